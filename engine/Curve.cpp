@@ -1,0 +1,402 @@
+#include "Curve.h"
+
+#include "Faults.h"
+#include "Units.h"
+#include "Uproced.h"
+
+#include <cmath>
+
+namespace flexara {
+
+using Real = long double;
+
+const char* WarningText(CurveWarning warning)
+{
+    return warning == CurveWarning::ZeroArea ? "Área de concreto ou aço nula." : "Barras de aço fora da seção.";
+}
+
+namespace {
+
+int Clamp(int value, int high) { return value < 0 ? 0 : (value > high ? high : value); }
+
+int BarsOf(const BarLine& line) { return Clamp(line.BarCount, MaxBarsPerLine); }
+
+enum class Search { A, B, C };
+
+// One click of "Gerar gráfico" from the preparation to the closing copy.
+class Generation {
+public:
+    Generation(AnalysisState& state, CurveSink& sink) : s(state), sink(sink) {}
+
+    CurveOutcome Run(const MaterialSelection& materials);
+
+private:
+    void Prepare();
+    void ComputeAngle(CurveOutcome& outcome, bool firstAngle);
+    double Evaluate(double topStrain, double barStrain);
+    bool RunSearch(Search kind, double a, double b);
+    void AddPointOfState(bool firstAngle);
+
+    AnalysisState& s;
+    CurveSink& sink;
+    SteelLaw law;
+    Real blockStress = 0.0L; // AlphaC·Fcd, kN/cm²
+    int vertexCount = 0;
+    int lineCount = 0;
+
+    // Working values of the current angle.
+    double theta = 0.0;
+    double yTop = 0.0;
+    double yBot = 0.0;
+    double yBar = 0.0; // rotated y of the extreme bar
+    int extremeLine = -1;
+    int extremeBar = -1;
+    bool inSearchB = false;
+
+    bool inRangeAtSomeAngle = false;
+    double firstMx = 0.0;
+    double firstMy = 0.0;
+    bool firstKept = false;
+};
+
+double Generation::Evaluate(double topStrain, double barStrain)
+{
+    const Real ec = topStrain;
+    const Real es = barStrain;
+    // Ordinate of the neutral axis in the rotated frame.
+    const double y0 = static_cast<double>((ec * yBar - es * yTop) / (ec - es));
+    s.NeutralAxisOrigin = Point{0.0, y0};
+    // Level of the -0.7 per mil line: the edge of the stress block.
+    const double level = static_cast<double>((static_cast<Real>(yTop) - yBar) * 0.7L / (es - ec) + y0);
+
+    SectionRecord& sec = s.Section;
+    ClipAtLevel(sec.RotatedVertices.data(), vertexCount, level, sec.CompressedVertices.data(),
+                sec.CompressedVertexCount);
+    RotatePoints(sec.CompressedVertexCount, sec.CompressedVertices.data(), -theta, sec.CompressedVertices.data());
+    PolygonAreaCentroid(sec.CompressedVertexCount, sec.CompressedVertices.data(), sec.CompressedArea,
+                        sec.CompressedCentroid);
+
+    // Distance of the extreme bar from the neutral axis; never exactly 0, so that
+    // the strains below stay defined.
+    double yExtreme = static_cast<double>(
+        static_cast<Real>(s.BarLines[static_cast<std::size_t>(extremeLine)].RotatedBars[static_cast<std::size_t>(extremeBar)].y) -
+        y0);
+    if (yExtreme == 0.0)
+        yExtreme = inSearchB ? -1e-21 : 1e-21;
+
+    Real force = -blockStress * sec.CompressedArea;
+    for (int k = 0; k < lineCount; ++k) {
+        BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
+        const int bars = BarsOf(line);
+        if (bars == 0)
+            continue;
+        const int extremeHere = (k == extremeLine) ? extremeBar : -1;
+        const Real area = line.BarArea;
+        Real lineForce = 0.0L;
+        for (int j = 0; j < bars; ++j) {
+            const Point rotated = line.RotatedBars[static_cast<std::size_t>(j)];
+            double axisY = static_cast<double>(static_cast<Real>(rotated.y) - y0);
+            if (j == extremeHere)
+                axisY = yExtreme;
+            line.AxisBars[static_cast<std::size_t>(j)] = Point{rotated.x, axisY};
+            // Product and quotient held to 64 bits before the strain is stored:
+            // the extreme bar, and every bar level with it, gets exactly es.
+            const double strain = static_cast<double>(es * axisY / yExtreme);
+            line.Strains[static_cast<std::size_t>(j)] = strain;
+            lineForce += law.Stress(strain) * area;
+        }
+        force += lineForce;
+    }
+    const double n = static_cast<double>(force);
+    CheckFpFaults();
+    return n;
+}
+
+bool Generation::RunSearch(Search kind, double a, double b)
+{
+    const Real nd = s.Nd;
+    const Real h = static_cast<Real>(yTop) - yBot;
+    inSearchB = kind == Search::B;
+    double previousMid = 0.0;
+    bool havePrevious = false;
+    bool found = false;
+    for (int step = 0; step < SearchStepBudget && !found; ++step) {
+        const double mid = static_cast<double>((static_cast<Real>(a) + b) / 2.0L);
+        if (havePrevious && mid == previousMid) {
+            // The bracket has collapsed onto a jump of N: the state last tried
+            // stands for this angle, so the curve stays closed.
+            found = true;
+            break;
+        }
+        previousMid = mid;
+        havePrevious = true;
+
+        double ec = 0.0;
+        double es = 0.0;
+        double tried = mid;
+        switch (kind) {
+        case Search::A: // steel at its limit
+            es = SteelUltimateStrain;
+            ec = mid;
+            if (ec == es)
+                ec = static_cast<double>(ec - 1e-5L);
+            tried = ec;
+            break;
+        case Search::B: // concrete at its limit
+            ec = ConcreteUltimateStrain;
+            es = mid;
+            if (ec == es)
+                es = static_cast<double>(es + 1e-5L);
+            tried = es;
+            break;
+        case Search::C: // whole section shortened: the line turns about the point 3h/7 below the top at -2
+            ec = mid;
+            es = static_cast<double>(7.0L / (3.0L * h) * (-static_cast<Real>(ec) - 2.0L) *
+                                         (static_cast<Real>(yTop) - 3.0L * h / 7.0L - yBar) -
+                                     2.0L);
+            if (ec == es)
+                es = static_cast<double>(es + 1e-5L);
+            tried = ec;
+            break;
+        }
+        const double n = Evaluate(ec, es);
+        if (std::fabs(static_cast<Real>(n) - nd) < static_cast<Real>(AxialTolerance)) {
+            found = true;
+        } else {
+            if (n < nd)
+                b = tried;
+            if (n > nd)
+                a = tried;
+        }
+    }
+    inSearchB = false;
+    return found;
+}
+
+void Generation::AddPointOfState(bool firstAngle)
+{
+    const SectionRecord& sec = s.Section;
+    const Real concrete = blockStress * sec.CompressedArea;
+    Real mx = concrete * sec.CompressedCentroid.y / KNcmPerKNm;
+    Real my = concrete * sec.CompressedCentroid.x / KNcmPerKNm;
+    for (int k = 0; k < lineCount; ++k) {
+        const BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
+        const int bars = BarsOf(line);
+        for (int j = 0; j < bars; ++j) {
+            const Real force = static_cast<Real>(law.Stress(line.Strains[static_cast<std::size_t>(j)])) * line.BarArea;
+            mx -= force * line.CentroidalBars[static_cast<std::size_t>(j)].y / KNcmPerKNm;
+            my -= force * line.CentroidalBars[static_cast<std::size_t>(j)].x / KNcmPerKNm;
+        }
+    }
+    const double pointX = static_cast<double>(mx);
+    const double pointY = static_cast<double>(my);
+    CheckFpFaults();
+    if (firstAngle) {
+        firstKept = true;
+        firstMx = pointX;
+        firstMy = pointY;
+    }
+    sink.AddCurvePoint(pointX, pointY);
+}
+
+void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
+{
+    SectionRecord& sec = s.Section;
+    RotatePoints(vertexCount, sec.CentroidalVertices.data(), theta, sec.RotatedVertices.data());
+    for (int k = 0; k < lineCount; ++k) {
+        BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
+        if (BarsOf(line) > 0)
+            RotatePoints(BarsOf(line), line.CentroidalBars.data(), theta, line.RotatedBars.data());
+    }
+
+    // Top and bottom vertices: the first with the largest and the smallest rotated y.
+    int top = 0;
+    int bottom = 0;
+    for (int i = 1; i < vertexCount; ++i) {
+        if (sec.RotatedVertices[static_cast<std::size_t>(i)].y > sec.RotatedVertices[static_cast<std::size_t>(top)].y)
+            top = i;
+        if (sec.RotatedVertices[static_cast<std::size_t>(i)].y < sec.RotatedVertices[static_cast<std::size_t>(bottom)].y)
+            bottom = i;
+    }
+    yTop = sec.RotatedVertices[static_cast<std::size_t>(top)].y;
+    yBot = sec.RotatedVertices[static_cast<std::size_t>(bottom)].y;
+
+    // Extreme bar: the lowest in the rotated frame, starting from bar 1 of the
+    // last line that has bars.
+    extremeLine = -1;
+    for (int k = 0; k < lineCount; ++k)
+        if (BarsOf(s.BarLines[static_cast<std::size_t>(k)]) > 0)
+            extremeLine = k;
+    extremeBar = 0;
+    for (int k = 0; k < lineCount; ++k) {
+        const BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
+        for (int j = 0; j < BarsOf(line); ++j)
+            if (line.RotatedBars[static_cast<std::size_t>(j)].y <
+                s.BarLines[static_cast<std::size_t>(extremeLine)].RotatedBars[static_cast<std::size_t>(extremeBar)].y) {
+                extremeLine = k;
+                extremeBar = j;
+            }
+    }
+    yBar = s.BarLines[static_cast<std::size_t>(extremeLine)].RotatedBars[static_cast<std::size_t>(extremeBar)].y;
+
+    ReferenceForces ref;
+    Real tension = 0.0L;
+    Real shortening = -blockStress * sec.Area;
+    const Real stressAtTension = law.Stress(SteelUltimateStrain);
+    const Real stressAtShortening = law.Stress(UniformShorteningStrain);
+    for (int k = 0; k < lineCount; ++k) {
+        const BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
+        if (BarsOf(line) > 0) {
+            tension += stressAtTension * line.BarArea * BarsOf(line);
+            shortening += stressAtShortening * line.BarArea * BarsOf(line);
+        }
+    }
+    ref.N1 = static_cast<double>(tension);
+    ref.N2 = Evaluate(ConcreteUltimateStrain, SteelUltimateStrain);
+    // Strain at the extreme bar with the neutral axis through the bottom vertex.
+    const double barStrainAtBottomAxis =
+        static_cast<double>((static_cast<Real>(yBar) - yBot) * -3.5L / (static_cast<Real>(yTop) - yBot));
+    double shifted = barStrainAtBottomAxis;
+    if (shifted == ConcreteUltimateStrain)
+        shifted = static_cast<double>(shifted + 1e-5L);
+    ref.N3 = Evaluate(ConcreteUltimateStrain, shifted);
+    ref.N4 = static_cast<double>(shortening);
+    CheckFpFaults();
+    if (firstAngle) {
+        outcome.referencesKnown = true;
+        outcome.firstAngle = ref;
+    }
+
+    const double nd = s.Nd;
+    bool converged = false;
+    if (ref.N2 <= nd && nd < ref.N1)
+        converged = RunSearch(Search::A, SteelUltimateStrain, ConcreteUltimateStrain);
+    if (!converged && ref.N3 <= nd && nd < ref.N2)
+        converged = RunSearch(Search::B, SteelUltimateStrain, barStrainAtBottomAxis);
+    if (!converged && ref.N4 <= nd && nd < ref.N3)
+        converged = RunSearch(Search::C, ConcreteUltimateStrain, UniformShorteningStrain);
+    if (converged) {
+        AddPointOfState(firstAngle && theta == 0.0);
+        ++outcome.curvePoints;
+    }
+    if (ref.N4 <= nd && nd <= ref.N1) {
+        inRangeAtSomeAngle = true; // in range
+        if (!converged)
+            ++outcome.anglesWithoutPoint;
+    }
+}
+
+void Generation::Prepare()
+{
+    LayOutBars(s);
+    SectionRecord& sec = s.Section;
+    PolygonAreaCentroid(vertexCount, sec.Vertices.data(), sec.Area, sec.Centroid);
+    for (int k = 0; k < lineCount; ++k) {
+        BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
+        if (BarsOf(line) > 0)
+            line.BarArea = static_cast<double>(Pi * line.Diameter * line.Diameter / 400.0L);
+    }
+    TranslatePoints(vertexCount, sec.Vertices.data(), sec.Centroid, sec.CentroidalVertices.data());
+    for (int k = 0; k < lineCount; ++k) {
+        BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
+        if (BarsOf(line) > 0)
+            TranslatePoints(BarsOf(line), line.Bars.data(), sec.Centroid, line.CentroidalBars.data());
+    }
+}
+
+CurveOutcome Generation::Run(const MaterialSelection& materials)
+{
+    CurveOutcome outcome;
+    ClearFpFaults();
+    sink.ClearCurve();
+    UpdateMaterials(s, materials);
+    CheckFpFaults();
+    law = SteelLaw::FromState(s);
+    blockStress = static_cast<Real>(s.AlphaC) * s.Fcd;
+    vertexCount = Clamp(s.Section.VertexCount, MaxVertices);
+    lineCount = Clamp(s.LineCount, MaxLines);
+
+    Prepare();
+    theta = 0.0;
+    bool inRange = false;
+    sink.SetOutOfRangeNotice(false);
+    CheckFpFaults();
+
+    bool anyBar = false;
+    for (int k = 0; k < lineCount; ++k)
+        anyBar = anyBar || BarsOf(s.BarLines[static_cast<std::size_t>(k)]) > 0;
+
+    const SectionRecord& sec = s.Section;
+    // A section without concrete or steel; a steel area left over from an
+    // earlier edit never stands in for bars that are not there.
+    if (sec.Area == 0.0 || s.SteelAreaX100 == 0.0 || !anyBar) {
+        outcome.refused = true;
+        inRange = true;
+        sink.Warn(CurveWarning::ZeroArea);
+    }
+    const bool inside = BarsInsideSection(s);
+    CheckFpFaults();
+    if (!inside && sec.Area != 0.0) {
+        outcome.refused = true;
+        inRange = true;
+        sink.Warn(CurveWarning::BarsOutside);
+    }
+
+    if (!outcome.refused) {
+        if (s.CurvePointCount < 0)
+            throw EngineError("O número de pontos do diagrama de interação não pode ser negativo");
+        inRangeAtSomeAngle = false;
+        bool firstAngle = true;
+        while (static_cast<Real>(theta) <= TwoPi) {
+            ComputeAngle(outcome, firstAngle);
+            firstAngle = false;
+            const Real step = TwoPi / static_cast<Real>(s.CurvePointCount);
+            CheckFpFaults(); // a count of 0 ends here, after the first angle
+            theta = static_cast<double>(static_cast<Real>(theta) + step);
+        }
+        inRange = inRangeAtSomeAngle;
+    }
+
+    if (inside && inRange && sec.Area != 0.0 && s.SteelAreaX100 != 0.0 && !outcome.refused) {
+        if (firstKept) {
+            sink.AddCurvePoint(firstMx, firstMy);
+            ++outcome.curvePoints;
+        }
+        sink.AddDesignPoint(s.Mxd, s.Myd);
+        outcome.designPointAdded = true;
+    }
+    if (!inRange) {
+        sink.ClearCurve();
+        sink.SetOutOfRangeNotice(true);
+        outcome.outOfRange = true;
+        outcome.curvePoints = 0;
+    }
+    return outcome;
+}
+
+} // namespace
+
+void LayOutBars(AnalysisState& s)
+{
+    const int lineCount = Clamp(s.LineCount, MaxLines);
+    for (int k = 0; k < lineCount; ++k) {
+        BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
+        const int n = BarsOf(line);
+        if (n == 0)
+            continue;
+        line.Bars[0] = Point{line.X1, line.Y1};
+        for (int j = 1; j < n; ++j) {
+            line.Bars[static_cast<std::size_t>(j)] =
+                Point{static_cast<double>(line.X1 + (static_cast<Real>(line.X2) - line.X1) * j / (n - 1)),
+                      static_cast<double>(line.Y1 + (static_cast<Real>(line.Y2) - line.Y1) * j / (n - 1))};
+        }
+    }
+}
+
+CurveOutcome GenerateCurve(AnalysisState& s, const MaterialSelection& materials, CurveSink& sink)
+{
+    Generation generation(s, sink);
+    return generation.Run(materials);
+}
+
+} // namespace flexara

@@ -1,0 +1,40 @@
+#include "Ratio.h"
+
+#include "Units.h"
+#include "Uproced.h"
+
+#include <cstdio>
+
+namespace flexara {
+
+double BarAreaOf(double diameterMm)
+{
+    // π·d²/400: mm² to cm² and the quarter of the circle's formula.
+    return static_cast<double>(Pi * diameterMm * diameterMm / 400.0L);
+}
+
+std::string UpdateReinforcementRatio(AnalysisState& s)
+{
+    PolygonAreaCentroid(s.Section.VertexCount, s.Section.Vertices.data(), s.Section.Area, s.Section.Centroid);
+    const int lineCount = s.LineCount < 0 ? 0 : (s.LineCount > MaxLines ? MaxLines : s.LineCount);
+    long double steel = 0.0L;
+    for (int k = 0; k < lineCount; ++k) {
+        BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
+        line.BarArea = BarAreaOf(line.Diameter);
+        steel += static_cast<long double>(line.BarCount) * line.BarArea * 100.0L;
+    }
+    s.SteelAreaX100 = static_cast<double>(steel);
+
+    if (!(s.Section.Area > 1e-10))
+        return "0,00 %";
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%2.2f",
+                  static_cast<double>(static_cast<long double>(s.SteelAreaX100) / s.Section.Area));
+    std::string text(buffer);
+    for (char& c : text)
+        if (c == '.')
+            c = ',';
+    return text + " %";
+}
+
+} // namespace flexara

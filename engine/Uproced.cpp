@@ -1,0 +1,228 @@
+#include "Uproced.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace flexara {
+
+using Real = long double;
+
+void PolygonAreaCentroid(std::int32_t n, const Point* v, double& area, Point& centroid)
+{
+    double doubledArea = 0.0;
+    double sumX = 0.0;
+    double sumY = 0.0;
+    if (n > MaxCompressedVertices)
+        n = MaxCompressedVertices;
+    if (n >= 3) {
+        const Real x1 = v[0].x;
+        const Real y1 = v[0].y;
+        for (std::int32_t i = 1; i + 1 < n; ++i) {
+            const Real xi = v[i].x, yi = v[i].y;
+            const Real xj = v[i + 1].x, yj = v[i + 1].y;
+            // Twice the signed area of the triangle v0 vi vi+1.
+            const double g = static_cast<double>((xi - x1) * (yj - y1) - (xj - x1) * (yi - y1));
+            const double sx = static_cast<double>(x1 + xi + xj);
+            const double sy = static_cast<double>(y1 + yi + yj);
+            sumX = static_cast<double>(sumX + static_cast<Real>(g) * sx);
+            sumY = static_cast<double>(sumY + static_cast<Real>(g) * sy);
+            doubledArea = static_cast<double>(doubledArea + static_cast<Real>(g));
+        }
+    }
+    if (doubledArea != 0.0) {
+        centroid.x = static_cast<double>(sumX / (3.0L * doubledArea));
+        centroid.y = static_cast<double>(sumY / (3.0L * doubledArea));
+    } else {
+        centroid = Point{};
+    }
+    area = static_cast<double>(static_cast<Real>(doubledArea) / 2.0L);
+}
+
+void TranslatePoints(std::int32_t n, const Point* in, Point origin, Point* out)
+{
+    // Element by element, so out may be in.
+    for (std::int32_t i = 0; i < n; ++i) {
+        const Point p = in[i];
+        out[i].x = static_cast<double>(static_cast<Real>(p.x) - origin.x);
+        out[i].y = static_cast<double>(static_cast<Real>(p.y) - origin.y);
+    }
+}
+
+void RotatePoints(std::int32_t n, const Point* in, double theta, Point* out)
+{
+    const Real c = std::cos(static_cast<Real>(theta));
+    const Real s = std::sin(static_cast<Real>(theta));
+    for (std::int32_t i = 0; i < n; ++i) {
+        const Real x = in[i].x;
+        const Real y = in[i].y;
+        out[i].x = static_cast<double>(c * x + s * y);
+        out[i].y = static_cast<double>(-s * x + c * y);
+    }
+}
+
+void ClipAtLevel(const Point* v, std::int32_t n, double c, Point* out, std::int32_t& m)
+{
+    m = 0;
+    if (n <= 0)
+        return;
+    if (n > MaxVertices)
+        n = MaxVertices;
+    // Working copy closed by a copy of vertex 1, so that out may be v.
+    Point work[MaxVertices + 1];
+    std::memcpy(work, v, sizeof(Point) * static_cast<std::size_t>(n));
+    work[n] = work[0];
+
+    auto append = [&](double x, double y) {
+        if (m < MaxCompressedVertices) {
+            out[m].x = x;
+            out[m].y = y;
+            ++m;
+        }
+    };
+
+    for (std::int32_t i = 0; i < n; ++i) {
+        const double xi = work[i].x, yi = work[i].y;
+        const double xj = work[i + 1].x, yj = work[i + 1].y;
+        if (yi >= c)
+            append(xi, yi);
+        if (yj == yi)
+            continue; // horizontal edge: no crossing
+        const double slope =
+            static_cast<double>((static_cast<Real>(yj) - yi) / (static_cast<Real>(xj) - xi + 1e-21L));
+        const double intercept = static_cast<double>(static_cast<Real>(yi) - static_cast<Real>(slope) * xi);
+        const double xc = (xj == xi) ? xi
+                                     : static_cast<double>((static_cast<Real>(intercept) - c) /
+                                                           (-static_cast<Real>(slope)));
+        if (yi >= c && yj < c)
+            append(xc, c); // the edge leaves the kept side
+        if (yi < c && yj > c)
+            append(xc, c); // the edge enters the kept side
+    }
+}
+
+bool BarsInsideSection(AnalysisState& s)
+{
+    SectionRecord& sec = s.Section;
+    std::int32_t n = sec.VertexCount;
+    if (n < 0)
+        n = 0;
+    if (n > MaxVertices)
+        n = MaxVertices;
+    Point* cv = sec.CentroidalVertices.data();
+    cv[n] = cv[0];
+
+    bool ok = true;
+    const std::int32_t lineCount = s.LineCount < 0 ? 0 : (s.LineCount > MaxLines ? MaxLines : s.LineCount);
+    for (std::int32_t k = 0; k < lineCount; ++k) {
+        const BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
+        const std::int32_t bars = line.BarCount > MaxBarsPerLine ? MaxBarsPerLine : line.BarCount;
+        for (std::int32_t j = 0; j < bars; ++j) {
+            const Real bx = line.CentroidalBars[static_cast<std::size_t>(j)].x;
+            const Real by = line.CentroidalBars[static_cast<std::size_t>(j)].y;
+            int left = 0;
+            int below = 0;
+            for (std::int32_t i = 0; i < n && ok; ++i) {
+                const Real x0 = cv[i].x, y0 = cv[i].y;
+                const Real x1 = cv[i + 1].x, y1 = cv[i + 1].y;
+                if (y1 != y0) {
+                    // Ray from the bar to the left.
+                    const double slope = static_cast<double>((y1 - y0) / (x1 - x0 + 1e-21L));
+                    const double intercept = static_cast<double>(y0 - static_cast<Real>(slope) * x0);
+                    const Real xc = (x1 == x0) ? x0
+                                               : static_cast<Real>(static_cast<double>(
+                                                     (static_cast<Real>(intercept) - by) / (-static_cast<Real>(slope))));
+                    if (std::fabs(x0 - x1) == std::fabs(x0 - xc) + std::fabs(x1 - xc) &&
+                        std::fabs(y0 - y1) == std::fabs(y0 - by) + std::fabs(y1 - by)) {
+                        // A crossing counts when exactly one end of the edge lies beyond
+                        // the ray's line, so a ray that only grazes a vertex counts 0 or 2.
+                        if (xc < bx && ((y0 > by) != (y1 > by)))
+                            ++left;
+                        if (xc == bx)
+                            ok = false;
+                    }
+                }
+                if (ok && x1 != x0) {
+                    // Ray from the bar downwards.
+                    const double slope = static_cast<double>((x1 - x0) / (y1 - y0 + 1e-21L));
+                    const double intercept = static_cast<double>(x0 - static_cast<Real>(slope) * y0);
+                    const Real yc = (y1 == y0) ? y0
+                                               : static_cast<Real>(static_cast<double>(
+                                                     (static_cast<Real>(intercept) - bx) / (-static_cast<Real>(slope))));
+                    if (std::fabs(y0 - y1) == std::fabs(y0 - yc) + std::fabs(y1 - yc) &&
+                        std::fabs(x0 - x1) == std::fabs(x0 - bx) + std::fabs(x1 - bx)) {
+                        if (yc < by && ((x0 > bx) != (x1 > bx)))
+                            ++below;
+                        if (yc == by)
+                            ok = false;
+                    }
+                }
+            }
+            if (ok && (left % 2 == 0 || below % 2 == 0))
+                ok = false;
+        }
+    }
+    return ok;
+}
+
+namespace {
+// Constants of the curved branch of the cold-worked steels.
+struct ColdWorkedConstants {
+    Real k1;
+    Real k2;
+};
+constexpr ColdWorkedConstants ClassBConstants[2] = {{0.063L, 0.6534L}, {0.0751L, 0.6441L}};
+} // namespace
+
+SteelLaw SteelLaw::FromState(const AnalysisState& s)
+{
+    SteelLaw law;
+    law.steelClass = s.SteelClass;
+    law.fyd = s.Fyd;
+    law.es = s.Es;
+    law.epsYd = s.EpsYd;
+    // Proportional limit of the cold-worked steels, per mil.
+    law.epsP = 0.7L * s.Fyd / s.Es * 1000.0L;
+    return law;
+}
+
+double SteelLaw::Stress(double strain) const
+{
+    // Rows are tested from top to bottom and a later row that also matches
+    // replaces an earlier one; with a very small steel factor the elastic row
+    // reaches below -3.5 per mil and wins there.
+    const Real e = strain;
+    double stress = 0.0;
+    if (steelClass == 2 || steelClass == 3) {
+        const ColdWorkedConstants k = ClassBConstants[steelClass - 2];
+        // Ratio of the curved branch; a negative radicand is a fault.
+        auto ratio = [&]() { return std::sqrt(std::fabs(e) * 45.0L / 1000.0L - k.k1) + k.k2; };
+        if (e < -3.5L)
+            stress = 0.0;
+        if (e >= -3.5L && e < -epsP)
+            stress = static_cast<double>(-ratio() * fyd);
+        if (e >= -epsP && e <= epsP)
+            stress = static_cast<double>(es * e / 1000.0L);
+        if (e > epsP && e < epsYd)
+            stress = static_cast<double>(ratio() * fyd);
+        if (e >= epsYd && e <= 10.0L)
+            stress = fyd;
+        if (e > 10.0L)
+            stress = 0.0;
+    } else {
+        if (e < -3.5L)
+            stress = 0.0;
+        if (e >= -3.5L && e <= -static_cast<Real>(epsYd))
+            stress = -fyd;
+        if (e > -static_cast<Real>(epsYd) && e < epsYd)
+            stress = static_cast<double>(es * e / 1000.0L);
+        if (e >= epsYd && e <= 10.0L)
+            stress = fyd;
+        if (e > 10.0L)
+            stress = 0.0;
+    }
+    return stress;
+}
+
+double SteelStress(const AnalysisState& s, double strain) { return SteelLaw::FromState(s).Stress(strain); }
+
+} // namespace flexara

@@ -1,0 +1,79 @@
+// Loads a project file into the analysis state without a window, storing what
+// the window's fields and handlers would store: a value shown in a field is
+// stored again as re-read from its text, and only when that text changed; the
+// orientation ties and the enabled states of the end fields apply as they do
+// in the window.
+#pragma once
+
+#include "Materials.h"
+#include "ProjectFile.h"
+#include "UVariav.h"
+
+#include <array>
+#include <string>
+
+namespace flexara {
+
+class HeadlessLoader : public ProjectReaderSink {
+public:
+    explicit HeadlessLoader(AnalysisState& state) : s(state) {}
+
+    // The selections of the two material selectors after the reading.
+    MaterialSelection Selection() const { return selection; }
+    // The label of the reinforcement ratio after the reading.
+    const std::string& RatioLabel() const { return ratioLabel; }
+
+    void ResetToNewCase() override;
+    void SetGammaC(double value) override { s.GammaC = value; }
+    void SetGammaS(double value) override { s.GammaS = value; }
+    void SetCurvePointCount(std::int32_t value) override { s.CurvePointCount = value; }
+    void SetAlphaC(double value) override { s.AlphaC = value; }
+    void SetNd(double value) override;
+    void SetMxd(double value) override;
+    void SetMyd(double value) override;
+    void SelectConcrete(std::int32_t index) override { selection.concreteIndex = index; }
+    void SetFcd(double value) override { s.Fcd = value; }
+    void SelectSteel(std::int32_t index) override { selection.steelIndex = index; }
+    void BeginLines(std::int32_t lineCount) override;
+    void BeginLine(std::int32_t k) override { currentLine = k - 1; }
+    void SetBarCount(std::int32_t value) override;
+    void SetDiameter(double value) override { Line().Diameter = value; }
+    void SetY1(double value) override;
+    void SetY2(double value) override;
+    void SetX1(double value) override;
+    void SetX2(double value) override;
+    void SetOrientation(std::uint8_t code) override;
+    void SelectFamily(std::uint8_t shapeKind) override;
+    void SetShapeDim(int index, double value) override;
+    void BeginFreePolygon(std::int32_t vertexCount) override;
+    void SetVertex(std::int32_t i, double x, double y) override;
+    void EndFreePolygon(std::int32_t) override {}
+    void KeepDefaultSection() override;
+
+private:
+    enum Field { FieldMdx, FieldMdy, FieldNb, FieldX1, FieldX2, FieldY1, FieldY2, FieldCount };
+
+    BarLine& Line() { return s.BarLines[static_cast<std::size_t>(currentLine)]; }
+    // Sets a field's text; true when it changed, which runs its change handler.
+    static bool Show(std::string& field, const std::string& text);
+    static double Stored(const std::string& text);
+    void DimChanged(int index);
+    void CheckRadio(std::uint8_t code);
+    void RefreshRatio();
+
+    AnalysisState& s;
+    MaterialSelection selection;
+    std::string ratioLabel = "0,00 %";
+    std::array<std::string, FieldCount> text;
+    std::array<std::string, ShapeDimCount> dimText;
+    bool x2Enabled = true;
+    bool y2Enabled = false;
+    std::uint8_t checkedRadio = OrientationHorizontal;
+    int currentLine = 0;
+    int selectedVertex = 0;
+};
+
+// Reads a project file from disk into the state; throws ProjectFileError.
+MaterialSelection LoadProjectFileHeadless(const std::string& path, AnalysisState& s);
+
+} // namespace flexara

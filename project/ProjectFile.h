@@ -1,0 +1,121 @@
+// The project file (.fxr): one case as plain text, one value per line, CR LF.
+//
+// Header of 11 lines (settings, actions, the two material selections, Fcd and
+// the line count), seven lines per reinforcement line (bar count, diameter, Y1,
+// Y2, X1, X2, orientation keyword), then the section: its vertex count, the
+// shape keyword and the shape's dimensions or vertices. Reals are written in a
+// fixed 23-character scientific form with 15 significant digits and "." always.
+//
+// The reader walks the file once and hands every value, in file order, to a
+// ProjectReaderSink: the window implements it with its fields and handlers, the
+// headless loader on the analysis state alone.
+#pragma once
+
+#include "UVariav.h"
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace flexara {
+
+// A failure of reading or writing a project file; what() is the runtime
+// message shown in the error box ("Invalid numeric input", "File not found").
+class ProjectFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+inline constexpr const char* InvalidNumericInputMessage = "Invalid numeric input";
+
+// Keywords of the file.
+const char* ShapeKeyword(std::uint8_t shapeKind);
+const char* OrientationKeyword(std::uint8_t orientation);
+
+// " 1.40000000000000E+0000": 15 significant digits rounded half up.
+std::string FormatProjectReal(double value);
+
+// What the writer needs besides the analysis state.
+struct ProjectWriteInput {
+    std::int32_t concreteIndex = 3; // selection of the concrete selector, -1 for none
+    std::int32_t steelIndex = 1;    // selection of the steel selector, -1 for none
+    // Whether the fields Ed3..Ed6 are visible; the writer writes their
+    // dimensions only then.
+    std::array<bool, 4> dimFieldVisible{};
+};
+
+// The fields Ed3..Ed6 that the family of the state shows.
+std::array<bool, 4> VisibleDimFieldsOf(std::uint8_t shapeKind);
+
+// The whole file as text, CR LF after every line.
+std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& input);
+
+// Receives the values of a project file in file order. Counts are checked
+// against the capacities before they are handed on.
+class ProjectReaderSink {
+public:
+    virtual ~ProjectReaderSink() = default;
+    // The New reset, before anything is read.
+    virtual void ResetToNewCase() = 0;
+    virtual void SetGammaC(double value) = 0;
+    virtual void SetGammaS(double value) = 0;
+    virtual void SetCurvePointCount(std::int32_t value) = 0;
+    virtual void SetAlphaC(double value) = 0;
+    virtual void SetNd(double value) = 0;
+    virtual void SetMxd(double value) = 0;
+    virtual void SetMyd(double value) = 0;
+    // -1 when the file's index names no item.
+    virtual void SelectConcrete(std::int32_t index) = 0;
+    virtual void SetFcd(double value) = 0;
+    virtual void SelectSteel(std::int32_t index) = 0;
+    // Empties the line list and stores the count (0..MaxLines).
+    virtual void BeginLines(std::int32_t lineCount) = 0;
+    // Line k (1-based) becomes the current line of the reinforcement editor.
+    virtual void BeginLine(std::int32_t k) = 0;
+    // 0..MaxBarsPerLine; a negative count arrives as 0.
+    virtual void SetBarCount(std::int32_t value) = 0;
+    virtual void SetDiameter(double value) = 0;
+    virtual void SetY1(double value) = 0;
+    virtual void SetY2(double value) = 0;
+    virtual void SetX1(double value) = 0;
+    virtual void SetX2(double value) = 0;
+    virtual void SetOrientation(std::uint8_t code) = 0;
+    // A parametric family (any ShapeKind but the free polygon): selected as by
+    // its tool button, then its dimensions follow through SetShapeDim.
+    virtual void SelectFamily(std::uint8_t shapeKind) = 0;
+    virtual void SetShapeDim(int index, double value) = 0;
+    // The free polygon with its vertex count (0..MaxVertices), then its
+    // vertices 1..count through SetVertex.
+    virtual void BeginFreePolygon(std::int32_t vertexCount) = 0;
+    virtual void SetVertex(std::int32_t i, double x, double y) = 0;
+    virtual void EndFreePolygon(std::int32_t vertexCount) = 0;
+    // An unrecognised shape keyword: the section stays the new case's rectangle.
+    virtual void KeepDefaultSection() = 0;
+};
+
+// Reads the bytes of a project file into the sink. Throws ProjectFileError
+// with "Invalid numeric input" for a token of the wrong kind, or with a message
+// naming a count beyond the capacities; what was handed on before stays.
+void ReadProjectText(std::string_view bytes, ProjectReaderSink& sink);
+
+// File access with the runtime's messages ("File not found", "File access
+// denied", "Disk full", "I/O error 5").
+std::string LoadProjectBytes(const std::string& path);
+// A write failure injected by tests: the write that would pass byte
+// failAfterBytes fails with errorNumber.
+struct InjectedWriteFault {
+    std::size_t failAfterBytes = 0;
+    int errorNumber = 0;
+};
+
+// Writes the text to a temporary file beside path and renames it over path, so
+// that a failed save leaves the old file whole and no temporary file behind.
+void SaveProjectBytes(const std::string& path, std::string_view text, const InjectedWriteFault* fault = nullptr);
+
+// Largest project file the reader takes in; a real case is a few kilobytes.
+constexpr std::size_t MaxProjectFileBytes = 64u << 20;
+std::string IoErrorMessage(int errorNumber);
+
+} // namespace flexara
