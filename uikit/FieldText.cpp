@@ -1,0 +1,13 @@
+#include "FieldText.h"
+
+#include "NumberText.h"
+
+namespace flexara {
+
+QString FormatField(double value) { return QString::fromStdString(FormatGeneral(value)); }
+
+bool ParseField(const QString& text, double& value) { return ParseReal(text.toStdString(), value); }
+
+bool ParseFieldInteger(const QString& text, std::int32_t& value) { return ParseInteger(text.toStdString(), value); }
+
+} // namespace flexara
