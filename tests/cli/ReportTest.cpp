@@ -1,1 +1,117 @@
+// The batch tool: its reports and its exit status.
+#include "CurveReport.h"
+
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+namespace flexara {
+namespace {
+
+const std::vector<Point> Square = {{-10, -10}, {10, -10}, {10, 10}, {-10, 10}, {-10, -10}};
+
+TEST(CurveReport, InsideAndUtilisationAlongTheRay)
+{
+    const struct {
+        const char* name;
+        Point design;
+        bool inside;
+        double utilisation;
+    } cases[] = {
+        {"origin", {0, 0}, true, 0},
+        {"halfway to the right edge", {5, 0}, true, 0.5},
+        {"on the corner diagonal", {5, 5}, true, 0.5},
+        {"on the edge", {10, 3}, true, 1},
+        {"twice outside", {0, -20}, false, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(InsideCurve(Square, c.design), c.inside);
+        const auto u = Utilisation(Square, c.design);
+        ASSERT_TRUE(u.has_value());
+        EXPECT_NEAR(*u, c.utilisation, 1e-12);
+    }
+    // A curve that does not hold the origin gives no utilisation.
+    const std::vector<Point> away = {{10, 10}, {20, 10}, {20, 20}, {10, 20}};
+    EXPECT_FALSE(Utilisation(away, {15, 15}).has_value());
+}
+
+TEST(CurveReport, RealsReadBackToTheSameDouble)
+{
+    for (double v : {0.1, 90.29819633859462, -2.293755463345093e-13, 1e300, -0.0}) {
+        SCOPED_TRACE(v);
+        EXPECT_EQ(std::stod(ShortestReal(v)), v);
+    }
+}
+
+struct CliRun {
+    int status;
+    std::string out;
+};
+
+CliRun RunCli(const std::string& arguments)
+{
+    const std::string command = std::string(FLEXARA_CLI) + " " + arguments + " 2>/dev/null";
+    CliRun run{-1, ""};
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return run;
+    std::array<char, 4096> buffer{};
+    std::size_t got = 0;
+    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        run.out.append(buffer.data(), got);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string Example(const char* name) { return std::string(FLEXARA_SOURCE_DIR) + "/examples/" + name; }
+
+TEST(FlexaraCli, CurveOfTheExampleColumn)
+{
+    const CliRun json = RunCli("curve " + Example("pilar-20x40.fxr") + " --nd 0");
+    ASSERT_EQ(json.status, 0);
+    EXPECT_NE(json.out.find("\"status\": \"ok\""), std::string::npos);
+    EXPECT_NE(json.out.find("\"N1\": 546.36"), std::string::npos);
+    EXPECT_NE(json.out.find("\"ratio\": \"1,57 %\""), std::string::npos);
+    EXPECT_NE(json.out.find("\"design_point\": [60, 20]"), std::string::npos);
+    EXPECT_NE(json.out.find("\"inside\": true"), std::string::npos);
+
+    const CliRun csv = RunCli("curve " + Example("pilar-20x40.fxr") + " --format csv");
+    ASSERT_EQ(csv.status, 0);
+    EXPECT_EQ(csv.out.rfind("Mx;My\n", 0), 0u);
+    EXPECT_EQ(std::count(csv.out.begin(), csv.out.end(), '\n'), 103); // header and 102 points
+
+    const CliRun svg = RunCli("curve " + Example("pilar-20x40.fxr") + " --format svg");
+    ASSERT_EQ(svg.status, 0);
+    EXPECT_NE(svg.out.find("<polyline"), std::string::npos);
+    EXPECT_NE(svg.out.find("Mxd (kN.m)"), std::string::npos);
+}
+
+TEST(FlexaraCli, ResultsAndFailuresHaveTheirExitStatus)
+{
+    const struct {
+        const char* name;
+        std::string arguments;
+        int status;
+        const char* fragment;
+    } cases[] = {
+        {"out of range is a result", "curve " + Example("pilar-20x40.fxr") + " --nd 600", 0,
+         "\"status\": \"out-of-range\""},
+        {"missing file", "curve /nonexistent/case.fxr", 1, ""},
+        {"unknown format", "curve " + Example("pilar-20x40.fxr") + " --format xml", 1, ""},
+        {"help", "--help", 0, "Usage:"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = RunCli(c.arguments);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_NE(run.out.find(c.fragment), std::string::npos);
+    }
+}
+
+} // namespace
+} // namespace flexara

@@ -1,1 +1,114 @@
+// Writing a case and reading it back gives the same case.
+#include "DefaultCase.h"
+#include "ProjectTestSupport.h"
+#include "Ratio.h"
+#include "Shapes.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+namespace flexara {
+namespace {
+
+// A case as the editors could leave it: values with at most 15 significant
+// digits, as typed in the window's fields.
+std::unique_ptr<AnalysisState> RandomCase(std::mt19937& random, std::uint8_t kind)
+{
+    std::uniform_real_distribution<double> length(0.0, 200.0);
+    std::uniform_real_distribution<double> signedLength(-100.0, 100.0);
+    auto typed = [](double v) { return std::round(v * 1000.0) / 1000.0; };
+    auto s = std::make_unique<AnalysisState>();
+    InstallDefaultCase(*s);
+    s->GammaC = typed(1.0 + length(random) / 200.0);
+    s->GammaS = typed(1.0 + length(random) / 400.0);
+    s->CurvePointCount = static_cast<std::int32_t>(random() % 201);
+    s->AlphaC = random() % 2 ? 0.85 : 0.8;
+    s->Nd = typed(signedLength(random) * 30);
+    s->Mxd = typed(signedLength(random));
+    s->Myd = typed(signedLength(random));
+    s->Fcd = typed(length(random) / 50.0);
+    s->LineCount = 1 + static_cast<std::int32_t>(random() % 6);
+    const double diameters[] = {5, 6.3, 8, 10, 12.5, 16, 20, 22, 25, 32, 40};
+    for (int k = 0; k < s->LineCount; ++k) {
+        BarLine& line = s->BarLines[static_cast<std::size_t>(k)];
+        line.BarCount = static_cast<std::int32_t>(random() % 101);
+        line.Diameter = diameters[random() % 11];
+        line.Orientation = static_cast<std::uint8_t>(random() % 3);
+        line.X1 = typed(length(random));
+        line.Y1 = typed(length(random));
+        // A line keeps its tie as the editor keeps it.
+        line.X2 = line.Orientation == OrientationVertical ? line.X1 : typed(length(random));
+        line.Y2 = line.Orientation == OrientationHorizontal ? line.Y1 : typed(length(random));
+    }
+    s->Section.ShapeKind = kind;
+    if (kind == ShapeFreePolygon) {
+        s->Section.VertexCount = 1 + static_cast<std::int32_t>(random() % MaxVertices);
+        for (int i = 0; i < s->Section.VertexCount; ++i)
+            s->Section.Vertices[static_cast<std::size_t>(i)] = {typed(signedLength(random)), typed(signedLength(random))};
+        // The fields show the last vertex, as after typing it.
+        s->ShapeDims = {};
+        s->ShapeDims[0] = s->Section.Vertices[static_cast<std::size_t>(s->Section.VertexCount - 1)].x;
+        s->ShapeDims[1] = s->Section.Vertices[static_cast<std::size_t>(s->Section.VertexCount - 1)].y;
+    } else {
+        const ShapeFamily& family = ShapeFamilyOf(kind);
+        s->Section.VertexCount = family.vertexCount;
+        s->ShapeDims = {};
+        for (int i = 0; i < 6; ++i)
+            if (family.dimVisible[static_cast<std::size_t>(i)])
+                s->ShapeDims[static_cast<std::size_t>(i)] = typed(length(random));
+        BuildSectionPolygon(*s);
+    }
+    UpdateReinforcementRatio(*s);
+    return s;
+}
+
+TEST(ProjectRoundTrip, WriteThenReadGivesTheSameCase)
+{
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 40; ++round) {
+        for (std::uint8_t kind = 0; kind < 8; ++kind) {
+            SCOPED_TRACE(::testing::Message() << "round " << round << ", shape " << int(kind));
+            auto original = RandomCase(random, kind);
+            ProjectWriteInput input;
+            input.concreteIndex = static_cast<std::int32_t>(random() % 14) - 1;
+            input.steelIndex = static_cast<std::int32_t>(random() % 5) - 1;
+            input.dimFieldVisible = VisibleDimFieldsOf(kind);
+            const std::string text = WriteProjectText(*original, input);
+            const auto loaded = testing::Load(text);
+            testing::ExpectSameCase(*original, *loaded.state);
+            EXPECT_EQ(loaded.selection.concreteIndex, input.concreteIndex);
+            EXPECT_EQ(loaded.selection.steelIndex, input.steelIndex);
+            // And the file of the loaded case is the same file.
+            EXPECT_EQ(WriteProjectText(*loaded.state, input), text);
+        }
+    }
+}
+
+TEST(ProjectIo, SaveReplacesTheFileWholeOrNotAtAll)
+{
+    const std::string path = ::testing::TempDir() + "flexara-save-test.fxr";
+    SaveProjectBytes(path, "old\r\ncontent\r\n");
+    EXPECT_EQ(LoadProjectBytes(path), "old\r\ncontent\r\n");
+    // A write that fails halfway leaves the old file as it was.
+    const InjectedWriteFault fault{5, 28};
+    try {
+        SaveProjectBytes(path, "new content that never lands\r\n", &fault);
+        ADD_FAILURE() << "the injected fault did not fail the save";
+    } catch (const ProjectFileError& error) {
+        EXPECT_STREQ(error.what(), "Disk full");
+    }
+    EXPECT_EQ(LoadProjectBytes(path), "old\r\ncontent\r\n");
+    for (const auto& entry : std::filesystem::directory_iterator(::testing::TempDir()))
+        EXPECT_EQ(entry.path().filename().string().find("flexara-save-test.fxr.tmp-"), std::string::npos);
+    SaveProjectBytes(path, "new\r\n");
+    EXPECT_EQ(LoadProjectBytes(path), "new\r\n");
+    // A folder that does not exist.
+    EXPECT_THROW(SaveProjectBytes(::testing::TempDir() + "no-such-folder/case.fxr", "x"), ProjectFileError);
+    std::remove(path.c_str());
+}
+
+} // namespace
+} // namespace flexara
