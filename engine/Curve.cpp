@@ -46,6 +46,8 @@ private:
 
     // Working values of the current angle.
     double theta = 0.0;
+    Real cosTheta = 1.0L; // of the current angle, computed once per angle
+    Real sinTheta = 0.0L;
     double yTop = 0.0;
     double yBot = 0.0;
     double yBar = 0.0; // rotated y of the extreme bar
@@ -72,7 +74,9 @@ double Generation::Evaluate(double topStrain, double barStrain)
     SectionRecord& sec = s.Section;
     ClipAtLevel(sec.RotatedVertices.data(), vertexCount, level, sec.CompressedVertices.data(),
                 sec.CompressedVertexCount);
-    RotatePoints(sec.CompressedVertexCount, sec.CompressedVertices.data(), -theta, sec.CompressedVertices.data());
+    // Back into the centroidal frame: the rotation by -theta.
+    RotatePoints(sec.CompressedVertexCount, sec.CompressedVertices.data(), cosTheta, -sinTheta,
+                 sec.CompressedVertices.data());
     PolygonAreaCentroid(sec.CompressedVertexCount, sec.CompressedVertices.data(), sec.CompressedArea,
                         sec.CompressedCentroid);
 
@@ -94,11 +98,10 @@ double Generation::Evaluate(double topStrain, double barStrain)
         const Real area = line.BarArea;
         Real lineForce = 0.0L;
         for (int j = 0; j < bars; ++j) {
-            const Point rotated = line.RotatedBars[static_cast<std::size_t>(j)];
-            double axisY = static_cast<double>(static_cast<Real>(rotated.y) - y0);
+            double axisY = static_cast<double>(static_cast<Real>(line.RotatedBars[static_cast<std::size_t>(j)].y) - y0);
             if (j == extremeHere)
                 axisY = yExtreme;
-            line.AxisBars[static_cast<std::size_t>(j)] = Point{rotated.x, axisY};
+            line.AxisBars[static_cast<std::size_t>(j)].y = axisY; // x was set with the angle
             // Product and quotient held to 64 bits before the strain is stored:
             // the extreme bar, and every bar level with it, gets exactly es.
             const double strain = static_cast<double>(es * axisY / yExtreme);
@@ -202,11 +205,18 @@ void Generation::AddPointOfState(bool firstAngle)
 void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
 {
     SectionRecord& sec = s.Section;
-    RotatePoints(vertexCount, sec.CentroidalVertices.data(), theta, sec.RotatedVertices.data());
+    cosTheta = std::cos(static_cast<Real>(theta));
+    sinTheta = std::sin(static_cast<Real>(theta));
+    RotatePoints(vertexCount, sec.CentroidalVertices.data(), cosTheta, sinTheta, sec.RotatedVertices.data());
     for (int k = 0; k < lineCount; ++k) {
         BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
-        if (BarsOf(line) > 0)
-            RotatePoints(BarsOf(line), line.CentroidalBars.data(), theta, line.RotatedBars.data());
+        if (BarsOf(line) > 0) {
+            RotatePoints(BarsOf(line), line.CentroidalBars.data(), cosTheta, sinTheta, line.RotatedBars.data());
+            // The neutral axis is horizontal in the rotated frame: the axis frame
+            // differs from it in y only.
+            for (int j = 0; j < BarsOf(line); ++j)
+                line.AxisBars[static_cast<std::size_t>(j)].x = line.RotatedBars[static_cast<std::size_t>(j)].x;
+        }
     }
 
     // Top and bottom vertices: the first with the largest and the smallest rotated y.

@@ -50,8 +50,11 @@ void TranslatePoints(std::int32_t n, const Point* in, Point origin, Point* out)
 
 void RotatePoints(std::int32_t n, const Point* in, double theta, Point* out)
 {
-    const Real c = std::cos(static_cast<Real>(theta));
-    const Real s = std::sin(static_cast<Real>(theta));
+    RotatePoints(n, in, std::cos(static_cast<Real>(theta)), std::sin(static_cast<Real>(theta)), out);
+}
+
+void RotatePoints(std::int32_t n, const Point* in, long double c, long double s, Point* out)
+{
     for (std::int32_t i = 0; i < n; ++i) {
         const Real x = in[i].x;
         const Real y = in[i].y;
@@ -185,42 +188,13 @@ SteelLaw SteelLaw::FromState(const AnalysisState& s)
     return law;
 }
 
-double SteelLaw::Stress(double strain) const
+double SteelLaw::CurvedBranch(double e, long double sign) const
 {
-    // Rows are tested from top to bottom and a later row that also matches
-    // replaces an earlier one; with a very small steel factor the elastic row
-    // reaches below -3.5 per mil and wins there.
-    const Real e = strain;
-    double stress = 0.0;
-    if (steelClass == 2 || steelClass == 3) {
-        const ColdWorkedConstants k = ClassBConstants[steelClass - 2];
-        // Ratio of the curved branch; a negative radicand is a fault.
-        auto ratio = [&]() { return std::sqrt(std::fabs(e) * 45.0L / 1000.0L - k.k1) + k.k2; };
-        if (e < -3.5L)
-            stress = 0.0;
-        if (e >= -3.5L && e < -epsP)
-            stress = static_cast<double>(-ratio() * fyd);
-        if (e >= -epsP && e <= epsP)
-            stress = static_cast<double>(es * e / 1000.0L);
-        if (e > epsP && e < epsYd)
-            stress = static_cast<double>(ratio() * fyd);
-        if (e >= epsYd && e <= 10.0L)
-            stress = fyd;
-        if (e > 10.0L)
-            stress = 0.0;
-    } else {
-        if (e < -3.5L)
-            stress = 0.0;
-        if (e >= -3.5L && e <= -static_cast<Real>(epsYd))
-            stress = -fyd;
-        if (e > -static_cast<Real>(epsYd) && e < epsYd)
-            stress = static_cast<double>(es * e / 1000.0L);
-        if (e >= epsYd && e <= 10.0L)
-            stress = fyd;
-        if (e > 10.0L)
-            stress = 0.0;
-    }
-    return stress;
+    const ColdWorkedConstants k = ClassBConstants[steelClass - 2];
+    const Real el = e;
+    // |ε|·45 then divided by 1000.
+    const Real ratio = std::sqrt(std::fabs(el) * 45.0L / 1000.0L - k.k1) + k.k2;
+    return static_cast<double>(sign * ratio * fyd);
 }
 
 double SteelStress(const AnalysisState& s, double strain) { return SteelLaw::FromState(s).Stress(strain); }

@@ -24,6 +24,9 @@ void TranslatePoints(std::int32_t n, const Point* in, Point origin, Point* out);
 // Turns the points clockwise by theta (expresses them in axes turned
 // counter-clockwise by theta); rotating by -theta undoes it. out may be in.
 void RotatePoints(std::int32_t n, const Point* in, double theta, Point* out);
+// The same with cos θ and sin θ already at hand (extended precision), for the
+// loops that turn many arrays by one angle.
+void RotatePoints(std::int32_t n, const Point* in, long double cosTheta, long double sinTheta, Point* out);
 
 // Keeps the part of the polygon v[0..n-1] (n <= MaxVertices) on or above the
 // line y = c: one Sutherland-Hodgman pass. out holds up to MaxCompressedVertices
@@ -46,8 +49,40 @@ struct SteelLaw {
     long double epsP = 0.0L;
 
     static SteelLaw FromState(const AnalysisState& s);
-    // Strain in per mil, stress in kN/cm² (tension positive).
-    double Stress(double strain) const;
+
+    // Strain in per mil, stress in kN/cm² (tension positive). The rows of each
+    // law are tested from the last to the first, so that a later row that also
+    // matches wins: with a very small steel factor the elastic row reaches below
+    // -3.5 per mil and wins there.
+    double Stress(double strain) const
+    {
+        const double e = strain;
+        if (e > 10.0)
+            return 0.0;
+        if (e >= epsYd)
+            return fyd;
+        if (steelClass == 2 || steelClass == 3) {
+            const long double el = e;
+            if (el > epsP)
+                return CurvedBranch(e, 1.0L);
+            if (el >= -epsP)
+                return Elastic(e);
+            if (e >= -3.5)
+                return CurvedBranch(e, -1.0L);
+            return 0.0;
+        }
+        if (e > -epsYd)
+            return Elastic(e);
+        if (e >= -3.5)
+            return -fyd;
+        return 0.0;
+    }
+
+private:
+    double Elastic(double e) const { return static_cast<double>(es * static_cast<long double>(e) / 1000.0L); }
+    // The curved branch of the cold-worked steels (sign +1 in tension, -1 in
+    // compression); a negative radicand is an invalid operation.
+    double CurvedBranch(double e, long double sign) const;
 };
 
 // The stress of a strain for the state's SteelClass, Fyd, Es and EpsYd.
