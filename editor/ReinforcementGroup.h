@@ -74,6 +74,14 @@ public:
     void BtnExcluirClick();
 
 private:
+    // The selected line of the state; nullptr when none is selected.
+    BarLine* Selected();
+    void SelectListRow(int row);
+    // Shows line row (0-based) in the fields.
+    void ShowLine(int row);
+    void CheckOrientation(std::uint8_t code);
+    void UpdateLineButtons();
+
     EditorContext& context;
 };
 

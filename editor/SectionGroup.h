@@ -28,8 +28,8 @@ public:
     void InstallDefaultCase();
 
     // Reading a project file (the window side of the reader).
-    void SelectFamilyFromFile(std::uint8_t shapeKind);     // as its tool button, shown pressed
-    void SetShapeDimFromFile(int index, double value);      // ShapeDims[index] then Ed(index+1) shows it
+    void SelectFamilyFromFile(std::uint8_t shapeKind); // as its tool button, shown pressed
+    void SetShapeDimFromFile(int index, double value); // ShapeDims[index] then Ed(index+1) shows it
     void BeginFreePolygonFromFile(std::int32_t vertexCount);
     void SetVertexFromFile(std::int32_t i, double x, double y);
     void EndFreePolygonFromFile(std::int32_t vertexCount);
@@ -37,9 +37,9 @@ public:
 
     QToolBar* ToolBar1 = nullptr;
     std::array<QToolButton*, 8> ToolButtons{}; // ToolButton1 .. ToolButton8
-    std::array<QLabel*, 8> Figures{};          // by ShapeKind: FigRetang, FigTrap, FigTe, FigEle, FigU, FigCai, FigQq, FigAga
-    std::array<QLineEdit*, 6> Eds{};           // Ed1 .. Ed6
-    std::array<QLabel*, 6> Lbls{};             // Lbl1 .. Lbl6
+    std::array<QLabel*, 8> Figures{}; // by ShapeKind: FigRetang, FigTrap, FigTe, FigEle, FigU, FigCai, FigQq, FigAga
+    std::array<QLineEdit*, 6> Eds{};  // Ed1 .. Ed6
+    std::array<QLabel*, 6> Lbls{};    // Lbl1 .. Lbl6
     QListWidget* LBPontos = nullptr;
     QPushButton* BtnAdPontos = nullptr;
     QPushButton* BtnExcPontos = nullptr;
@@ -59,6 +59,18 @@ public:
     void LBPontosClick();
 
 private:
+    // Figure, fields, captions and vertex list of a family; stores nothing.
+    void ShowLayout(std::uint8_t kind);
+    // What a tool button does for a parametric family.
+    void SelectFamily(std::uint8_t kind);
+    // Stores the text of Ed(index+1) as on leaving it; false when it was refused.
+    bool StoreDimension(int index);
+    void StoreIntoSelectedVertex(int index, double value);
+    // The vertex selected in LBPontos, 0-based; -1 when none is.
+    int SelectedVertex() const;
+    void SelectPoint(int row);
+    void UpdatePointButtons();
+
     EditorContext& context;
 };
 

@@ -1,0 +1,652 @@
+#include "ReinforcementGroup.h"
+
+#include "FieldEvents.h"
+#include "FieldText.h"
+#include "JpegImage.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace flexara {
+
+namespace {
+
+struct DiameterItem {
+    const char* text;
+    double mm;
+};
+constexpr DiameterItem Diameters[] = {{"5", 5.0},     {"6,3", 6.3}, {"8", 8.0},   {"10", 10.0},
+                                      {"12,5", 12.5}, {"16", 16.0}, {"20", 20.0}, {"22", 22.0},
+                                      {"25", 25.0},   {"32", 32.0}, {"40", 40.0}};
+constexpr int DiameterCount = static_cast<int>(std::size(Diameters));
+constexpr int DefaultDiameterItem = 3; // "10"
+
+constexpr const char* PositioningHint = "Convenção do posicionamento das barras";
+
+void ShowText(QLineEdit* field, const QString& text)
+{
+    if (field->text() != text)
+        field->setText(text);
+}
+
+QString LineCaption(int k)
+{
+    return QStringLiteral("Linha %1").arg(k);
+}
+
+int ClampCount(std::int32_t count, int high)
+{
+    return count < 0 ? 0 : (count > high ? high : count);
+}
+
+// A coordinate as the field holds it; 0 when its text does not convert.
+double CoordinateOf(const QLineEdit* field, bool& valid)
+{
+    double value = 0.0;
+    valid = ParseField(field->text(), value);
+    return valid ? value : 0.0;
+}
+
+// The bar count as the field holds it: not an integer gives 0, a negative
+// count 0 and a count beyond the capacity of a line the capacity; each of
+// these is refused on leaving the field.
+std::int32_t BarCountOf(const QLineEdit* field, bool& valid)
+{
+    std::int32_t count = 0;
+    valid = ParseFieldInteger(field->text(), count);
+    if (!valid)
+        return 0;
+    if (count < 0 || count > MaxBarsPerLine) {
+        valid = false;
+        return count < 0 ? 0 : MaxBarsPerLine;
+    }
+    return count;
+}
+
+// The item that shows a stored diameter: 5 alone; then everything below 6.4 is
+// the 6,3; the other table values show themselves and anything else the 40.
+int DiameterItemOf(double mm)
+{
+    if (mm == 5.0)
+        return 0;
+    if (mm < 6.4)
+        return 1;
+    for (int i = 2; i < DiameterCount - 1; ++i)
+        if (mm == Diameters[i].mm)
+            return i;
+    return DiameterCount - 1;
+}
+
+} // namespace
+
+TGBArmadura::TGBArmadura(EditorContext& context, QWidget* parent) : QGroupBox(parent), context(context)
+{
+    setObjectName("GBArmadura");
+    setTitle("Armadura");
+    setGeometry(14, 314, 452, 155);
+
+    auto label = [this](const char* text, int left, int top, int width) {
+        auto* l = new QLabel(text, this);
+        l->setGeometry(left, top, width, 16);
+        return l;
+    };
+    auto edit = [this](const char* name, const QString& accessibleName, const char* hint, QRect geometry) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(name);
+        e->setGeometry(geometry);
+        e->setToolTip(hint);
+        e->setAccessibleName(accessibleName);
+        e->setAccessibleDescription(hint);
+        return e;
+    };
+
+    label("Número de barras na linha:", 13, 20, 170)->setObjectName("LblNb");
+    EdNb = edit("EdNb", "Número de barras na linha", "Número de barras em cada linha", QRect(187, 16, 73, 21));
+
+    label("Diâmetro das barras (mm):", 13, 47, 170)->setObjectName("LblDiametro");
+    CombDiametro = new QComboBox(this);
+    CombDiametro->setObjectName("CombDiametro");
+    CombDiametro->setGeometry(188, 43, 72, 21);
+    for (const DiameterItem& item : Diameters)
+        CombDiametro->addItem(item.text);
+    CombDiametro->setToolTip("Diâmetro das barras na linha");
+    CombDiametro->setAccessibleName("Diâmetro das barras (mm)");
+    CombDiametro->setAccessibleDescription(CombDiametro->toolTip());
+
+    // "X   (cm):" with a small subscript set into the gap after the letter.
+    auto coordinateLabel = [this](const char* text, const char* subscript, int left, int top) {
+        auto* l = new QLabel(text, this);
+        l->setGeometry(left, top, 50, 16);
+        auto* sub = new QLabel(subscript, l);
+        QFont small = l->font();
+        small.setPixelSize(8);
+        sub->setFont(small);
+        const QFontMetrics metrics(l->font());
+        sub->setGeometry(metrics.horizontalAdvance(QLatin1Char(text[0])) + 1, metrics.ascent() - 4, 8, 10);
+        return l;
+    };
+    coordinateLabel("X   (cm):", "i", 13, 76)->setObjectName("LblX1");
+    EdX1 = edit("EdX1", "Xi (cm)", "Abscissa da primeira barra da linha", QRect(65, 73, 57, 21));
+    coordinateLabel("X   (cm):", "f", 135, 77)->setObjectName("LblX2");
+    EdX2 = edit("EdX2", "Xf (cm)", "Abscissa da última barra da linha", QRect(187, 74, 73, 21));
+    coordinateLabel("Y   (cm):", "i", 13, 105)->setObjectName("LblY1");
+    EdY1 = edit("EdY1", "Yi (cm)", "Ordenada da primeira barra da linha", QRect(63, 102, 59, 21));
+    coordinateLabel("Y  (cm):", "f", 135, 104)->setObjectName("LblY2");
+    EdY2 = edit("EdY2", "Yf (cm)", "Ordenada da última barra da linha", QRect(188, 101, 72, 21));
+
+    auto radio = [this](const char* name, const char* caption, const char* hint, QRect geometry) {
+        auto* r = new QRadioButton(caption, this);
+        r->setObjectName(name);
+        r->setGeometry(geometry);
+        r->setToolTip(hint);
+        r->setAccessibleName(caption);
+        r->setAccessibleDescription(hint);
+        return r;
+    };
+    RadHor = radio("RadHor", "Horizontal", "Barras dispostas horizontalmente", QRect(13, 135, 86, 17));
+    RadVer = radio("RadVer", "Vertical", "Barras dispostas verticalmente", QRect(103, 134, 75, 17));
+    RadQual = radio("RadQual", "Qualquer", "Barras dispostas em direção qualquer", QRect(182, 134, 80, 17));
+
+    LBLinhas = new QListWidget(this);
+    LBLinhas->setObjectName("LBLinhas");
+    LBLinhas->setGeometry(267, 15, 70, 72);
+    LBLinhas->setToolTip("Lista de linhas de barras na seção transversal");
+    LBLinhas->setAccessibleName("Linhas de barras");
+    LBLinhas->setAccessibleDescription(LBLinhas->toolTip());
+
+    auto button = [this](const char* name, const char* caption, const char* hint, int top) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setGeometry(267, top, 70, 25);
+        b->setToolTip(hint);
+        b->setAccessibleName(caption);
+        b->setAccessibleDescription(hint);
+        return b;
+    };
+    BtnAdicionar = button("BtnAdicionar", "Adicionar", "Adiciona uma linha de barras", 94);
+    BtnExcluir = button("BtnExcluir", "Excluir", "Exclui a linha de barras selecionada", 125);
+    BtnExcluir->setEnabled(false);
+
+    Image2 = new QLabel(this);
+    Image2->setObjectName("Image2");
+    Image2->setGeometry(339, 12, 107, 140);
+    Image2->setPixmap(QPixmap::fromImage(LoadJpegResource(":/pictures/barras.jpg")));
+    Image2->setToolTip(PositioningHint);
+    Image2->setAccessibleName(PositioningHint);
+
+    QWidget* previous = EdNb;
+    for (QWidget* next :
+         {static_cast<QWidget*>(CombDiametro), static_cast<QWidget*>(EdX1), static_cast<QWidget*>(EdX2),
+          static_cast<QWidget*>(EdY1), static_cast<QWidget*>(EdY2), static_cast<QWidget*>(RadHor),
+          static_cast<QWidget*>(RadVer), static_cast<QWidget*>(RadQual), static_cast<QWidget*>(LBLinhas),
+          static_cast<QWidget*>(BtnAdicionar), static_cast<QWidget*>(BtnExcluir)}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+
+    // The horizontal tie until the window installs its case.
+    RadHor->setChecked(true);
+    EdY2->setEnabled(false);
+
+    connect(EdNb, &QLineEdit::textChanged, this, [this] { EdNbChange(); });
+    OnExit(EdNb, [this] { EdNbExit(); });
+    connect(CombDiametro, &QComboBox::activated, this, [this] { CombDiametroChange(); });
+    OnExit(CombDiametro, [this] { CombDiametroExit(); });
+    connect(EdX1, &QLineEdit::textChanged, this, [this] { EdX1Change(); });
+    OnExit(EdX1, [this] { EdX1Exit(); });
+    connect(EdX2, &QLineEdit::textChanged, this, [this] { EdX2Change(); });
+    OnExit(EdX2, [this] { EdX2Exit(); });
+    connect(EdY1, &QLineEdit::textChanged, this, [this] { EdY1Change(); });
+    OnExit(EdY1, [this] { EdY1Exit(); });
+    connect(EdY2, &QLineEdit::textChanged, this, [this] { EdY2Change(); });
+    OnExit(EdY2, [this] { EdY2Exit(); });
+    // An orientation button acts when it becomes checked, by the user or the program.
+    connect(RadHor, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            RadHorClick();
+    });
+    connect(RadVer, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            RadVerClick();
+    });
+    connect(RadQual, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            RadQualClick();
+    });
+    connect(LBLinhas, &QListWidget::currentRowChanged, this, [this] { LBLinhasClick(); });
+    connect(BtnAdicionar, &QPushButton::clicked, this, [this] { BtnAdicionarClick(); });
+    connect(BtnExcluir, &QPushButton::clicked, this, [this] { BtnExcluirClick(); });
+}
+
+int TGBArmadura::SelectedLine() const
+{
+    const int row = LBLinhas->currentRow();
+    const int count = ClampCount(context.State().LineCount, MaxLines);
+    return row >= 0 && row < count ? row : -1;
+}
+
+BarLine* TGBArmadura::Selected()
+{
+    const int row = SelectedLine();
+    return row < 0 ? nullptr : &context.State().BarLines[static_cast<std::size_t>(row)];
+}
+
+void TGBArmadura::SelectListRow(int row)
+{
+    const QSignalBlocker quiet(LBLinhas);
+    LBLinhas->setCurrentRow(row);
+}
+
+void TGBArmadura::UpdateLineButtons()
+{
+    const std::int32_t count = context.State().LineCount;
+    BtnExcluir->setEnabled(count >= 2);
+    BtnAdicionar->setEnabled(count < MaxLines);
+}
+
+// ---- Bar count and diameter ----
+
+void TGBArmadura::EdNbChange()
+{
+    BarLine* line = Selected();
+    if (!line)
+        return;
+    context.ClearInputMark();
+    bool valid = false;
+    line->BarCount = BarCountOf(EdNb, valid);
+    context.TaxaArmadura();
+    context.RepaintSection();
+}
+
+void TGBArmadura::EdNbExit()
+{
+    BarLine* line = Selected();
+    if (!line)
+        return;
+    context.ClearInputMark();
+    bool valid = false;
+    line->BarCount = BarCountOf(EdNb, valid);
+    if (!valid)
+        context.MarkInputInvalid(EdNb);
+    context.RepaintSection();
+}
+
+void TGBArmadura::CombDiametroChange()
+{
+    BarLine* line = Selected();
+    if (!line)
+        return;
+    const int item = CombDiametro->currentIndex();
+    if (item >= 0 && item < DiameterCount)
+        line->Diameter = Diameters[item].mm;
+    context.TaxaArmadura();
+}
+
+void TGBArmadura::CombDiametroExit()
+{
+    CombDiametroChange();
+}
+
+// ---- End points and their ties ----
+
+void TGBArmadura::EdX1Change()
+{
+    BarLine* line = Selected();
+    if (!line)
+        return;
+    context.ClearInputMark();
+    bool valid = false;
+    line->X1 = CoordinateOf(EdX1, valid);
+    if (line->Orientation == OrientationVertical) {
+        ShowText(EdX2, EdX1->text());
+        line->X2 = line->X1;
+    }
+    context.RepaintSection();
+}
+
+void TGBArmadura::EdX1Exit()
+{
+    BarLine* line = Selected();
+    if (!line)
+        return;
+    context.ClearInputMark();
+    bool valid = false;
+    line->X1 = CoordinateOf(EdX1, valid);
+    if (!valid)
+        context.MarkInputInvalid(EdX1);
+    if (line->Orientation == OrientationVertical)
+        line->X2 = line->X1;
+    context.RepaintSection();
+}
+
+void TGBArmadura::EdY1Change()
+{
+    BarLine* line = Selected();
+    if (!line)
+        return;
+    context.ClearInputMark();
+    bool valid = false;
+    line->Y1 = CoordinateOf(EdY1, valid);
+    if (line->Orientation == OrientationHorizontal) {
+        ShowText(EdY2, EdY1->text());
+        line->Y2 = line->Y1;
+    }
+    context.RepaintSection();
+}
+
+void TGBArmadura::EdY1Exit()
+{
+    BarLine* line = Selected();
+    if (!line)
+        return;
+    context.ClearInputMark();
+    bool valid = false;
+    line->Y1 = CoordinateOf(EdY1, valid);
+    if (!valid)
+        context.MarkInputInvalid(EdY1);
+    if (line->Orientation == OrientationHorizontal)
+        line->Y2 = line->Y1;
+    context.RepaintSection();
+}
+
+// A disabled end field follows its first field and never stores its own text.
+void TGBArmadura::EdX2Change()
+{
+    BarLine* line = Selected();
+    if (!line || !EdX2->isEnabledTo(this))
+        return;
+    context.ClearInputMark();
+    bool valid = false;
+    line->X2 = CoordinateOf(EdX2, valid);
+    context.RepaintSection();
+}
+
+void TGBArmadura::EdX2Exit()
+{
+    BarLine* line = Selected();
+    if (!line || !EdX2->isEnabledTo(this))
+        return;
+    context.ClearInputMark();
+    bool valid = false;
+    line->X2 = CoordinateOf(EdX2, valid);
+    if (!valid)
+        context.MarkInputInvalid(EdX2);
+    context.RepaintSection();
+}
+
+void TGBArmadura::EdY2Change()
+{
+    BarLine* line = Selected();
+    if (!line || !EdY2->isEnabledTo(this))
+        return;
+    context.ClearInputMark();
+    bool valid = false;
+    line->Y2 = CoordinateOf(EdY2, valid);
+    context.RepaintSection();
+}
+
+void TGBArmadura::EdY2Exit()
+{
+    BarLine* line = Selected();
+    if (!line || !EdY2->isEnabledTo(this))
+        return;
+    context.ClearInputMark();
+    bool valid = false;
+    line->Y2 = CoordinateOf(EdY2, valid);
+    if (!valid)
+        context.MarkInputInvalid(EdY2);
+    context.RepaintSection();
+}
+
+// ---- Orientation ----
+// The fields keep the tie of the checked button even while no line is
+// selected (a file without lines); only the stored code needs a line.
+
+void TGBArmadura::RadHorClick()
+{
+    if (BarLine* line = Selected())
+        line->Orientation = OrientationHorizontal;
+    EdX1->setEnabled(true);
+    EdX2->setEnabled(true);
+    ShowText(EdY2, EdY1->text()); // stored through EdY2Change while still enabled
+    EdY2->setEnabled(false);
+    context.RepaintSection();
+}
+
+void TGBArmadura::RadVerClick()
+{
+    if (BarLine* line = Selected())
+        line->Orientation = OrientationVertical;
+    EdY1->setEnabled(true);
+    EdY2->setEnabled(true);
+    ShowText(EdX2, EdX1->text());
+    EdX2->setEnabled(false);
+    context.RepaintSection();
+}
+
+void TGBArmadura::RadQualClick()
+{
+    if (BarLine* line = Selected())
+        line->Orientation = OrientationAny;
+    EdX1->setEnabled(true);
+    EdX2->setEnabled(true);
+    EdY1->setEnabled(true);
+    EdY2->setEnabled(true);
+    context.RepaintSection();
+}
+
+void TGBArmadura::CheckOrientation(std::uint8_t code)
+{
+    QRadioButton* button = code == OrientationHorizontal ? RadHor : (code == OrientationVertical ? RadVer : RadQual);
+    button->setChecked(true); // its handler runs when it was not checked
+}
+
+// ---- The list of lines ----
+
+void TGBArmadura::ShowLine(int row)
+{
+    // Every text set here runs its change handler on this same line, which
+    // stores back what is shown.
+    const BarLine& line = context.State().BarLines[static_cast<std::size_t>(row)];
+    ShowText(EdNb, QString::number(line.BarCount));
+    ShowText(EdX1, FormatField(line.X1));
+    ShowText(EdX2, FormatField(line.X2));
+    ShowText(EdY1, FormatField(line.Y1));
+    ShowText(EdY2, FormatField(line.Y2));
+    {
+        const QSignalBlocker quiet(CombDiametro);
+        CombDiametro->setCurrentIndex(DiameterItemOf(line.Diameter));
+    }
+    CheckOrientation(line.Orientation);
+    context.RepaintSection();
+}
+
+void TGBArmadura::LBLinhasClick()
+{
+    const int row = SelectedLine();
+    if (row >= 0)
+        ShowLine(row);
+}
+
+void TGBArmadura::BtnAdicionarClick()
+{
+    AnalysisState& s = context.State();
+    const int count = ClampCount(s.LineCount, MaxLines);
+    if (count >= MaxLines)
+        return;
+    const int n = count + 1;
+    s.LineCount = n;
+    LBLinhas->addItem(LineCaption(n));
+    SelectListRow(LBLinhas->count() - 1);
+    UpdateLineButtons();
+
+    // A copy of the fields as they stand; a text that does not convert gives
+    // the value its own field stores for it.
+    BarLine& line = s.BarLines[static_cast<std::size_t>(n - 1)];
+    bool valid = false;
+    line.BarCount = BarCountOf(EdNb, valid);
+    line.X1 = CoordinateOf(EdX1, valid);
+    line.X2 = CoordinateOf(EdX2, valid);
+    line.Y1 = CoordinateOf(EdY1, valid);
+    line.Y2 = CoordinateOf(EdY2, valid);
+    const int item = CombDiametro->currentIndex();
+    line.Diameter = item >= 0 && item < DiameterCount ? Diameters[item].mm : 0.0;
+    line.Orientation = RadHor->isChecked()   ? OrientationHorizontal
+                       : RadVer->isChecked() ? OrientationVertical
+                                             : OrientationAny;
+    context.TaxaArmadura();
+    context.RepaintSection();
+}
+
+void TGBArmadura::BtnExcluirClick()
+{
+    AnalysisState& s = context.State();
+    const int count = ClampCount(s.LineCount, MaxLines);
+    const int selected = SelectedLine();
+    if (count < 2 || selected < 0)
+        return;
+    for (int k = selected; k < count - 1; ++k) {
+        const BarLine& from = s.BarLines[static_cast<std::size_t>(k + 1)];
+        BarLine& to = s.BarLines[static_cast<std::size_t>(k)];
+        to.X1 = from.X1;
+        to.X2 = from.X2;
+        to.Y1 = from.Y1;
+        to.Y2 = from.Y2;
+        to.BarCount = from.BarCount;
+        to.Diameter = from.Diameter;
+        to.Orientation = from.Orientation;
+    }
+    // The slot given up keeps nothing of the deleted case.
+    BarLine& freed = s.BarLines[static_cast<std::size_t>(count - 1)];
+    freed.X1 = freed.X2 = freed.Y1 = freed.Y2 = 0.0;
+    freed.BarCount = 0;
+    freed.Diameter = 0.0;
+    freed.Orientation = 0;
+    {
+        const QSignalBlocker quiet(LBLinhas);
+        delete LBLinhas->takeItem(LBLinhas->count() - 1);
+    }
+    s.LineCount = count - 1;
+    SelectListRow(0);
+    ShowLine(0);
+    UpdateLineButtons();
+    context.TaxaArmadura();
+    context.RepaintSection();
+}
+
+// ---- The new case ----
+
+void TGBArmadura::InstallDefaultCase()
+{
+    AnalysisState& s = context.State();
+    // Nothing of an earlier case lingers in the slots a later "Adicionar" takes.
+    for (BarLine& line : s.BarLines)
+        line = BarLine{};
+    s.LineCount = 1;
+    {
+        const QSignalBlocker quiet(LBLinhas);
+        LBLinhas->clear();
+        LBLinhas->addItem(LineCaption(1));
+        LBLinhas->setCurrentRow(0);
+    }
+    for (QLineEdit* field : {EdNb, EdX1, EdX2, EdY1, EdY2})
+        ShowText(field, "0");
+    RadHor->setChecked(true);
+    s.BarLines[0].Orientation = OrientationHorizontal;
+    {
+        const QSignalBlocker quiet(CombDiametro);
+        CombDiametro->setCurrentIndex(DefaultDiameterItem);
+    }
+    CombDiametroChange();
+    UpdateLineButtons();
+    EdNbExit();
+    context.RepaintSection();
+}
+
+// ---- Reading a project file ----
+
+void TGBArmadura::BeginLinesFromFile(std::int32_t lineCount)
+{
+    {
+        const QSignalBlocker quiet(LBLinhas);
+        LBLinhas->clear();
+    }
+    context.State().LineCount = ClampCount(lineCount, MaxLines);
+}
+
+void TGBArmadura::BeginLineFromFile(std::int32_t k)
+{
+    if (k < 1 || k > ClampCount(context.State().LineCount, MaxLines))
+        return;
+    LBLinhas->addItem(LineCaption(k));
+    SelectListRow(LBLinhas->count() - 1);
+    UpdateLineButtons();
+}
+
+void TGBArmadura::SetBarCountFromFile(std::int32_t value)
+{
+    if (BarLine* line = Selected()) {
+        line->BarCount = ClampCount(value, MaxBarsPerLine);
+        ShowText(EdNb, QString::number(line->BarCount));
+    }
+}
+
+void TGBArmadura::SetDiameterFromFile(double value)
+{
+    if (BarLine* line = Selected()) {
+        // Shown without storing: a diameter outside the table stays as read.
+        line->Diameter = value;
+        const QSignalBlocker quiet(CombDiametro);
+        CombDiametro->setCurrentIndex(DiameterItemOf(value));
+    }
+}
+
+void TGBArmadura::SetY1FromFile(double value)
+{
+    if (BarLine* line = Selected()) {
+        line->Y1 = value;
+        ShowText(EdY1, FormatField(value));
+    }
+}
+
+void TGBArmadura::SetY2FromFile(double value)
+{
+    if (BarLine* line = Selected()) {
+        line->Y2 = value;
+        ShowText(EdY2, FormatField(value));
+    }
+}
+
+void TGBArmadura::SetX1FromFile(double value)
+{
+    if (BarLine* line = Selected()) {
+        line->X1 = value;
+        ShowText(EdX1, FormatField(value));
+    }
+}
+
+void TGBArmadura::SetX2FromFile(double value)
+{
+    if (BarLine* line = Selected()) {
+        line->X2 = value;
+        ShowText(EdX2, FormatField(value));
+    }
+}
+
+void TGBArmadura::SetOrientationFromFile(std::uint8_t code)
+{
+    if (BarLine* line = Selected()) {
+        line->Orientation = code;
+        CheckOrientation(code);
+    }
+}
+
+} // namespace flexara

@@ -1,0 +1,497 @@
+#include "SectionGroup.h"
+
+#include "FieldEvents.h"
+#include "FieldText.h"
+#include "JpegImage.h"
+#include "Shapes.h"
+
+#include <QButtonGroup>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace flexara {
+
+namespace {
+
+constexpr int FamilyCount = 8;
+
+// By ShapeKind (ToolButton1 .. ToolButton8 are the kinds 0 .. 7).
+constexpr const char* ButtonHints[FamilyCount] = {"seção retangular", "seção trapezoidal", "seção T",        "seção L",
+                                                  "seção U",          "seção caixão",      "seção qualquer", "seção H"};
+constexpr const char* PictureNames[FamilyCount] = {"retang", "trap", "te", "ele", "u", "caix", "qual", "aga"};
+// The tool buttons from the left of ToolBar1, as ToolButton numbers less one.
+constexpr int ToolBarOrder[FamilyCount] = {0, 1, 5, 7, 4, 2, 3, 6};
+
+// Captions of Lbl1 .. Lbl6 by family; a hidden field has none.
+constexpr const char* Captions[FamilyCount][ShapeDimCount] = {
+    {"B (cm):", "H (cm):", nullptr, nullptr, nullptr, nullptr},
+    {"B1 (cm):", "B2 (cm):", nullptr, "H (cm):", nullptr, nullptr},
+    {"B1 (cm):", "B2 (cm):", nullptr, "H1 (cm):", "H2 (cm):", nullptr},
+    {"B1 (cm):", "B2 (cm):", nullptr, "H1 (cm):", "H2 (cm):", nullptr},
+    {"B1 (cm):", "B2 (cm):", "B3 (cm):", "H1 (cm):", "H2 (cm):", nullptr},
+    {"B1 (cm):", "B2 (cm):", "B3 (cm):", "H1 (cm):", "H2 (cm):", "H3 (cm):"},
+    {"X (cm):", "Y (cm):", nullptr, nullptr, nullptr, nullptr},
+    {"B1 (cm):", "B2 (cm):", "B3 (cm):", "H1 (cm):", "H2 (cm):", "H3 (cm):"},
+};
+
+constexpr const char* FigureHint = "Indicação dos parâmetros de entrada";
+constexpr const char* FreePolygonHint = "Coordenadas inseridas no sentido anti-horário";
+
+// A text set by the program runs the change handler only when it differs.
+void ShowText(QLineEdit* field, const QString& text)
+{
+    if (field->text() != text)
+        field->setText(text);
+}
+
+QString WithoutColon(QString caption)
+{
+    if (caption.endsWith(QLatin1Char(':')))
+        caption.chop(1);
+    return caption;
+}
+
+QString PointCaption(int i)
+{
+    return QStringLiteral("Ponto %1").arg(i);
+}
+
+int ClampCount(std::int32_t count, int high)
+{
+    return count < 0 ? 0 : (count > high ? high : count);
+}
+
+} // namespace
+
+TGBSecao::TGBSecao(EditorContext& context, QWidget* parent) : QGroupBox(parent), context(context)
+{
+    setObjectName("GBSecao");
+    setTitle("Seção Transversal");
+    setGeometry(166, 5, 301, 304);
+
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1->setGeometry(31, 17, 238, 29);
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(16, 16));
+    ToolBar1->setContentsMargins(0, 0, 0, 0);
+    // Eight buttons of 29 px side by side fill the bar: no handle, gaps or frame.
+    ToolBar1->setStyleSheet("QToolBar { spacing: 0px; padding: 0px; border: 0px; }");
+    auto* group = new QButtonGroup(this);
+    group->setExclusive(true);
+    for (int kind = 0; kind < FamilyCount; ++kind) {
+        auto* button = new QToolButton(ToolBar1);
+        button->setObjectName(QStringLiteral("ToolButton%1").arg(kind + 1));
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        button->setFixedSize(29, 25);
+        button->setIcon(QIcon(QStringLiteral(":/pictures/tool-%1.png").arg(PictureNames[kind])));
+        button->setToolTip(ButtonHints[kind]);
+        button->setAccessibleName(ButtonHints[kind]);
+        button->setAccessibleDescription(ButtonHints[kind]);
+        group->addButton(button, kind);
+        ToolButtons[static_cast<std::size_t>(kind)] = button;
+    }
+    for (int place : ToolBarOrder)
+        ToolBar1->addWidget(ToolButtons[static_cast<std::size_t>(place)]);
+    connect(ToolButtons[0], &QToolButton::clicked, this, [this] { ToolButton1Click(); });
+    connect(ToolButtons[1], &QToolButton::clicked, this, [this] { ToolButton2Click(); });
+    connect(ToolButtons[2], &QToolButton::clicked, this, [this] { ToolButton3Click(); });
+    connect(ToolButtons[3], &QToolButton::clicked, this, [this] { ToolButton4Click(); });
+    connect(ToolButtons[4], &QToolButton::clicked, this, [this] { ToolButton5Click(); });
+    connect(ToolButtons[5], &QToolButton::clicked, this, [this] { ToolButton6Click(); });
+    connect(ToolButtons[6], &QToolButton::clicked, this, [this] { ToolButton7Click(); });
+    connect(ToolButtons[7], &QToolButton::clicked, this, [this] { ToolButton8Click(); });
+
+    static constexpr const char* FigureNames[FamilyCount] = {"FigRetang", "FigTrap", "FigTe", "FigEle",
+                                                             "FigU",      "FigCai",  "FigQq", "FigAga"};
+    for (int kind = 0; kind < FamilyCount; ++kind) {
+        auto* figure = new QLabel(this);
+        figure->setObjectName(FigureNames[kind]);
+        figure->setGeometry(79, 41, 151, 170);
+        figure->setPixmap(
+            QPixmap::fromImage(LoadJpegResource(QStringLiteral(":/pictures/fig-%1.jpg").arg(PictureNames[kind]))));
+        if (kind == ShapeFreePolygon)
+            figure->setToolTip(FreePolygonHint);
+        else if (kind != ShapeH)
+            figure->setToolTip(FigureHint);
+        figure->setAccessibleName(ButtonHints[kind]);
+        figure->hide();
+        Figures[static_cast<std::size_t>(kind)] = figure;
+    }
+
+    for (int i = 0; i < ShapeDimCount; ++i) {
+        const int column = i < 3 ? 0 : 1;
+        const int row = i % 3;
+        static constexpr int FieldRows[3] = {223, 247, 270};
+        static constexpr int LabelRows[3] = {224, 248, 273};
+        auto* label = new QLabel(this);
+        label->setObjectName(QStringLiteral("Lbl%1").arg(i + 1));
+        label->setGeometry(column == 0 ? 22 : 157, LabelRows[row], column == 0 ? 46 : 42, 16);
+        auto* field = new QLineEdit(this);
+        field->setObjectName(QStringLiteral("Ed%1").arg(i + 1));
+        field->setGeometry(column == 0 ? 68 : 199, FieldRows[row], 50, 21);
+        label->setBuddy(field);
+        connect(field, &QLineEdit::textChanged, this, [this, i] { EdChange(i); });
+        OnExit(field, [this, i] { EdExit(i); });
+        Lbls[static_cast<std::size_t>(i)] = label;
+        Eds[static_cast<std::size_t>(i)] = field;
+    }
+
+    LBPontos = new QListWidget(this);
+    LBPontos->setObjectName("LBPontos");
+    LBPontos->setGeometry(131, 223, 70, 47);
+    LBPontos->setAccessibleName("Pontos da seção");
+    LBPontos->setAccessibleDescription(FreePolygonHint);
+    connect(LBPontos, &QListWidget::currentRowChanged, this, [this] { LBPontosClick(); });
+
+    BtnAdPontos = new QPushButton("Adicionar", this);
+    BtnAdPontos->setObjectName("BtnAdPontos");
+    BtnAdPontos->setGeometry(211, 221, 70, 25);
+    BtnAdPontos->setToolTip("Adiciona um vértice à seção");
+    BtnAdPontos->setAccessibleName("Adicionar");
+    BtnAdPontos->setAccessibleDescription(BtnAdPontos->toolTip());
+    connect(BtnAdPontos, &QPushButton::clicked, this, [this] { BtnAdPontosClick(); });
+
+    BtnExcPontos = new QPushButton("Excluir", this);
+    BtnExcPontos->setObjectName("BtnExcPontos");
+    BtnExcPontos->setGeometry(211, 247, 70, 25);
+    BtnExcPontos->setToolTip("Exclui o vértice selecionado");
+    BtnExcPontos->setAccessibleName("Excluir");
+    BtnExcPontos->setAccessibleDescription(BtnExcPontos->toolTip());
+    BtnExcPontos->setEnabled(false);
+    connect(BtnExcPontos, &QPushButton::clicked, this, [this] { BtnExcPontosClick(); });
+
+    QWidget* previous = ToolBar1;
+    for (QWidget* next :
+         {static_cast<QWidget*>(Eds[0]), static_cast<QWidget*>(Eds[1]), static_cast<QWidget*>(Eds[2]),
+          static_cast<QWidget*>(Eds[3]), static_cast<QWidget*>(Eds[4]), static_cast<QWidget*>(Eds[5]),
+          static_cast<QWidget*>(LBPontos), static_cast<QWidget*>(BtnAdPontos), static_cast<QWidget*>(BtnExcPontos)}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+
+    // The look of the rectangle until the window installs its case.
+    ShowLayout(ShapeRectangle);
+    ToolButtons[ShapeRectangle]->setChecked(true);
+}
+
+// ---- What a family shows ----
+
+void TGBSecao::ShowLayout(std::uint8_t kind)
+{
+    const std::uint8_t shown = kind < FamilyCount ? kind : static_cast<std::uint8_t>(ShapeRectangle);
+    for (int k = 0; k < FamilyCount; ++k)
+        Figures[static_cast<std::size_t>(k)]->setVisible(k == shown);
+    const ShapeFamily& family = ShapeFamilyOf(shown);
+    for (int i = 0; i < ShapeDimCount; ++i) {
+        const bool visible = family.dimVisible[static_cast<std::size_t>(i)];
+        Eds[static_cast<std::size_t>(i)]->setVisible(visible);
+        Lbls[static_cast<std::size_t>(i)]->setVisible(visible);
+        if (const char* caption = Captions[shown][i]) {
+            Lbls[static_cast<std::size_t>(i)]->setText(caption);
+            Eds[static_cast<std::size_t>(i)]->setAccessibleName(WithoutColon(caption));
+            Eds[static_cast<std::size_t>(i)]->setAccessibleDescription(shown == ShapeFreePolygon ? FreePolygonHint
+                                                                                                 : FigureHint);
+        }
+    }
+    const bool free = shown == ShapeFreePolygon;
+    LBPontos->setVisible(free);
+    BtnAdPontos->setVisible(free);
+    BtnExcPontos->setVisible(free);
+}
+
+void TGBSecao::UpdatePointButtons()
+{
+    const std::int32_t count = context.State().Section.VertexCount;
+    BtnExcPontos->setEnabled(count >= 2);
+    // The vertex store holds MaxVertices: a full polygon takes no more.
+    BtnAdPontos->setEnabled(count < MaxVertices);
+}
+
+void TGBSecao::SelectPoint(int row)
+{
+    const QSignalBlocker quiet(LBPontos);
+    LBPontos->setCurrentRow(row);
+}
+
+int TGBSecao::SelectedVertex() const
+{
+    const int row = LBPontos->currentRow();
+    return row >= 0 && row < MaxVertices ? row : -1;
+}
+
+// ---- Families ----
+
+void TGBSecao::SelectFamily(std::uint8_t kind)
+{
+    AnalysisState& s = context.State();
+    ClearShapeDims(s);
+    const ShapeFamily& family = ShapeFamilyOf(kind);
+    s.Section.ShapeKind = kind;
+    s.Section.VertexCount = family.vertexCount;
+    ShowLayout(kind);
+    ToolButtons[kind]->setChecked(true);
+    for (int i = 0; i < ShapeDimCount; ++i)
+        if (family.dimVisible[static_cast<std::size_t>(i)])
+            ShowText(Eds[static_cast<std::size_t>(i)], "0");
+    BuildSectionPolygon(s);
+    context.TaxaArmadura();
+    context.RepaintSection();
+}
+
+void TGBSecao::ToolButton1Click()
+{
+    SelectFamily(ShapeRectangle);
+}
+void TGBSecao::ToolButton2Click()
+{
+    SelectFamily(ShapeTrapezoid);
+}
+void TGBSecao::ToolButton3Click()
+{
+    SelectFamily(ShapeT);
+}
+void TGBSecao::ToolButton4Click()
+{
+    SelectFamily(ShapeL);
+}
+void TGBSecao::ToolButton5Click()
+{
+    SelectFamily(ShapeU);
+}
+void TGBSecao::ToolButton6Click()
+{
+    SelectFamily(ShapeBox);
+}
+void TGBSecao::ToolButton8Click()
+{
+    SelectFamily(ShapeH);
+}
+
+void TGBSecao::ToolButton7Click()
+{
+    AnalysisState& s = context.State();
+    ClearShapeDims(s);
+    s.Section.ShapeKind = ShapeFreePolygon;
+    ShowLayout(ShapeFreePolygon);
+    ToolButtons[ShapeFreePolygon]->setChecked(true);
+    {
+        const QSignalBlocker quiet(LBPontos);
+        LBPontos->clear();
+    }
+    ShowText(Eds[0], "0");
+    ShowText(Eds[1], "0");
+    // A new polygon starts from one vertex at the origin.
+    s.Section.VertexCount = 1;
+    ClearShapeDims(s);
+    s.Section.Vertices.fill(Point{});
+    LBPontos->addItem(PointCaption(1));
+    SelectPoint(0);
+    UpdatePointButtons();
+    context.TaxaArmadura();
+    context.RepaintSection();
+}
+
+// ---- Dimension fields ----
+
+void TGBSecao::EdChange(int index)
+{
+    if (index < 0 || index >= ShapeDimCount)
+        return;
+    context.ClearInputMark();
+    AnalysisState& s = context.State();
+    double value = 0.0;
+    if (!ParseField(Eds[static_cast<std::size_t>(index)]->text(), value))
+        value = 0.0;
+    const bool free = s.Section.ShapeKind == ShapeFreePolygon;
+    if (!free && value < 0.0)
+        value = 0.0;
+    s.ShapeDims[static_cast<std::size_t>(index)] = value;
+    BuildSectionPolygon(s);
+    StoreIntoSelectedVertex(index, value);
+    context.RepaintSection();
+    context.TaxaArmadura();
+}
+
+bool TGBSecao::StoreDimension(int index)
+{
+    AnalysisState& s = context.State();
+    double value = 0.0;
+    bool valid = ParseField(Eds[static_cast<std::size_t>(index)]->text(), value);
+    if (!valid)
+        value = 0.0;
+    // Negative coordinates are fine in the free polygon; a negative dimension is not.
+    if (s.Section.ShapeKind != ShapeFreePolygon && value < 0.0) {
+        value = 0.0;
+        valid = false;
+    }
+    s.ShapeDims[static_cast<std::size_t>(index)] = value;
+    StoreIntoSelectedVertex(index, value);
+    return valid;
+}
+
+void TGBSecao::StoreIntoSelectedVertex(int index, double value)
+{
+    AnalysisState& s = context.State();
+    const int vertex = SelectedVertex();
+    if (s.Section.ShapeKind != ShapeFreePolygon || index > 1 || vertex < 0)
+        return;
+    Point& point = s.Section.Vertices[static_cast<std::size_t>(vertex)];
+    (index == 0 ? point.x : point.y) = value;
+}
+
+void TGBSecao::EdExit(int index)
+{
+    if (index < 0 || index >= ShapeDimCount)
+        return;
+    context.ClearInputMark();
+    if (!StoreDimension(index))
+        context.MarkInputInvalid(Eds[static_cast<std::size_t>(index)]);
+    context.RepaintSection();
+}
+
+// ---- The free polygon's vertices ----
+
+void TGBSecao::BtnAdPontosClick()
+{
+    AnalysisState& s = context.State();
+    const int n = ClampCount(s.Section.VertexCount, MaxVertices);
+    if (n >= MaxVertices)
+        return;
+    s.Section.VertexCount = n + 1;
+    LBPontos->addItem(PointCaption(n + 1));
+    SelectPoint(LBPontos->count() - 1);
+    UpdatePointButtons();
+    // The new vertex takes X and Y as the fields show them, read as on leaving
+    // them; the first field that does not convert keeps the mark and the focus.
+    context.ClearInputMark();
+    const bool xValid = StoreDimension(0);
+    const bool yValid = StoreDimension(1);
+    if (!xValid)
+        context.MarkInputInvalid(Eds[0]);
+    else if (!yValid)
+        context.MarkInputInvalid(Eds[1]);
+    context.RepaintSection();
+    context.TaxaArmadura();
+}
+
+void TGBSecao::BtnExcPontosClick()
+{
+    AnalysisState& s = context.State();
+    const int n = ClampCount(s.Section.VertexCount, MaxVertices);
+    const int selected = SelectedVertex();
+    if (n < 2 || selected < 0 || selected >= n)
+        return;
+    auto& vertices = s.Section.Vertices;
+    for (int i = selected; i < n - 1; ++i)
+        vertices[static_cast<std::size_t>(i)] = vertices[static_cast<std::size_t>(i + 1)];
+    {
+        const QSignalBlocker quiet(LBPontos);
+        delete LBPontos->takeItem(LBPontos->count() - 1);
+    }
+    s.Section.VertexCount = n - 1;
+    SelectPoint(0);
+    ShowText(Eds[0], FormatField(vertices[0].x));
+    ShowText(Eds[1], FormatField(vertices[0].y));
+    UpdatePointButtons();
+    context.TaxaArmadura();
+    context.RepaintSection();
+}
+
+void TGBSecao::LBPontosClick()
+{
+    const AnalysisState& s = context.State();
+    const int vertex = SelectedVertex();
+    if (vertex < 0 || vertex >= ClampCount(s.Section.VertexCount, MaxVertices))
+        return;
+    const Point point = s.Section.Vertices[static_cast<std::size_t>(vertex)];
+    ShowText(Eds[0], FormatField(point.x));
+    ShowText(Eds[1], FormatField(point.y));
+}
+
+// ---- The new case ----
+
+void TGBSecao::InstallDefaultCase()
+{
+    ToolButton1Click();
+    ShowText(Eds[0], "0");
+    EdExit(0);
+    ShowText(Eds[1], "0");
+    EdExit(1);
+    for (int i = 2; i < ShapeDimCount; ++i)
+        ShowText(Eds[static_cast<std::size_t>(i)], "0");
+    {
+        const QSignalBlocker quiet(LBPontos);
+        LBPontos->clear();
+        LBPontos->addItem(PointCaption(1));
+        LBPontos->setCurrentRow(0);
+    }
+    BtnExcPontos->setEnabled(false);
+    BtnAdPontos->setEnabled(true);
+}
+
+// ---- Reading a project file ----
+
+void TGBSecao::SelectFamilyFromFile(std::uint8_t shapeKind)
+{
+    if (shapeKind == ShapeFreePolygon || shapeKind >= FamilyCount)
+        return;
+    SelectFamily(shapeKind);
+}
+
+void TGBSecao::SetShapeDimFromFile(int index, double value)
+{
+    if (index < 0 || index >= ShapeDimCount)
+        return;
+    context.State().ShapeDims[static_cast<std::size_t>(index)] = value;
+    ShowText(Eds[static_cast<std::size_t>(index)], FormatField(value));
+}
+
+void TGBSecao::BeginFreePolygonFromFile(std::int32_t vertexCount)
+{
+    AnalysisState& s = context.State();
+    s.Section.ShapeKind = ShapeFreePolygon;
+    s.Section.VertexCount = ClampCount(vertexCount, MaxVertices);
+    ToolButtons[ShapeFreePolygon]->setChecked(true);
+    ShowLayout(ShapeFreePolygon);
+    {
+        const QSignalBlocker quiet(LBPontos);
+        LBPontos->clear();
+    }
+    ShowText(Eds[0], "0");
+    ShowText(Eds[1], "0");
+}
+
+void TGBSecao::SetVertexFromFile(std::int32_t i, double x, double y)
+{
+    if (i < 1 || i > MaxVertices)
+        return;
+    context.State().Section.Vertices[static_cast<std::size_t>(i - 1)] = Point{x, y};
+    LBPontos->addItem(PointCaption(i));
+    SelectPoint(LBPontos->count() - 1);
+    BtnExcPontos->setEnabled(true);
+    ShowText(Eds[0], FormatField(x));
+    ShowText(Eds[1], FormatField(y));
+}
+
+void TGBSecao::EndFreePolygonFromFile(std::int32_t)
+{
+    UpdatePointButtons();
+}
+
+void TGBSecao::KeepDefaultSectionFromFile()
+{
+    // The rectangle of the new case keeps its own four vertices.
+    context.State().Section.VertexCount = ShapeFamilyOf(ShapeRectangle).vertexCount;
+}
+
+} // namespace flexara
