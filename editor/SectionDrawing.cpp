@@ -123,6 +123,9 @@ void DrawAxes(QPainter& canvas, const View& v)
 
     canvas.setBackgroundMode(Qt::TransparentMode);
     canvas.setPen(Qt::black);
+    QFont font = canvas.font();
+    font.setStyleStrategy(QFont::NoAntialias);
+    canvas.setFont(font);
     const int ascent = canvas.fontMetrics().ascent();
     // Texts stand with their top-left corner at the point.
     canvas.drawText(xLabel + QPoint(0, ascent), QStringLiteral("x"));

@@ -245,6 +245,23 @@ TEST_F(GroupTest, DeletingAVertexRenumbersAndShowsTheFirst)
     EXPECT_FALSE(Secao().BtnExcPontos->isEnabled());
 }
 
+TEST_F(GroupTest, AClickBesideTheVertexItemsKeepsOneSelected)
+{
+    Click(Secao().ToolButtons[6]);
+    Click(Secao().BtnAdPontos);
+    ClickItem(Secao().LBPontos, 0);
+    QListWidget* list = Secao().LBPontos;
+    const QPoint below(5, list->viewport()->height() - 3);
+    ASSERT_EQ(list->itemAt(below), nullptr);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualItemRect(list->item(0)).center());
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(list->selectedItems().size(), 1);
+    TypeAndLeave(Secao().Eds[0], "4");
+    EXPECT_EQ(S().Section.Vertices[0].x, 4.0);
+}
+
 TEST_F(GroupTest, TheFreePolygonStopsAtItsCapacity)
 {
     Click(Secao().ToolButtons[6]);
