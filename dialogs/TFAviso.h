@@ -1,0 +1,27 @@
+// FAviso: the warning with which a curve generation refuses a section. The
+// caller names the refusal; exactly one of the two texts is visible.
+#pragma once
+
+#include "Curve.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace flexara {
+
+class TFAviso : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFAviso(QWidget* parent);
+
+    // Shows the text of the refusal, hides the other, and waits for "OK".
+    void ShowWarning(CurveWarning warning);
+
+    QLabel* LblAvisoFora = nullptr; // "Barras de aço fora da seção."
+    QLabel* LblAvisoArea = nullptr; // "Área de concreto ou aço nula."
+    QPushButton* Button1 = nullptr; // "OK"
+};
+
+} // namespace flexara

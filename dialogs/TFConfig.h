@@ -1,0 +1,62 @@
+// FConfig: the calculation settings GammaC, GammaS, CurvePointCount and AlphaC.
+// Each field stores its setting when it is left, reporting bad input on the
+// main window's status bar; AlphaC changes only with "OK".
+#pragma once
+
+#include "EditorContext.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace flexara {
+
+class TFConfig : public QDialog {
+    Q_OBJECT
+public:
+    // warn shows a text of its own on the status bar in the colour of the
+    // invalid-input mark and gives the focus back to the field.
+    using StatusWarning = std::function<void(QWidget* field, const QString& text)>;
+
+    TFConfig(EditorContext& context, StatusWarning warn, QWidget* parent);
+
+    // Fills the fields from the settings and shows the dialog modally.
+    void Execute();
+
+    QLabel* Label1 = nullptr;             // "Tensão na área comprimida de concreto:"
+    QRadioButton* RadioButton1 = nullptr; // "0,85 fcd"
+    QRadioButton* RadioButton2 = nullptr; // "0,80 fcd"
+    QLabel* Label2 = nullptr;
+    QLineEdit* EdCoeCon = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* EdCoeAco = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* EdPontsInt = nullptr;
+    QPushButton* Button1 = nullptr; // "Valores Originais"
+    QPushButton* Button2 = nullptr; // "OK"
+
+    // The checks on leaving each field; false when the field was marked.
+    bool EdCoeConExit();
+    bool EdCoeAcoExit();
+    bool EdPontsIntExit();
+    void Button1Click();
+    void Button2Click();
+
+private:
+    bool CheckFactor(QLineEdit* field, double& setting);
+    // True when a field holds the focus after a refused check.
+    bool HeldByField();
+    void Refused(QWidget* field);
+
+    EditorContext& context;
+    StatusWarning warn;
+    QWidget* sentBackTo = nullptr;
+};
+
+} // namespace flexara

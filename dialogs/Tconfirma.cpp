@@ -1,0 +1,58 @@
+#include "Tconfirma.h"
+
+#include "WindowLook.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace flexara {
+
+Tconfirma::Tconfirma(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("confirma"));
+    setWindowTitle(QStringLiteral("Confirmação"));
+    FixDialogBorder(this, false);
+    PaintSilver(this);
+    setFixedSize(268, 84);
+
+    Label1 = new QLabel(QStringLiteral("Você tem certeza que deseja sair do aplicativo?"), this);
+    Label1->setGeometry(10, 14, 248, 16);
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+
+    // Neither is a default or a cancel button: Enter does not answer for the user.
+    sim = new QPushButton(QStringLiteral("Sim"), this);
+    sim->setGeometry(50, 46, 75, 25);
+    sim->setAutoDefault(false);
+    nao = new QPushButton(QStringLiteral("Não"), this);
+    nao->setGeometry(143, 46, 75, 25);
+    nao->setAutoDefault(false);
+    setTabOrder(sim, nao);
+    connect(sim, &QPushButton::clicked, this, &Tconfirma::simClick);
+    connect(nao, &QPushButton::clicked, this, &Tconfirma::naoClick);
+}
+
+bool Tconfirma::Ask()
+{
+    answerYes = true;
+    exec();
+    return answerYes;
+}
+
+void Tconfirma::simClick()
+{
+    accept();
+}
+
+void Tconfirma::naoClick()
+{
+    answerYes = false;
+    reject();
+}
+
+void Tconfirma::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    sim->setFocus(Qt::TabFocusReason);
+}
+
+} // namespace flexara

@@ -1,0 +1,35 @@
+// confirma: asks whether the program is to end. The answer is yes unless "Não"
+// was pressed during this showing.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace flexara {
+
+class Tconfirma : public QDialog {
+    Q_OBJECT
+public:
+    explicit Tconfirma(QWidget* parent);
+
+    // Resets the answer to yes, shows the dialog modally and returns the answer.
+    bool Ask();
+    bool AnswerYes() const { return answerYes; }
+
+    QLabel* Label1 = nullptr;
+    QPushButton* sim = nullptr; // "Sim"
+    QPushButton* nao = nullptr; // "Não"
+
+    void simClick();
+    void naoClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool answerYes = true;
+};
+
+} // namespace flexara

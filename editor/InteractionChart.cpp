@@ -1,0 +1,375 @@
+#include "InteractionChart.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGraphicsLayout>
+#include <QGraphicsSimpleTextItem>
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QRubberBand>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cfenv>
+#include <cmath>
+
+namespace flexara {
+
+namespace {
+
+// The notice's rectangle, chart units.
+constexpr double NoticeHalfSize = 100.0;
+// Intervals between labels the axes aim at on a chart this small.
+constexpr double LabelIntervals = 5.0;
+// A drag shorter than this is a click, not a zoom.
+constexpr int MinimumZoomDrag = 3;
+
+const char* const NoticeTextLines[] = {"O valor de Nd não ", "está contido no ", "intervalo do ", "Diagrama de ",
+                                       "Interação."};
+
+// The flags that the curve generation tests for a fault are its own: whatever
+// the chart computes while it is being filled leaves them as they were.
+class FpFlagsKept {
+public:
+    FpFlagsKept() { std::fegetexceptflag(&flags, FE_ALL_EXCEPT); }
+    ~FpFlagsKept() { std::fesetexceptflag(&flags, FE_ALL_EXCEPT); }
+    FpFlagsKept(const FpFlagsKept&) = delete;
+    FpFlagsKept& operator=(const FpFlagsKept&) = delete;
+
+private:
+    std::fexcept_t flags{};
+};
+
+// A round label interval (1, 2 or 5 times a power of ten, at least 1, since the
+// labels are whole numbers) for a range.
+double RoundInterval(double range)
+{
+    const double raw = range / LabelIntervals;
+    if (!(raw > 1.0) || !std::isfinite(raw))
+        return 1.0;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double factor : {1.0, 2.0, 5.0})
+        if (factor * power >= raw)
+            return factor * power;
+    return 10.0 * power;
+}
+
+void SetRoundRange(QValueAxis* axis, double low, double high)
+{
+    if (!(high - low > 1e-9)) {
+        const double margin = std::max(1.0, std::fabs(low) * 0.1);
+        low -= margin;
+        high += margin;
+    }
+    const double interval = RoundInterval(high - low);
+    axis->setRange(std::floor(low / interval) * interval, std::ceil(high / interval) * interval);
+}
+
+QFont ArialPixels(int pixels)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    return font;
+}
+
+} // namespace
+
+TChCurva::TChCurva(QWidget* parent) : QChartView(parent)
+{
+    setObjectName(QStringLiteral("ChCurva"));
+    setToolTip(QStringLiteral("Botão esquerdo \"zoom\" e botão direito \"arraste\"."));
+    setAccessibleName(QStringLiteral("Diagrama de Interação"));
+    setAccessibleDescription(toolTip());
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(1);
+    setRenderHint(QPainter::Antialiasing);
+    setRubberBand(QChartView::NoRubberBand);
+    setFocusPolicy(Qt::StrongFocus);
+
+    auto* chart = new QChart();
+    chart->setTitle(QStringLiteral("Diagrama de Interação"));
+    chart->setTitleFont(ArialPixels(11));
+    chart->setTitleBrush(Qt::black);
+    chart->legend()->hide();
+    chart->setBackgroundBrush(QColor(192, 192, 192));
+    chart->setBackgroundRoundness(0);
+    chart->setBackgroundPen(Qt::NoPen);
+    chart->setPlotAreaBackgroundBrush(Qt::white);
+    chart->setPlotAreaBackgroundVisible(true);
+    chart->setMargins(QMargins(2, 2, 6, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+
+    auto makeAxis = [](const QString& title) {
+        auto* axis = new QValueAxis();
+        axis->setTitleText(title);
+        axis->setTitleFont(ArialPixels(11));
+        axis->setTitleBrush(Qt::black);
+        axis->setLabelsFont(ArialPixels(11));
+        axis->setLabelsColor(Qt::black);
+        axis->setLabelFormat(QStringLiteral("%.0f"));
+        axis->setLinePen(QPen(Qt::black, 1));
+        axis->setGridLinePen(QPen(QColor(160, 160, 160), 1, Qt::SolidLine));
+        axis->setGridLineVisible(true);
+        axis->setMinorTickCount(4);
+        axis->setMinorGridLineVisible(false);
+        // Labels at whole multiples of the interval, counted from zero.
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(0.0);
+        return axis;
+    };
+    AxisX = makeAxis(QStringLiteral("Mxd (kN.m)"));
+    AxisY = makeAxis(QStringLiteral("Myd (kN.m)"));
+    chart->addAxis(AxisX, Qt::AlignBottom);
+    chart->addAxis(AxisY, Qt::AlignLeft);
+
+    Series1 = new QLineSeries();
+    Series1->setName(QStringLiteral("Curva"));
+    Series1->setPen(QPen(QColor(255, 0, 0), 1));
+    Series1->setPointsVisible(false);
+
+    Series2 = new QScatterSeries();
+    Series2->setName(QStringLiteral("Ponto"));
+    Series2->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    Series2->setMarkerSize(5.0);
+    Series2->setColor(QColor(0, 0, 128));
+    Series2->setBorderColor(QColor(0, 0, 255));
+
+    noticeTop = new QLineSeries();
+    noticeTop->append(-NoticeHalfSize, NoticeHalfSize);
+    noticeTop->append(NoticeHalfSize, NoticeHalfSize);
+    noticeBottom = new QLineSeries();
+    noticeBottom->append(-NoticeHalfSize, -NoticeHalfSize);
+    noticeBottom->append(NoticeHalfSize, -NoticeHalfSize);
+    Series3 = new QAreaSeries(noticeTop, noticeBottom);
+    Series3->setName(QStringLiteral("Aviso"));
+    Series3->setBrush(Qt::white);
+    Series3->setPen(QPen(QColor(0, 0, 255), 1));
+
+    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(Series1), static_cast<QAbstractSeries*>(Series2),
+                                    static_cast<QAbstractSeries*>(Series3)}) {
+        chart->addSeries(series);
+        series->attachAxis(AxisX);
+        series->attachAxis(AxisY);
+    }
+    Series3->setVisible(false);
+
+    for (const char* line : NoticeTextLines) {
+        auto* text = new QGraphicsSimpleTextItem(QString::fromUtf8(line), chart);
+        text->setFont(ArialPixels(12));
+        text->setBrush(QColor(255, 0, 0));
+        text->setZValue(1000);
+        text->setVisible(false);
+        noticeText.append(text);
+    }
+    setChart(chart);
+
+    connect(AxisX, &QValueAxis::rangeChanged, this, [this] {
+        RoundTicks(AxisX);
+        PlaceNotice();
+    });
+    connect(AxisY, &QValueAxis::rangeChanged, this, [this] {
+        RoundTicks(AxisY);
+        PlaceNotice();
+    });
+    connect(chart, &QChart::plotAreaChanged, this, [this] { PlaceNotice(); });
+
+    rubberBand = new QRubberBand(QRubberBand::Rectangle, viewport());
+    rubberBand->hide();
+    RescaleAxes();
+}
+
+void TChCurva::ClearCurve()
+{
+    FpFlagsKept kept;
+    Series1->clear();
+    Series2->clear();
+}
+
+void TChCurva::AddCurvePoint(double mx, double my)
+{
+    FpFlagsKept kept;
+    Series1->append(mx, my);
+}
+
+void TChCurva::AddDesignPoint(double mx, double my)
+{
+    FpFlagsKept kept;
+    Series2->append(mx, my);
+}
+
+void TChCurva::SetOutOfRangeNotice(bool shown)
+{
+    FpFlagsKept kept;
+    Series3->setVisible(shown);
+    for (QGraphicsSimpleTextItem* text : noticeText)
+        text->setVisible(shown);
+    PlaceNotice();
+}
+
+void TChCurva::Warn(CurveWarning warning)
+{
+    FpFlagsKept kept;
+    if (OnWarning)
+        OnWarning(warning);
+}
+
+bool TChCurva::NoticeShown() const
+{
+    return Series3->isVisible();
+}
+
+QStringList TChCurva::NoticeLines() const
+{
+    QStringList lines;
+    for (const QGraphicsSimpleTextItem* text : noticeText)
+        lines.append(text->text());
+    return lines;
+}
+
+QList<QPointF> TChCurva::CurvePoints() const
+{
+    return Series1->points();
+}
+
+QList<QPointF> TChCurva::DesignPoints() const
+{
+    return Series2->points();
+}
+
+void TChCurva::RoundTicks(QValueAxis* axis)
+{
+    axis->setTickInterval(RoundInterval(axis->max() - axis->min()));
+}
+
+void TChCurva::RescaleAxes()
+{
+    savedRanges.reset();
+    QList<QPointF> points = Series1->points();
+    points.append(Series2->points());
+    if (Series3->isVisible()) {
+        points.append(QPointF(-NoticeHalfSize, -NoticeHalfSize));
+        points.append(QPointF(NoticeHalfSize, NoticeHalfSize));
+    }
+    if (points.isEmpty()) {
+        // An empty chart keeps a frame around the origin.
+        points.append(QPointF(-NoticeHalfSize, -NoticeHalfSize));
+        points.append(QPointF(NoticeHalfSize, NoticeHalfSize));
+    }
+    double minX = points.front().x(), maxX = minX, minY = points.front().y(), maxY = minY;
+    for (const QPointF& point : points) {
+        minX = std::min(minX, point.x());
+        maxX = std::max(maxX, point.x());
+        minY = std::min(minY, point.y());
+        maxY = std::max(maxY, point.y());
+    }
+    SetRoundRange(AxisX, minX, maxX);
+    SetRoundRange(AxisY, minY, maxY);
+}
+
+void TChCurva::RememberRanges()
+{
+    if (!savedRanges)
+        savedRanges =
+            std::make_pair(std::make_pair(AxisX->min(), AxisX->max()), std::make_pair(AxisY->min(), AxisY->max()));
+}
+
+void TChCurva::UndoZoom()
+{
+    if (!savedRanges)
+        return;
+    const auto ranges = *savedRanges;
+    savedRanges.reset();
+    AxisX->setRange(ranges.first.first, ranges.first.second);
+    AxisY->setRange(ranges.second.first, ranges.second.second);
+}
+
+void TChCurva::PlaceNotice()
+{
+    if (!Series3->isVisible())
+        return;
+    const QPointF centre = chart()->mapToPosition(QPointF(0.0, 0.0), Series3);
+    const QFontMetricsF metrics(ArialPixels(12));
+    double top = centre.y() - metrics.lineSpacing() * noticeText.size() / 2.0;
+    for (QGraphicsSimpleTextItem* text : noticeText) {
+        const double width = text->boundingRect().width();
+        text->setPos(centre.x() - width / 2.0, top);
+        top += metrics.lineSpacing();
+    }
+}
+
+void TChCurva::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && chart()->plotArea().contains(event->position())) {
+        zooming = true;
+        zoomOrigin = event->position().toPoint();
+        rubberBand->setGeometry(QRect(zoomOrigin, QSize()));
+        rubberBand->show();
+        event->accept();
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        scrolling = true;
+        scrollLast = event->position().toPoint();
+        event->accept();
+        return;
+    }
+    QChartView::mousePressEvent(event);
+}
+
+void TChCurva::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (zooming) {
+        rubberBand->setGeometry(QRect(zoomOrigin, at).normalized());
+        event->accept();
+        return;
+    }
+    if (scrolling) {
+        const QPoint delta = at - scrollLast;
+        if (!delta.isNull()) {
+            RememberRanges();
+            // The drawing follows the mouse: right and down show smaller x and larger y.
+            chart()->scroll(-delta.x(), delta.y());
+            scrollLast = at;
+        }
+        event->accept();
+        return;
+    }
+    QChartView::mouseMoveEvent(event);
+}
+
+void TChCurva::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (zooming && event->button() == Qt::LeftButton) {
+        zooming = false;
+        rubberBand->hide();
+        const QRect dragged = QRect(zoomOrigin, event->position().toPoint()).normalized();
+        if (dragged.width() >= MinimumZoomDrag && dragged.height() >= MinimumZoomDrag) {
+            RememberRanges();
+            chart()->zoomIn(QRectF(dragged).intersected(chart()->plotArea()));
+        }
+        event->accept();
+        return;
+    }
+    if (scrolling && event->button() == Qt::RightButton) {
+        scrolling = false;
+        event->accept();
+        return;
+    }
+    QChartView::mouseReleaseEvent(event);
+}
+
+void TChCurva::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        UndoZoom();
+        event->accept();
+        return;
+    }
+    QChartView::mouseDoubleClickEvent(event);
+}
+
+} // namespace flexara

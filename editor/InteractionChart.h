@@ -1,0 +1,84 @@
+// ChCurva: the interaction chart. A curve generation fills it through the
+// CurveSink calls, in order: the curve points (Series1, a red line kept in the
+// order the points arrive, closed by a copy of the first), the design point
+// (Series2) or the notice that Nd is out of range (Series3). Its content stays
+// until the next generation or the next new case. Dragging with the left button
+// zooms, with the right button scrolls; a double click undoes both.
+#pragma once
+
+#include "Curve.h"
+
+#include <QChartView>
+#include <QList>
+#include <QPointF>
+
+#include <functional>
+#include <optional>
+#include <utility>
+
+class QAreaSeries;
+class QGraphicsSimpleTextItem;
+class QLineSeries;
+class QRubberBand;
+class QScatterSeries;
+class QValueAxis;
+
+namespace flexara {
+
+class TChCurva : public QChartView, public CurveSink {
+    Q_OBJECT
+public:
+    explicit TChCurva(QWidget* parent);
+
+    // Shows a refusal of the generation (the main window's FAviso).
+    std::function<void(CurveWarning)> OnWarning;
+
+    // CurveSink. The floating-point flags of the generation are kept across
+    // every call: the chart's own arithmetic must not raise a fault for it.
+    void ClearCurve() override;
+    void AddCurvePoint(double mx, double my) override;
+    void AddDesignPoint(double mx, double my) override;
+    void SetOutOfRangeNotice(bool shown) override;
+    void Warn(CurveWarning warning) override;
+
+    bool NoticeShown() const;
+    QStringList NoticeLines() const;
+    QList<QPointF> CurvePoints() const;
+    QList<QPointF> DesignPoints() const;
+
+    // Axes to the data (or to the notice's rectangle) with round tick values;
+    // undoes any zoom.
+    void RescaleAxes();
+    void UndoZoom();
+    bool IsZoomed() const { return savedRanges.has_value(); }
+
+    QLineSeries* Series1 = nullptr;    // "Curva"
+    QScatterSeries* Series2 = nullptr; // "Ponto"
+    QAreaSeries* Series3 = nullptr;    // "Aviso"
+    QValueAxis* AxisX = nullptr;       // "Mxd (kN.m)"
+    QValueAxis* AxisY = nullptr;       // "Myd (kN.m)"
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void RememberRanges();
+    void PlaceNotice();
+    void RoundTicks(QValueAxis* axis);
+
+    QLineSeries* noticeTop = nullptr;
+    QLineSeries* noticeBottom = nullptr;
+    QList<QGraphicsSimpleTextItem*> noticeText;
+    QRubberBand* rubberBand = nullptr;
+    QPoint zoomOrigin;
+    bool zooming = false;
+    QPoint scrollLast;
+    bool scrolling = false;
+    // The ranges before the first zoom or scroll.
+    std::optional<std::pair<std::pair<double, double>, std::pair<double, double>>> savedRanges;
+};
+
+} // namespace flexara

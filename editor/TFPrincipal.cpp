@@ -1,0 +1,573 @@
+#include "TFPrincipal.h"
+
+#include "Curve.h"
+#include "FieldEvents.h"
+#include "FieldText.h"
+#include "FlexaraApplication.h"
+#include "InteractionChart.h"
+#include "JpegImage.h"
+#include "Materials.h"
+#include "Ratio.h"
+#include "ReinforcementGroup.h"
+#include "SectionDrawing.h"
+#include "SectionGroup.h"
+#include "TAboutBox.h"
+#include "TFAviso.h"
+#include "TFConcreto.h"
+#include "TFConfig.h"
+#include "Tconfirma.h"
+#include "WindowLook.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolTip>
+
+namespace flexara {
+
+namespace {
+
+// The client area between the menu bar and the status bar, where every control
+// keeps its place whatever the size of the window.
+constexpr int ClientWidth = 802;
+constexpr int ClientHeight = 514;
+constexpr int StatusBarHeight = 19;
+constexpr int FieldHeight = 21;
+constexpr int SplashPeriodMs = 1000;
+
+const QString InvalidInputText = QStringLiteral("Valor de entrada inválido");
+
+QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top, int width = 0)
+{
+    auto* label = new QLabel(text, parent);
+    label->move(left, top);
+    if (width > 0)
+        label->resize(width, 16);
+    else
+        label->adjustSize();
+    return label;
+}
+
+QLineEdit* AddField(QWidget* parent, int left, int top)
+{
+    auto* field = new QLineEdit(parent);
+    field->setGeometry(left, top, 50, FieldHeight);
+    return field;
+}
+
+QComboBox* AddList(QWidget* parent, int left, int top)
+{
+    auto* list = new QComboBox(parent);
+    list->setGeometry(left, top, 63, FieldHeight);
+    list->setEditable(false);
+    return list;
+}
+
+QPixmap Picture(const char* file)
+{
+    return QPixmap::fromImage(LoadJpegResource(QStringLiteral(":/pictures/") + QString::fromUtf8(file)));
+}
+
+// The light colour of the hints, on which the status bar reports bad input.
+QColor WarningColour()
+{
+    const QColor hint = QToolTip::palette().color(QPalette::Inactive, QPalette::ToolTipBase);
+    if (hint.isValid() && hint != SilverColor() && hint.lightness() > SilverColor().lightness())
+        return hint;
+    return QColor(255, 255, 225);
+}
+
+// The axes follow the data once a generation has ended, also when a fault ended
+// it half-way.
+class AxesRescaledAtEnd {
+public:
+    explicit AxesRescaledAtEnd(TChCurva& chart) : chart(chart) {}
+    ~AxesRescaledAtEnd() { chart.RescaleAxes(); }
+    AxesRescaledAtEnd(const AxesRescaledAtEnd&) = delete;
+    AxesRescaledAtEnd& operator=(const AxesRescaledAtEnd&) = delete;
+
+private:
+    TChCurva& chart;
+};
+
+} // namespace
+
+TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent), state(std::make_unique<AnalysisState>())
+{
+    setObjectName(QStringLiteral("FPrincipal"));
+    setWindowTitle(QString::fromUtf8(ApplicationTitle));
+    setWindowIcon(Picture("icone.jpg"));
+    PaintSilver(this);
+
+    CreateMenu();
+    CreateStatusBar();
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(ClientWidth, ClientHeight);
+    setCentralWidget(client);
+
+    // The ratio comes first: the groups refresh it while they are built.
+    Label23 = AddLabel(client, QStringLiteral("Taxa de Armadura:"), 15, 485);
+    LblTaxaArm = AddLabel(client, QStringLiteral("0,00 %"), 124, 485, 80);
+    for (QLabel* label : {Label23, LblTaxaArm})
+        label->setToolTip(QStringLiteral("As/Ac"));
+    LblTaxaArm->setAccessibleName(QStringLiteral("Taxa de Armadura"));
+    LblTaxaArm->setAccessibleDescription(QStringLiteral("As/Ac"));
+
+    // Created in keyboard order: loads, materials, section, reinforcement, the
+    // button and the chart.
+    CreateSolicitacoes(client);
+    CreateMateriais(client);
+    GBSecao = new TGBSecao(*this, client);
+    GBSecao->setGeometry(166, 5, 301, 304);
+    GBArmadura = new TGBArmadura(*this, client);
+    GBArmadura->setGeometry(14, 314, 452, 155);
+
+    BtnGerar = new QPushButton(QStringLiteral("Gerar gráfico"), client);
+    BtnGerar->setGeometry(392, 484, 75, 25);
+    HintControl(BtnGerar, QStringLiteral("Gera a curva de interação"));
+    connect(BtnGerar, &QPushButton::clicked, this, &TFPrincipal::BtnGerarClick);
+
+    ChCurva = new TChCurva(client);
+    ChCurva->setGeometry(478, 10, 307, 299);
+    ChCurva->OnWarning = [this](CurveWarning warning) {
+        if (FAviso)
+            FAviso->ShowWarning(warning);
+    };
+
+    PaintBox1 = new TPaintBox1(
+        *state, [this] { return GBArmadura->SelectedLine(); }, client);
+    PaintBox1->setGeometry(480, 320, 300, 185);
+
+    CreateCreditsPanel(client);
+    LetMenuShortcutsThrough();
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(SplashPeriodMs);
+    connect(Timer1, &QTimer::timeout, this, &TFPrincipal::Timer1Timer);
+    Timer1->start();
+
+    // The window's outer size is 810 x 579 with a frame of 4 px and a caption of 19 px.
+    resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight + StatusBarHeight);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - QPoint(810 / 2, 579 / 2));
+
+    FormCreate();
+}
+
+TFPrincipal::~TFPrincipal() = default;
+
+void TFPrincipal::AttachDialogs(TAboutBox* aboutBox, Tconfirma* confirmaBox, TFConfig* config, TFConcreto* concreto,
+                                TFAviso* aviso)
+{
+    AboutBox = aboutBox;
+    confirma = confirmaBox;
+    FConfig = config;
+    FConcreto = concreto;
+    FAviso = aviso;
+}
+
+void TFPrincipal::CreateMenu()
+{
+    QMenuBar* bar = menuBar();
+    Arquivo = bar->addMenu(QStringLiteral("&Arquivo"));
+    auto addItem = [this](QMenu* menu, const QString& caption, const QKeySequence& shortcut,
+                          void (TFPrincipal::*slot)()) {
+        QAction* item = menu->addAction(caption);
+        item->setShortcut(shortcut);
+        connect(item, &QAction::triggered, this, slot);
+        return item;
+    };
+    Novo1 = addItem(Arquivo, QStringLiteral("&Novo"), QKeySequence(Qt::CTRL | Qt::Key_N), &TFPrincipal::Novo1Click);
+    Abrir1 =
+        addItem(Arquivo, QStringLiteral("&Abrir..."), QKeySequence(Qt::CTRL | Qt::Key_A), &TFPrincipal::Abrir1Click);
+    Salvar1 =
+        addItem(Arquivo, QStringLiteral("&Salvar"), QKeySequence(Qt::CTRL | Qt::Key_S), &TFPrincipal::Salvar1Click);
+    SavarComo1 = addItem(Arquivo, QStringLiteral("Savar Como..."), QKeySequence(), &TFPrincipal::SavarComo1Click);
+    Sair1 = addItem(Arquivo, QStringLiteral("Sa&ir"), QKeySequence(Qt::ALT | Qt::Key_F4), &TFPrincipal::Sair1Click);
+
+    Configura = bar->addAction(QStringLiteral("&Configurações"));
+    connect(Configura, &QAction::triggered, this, &TFPrincipal::ConfiguraClick);
+    Sobre = bar->addAction(QStringLiteral("&Sobre"));
+    connect(Sobre, &QAction::triggered, this, &TFPrincipal::SobreClick);
+}
+
+void TFPrincipal::CreateStatusBar()
+{
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setFixedHeight(StatusBarHeight);
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setAutoFillBackground(true);
+    StatusPanel = new QLabel(QStringLiteral(" "), StatusBar1);
+    StatusPanel->setAccessibleName(QStringLiteral("Barra de estado"));
+    StatusBar1->addWidget(StatusPanel, 1);
+    ClearInputMark();
+}
+
+void TFPrincipal::CreateSolicitacoes(QWidget* client)
+{
+    GBSolicitacoes = new QGroupBox(QStringLiteral("Solicitações"), client);
+    GBSolicitacoes->setGeometry(15, 5, 139, 210);
+
+    Image1 = new QLabel(GBSolicitacoes);
+    Image1->setGeometry(29, 29, 94, 76);
+    Image1->setPixmap(Picture("sinais.jpg"));
+    Image1->setToolTip(QStringLiteral("Convenção de sinais positivos"));
+    Image1->setAccessibleName(QStringLiteral("Convenção de sinais positivos"));
+
+    LblNd = AddLabel(GBSolicitacoes, QStringLiteral("Nd (kN):"), 8, 126, 68);
+    EdNd = AddField(GBSolicitacoes, 77, 123);
+    CaptionControl(LblNd, EdNd, QStringLiteral("Esforço normal de cálculo"));
+    LblMdx = AddLabel(GBSolicitacoes, QStringLiteral("Mxd (kN.m):"), 8, 153, 68);
+    EdMdx = AddField(GBSolicitacoes, 77, 150);
+    CaptionControl(LblMdx, EdMdx, QStringLiteral("Momento fletor de cálculo em torno do eixo X"));
+    LblMdy = AddLabel(GBSolicitacoes, QStringLiteral("Myd (kN.m):"), 8, 180, 68);
+    EdMdy = AddField(GBSolicitacoes, 77, 177);
+    CaptionControl(LblMdy, EdMdy, QStringLiteral("Momento fletor de cálculo em torno do eixo Y"));
+
+    connect(EdNd, &QLineEdit::textChanged, this, &TFPrincipal::EdNdChange);
+    connect(EdMdx, &QLineEdit::textChanged, this, &TFPrincipal::EdMdxChange);
+    connect(EdMdy, &QLineEdit::textChanged, this, &TFPrincipal::EdMdyChange);
+    OnExit(EdNd, [this] { EdNdExit(); });
+    OnExit(EdMdx, [this] { EdMdxExit(); });
+    OnExit(EdMdy, [this] { EdMdyExit(); });
+}
+
+void TFPrincipal::CreateMateriais(QWidget* client)
+{
+    GBMateriais = new QGroupBox(QStringLiteral("Materiais"), client);
+    GBMateriais->setGeometry(14, 229, 139, 78);
+
+    LblConcreto = AddLabel(GBMateriais, QStringLiteral("Concreto:"), 8, 20, 56);
+    CombConcreto = AddList(GBMateriais, 66, 17);
+    for (const char* item : ConcreteItems)
+        CombConcreto->addItem(QString::fromUtf8(item));
+    CaptionControl(LblConcreto, CombConcreto, QStringLiteral("Resistência característica do concreto"));
+    LblAco = AddLabel(GBMateriais, QStringLiteral("Aço:"), 8, 49, 56);
+    CombAco = AddList(GBMateriais, 65, 46);
+    for (const char* item : SteelItems)
+        CombAco->addItem(QString::fromUtf8(item));
+    CaptionControl(LblAco, CombAco, QStringLiteral("Resistência característica do aço"));
+
+    // Only a choice of the user opens the custom strength, never the program's.
+    connect(CombConcreto, &QComboBox::activated, this, &TFPrincipal::CombConcretoChange);
+    OnExit(CombConcreto, [this] { CombConcretoExit(); });
+    OnExit(CombAco, [this] { CombAcoExit(); });
+}
+
+void TFPrincipal::CreateCreditsPanel(QWidget* client)
+{
+    Panel1 = new QFrame(client);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(213, 170, 360, 193);
+    Panel1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Panel1->setLineWidth(1);
+    QPalette white = Panel1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Panel1->setPalette(white);
+    Panel1->setAutoFillBackground(true);
+
+    auto* icon = new QLabel(Panel1);
+    icon->setGeometry(16, 14, 32, 32);
+    icon->setPixmap(Picture("icone.jpg"));
+
+    auto* product = new QLabel(QStringLiteral("FLEXARA"), Panel1);
+    QFont productFont(QStringLiteral("Lucida Console"));
+    productFont.setStyleHint(QFont::Monospace);
+    productFont.setPixelSize(27);
+    product->setFont(productFont);
+    product->setGeometry(60, 8, 200, 34);
+
+    auto* version = new QLabel(QStringLiteral("versão 1.0"), Panel1);
+    QFont versionFont = version->font();
+    versionFont.setBold(true);
+    versionFont.setPixelSize(16);
+    version->setFont(versionFont);
+    version->setGeometry(62, 42, 200, 20);
+
+    auto* support = new QLabel(QStringLiteral("Apoio:"), Panel1);
+    QFont bold = support->font();
+    bold.setBold(true);
+    support->setFont(bold);
+    support->setGeometry(16, 76, 100, 16);
+
+    const char* logos[] = {"logo1.jpg", "logo2.jpg", "logo3.jpg"};
+    for (int i = 0; i < 3; ++i) {
+        auto* logo = new QLabel(Panel1);
+        logo->setGeometry(16 + 52 * i, 98, 48, 48);
+        logo->setPixmap(Picture(logos[i]));
+    }
+    const char* thanks[] = {"Instituições de ensino e de", "fomento à pesquisa, e os", "laboratórios de estruturas",
+                            "que apoiaram o projeto."};
+    for (int i = 0; i < 4; ++i)
+        AddLabel(Panel1, QString::fromUtf8(thanks[i]), 180, 98 + 16 * i, 172);
+
+    Panel1->raise();
+}
+
+void TFPrincipal::LetMenuShortcutsThrough()
+{
+    // A field would take Ctrl+A as "select all"; here it opens a project file.
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        field->installEventFilter(this);
+}
+
+bool TFPrincipal::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_A))
+            return true; // not accepted: the menu's shortcut runs
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- The status bar and the shared refreshes ----
+
+void TFPrincipal::ClearInputMark()
+{
+    QPalette palette = StatusBar1->palette();
+    palette.setColor(QPalette::Window, SilverColor());
+    StatusBar1->setPalette(palette);
+    StatusPanel->setText(QStringLiteral(" "));
+}
+
+void TFPrincipal::MarkInput(QWidget* field, const QString& text)
+{
+    QPalette palette = StatusBar1->palette();
+    palette.setColor(QPalette::Window, WarningColour());
+    StatusBar1->setPalette(palette);
+    StatusPanel->setText(text);
+    if (field)
+        field->setFocus(Qt::OtherFocusReason);
+}
+
+void TFPrincipal::MarkInputInvalid(QWidget* field)
+{
+    MarkInput(field, InvalidInputText);
+}
+
+QString TFPrincipal::StatusText() const
+{
+    return StatusPanel->text();
+}
+
+QColor TFPrincipal::StatusColor() const
+{
+    return StatusBar1->palette().color(QPalette::Window);
+}
+
+void TFPrincipal::TaxaArmadura()
+{
+    LblTaxaArm->setText(QString::fromStdString(UpdateReinforcementRatio(*state)));
+}
+
+void TFPrincipal::RepaintSection()
+{
+    update();
+}
+
+// ---- Start-up ----
+
+void TFPrincipal::FormCreate()
+{
+    ChCurva->ClearCurve();
+    ChCurva->SetOutOfRangeNotice(false);
+    ChCurva->RescaleAxes();
+    HasFileName = false;
+
+    for (QLineEdit* field : {EdNd, EdMdx, EdMdy})
+        field->setText(QStringLiteral("0"));
+    EdNdExit();
+    EdMdxExit();
+    EdMdyExit();
+
+    GBSecao->InstallDefaultCase();
+
+    CombConcreto->setCurrentIndex(DefaultConcreteIndex);
+    CombAco->setCurrentIndex(DefaultSteelIndex);
+    CombConcretoExit();
+    CombAcoExit();
+
+    GBArmadura->InstallDefaultCase();
+    update();
+}
+
+void TFPrincipal::Timer1Timer()
+{
+    // The first tick only records itself; the second removes the credits for good.
+    if (SplashTickSeen) {
+        Timer1->stop();
+        delete Panel1.data();
+    }
+    SplashTickSeen = true;
+}
+
+// ---- Solicitações ----
+
+void TFPrincipal::EdNdChange()
+{
+    ClearInputMark();
+}
+
+void TFPrincipal::EdNdExit()
+{
+    ClearInputMark();
+    double value = 0.0;
+    // An invalid text leaves Nd as it was.
+    if (ParseField(EdNd->text(), value))
+        state->Nd = value;
+    else
+        MarkInputInvalid(EdNd);
+}
+
+bool TFPrincipal::StoreMoment(QLineEdit* field, double& moment)
+{
+    ClearInputMark();
+    double value = 0.0;
+    const bool converted = ParseField(field->text(), value);
+    moment = converted ? value : 0.0;
+    return converted;
+}
+
+void TFPrincipal::EdMdxChange()
+{
+    StoreMoment(EdMdx, state->Mxd);
+}
+
+void TFPrincipal::EdMdxExit()
+{
+    if (!StoreMoment(EdMdx, state->Mxd))
+        MarkInputInvalid(EdMdx);
+}
+
+void TFPrincipal::EdMdyChange()
+{
+    StoreMoment(EdMdy, state->Myd);
+}
+
+void TFPrincipal::EdMdyExit()
+{
+    if (!StoreMoment(EdMdy, state->Myd))
+        MarkInputInvalid(EdMdy);
+}
+
+// ---- Materiais ----
+
+void TFPrincipal::CombConcretoChange(int index)
+{
+    if (index == ConcreteOtherIndex && FConcreto)
+        FConcreto->exec();
+}
+
+void TFPrincipal::CombConcretoExit()
+{
+    ApplyConcreteSelection(*state, CombConcreto->currentIndex());
+}
+
+void TFPrincipal::CombAcoExit()
+{
+    ApplySteelSelection(*state, CombAco->currentIndex());
+}
+
+int TFPrincipal::ConcreteIndex() const
+{
+    return CombConcreto->currentIndex();
+}
+
+int TFPrincipal::SteelIndex() const
+{
+    return CombAco->currentIndex();
+}
+
+MaterialSelection TFPrincipal::Selection() const
+{
+    return MaterialSelection{ConcreteIndex(), SteelIndex()};
+}
+
+// ---- Gerar gráfico ----
+
+void TFPrincipal::BtnGerarClick()
+{
+    {
+        const AxesRescaledAtEnd rescaled(*ChCurva);
+        GenerateCurve(*state, Selection(), *ChCurva);
+    }
+    TaxaArmadura();
+}
+
+// ---- Menu ----
+
+void TFPrincipal::Novo1Click()
+{
+    FormCreate();
+}
+
+void TFPrincipal::Abrir1Click() {}
+
+void TFPrincipal::Salvar1Click() {}
+
+void TFPrincipal::SavarComo1Click() {}
+
+void TFPrincipal::Sair1Click()
+{
+    close();
+}
+
+void TFPrincipal::ConfiguraClick()
+{
+    if (FConfig)
+        FConfig->Execute();
+}
+
+void TFPrincipal::SobreClick()
+{
+    if (AboutBox)
+        AboutBox->exec();
+}
+
+// ---- Reading a project file ----
+
+void TFPrincipal::SetNdFromFile(double value)
+{
+    state->Nd = value;
+    EdNd->setText(FormatField(value));
+}
+
+void TFPrincipal::SetMxdFromFile(double value)
+{
+    state->Mxd = value;
+    EdMdx->setText(FormatField(value));
+}
+
+void TFPrincipal::SetMydFromFile(double value)
+{
+    state->Myd = value;
+    EdMdy->setText(FormatField(value));
+}
+
+void TFPrincipal::SelectConcreteFromFile(int index)
+{
+    // activated is the user's signal only: no handler runs.
+    CombConcreto->setCurrentIndex(index >= 0 && index < CombConcreto->count() ? index : -1);
+}
+
+void TFPrincipal::SelectSteelFromFile(int index)
+{
+    CombAco->setCurrentIndex(index >= 0 && index < CombAco->count() ? index : -1);
+}
+
+} // namespace flexara

@@ -1,0 +1,162 @@
+// FPrincipal: the main window. It owns the one analysis state of the case; its
+// groups write the input fields of that state (the actions and materials here,
+// the section and the bars in TGBSecao and TGBArmadura), "Gerar gráfico" turns
+// the state into the interaction curve on ChCurva, and every field reports
+// invalid input on the status bar through the EditorContext it implements.
+#pragma once
+
+#include "EditorContext.h"
+#include "UVariav.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QTimer;
+
+namespace flexara {
+
+class TAboutBox;
+class TChCurva;
+class TFAviso;
+class TFConcreto;
+class TFConfig;
+class TGBArmadura;
+class TGBSecao;
+class TPaintBox1;
+class Tconfirma;
+struct MaterialSelection;
+
+class TFPrincipal : public QMainWindow, public EditorContext {
+    Q_OBJECT
+public:
+    explicit TFPrincipal(QWidget* parent = nullptr);
+    ~TFPrincipal() override;
+
+    // The dialogs the window opens; they are created after it.
+    void AttachDialogs(TAboutBox* aboutBox, Tconfirma* confirma, TFConfig* config, TFConcreto* concreto,
+                       TFAviso* aviso);
+
+    // EditorContext.
+    AnalysisState& State() override { return *state; }
+    void ClearInputMark() override;
+    void MarkInputInvalid(QWidget* field) override;
+    void TaxaArmadura() override;
+    void RepaintSection() override;
+
+    // The status bar in the warning colour with a text of its own, and the focus
+    // back to field (the settings dialog's "O número máximo de pontos ...").
+    void MarkInput(QWidget* field, const QString& text);
+    QString StatusText() const;
+    QColor StatusColor() const;
+
+    // The default case; runs when the window is created and on "&Novo".
+    void FormCreate();
+    void Timer1Timer();
+
+    void EdNdChange();
+    void EdNdExit();
+    void EdMdxChange();
+    void EdMdxExit();
+    void EdMdyChange();
+    void EdMdyExit();
+    void CombConcretoChange(int index);
+    void CombConcretoExit();
+    void CombAcoExit();
+    void BtnGerarClick();
+
+    void Novo1Click();
+    void Abrir1Click();
+    void Salvar1Click();
+    void SavarComo1Click();
+    void Sair1Click();
+    void ConfiguraClick();
+    void SobreClick();
+
+    // Reading a project file (the window side of the reader).
+    void SetNdFromFile(double value);
+    void SetMxdFromFile(double value);
+    void SetMydFromFile(double value);
+    // Select without running a handler; -1 selects none.
+    void SelectConcreteFromFile(int index);
+    void SelectSteelFromFile(int index);
+
+    TGBSecao& Secao() { return *GBSecao; }
+    TGBArmadura& Armadura() { return *GBArmadura; }
+    const AnalysisState& State() const { return *state; }
+    int ConcreteIndex() const;
+    int SteelIndex() const;
+    MaterialSelection Selection() const;
+
+    bool HasFileName = false;
+    bool SplashTickSeen = false;
+
+    QGroupBox* GBSolicitacoes = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* LblNd = nullptr;
+    QLineEdit* EdNd = nullptr;
+    QLabel* LblMdx = nullptr;
+    QLineEdit* EdMdx = nullptr;
+    QLabel* LblMdy = nullptr;
+    QLineEdit* EdMdy = nullptr;
+    QGroupBox* GBMateriais = nullptr;
+    QLabel* LblConcreto = nullptr;
+    QComboBox* CombConcreto = nullptr;
+    QLabel* LblAco = nullptr;
+    QComboBox* CombAco = nullptr;
+    TGBSecao* GBSecao = nullptr;
+    TGBArmadura* GBArmadura = nullptr;
+    TChCurva* ChCurva = nullptr;
+    TPaintBox1* PaintBox1 = nullptr;
+    QLabel* Label23 = nullptr;
+    QLabel* LblTaxaArm = nullptr;
+    QPushButton* BtnGerar = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QLabel* StatusPanel = nullptr;
+    QPointer<QFrame> Panel1; // null once the credits are gone
+    QTimer* Timer1 = nullptr;
+
+    QMenu* Arquivo = nullptr;
+    QAction* Novo1 = nullptr;
+    QAction* Abrir1 = nullptr;
+    QAction* Salvar1 = nullptr;
+    QAction* SavarComo1 = nullptr;
+    QAction* Sair1 = nullptr;
+    QAction* Configura = nullptr;
+    QAction* Sobre = nullptr;
+
+    TAboutBox* AboutBox = nullptr;
+    Tconfirma* confirma = nullptr;
+    TFConfig* FConfig = nullptr;
+    TFConcreto* FConcreto = nullptr;
+    TFAviso* FAviso = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateMenu();
+    void CreateStatusBar();
+    void CreateSolicitacoes(QWidget* client);
+    void CreateMateriais(QWidget* client);
+    void CreateCreditsPanel(QWidget* client);
+    void LetMenuShortcutsThrough();
+    // Stores a moment from its field: 0 for a text that does not convert.
+    bool StoreMoment(QLineEdit* field, double& moment);
+
+    std::unique_ptr<AnalysisState> state;
+};
+
+} // namespace flexara

@@ -1,0 +1,155 @@
+// What the window tests of the main window and its dialogs share: the six
+// windows of the program created as the program creates them, the typing and
+// leaving of fields as a user does it, and a script that answers the modal
+// dialogs and error boxes from inside their own event loops.
+#pragma once
+
+#include "FlexaraApplication.h"
+#include "ProgramWindows.h"
+#include "TFPrincipal.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QString>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace flexara::testing {
+
+// The keyboard reaches only the active window: after a dialog has closed, the
+// window under it is active again only once the platform has said so.
+inline void MakeActive(QWidget* widget)
+{
+    QWidget* window = widget->window();
+    if (QApplication::activeWindow() == window)
+        return;
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        ADD_FAILURE() << "the window did not become active";
+}
+
+// Selects the field's text and types over it, as a user does.
+inline void TypeInto(QWidget* field, const QString& text)
+{
+    MakeActive(field);
+    field->setFocus(Qt::MouseFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+// Leaves the field with Tab.
+inline void LeaveWithTab(QWidget* field)
+{
+    MakeActive(field);
+    QTest::keyClick(field, Qt::Key_Tab);
+}
+
+// Gives the widget the focus as a click or Tab would.
+inline void FocusOn(QWidget* widget)
+{
+    MakeActive(widget);
+    widget->setFocus(Qt::TabFocusReason);
+}
+
+// The next control the Tab key reaches after widget.
+inline QWidget* NextTabStop(QWidget* widget)
+{
+    QWidget* next = widget->nextInFocusChain();
+    while (next != widget &&
+           !((next->focusPolicy() & Qt::TabFocus) && next->isEnabled() && next->isVisibleTo(widget->window())))
+        next = next->nextInFocusChain();
+    return next;
+}
+
+inline void TypeAndLeave(QWidget* field, const QString& text)
+{
+    TypeInto(field, text);
+    LeaveWithTab(field);
+}
+
+// Runs its steps one after the other on the modal window on show, each on a
+// later turn of that window's event loop. A modal still open when the script
+// ends or times out is closed, so that a failing test cannot hang the suite.
+class ModalScript {
+public:
+    using Step = std::function<void(QWidget* modal)>;
+
+    explicit ModalScript(std::vector<Step> steps, int timeoutMs = 10000) : steps(std::move(steps)), timeout(timeoutMs)
+    {
+        clock.start();
+        QObject::connect(&timer, &QTimer::timeout, &timer, [this] { Tick(); });
+        timer.start(10);
+    }
+
+    bool Finished() const { return next == steps.size(); }
+    int StepsRun() const { return static_cast<int>(next); }
+
+private:
+    void Tick()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (clock.elapsed() > timeout) {
+            timer.stop();
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->done(QDialog::Rejected);
+            return;
+        }
+        if (!modal || next >= steps.size())
+            return;
+        // Focus and keys work only once the dialog is the active window.
+        if (QApplication::activeWindow() != modal) {
+            modal->activateWindow();
+            return;
+        }
+        steps[next++](modal);
+    }
+
+    std::vector<Step> steps;
+    std::size_t next = 0;
+    int timeout;
+    QElapsedTimer clock;
+    QTimer timer;
+};
+
+// The windows of one run of the program, the main window shown and active.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        FlexaraApplication::ForgetLastError();
+        windows = CreateProgramWindows();
+        main = windows.FPrincipal.get();
+        main->show();
+        main->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    }
+
+    void TearDown() override { windows = ProgramWindows(); }
+
+    AnalysisState& State() { return main->State(); }
+
+    ProgramWindows windows;
+    TFPrincipal* main = nullptr;
+};
+
+// The status bar's two presentations.
+inline bool StatusIsPlain(const TFPrincipal& window)
+{
+    return window.StatusText() == QStringLiteral(" ") && window.StatusColor() == QColor(192, 192, 192);
+}
+
+inline bool StatusIsInvalid(const TFPrincipal& window)
+{
+    return window.StatusText() == QStringLiteral("Valor de entrada inválido") &&
+           window.StatusColor() != QColor(192, 192, 192);
+}
+
+} // namespace flexara::testing

@@ -1,0 +1,83 @@
+#include "FlexaraApplication.h"
+
+#include "Faults.h"
+
+#include <QFont>
+#include <QMessageBox>
+#include <QProxyStyle>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <exception>
+
+namespace flexara {
+
+namespace {
+
+QString lastErrorMessage;
+
+// The classic look the fixed layout was drawn for (captions on the frames of the
+// group boxes, narrow drop-down buttons), with the drop-down button of a list
+// 2 px narrower and its text 1 px further left, so that "CA-50 A" fits the
+// 63 px list.
+class ClassicStyle : public QProxyStyle {
+public:
+    explicit ClassicStyle(QStyle* base) : QProxyStyle(base) {}
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override
+    {
+        QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+        if (control == CC_ComboBox && part == SC_ComboBoxEditField)
+            rect.adjust(-1, 0, 2, 0);
+        else if (control == CC_ComboBox && part == SC_ComboBoxArrow)
+            rect.adjust(2, 0, 0, 0);
+        return rect;
+    }
+};
+
+} // namespace
+
+FlexaraApplication::FlexaraApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QString::fromUtf8(ApplicationTitle));
+    if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows")))
+        setStyle(new ClassicStyle(classic));
+    InstallProgramFonts();
+}
+
+bool FlexaraApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& failure) {
+        ShowError(failure.what());
+    }
+    return false;
+}
+
+void FlexaraApplication::ShowError(const char* message)
+{
+    lastErrorMessage = QString::fromStdString(WithFullStop(message));
+    QMessageBox::critical(activeWindow(), QString::fromUtf8(ApplicationTitle), lastErrorMessage);
+}
+
+QString FlexaraApplication::LastErrorMessage()
+{
+    return lastErrorMessage;
+}
+
+void FlexaraApplication::ForgetLastError()
+{
+    lastErrorMessage.clear();
+}
+
+void InstallProgramFonts()
+{
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Lucida Console"), QStringLiteral("Liberation Mono"));
+    QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+}
+
+} // namespace flexara

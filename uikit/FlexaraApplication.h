@@ -1,0 +1,36 @@
+// The application object of the program and of the window tests: the title,
+// the fonts of the fixed layout and the one place where a failure that ends a
+// command (a floating-point fault, a refused input, a file error) is caught and
+// shown in the error box, after which the program goes on.
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+namespace flexara {
+
+// The application title; also the caption of the error boxes.
+inline constexpr const char* ApplicationTitle = "Flexara 1.0";
+
+class FlexaraApplication : public QApplication {
+    Q_OBJECT
+public:
+    FlexaraApplication(int& argc, char** argv);
+
+    // The event boundary: an exception that ends a command stops here.
+    bool notify(QObject* receiver, QEvent* event) override;
+
+    // The text of the last error box shown ("" before the first).
+    static QString LastErrorMessage();
+    static void ForgetLastError();
+
+private:
+    static void ShowError(const char* message);
+};
+
+// "MS Sans Serif" and "Arial" drawn with Liberation Sans (same metrics as the
+// layout was made for), "Lucida Console" with Liberation Mono; 8 pt (11 px at
+// 96 dpi) as the program's font.
+void InstallProgramFonts();
+
+} // namespace flexara
