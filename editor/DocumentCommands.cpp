@@ -1,0 +1,114 @@
+#include "DocumentCommands.h"
+
+#include "ProjectFile.h"
+#include "SectionGroup.h"
+#include "TFPrincipal.h"
+#include "WindowProjectReader.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+
+namespace flexara {
+
+namespace {
+
+constexpr const char* ProjectFilter = "Arquivo do Flexara 1.0 (*.fxr)";
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString Chosen(QFileDialog* dialog)
+{
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return QString();
+    const QString path = dialog->selectedFiles().constFirst();
+    // The next showing proposes the name chosen now.
+    dialog->selectFile(path);
+    return path;
+}
+
+} // namespace
+
+StandardFileDialogs::StandardFileDialogs(QWidget* parent)
+{
+    OpenDialog1 = new QFileDialog(parent);
+    OpenDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile); // the file must exist
+    OpenDialog1->setNameFilters({QString::fromUtf8(ProjectFilter), QString::fromUtf8("Todos os Arquivos (*)")});
+    OpenDialog1->setDefaultSuffix("fxr");
+    OpenDialog1->setSizeGripEnabled(true);
+
+    SaveDialog1 = new QFileDialog(parent);
+    SaveDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave); // asks before replacing a file
+    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    SaveDialog1->setNameFilters({QString::fromUtf8("Arquivos do Flexara 1.0 (*.fxr)")});
+    SaveDialog1->setDefaultSuffix("fxr");
+    SaveDialog1->setSizeGripEnabled(true);
+    SaveDialog1->selectFile(QString::fromUtf8("Seção1.fxr"));
+}
+
+StandardFileDialogs::~StandardFileDialogs() = default;
+
+QString StandardFileDialogs::AskOpenPath() { return Chosen(OpenDialog1); }
+QString StandardFileDialogs::AskSavePath() { return Chosen(SaveDialog1); }
+
+TDocumentCommands::TDocumentCommands(TFPrincipal& window)
+    : w(window), fileDialogs(std::make_unique<StandardFileDialogs>(&window))
+{
+}
+
+TDocumentCommands::~TDocumentCommands() = default;
+
+void TDocumentCommands::SetFileDialogs(std::unique_ptr<FileDialogs> dialogs) { fileDialogs = std::move(dialogs); }
+
+void TDocumentCommands::Novo() { w.FormCreate(); }
+
+void TDocumentCommands::Abrir()
+{
+    const QString path = fileDialogs->AskOpenPath();
+    if (path.isEmpty())
+        return;
+    ReadProjectFile(path);
+}
+
+void TDocumentCommands::Salvar()
+{
+    if (!w.HasFileName) {
+        const QString path = fileDialogs->AskSavePath();
+        if (path.isEmpty())
+            return;
+        saveName = path;
+        w.HasFileName = true; // set before the file is opened: it stays when the writing fails
+    }
+    // With a name already given, the case goes again to the name chosen last.
+    WriteProjectFile(saveName);
+}
+
+void TDocumentCommands::SavarComo()
+{
+    w.HasFileName = false;
+    Salvar();
+}
+
+void TDocumentCommands::ReadProjectFile(const QString& path)
+{
+    const std::string bytes = LoadProjectBytes(LocalPath(path));
+    WindowProjectReader reader(w);
+    ReadProjectText(bytes, reader); // starts with the New reset, which clears HasFileName
+    w.RepaintSection();
+}
+
+void TDocumentCommands::WriteProjectFile(const QString& path)
+{
+    ProjectWriteInput input;
+    input.concreteIndex = w.ConcreteIndex();
+    input.steelIndex = w.SteelIndex();
+    const auto& eds = w.Secao().Eds;
+    for (std::size_t i = 0; i < input.dimFieldVisible.size(); ++i)
+        input.dimFieldVisible[i] = !eds[i + 2]->isHidden();
+    SaveProjectBytes(LocalPath(path), WriteProjectText(w.State(), input), writeFault);
+}
+
+} // namespace flexara

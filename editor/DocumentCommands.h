@@ -1,0 +1,69 @@
+// The document commands of the menu "&Arquivo": New, Open, Save and Save As.
+// A case goes to disk as a project file written from the analysis state and the
+// two material selectors, and comes back through the window's own fields
+// (WindowProjectReader). The file dialogs sit behind FileDialogs, which a test
+// answers in their place.
+#pragma once
+
+#include "ProjectFile.h"
+
+#include <QString>
+
+#include <memory>
+
+class QFileDialog;
+class QWidget;
+
+namespace flexara {
+
+class TFPrincipal;
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // The chosen path, or an empty text when the dialog was cancelled.
+    virtual QString AskOpenPath() = 0;
+    virtual QString AskSavePath() = 0;
+};
+
+// OpenDialog1 and SaveDialog1: one of each for the whole run, each proposing
+// the name chosen last.
+class StandardFileDialogs : public FileDialogs {
+public:
+    explicit StandardFileDialogs(QWidget* parent);
+    ~StandardFileDialogs() override;
+    QString AskOpenPath() override;
+    QString AskSavePath() override;
+
+    QFileDialog* OpenDialog1 = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+};
+
+class TDocumentCommands {
+public:
+    explicit TDocumentCommands(TFPrincipal& window);
+    ~TDocumentCommands();
+
+    void Novo();
+    void Abrir();
+    void Salvar();
+    void SavarComo();
+
+    // Throw ProjectFileError with the runtime message on failure.
+    void ReadProjectFile(const QString& path);
+    void WriteProjectFile(const QString& path);
+
+    void SetFileDialogs(std::unique_ptr<FileDialogs> dialogs);
+    // A write failure the tests inject into the next saves; nullptr for none.
+    void SetWriteFault(const InjectedWriteFault* fault) { writeFault = fault; }
+    // The name the last confirmed save dialog gave, written again by Save.
+    const QString& SaveName() const { return saveName; }
+
+private:
+    TFPrincipal& w;
+    std::unique_ptr<FileDialogs> fileDialogs;
+    QString saveName;
+    const InjectedWriteFault* writeFault = nullptr;
+};
+
+} // namespace flexara
