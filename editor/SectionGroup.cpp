@@ -199,8 +199,6 @@ void TGBSecao::ShowLayout(std::uint8_t kind)
         if (const char* caption = Captions[shown][i]) {
             Lbls[static_cast<std::size_t>(i)]->setText(caption);
             Eds[static_cast<std::size_t>(i)]->setAccessibleName(WithoutColon(caption));
-            Eds[static_cast<std::size_t>(i)]->setAccessibleDescription(shown == ShapeFreePolygon ? FreePolygonHint
-                                                                                                 : FigureHint);
         }
     }
     const bool free = shown == ShapeFreePolygon;
@@ -461,6 +459,8 @@ void TGBSecao::BeginFreePolygonFromFile(std::int32_t vertexCount)
     AnalysisState& s = context.State();
     s.Section.ShapeKind = ShapeFreePolygon;
     s.Section.VertexCount = ClampCount(vertexCount, MaxVertices);
+    // A file that stops among its vertices still leaves a full polygon closed to more.
+    BtnAdPontos->setEnabled(s.Section.VertexCount < MaxVertices);
     ToolButtons[ShapeFreePolygon]->setChecked(true);
     ShowLayout(ShapeFreePolygon);
     {

@@ -3,6 +3,8 @@
 // are checked at the coordinates the scale and the layout give.
 #include "GroupFixture.h"
 
+#include "BarLayout.h"
+#include "Curve.h"
 #include "Shapes.h"
 
 #include <QImage>
@@ -205,6 +207,27 @@ TEST_F(DrawingTest, OneBarStandsAtItsFirstEndAndNoBarDrawsNothing)
                             {"the unused end", 165, 50, Grey},
                             {"the empty line", 145, 130, Grey},
                         });
+}
+
+TEST_F(DrawingTest, BarsAreDrawnWhereTheCurveGenerationLaysThemOut)
+{
+    // Spacings that are not exact in binary, a single bar and a full line.
+    AddLine(3, 0, 0, 10, 0);
+    AddLine(7, 0.1, 3.3, 29.9, 47.7);
+    AddLine(1, 4, 5, 90, 90);
+    AddLine(MaxBarsPerLine, -12.5, 1e-3, 77.7, 13.1);
+    auto laidOut = std::make_unique<AnalysisState>(*state);
+    LayOutBars(*laidOut);
+    for (int k = 0; k < lines; ++k) {
+        const BarLine& line = laidOut->BarLines[static_cast<std::size_t>(k)];
+        for (int j = 1; j <= line.BarCount; ++j) {
+            SCOPED_TRACE(testing::Message() << "line " << k + 1 << ", bar " << j);
+            const Point drawn = BarPosition(state->BarLines[static_cast<std::size_t>(k)], j);
+            EXPECT_EQ(drawn.x, line.Bars[static_cast<std::size_t>(j - 1)].x);
+            EXPECT_EQ(drawn.y, line.Bars[static_cast<std::size_t>(j - 1)].y);
+        }
+    }
+    EXPECT_EQ(BarPosition(state->BarLines[0], 2).x, 5.0);
 }
 
 TEST_F(DrawingTest, TheSelectedLineIsRedAndDrawnOverTheOthers)
