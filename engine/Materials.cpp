@@ -1,5 +1,7 @@
 #include "Materials.h"
 
+#include <cmath>
+
 namespace flexara {
 
 const std::array<const char*, ConcreteItemCount> ConcreteItems = {
@@ -8,16 +10,26 @@ const std::array<double, ConcreteClassCount> ConcreteFck = {15, 20, 25, 30, 35, 
 const std::array<const char*, SteelClassCount> SteelItems = {"CA-25 A", "CA-50 A", "CA-50 B", "CA-60 B"};
 const std::array<double, SteelClassCount> SteelFyk = {25, 50, 50, 60};
 
+// A factor of 0 makes the strength infinite: the fault flag is raised for the
+// generation to report, and the state keeps its last finite value, so that no
+// infinity ever reaches a project file.
 void ApplyConcreteSelection(AnalysisState& s, std::int32_t concreteIndex)
 {
-    if (concreteIndex >= 0 && concreteIndex < ConcreteClassCount)
-        s.Fcd = CustomConcreteFcd(ConcreteFck[static_cast<std::size_t>(concreteIndex)], s.GammaC);
+    if (concreteIndex < 0 || concreteIndex >= ConcreteClassCount)
+        return;
+    const double fcd = CustomConcreteFcd(ConcreteFck[static_cast<std::size_t>(concreteIndex)], s.GammaC);
+    if (std::isfinite(fcd))
+        s.Fcd = fcd;
 }
 
 void ApplySteelSelection(AnalysisState& s, std::int32_t steelIndex)
 {
-    if (steelIndex >= 0 && steelIndex < SteelClassCount)
-        s.Fyd = static_cast<double>(static_cast<long double>(SteelFyk[static_cast<std::size_t>(steelIndex)]) / s.GammaS);
+    if (steelIndex < 0 || steelIndex >= SteelClassCount)
+        return;
+    const double fyd =
+        static_cast<double>(static_cast<long double>(SteelFyk[static_cast<std::size_t>(steelIndex)]) / s.GammaS);
+    if (std::isfinite(fyd))
+        s.Fyd = fyd;
 }
 
 double CustomConcreteFcd(double fck, double gammaC)

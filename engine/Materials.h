@@ -30,7 +30,8 @@ struct MaterialSelection {
     std::int32_t steelIndex = DefaultSteelIndex;
 };
 
-// Fcd from a preset class (0..11); "Outro" and no selection leave Fcd alone.
+// Fcd from a preset class (0..11); "Outro" and no selection leave Fcd alone,
+// and so does a factor that would make it infinite (the fault flag stays raised).
 void ApplyConcreteSelection(AnalysisState& s, std::int32_t concreteIndex);
 // Fyd from the steel class (0..3); no selection leaves Fyd alone.
 void ApplySteelSelection(AnalysisState& s, std::int32_t steelIndex);

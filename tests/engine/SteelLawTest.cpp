@@ -124,3 +124,27 @@ TEST(Materials, SelectorsSetTheDesignStrengths)
 
 } // namespace
 } // namespace flexara
+
+namespace flexara {
+namespace {
+
+TEST(Materials, AZeroFactorRaisesTheFaultButStoresNoInfinity)
+{
+    AnalysisState s;
+    ApplyConcreteSelection(s, 3);
+    ApplySteelSelection(s, 1);
+    const double fcd = s.Fcd;
+    const double fyd = s.Fyd;
+    s.GammaC = 0.0;
+    s.GammaS = 0.0;
+    std::feclearexcept(FE_ALL_EXCEPT);
+    ApplyConcreteSelection(s, 3);
+    ApplySteelSelection(s, 1);
+    EXPECT_TRUE(std::fetestexcept(FE_DIVBYZERO));
+    std::feclearexcept(FE_ALL_EXCEPT);
+    EXPECT_EQ(s.Fcd, fcd);
+    EXPECT_EQ(s.Fyd, fyd);
+}
+
+} // namespace
+} // namespace flexara
