@@ -108,11 +108,15 @@ TGBArmadura::TGBArmadura(EditorContext& context, QWidget* parent) : QGroupBox(pa
         return e;
     };
 
-    label("Número de barras na linha:", 13, 20, 170)->setObjectName("LblNb");
+    QLabel* lblNb = label("Número de barras na linha:", 13, 20, 170);
+    lblNb->setObjectName("LblNb");
     EdNb = edit("EdNb", "Número de barras na linha", "Número de barras em cada linha", QRect(187, 16, 73, 21));
+    lblNb->setBuddy(EdNb);
 
-    label("Diâmetro das barras (mm):", 13, 47, 170)->setObjectName("LblDiametro");
+    QLabel* lblDiametro = label("Diâmetro das barras (mm):", 13, 47, 170);
+    lblDiametro->setObjectName("LblDiametro");
     CombDiametro = new QComboBox(this);
+    lblDiametro->setBuddy(CombDiametro);
     CombDiametro->setObjectName("CombDiametro");
     CombDiametro->setGeometry(188, 43, 72, 21);
     for (const DiameterItem& item : Diameters)
@@ -122,8 +126,9 @@ TGBArmadura::TGBArmadura(EditorContext& context, QWidget* parent) : QGroupBox(pa
     CombDiametro->setAccessibleDescription(CombDiametro->toolTip());
 
     // "X   (cm):" with a small subscript set into the gap after the letter.
-    auto coordinateLabel = [this](const char* text, const char* subscript, int left, int top) {
+    auto coordinateLabel = [this](const char* name, const char* text, const char* subscript, int left, int top) {
         auto* l = new QLabel(text, this);
+        l->setObjectName(name);
         l->setGeometry(left, top, 50, 16);
         auto* sub = new QLabel(subscript, l);
         QFont small = l->font();
@@ -133,14 +138,18 @@ TGBArmadura::TGBArmadura(EditorContext& context, QWidget* parent) : QGroupBox(pa
         sub->setGeometry(metrics.horizontalAdvance(QLatin1Char(text[0])) + 1, metrics.ascent() - 4, 8, 10);
         return l;
     };
-    coordinateLabel("X   (cm):", "i", 13, 76)->setObjectName("LblX1");
     EdX1 = edit("EdX1", "Xi (cm)", "Abscissa da primeira barra da linha", QRect(65, 73, 57, 21));
-    coordinateLabel("X   (cm):", "f", 135, 77)->setObjectName("LblX2");
     EdX2 = edit("EdX2", "Xf (cm)", "Abscissa da última barra da linha", QRect(187, 74, 73, 21));
-    coordinateLabel("Y   (cm):", "i", 13, 105)->setObjectName("LblY1");
     EdY1 = edit("EdY1", "Yi (cm)", "Ordenada da primeira barra da linha", QRect(63, 102, 59, 21));
-    coordinateLabel("Y  (cm):", "f", 135, 104)->setObjectName("LblY2");
     EdY2 = edit("EdY2", "Yf (cm)", "Ordenada da última barra da linha", QRect(188, 101, 72, 21));
+    coordinateLabel("LblX1", "X   (cm):", "i", 13, 76)->setBuddy(EdX1);
+    coordinateLabel("LblX2", "X   (cm):", "f", 135, 77)->setBuddy(EdX2);
+    coordinateLabel("LblY1", "Y   (cm):", "i", 13, 105)->setBuddy(EdY1);
+    coordinateLabel("LblY2", "Y  (cm):", "f", 135, 104)->setBuddy(EdY2);
+    // The labels read as the fields' names, subscript included.
+    for (QLineEdit* field : {EdX1, EdX2, EdY1, EdY2})
+        findChild<QLabel*>(QStringLiteral("Lbl") + field->objectName().mid(2))
+            ->setAccessibleName(field->accessibleName());
 
     auto radio = [this](const char* name, const char* caption, const char* hint, QRect geometry) {
         auto* r = new QRadioButton(caption, this);
