@@ -57,6 +57,15 @@ double RoundInterval(double range)
     return 10.0 * power;
 }
 
+// A new range with the label interval that suits it. The interval goes first:
+// a wide range laid out with the interval of a narrow one would have thousands
+// of labels for a moment.
+void SetRangeAndInterval(QValueAxis* axis, double low, double high)
+{
+    axis->setTickInterval(RoundInterval(high - low));
+    axis->setRange(low, high);
+}
+
 void SetRoundRange(QValueAxis* axis, double low, double high)
 {
     if (!(high - low > 1e-9)) {
@@ -65,7 +74,7 @@ void SetRoundRange(QValueAxis* axis, double low, double high)
         high += margin;
     }
     const double interval = RoundInterval(high - low);
-    axis->setRange(std::floor(low / interval) * interval, std::ceil(high / interval) * interval);
+    SetRangeAndInterval(axis, std::floor(low / interval) * interval, std::ceil(high / interval) * interval);
 }
 
 QFont ArialPixels(int pixels)
@@ -282,8 +291,8 @@ void TChCurva::UndoZoom()
         return;
     const auto ranges = *savedRanges;
     savedRanges.reset();
-    AxisX->setRange(ranges.first.first, ranges.first.second);
-    AxisY->setRange(ranges.second.first, ranges.second.second);
+    SetRangeAndInterval(AxisX, ranges.first.first, ranges.first.second);
+    SetRangeAndInterval(AxisY, ranges.second.first, ranges.second.second);
 }
 
 void TChCurva::PlaceNotice()

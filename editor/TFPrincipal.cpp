@@ -302,18 +302,18 @@ void TFPrincipal::CreateCreditsPanel(QWidget* client)
     QFont bold = support->font();
     bold.setBold(true);
     support->setFont(bold);
-    support->setGeometry(16, 76, 100, 16);
+    support->setGeometry(16, 84, 100, 16);
 
     const char* logos[] = {"logo1.jpg", "logo2.jpg", "logo3.jpg"};
     for (int i = 0; i < 3; ++i) {
         auto* logo = new QLabel(Panel1);
-        logo->setGeometry(16 + 52 * i, 98, 48, 48);
+        logo->setGeometry(16 + 52 * i, 108, 48, 48);
         logo->setPixmap(Picture(logos[i]));
     }
     const char* thanks[] = {"Instituições de ensino e de", "fomento à pesquisa, e os", "laboratórios de estruturas",
                             "que apoiaram o projeto."};
     for (int i = 0; i < 4; ++i)
-        AddLabel(Panel1, QString::fromUtf8(thanks[i]), 180, 98 + 16 * i, 172);
+        AddLabel(Panel1, QString::fromUtf8(thanks[i]), 180, 108 + 16 * i, 172);
 
     Panel1->raise();
 }
