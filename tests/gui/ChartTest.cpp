@@ -186,36 +186,6 @@ protected:
     }
 };
 
-TEST_F(ChartTest, LooksAsDescribed)
-{
-    QChart* chart = Chart()->chart();
-    EXPECT_EQ(chart->title(), "Diagrama de Interação");
-    EXPECT_FALSE(chart->legend()->isVisible());
-    EXPECT_EQ(chart->plotAreaBackgroundBrush().color(), QColor(Qt::white));
-    EXPECT_TRUE(chart->isPlotAreaBackgroundVisible());
-    EXPECT_EQ(Chart()->toolTip(), "Botão esquerdo \"zoom\" e botão direito \"arraste\".");
-    EXPECT_EQ(Chart()->AxisX->titleText(), "Mxd (kN.m)");
-    EXPECT_EQ(Chart()->AxisY->titleText(), "Myd (kN.m)");
-    for (QValueAxis* axis : {Chart()->AxisX, Chart()->AxisY}) {
-        EXPECT_EQ(axis->labelFormat(), "%.0f");
-        EXPECT_EQ(axis->minorTickCount(), 4);
-        EXPECT_TRUE(axis->isGridLineVisible());
-    }
-    const QList<QAbstractSeries*> series = chart->series();
-    ASSERT_EQ(series.size(), 3);
-    EXPECT_EQ(series[0], Chart()->Series1);
-    EXPECT_EQ(series[1], Chart()->Series2);
-    EXPECT_EQ(series[2], Chart()->Series3);
-    EXPECT_EQ(Chart()->Series1->pen().color(), QColor(255, 0, 0));
-    EXPECT_FALSE(Chart()->Series1->pointsVisible());
-    EXPECT_EQ(Chart()->Series2->color(), QColor(0, 0, 128));
-    EXPECT_EQ(Chart()->Series2->borderColor(), QColor(0, 0, 255));
-    EXPECT_EQ(Chart()->Series3->brush().color(), QColor(Qt::white));
-    EXPECT_EQ(Chart()->Series3->pen().color(), QColor(0, 0, 255));
-    EXPECT_EQ(Chart()->NoticeLines(),
-              QStringList({"O valor de Nd não ", "está contido no ", "intervalo do ", "Diagrama de ", "Interação."}));
-}
-
 TEST_F(ChartTest, ColumnGivesTheEnginesCurveAndTheDesignPoint)
 {
     TypeColumn();
@@ -233,6 +203,8 @@ TEST_F(ChartTest, ColumnGivesTheEnginesCurveAndTheDesignPoint)
     ExpectSamePoints(Chart()->DesignPoints(), {QPointF(50, -20)});
     EXPECT_FALSE(Chart()->NoticeShown());
     EXPECT_EQ(main->LblTaxaArm->text(), "1,57 %");
+    EXPECT_EQ(Chart()->Series1->pen().color(), QColor(255, 0, 0));
+    EXPECT_EQ(Chart()->Series2->color(), QColor(0, 0, 128));
 
     // A loop, in the order computed: Mx goes down and comes back up.
     bool fellBack = false;
@@ -280,6 +252,8 @@ TEST_F(ChartTest, NdOutsideTheRangeShowsTheNoticeInsteadOfTheCurve)
         EXPECT_TRUE(Chart()->CurvePoints().isEmpty()) << "the old curve vanishes";
         EXPECT_TRUE(Chart()->DesignPoints().isEmpty());
         EXPECT_TRUE(Chart()->NoticeShown());
+        EXPECT_EQ(Chart()->NoticeLines().join(""),
+                  "O valor de Nd não está contido no intervalo do Diagrama de Interação.");
         EXPECT_LE(Chart()->AxisX->min(), -100.0);
         EXPECT_GE(Chart()->AxisX->max(), 100.0);
         EXPECT_LE(Chart()->AxisY->min(), -100.0);

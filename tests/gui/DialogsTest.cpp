@@ -163,15 +163,8 @@ TEST_F(DialogsTest, OkDoesNotCloseOverBadInput)
     EXPECT_EQ(State().GammaC, 1.3) << "stored when OK took the focus";
 }
 
-TEST_F(DialogsTest, SettingsDialogLooksAsDescribed)
+TEST_F(DialogsTest, SettingsFieldsAreReachedInOrderAndNamedByTheirCaptions)
 {
-    EXPECT_EQ(Config()->windowTitle(), "Configurações");
-    EXPECT_TRUE(Config()->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(Config()->Label1->text(), "Tensão na área comprimida de concreto:");
-    EXPECT_EQ(Config()->RadioButton1->text(), "0,85 fcd");
-    EXPECT_EQ(Config()->RadioButton2->text(), "0,80 fcd");
-    EXPECT_EQ(Config()->Button1->text(), "Valores Originais");
-    EXPECT_EQ(Config()->Button2->text(), "OK");
     EXPECT_FALSE(Config()->Button1->isDefault() || Config()->Button2->isDefault());
     const QWidget* order[] = {Config()->RadioButton1, Config()->RadioButton2, Config()->EdCoeCon, Config()->EdCoeAco,
                               Config()->EdPontsInt,   Config()->Button1,      Config()->Button2};
@@ -291,19 +284,9 @@ TEST_F(DialogsTest, AboutLinkTurnsRedUnderTheMouseAndOpensThePage)
     EXPECT_EQ(about->Label9->text(), QString::fromUtf8(ProjectWebAddress));
 }
 
-TEST_F(DialogsTest, AboutBoxNamesTheProgramWithoutPersonalNames)
+TEST_F(DialogsTest, AboutBoxTextsFitAndTheIconIsShown)
 {
     TAboutBox* about = windows.AboutBox;
-    EXPECT_EQ(about->windowTitle(), "Sobre o FLEXARA");
-    EXPECT_EQ(about->ProductName->text(), "FLEXARA");
-    EXPECT_EQ(about->Label8->text(), "Versão 1.0");
-    EXPECT_EQ(about->Label1->text(), "05/2001");
-    EXPECT_TRUE(about->OKButton->isDefault());
-    QStringList texts;
-    for (QLabel* label : about->findChildren<QLabel*>())
-        texts.append(label->text());
-    EXPECT_TRUE(texts.contains("Autores:"));
-    EXPECT_TRUE(texts.contains("Apoio:"));
     for (QLabel* label : about->findChildren<QLabel*>()) {
         SCOPED_TRACE(label->text().toStdString());
         EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
@@ -315,9 +298,7 @@ TEST_F(DialogsTest, AboutBoxNamesTheProgramWithoutPersonalNames)
 TEST_F(DialogsTest, ConfirmationAnswersNoOnlyForNao)
 {
     Tconfirma* confirma = windows.confirma;
-    EXPECT_EQ(confirma->windowTitle(), "Confirmação");
-    EXPECT_EQ(confirma->Label1->text(), "Você tem certeza que deseja sair do aplicativo?");
-    EXPECT_EQ(confirma->sim->nextInFocusChain(), confirma->nao);
+    EXPECT_EQ(NextTabStop(confirma->sim), confirma->nao);
     EXPECT_FALSE(confirma->sim->isDefault() || confirma->nao->isDefault());
     EXPECT_FALSE(confirma->windowFlags() & Qt::WindowCloseButtonHint);
 

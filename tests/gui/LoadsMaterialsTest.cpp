@@ -158,14 +158,9 @@ TEST_F(LoadsMaterialsTest, ConcreteDialogStaysOpenWhileTheStrengthIsInvalid)
     EXPECT_TRUE(StatusIsPlain(*main));
 }
 
-TEST_F(LoadsMaterialsTest, ConcreteDialogLooksAsDrawn)
+TEST_F(LoadsMaterialsTest, ConcreteDialogIsLeftOnlyThroughItsButtons)
 {
-    EXPECT_EQ(Concreto()->windowTitle(), "Concreto");
-    EXPECT_EQ(Concreto()->size(), QSize(194, 97));
     EXPECT_FALSE(Concreto()->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(Concreto()->Button2->text(), "OK");
-    EXPECT_EQ(Concreto()->Button1->text(), "Cancelar");
-    EXPECT_LT(Concreto()->Button2->x(), Concreto()->Button1->x()) << "OK on the left";
     EXPECT_EQ(NextTabStop(Concreto()->EdOutroConc), Concreto()->Button1);
     EXPECT_EQ(NextTabStop(Concreto()->Button1), Concreto()->Button2);
 
