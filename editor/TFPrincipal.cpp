@@ -43,6 +43,7 @@ namespace {
 // keeps its place whatever the size of the window.
 constexpr int ClientWidth = 802;
 constexpr int ClientHeight = 514;
+constexpr int MenuBarHeight = 19;
 constexpr int StatusBarHeight = 19;
 constexpr int FieldHeight = 21;
 constexpr int SplashPeriodMs = 1000;
@@ -159,8 +160,9 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent), state(std::make
     connect(Timer1, &QTimer::timeout, this, &TFPrincipal::Timer1Timer);
     Timer1->start();
 
-    // The window's outer size is 810 x 579 with a frame of 4 px and a caption of 19 px.
-    resize(ClientWidth, menuBar()->sizeHint().height() + ClientHeight + StatusBarHeight);
+    // 802 x 552 inside: 810 x 579 outside with a classic frame of 4 px and a
+    // caption of 19 px.
+    resize(ClientWidth, MenuBarHeight + ClientHeight + StatusBarHeight);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - QPoint(810 / 2, 579 / 2));
 
@@ -182,6 +184,7 @@ void TFPrincipal::AttachDialogs(TAboutBox* aboutBox, Tconfirma* confirmaBox, TFC
 void TFPrincipal::CreateMenu()
 {
     QMenuBar* bar = menuBar();
+    bar->setFixedHeight(MenuBarHeight);
     Arquivo = bar->addMenu(QStringLiteral("&Arquivo"));
     auto addItem = [this](QMenu* menu, const QString& caption, const QKeySequence& shortcut,
                           void (TFPrincipal::*slot)()) {
