@@ -1,5 +1,6 @@
 #include "Curve.h"
 
+#include "BarLayout.h"
 #include "Faults.h"
 #include "Units.h"
 #include "Uproced.h"
@@ -19,7 +20,7 @@ namespace {
 
 int Clamp(int value, int high) { return value < 0 ? 0 : (value > high ? high : value); }
 
-int BarsOf(const BarLine& line) { return Clamp(line.BarCount, MaxBarsPerLine); }
+int BarsOf(const BarLine& line) { return BarsInLine(line); }
 
 enum class Search { A, B, C };
 
@@ -394,12 +395,8 @@ void LayOutBars(AnalysisState& s)
         const int n = BarsOf(line);
         if (n == 0)
             continue;
-        line.Bars[0] = Point{line.X1, line.Y1};
-        for (int j = 1; j < n; ++j) {
-            line.Bars[static_cast<std::size_t>(j)] =
-                Point{static_cast<double>(line.X1 + (static_cast<Real>(line.X2) - line.X1) * j / (n - 1)),
-                      static_cast<double>(line.Y1 + (static_cast<Real>(line.Y2) - line.Y1) * j / (n - 1))};
-        }
+        for (int j = 0; j < n; ++j)
+            line.Bars[static_cast<std::size_t>(j)] = BarPosition(line, j + 1);
     }
 }
 
