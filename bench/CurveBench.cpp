@@ -9,11 +9,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace {
 std::atomic<long> allocationCount{0};
@@ -111,8 +113,12 @@ void Generate(benchmark::State& bench, std::unique_ptr<AnalysisState> s)
 void BM_Column20x40(benchmark::State& bench) { Generate(bench, Column20x40()); }
 void BM_MaximumCase(benchmark::State& bench) { Generate(bench, MaximumCase()); }
 
-BENCHMARK(BM_Column20x40)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_MaximumCase)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+// The virtual machine's cores are shared: the least of the repetitions is the
+// figure of the code, the others carry the neighbours' load.
+double Least(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
+BENCHMARK(BM_Column20x40)->Unit(benchmark::kMillisecond)->Repetitions(5)->ComputeStatistics("min", Least);
+BENCHMARK(BM_MaximumCase)->Unit(benchmark::kMillisecond)->MinTime(2.0)->Repetitions(5)->ComputeStatistics("min", Least);
 
 } // namespace
 } // namespace flexara

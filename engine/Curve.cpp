@@ -81,11 +81,13 @@ double Generation::Evaluate(double topStrain, double barStrain)
     PolygonAreaCentroid(sec.CompressedVertexCount, sec.CompressedVertices.data(), sec.CompressedArea,
                         sec.CompressedCentroid);
 
-    // Distance of the extreme bar from the neutral axis; never exactly 0, so that
-    // the strains below stay defined.
-    double yExtreme = static_cast<double>(
-        static_cast<Real>(s.BarLines[static_cast<std::size_t>(extremeLine)].RotatedBars[static_cast<std::size_t>(extremeBar)].y) -
-        y0);
+    // Distances from the neutral axis. The difference of two doubles is formed
+    // directly in double precision: that is the exactly rounded difference,
+    // which a detour through 80 bits could only round twice. Every bar level
+    // with the extreme bar gets the very same distance.
+    double yExtreme =
+        s.BarLines[static_cast<std::size_t>(extremeLine)].RotatedBars[static_cast<std::size_t>(extremeBar)].y - y0;
+    // Never exactly 0, so that the strains below stay defined.
     if (yExtreme == 0.0)
         yExtreme = inSearchB ? -1e-21 : 1e-21;
 
@@ -96,20 +98,20 @@ double Generation::Evaluate(double topStrain, double barStrain)
         if (bars == 0)
             continue;
         const int extremeHere = (k == extremeLine) ? extremeBar : -1;
-        const Real area = line.BarArea;
-        Real lineForce = 0.0L;
         for (int j = 0; j < bars; ++j) {
-            double axisY = static_cast<double>(static_cast<Real>(line.RotatedBars[static_cast<std::size_t>(j)].y) - y0);
+            double axisY = line.RotatedBars[static_cast<std::size_t>(j)].y - y0;
             if (j == extremeHere)
                 axisY = yExtreme;
             line.AxisBars[static_cast<std::size_t>(j)].y = axisY; // x was set with the angle
             // Product and quotient held to 64 bits before the strain is stored:
             // the extreme bar, and every bar level with it, gets exactly es.
-            const double strain = static_cast<double>(es * axisY / yExtreme);
-            line.Strains[static_cast<std::size_t>(j)] = strain;
-            lineForce += law.Stress(strain) * area;
+            line.Strains[static_cast<std::size_t>(j)] = static_cast<double>(es * axisY / yExtreme);
         }
-        force += lineForce;
+        // The bars of a line share their area: the stresses are summed first.
+        Real stresses = 0.0L;
+        for (int j = 0; j < bars; ++j)
+            stresses += law.Stress(line.Strains[static_cast<std::size_t>(j)]);
+        force += stresses * line.BarArea;
     }
     const double n = static_cast<double>(force);
     CheckFpFaults();

@@ -127,15 +127,16 @@ bool BarsInsideSection(AnalysisState& s)
             for (std::int32_t i = 0; i < n && ok; ++i) {
                 const Real x0 = cv[i].x, y0 = cv[i].y;
                 const Real x1 = cv[i + 1].x, y1 = cv[i + 1].y;
-                if (y1 != y0) {
+                // The crossing must lie on the edge; that half of the test needs no
+                // slope, so edges beside the bar cost no division.
+                if (y1 != y0 && std::fabs(y0 - y1) == std::fabs(y0 - by) + std::fabs(y1 - by)) {
                     // Ray from the bar to the left.
                     const double slope = static_cast<double>((y1 - y0) / (x1 - x0 + 1e-21L));
                     const double intercept = static_cast<double>(y0 - static_cast<Real>(slope) * x0);
                     const Real xc = (x1 == x0) ? x0
                                                : static_cast<Real>(static_cast<double>(
                                                      (static_cast<Real>(intercept) - by) / (-static_cast<Real>(slope))));
-                    if (std::fabs(x0 - x1) == std::fabs(x0 - xc) + std::fabs(x1 - xc) &&
-                        std::fabs(y0 - y1) == std::fabs(y0 - by) + std::fabs(y1 - by)) {
+                    if (std::fabs(x0 - x1) == std::fabs(x0 - xc) + std::fabs(x1 - xc)) {
                         // A crossing counts when exactly one end of the edge lies beyond
                         // the ray's line, so a ray that only grazes a vertex counts 0 or 2.
                         if (xc < bx && ((y0 > by) != (y1 > by)))
@@ -144,15 +145,14 @@ bool BarsInsideSection(AnalysisState& s)
                             ok = false;
                     }
                 }
-                if (ok && x1 != x0) {
+                if (ok && x1 != x0 && std::fabs(x0 - x1) == std::fabs(x0 - bx) + std::fabs(x1 - bx)) {
                     // Ray from the bar downwards.
                     const double slope = static_cast<double>((x1 - x0) / (y1 - y0 + 1e-21L));
                     const double intercept = static_cast<double>(x0 - static_cast<Real>(slope) * y0);
                     const Real yc = (y1 == y0) ? y0
                                                : static_cast<Real>(static_cast<double>(
                                                      (static_cast<Real>(intercept) - bx) / (-static_cast<Real>(slope))));
-                    if (std::fabs(y0 - y1) == std::fabs(y0 - yc) + std::fabs(y1 - yc) &&
-                        std::fabs(x0 - x1) == std::fabs(x0 - bx) + std::fabs(x1 - bx)) {
+                    if (std::fabs(y0 - y1) == std::fabs(y0 - yc) + std::fabs(y1 - yc)) {
                         if (yc < by && ((x0 > bx) != (x1 > bx)))
                             ++below;
                         if (yc == by)
