@@ -1,6 +1,7 @@
 #include "TFPrincipal.h"
 
 #include "Curve.h"
+#include "DocumentCommands.h"
 #include "FieldEvents.h"
 #include "FieldText.h"
 #include "FlexaraApplication.h"
@@ -19,6 +20,7 @@
 #include "WindowLook.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
@@ -154,6 +156,7 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent), state(std::make
 
     CreateCreditsPanel(client);
     LetMenuShortcutsThrough();
+    Documents = std::make_unique<TDocumentCommands>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(SplashPeriodMs);
@@ -505,11 +508,13 @@ MaterialSelection TFPrincipal::Selection() const
 
 void TFPrincipal::BtnGerarClick()
 {
-    {
-        const AxesRescaledAtEnd rescaled(*ChCurva);
-        GenerateCurve(*state, Selection(), *ChCurva);
-    }
-    TaxaArmadura();
+    RunCommand([this] {
+        {
+            const AxesRescaledAtEnd rescaled(*ChCurva);
+            GenerateCurve(*state, Selection(), *ChCurva);
+        }
+        TaxaArmadura();
+    });
 }
 
 // ---- Menu ----
@@ -519,15 +524,37 @@ void TFPrincipal::Novo1Click()
     FormCreate();
 }
 
-void TFPrincipal::Abrir1Click() {}
+void TFPrincipal::Abrir1Click()
+{
+    RunCommand([this] { Documents->Abrir(); });
+}
 
-void TFPrincipal::Salvar1Click() {}
+void TFPrincipal::Salvar1Click()
+{
+    RunCommand([this] { Documents->Salvar(); });
+}
 
-void TFPrincipal::SavarComo1Click() {}
+void TFPrincipal::SavarComo1Click()
+{
+    RunCommand([this] { Documents->SavarComo(); });
+}
 
 void TFPrincipal::Sair1Click()
 {
     close();
+}
+
+bool TFPrincipal::FormCloseQuery()
+{
+    return confirma == nullptr || confirma->Ask();
+}
+
+void TFPrincipal::closeEvent(QCloseEvent* event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TFPrincipal::ConfiguraClick()

@@ -37,6 +37,7 @@ class TGBArmadura;
 class TGBSecao;
 class TPaintBox1;
 class Tconfirma;
+class TDocumentCommands;
 struct MaterialSelection;
 
 class TFPrincipal : public QMainWindow, public EditorContext {
@@ -100,6 +101,8 @@ public:
     int SteelIndex() const;
     MaterialSelection Selection() const;
 
+    // New, Open, Save and Save As, with the file dialogs.
+    std::unique_ptr<TDocumentCommands> Documents;
     bool HasFileName = false;
     bool SplashTickSeen = false;
 
@@ -143,8 +146,12 @@ public:
     TFConcreto* FConcreto = nullptr;
     TFAviso* FAviso = nullptr;
 
+    // Every request to close the window asks confirma first.
+    bool FormCloseQuery();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateMenu();

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QString>
 
+#include <exception>
+
 namespace flexara {
 
 // The application title; also the caption of the error boxes.
@@ -24,9 +26,24 @@ public:
     static QString LastErrorMessage();
     static void ForgetLastError();
 
-private:
+    // The error box: the message with a full stop added after a final letter or
+    // digit, captioned with the application title.
     static void ShowError(const char* message);
 };
+
+// Runs a command of the window; a failure ends it in the error box and the
+// program goes on. The handlers that can fail run through here, so that no
+// exception ever unwinds through Qt's own frames; notify() stays as the last
+// line of defence.
+template <class Command>
+void RunCommand(Command&& command)
+{
+    try {
+        command();
+    } catch (const std::exception& failure) {
+        FlexaraApplication::ShowError(failure.what());
+    }
+}
 
 // "MS Sans Serif" and "Arial" drawn with Liberation Sans (same metrics as the
 // layout was made for), "Lucida Console" with Liberation Mono; 8 pt (11 px at

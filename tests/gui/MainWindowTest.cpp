@@ -18,6 +18,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -163,8 +164,16 @@ TEST_F(MainWindowTest, ShortcutsWorkFromInsideAField)
     // Ctrl+A opens a project file even in a field, where it would select all.
     QSignalSpy opened(main->Abrir1, &QAction::triggered);
     FocusOn(main->EdMdx);
-    QTest::keyClick(main->EdMdx, Qt::Key_A, Qt::ControlModifier);
+    bool fileDialogShown = false;
+    {
+        ModalScript script({[&](QWidget* modal) {
+            fileDialogShown = qobject_cast<QFileDialog*>(modal) != nullptr;
+            qobject_cast<QDialog*>(modal)->done(QDialog::Rejected);
+        }});
+        QTest::keyClick(main->EdMdx, Qt::Key_A, Qt::ControlModifier);
+    }
     EXPECT_EQ(opened.count(), 1);
+    EXPECT_TRUE(fileDialogShown);
 
     TypeAndLeave(main->EdNd, "-150");
     FocusOn(main->EdNd);
@@ -223,9 +232,11 @@ TEST_F(MainWindowTest, NovoInstallsTheDefaultCaseAgain)
     EXPECT_EQ(s.GammaC, 1.5);
 }
 
-TEST_F(MainWindowTest, SairClosesTheWindow)
+TEST_F(MainWindowTest, SairClosesTheWindowOnceConfirmed)
 {
+    ModalScript script({[](QWidget* modal) { QTest::mouseClick(qobject_cast<Tconfirma*>(modal)->sim, Qt::LeftButton); }});
     main->Sair1->trigger();
+    EXPECT_TRUE(script.Finished());
     EXPECT_FALSE(main->isVisible());
 }
 
@@ -406,8 +417,9 @@ TEST_F(MainWindowTest, FailureEndsInTheErrorBoxAndTheProgramGoesOn)
 TEST_F(MainWindowTest, DialogsAreCreatedHiddenAfterTheMainWindowInOrder)
 {
     std::vector<QObject*> dialogs;
+    // The standard file dialogs are no windows of the program's own.
     for (QObject* child : main->children())
-        if (qobject_cast<QDialog*>(child))
+        if (qobject_cast<QDialog*>(child) && !qobject_cast<QFileDialog*>(child))
             dialogs.push_back(child);
     const std::vector<QObject*> expected = {
         static_cast<QObject*>(windows.AboutBox), static_cast<QObject*>(windows.confirma),
