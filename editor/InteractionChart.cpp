@@ -60,10 +60,18 @@ double RoundInterval(double range)
 // A new range with the label interval that suits it. The interval goes first:
 // a wide range laid out with the interval of a narrow one would have thousands
 // of labels for a moment.
+void SetRangeWithInterval(QValueAxis* axis, double low, double high, double interval)
+{
+    axis->setTickInterval(interval);
+    axis->setRange(low, high);
+    // The range's own handler picks an interval for zooming; the bounds were
+    // rounded to this one.
+    axis->setTickInterval(interval);
+}
+
 void SetRangeAndInterval(QValueAxis* axis, double low, double high)
 {
-    axis->setTickInterval(RoundInterval(high - low));
-    axis->setRange(low, high);
+    SetRangeWithInterval(axis, low, high, RoundInterval(high - low));
 }
 
 void SetRoundRange(QValueAxis* axis, double low, double high)
@@ -73,8 +81,9 @@ void SetRoundRange(QValueAxis* axis, double low, double high)
         low -= margin;
         high += margin;
     }
+    // The bounds are whole multiples of the interval they were rounded to.
     const double interval = RoundInterval(high - low);
-    SetRangeAndInterval(axis, std::floor(low / interval) * interval, std::ceil(high / interval) * interval);
+    SetRangeWithInterval(axis, std::floor(low / interval) * interval, std::ceil(high / interval) * interval, interval);
 }
 
 QFont ArialPixels(int pixels)
@@ -273,6 +282,16 @@ void TChCurva::RescaleAxes()
         maxX = std::max(maxX, point.x());
         minY = std::min(minY, point.y());
         maxY = std::max(maxY, point.y());
+    }
+    if (!Series3->isVisible() && !(Series1->points().isEmpty() && Series2->points().isEmpty())) {
+        // A little room around the data, so that a design point or a tip of the
+        // curve never sits on the frame, where it could not be seen.
+        const double roomX = (maxX - minX) * 0.04;
+        const double roomY = (maxY - minY) * 0.04;
+        minX -= roomX;
+        maxX += roomX;
+        minY -= roomY;
+        maxY += roomY;
     }
     SetRoundRange(AxisX, minX, maxX);
     SetRoundRange(AxisY, minY, maxY);
