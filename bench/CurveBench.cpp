@@ -28,8 +28,14 @@ void* operator new(std::size_t size)
         return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace flexara {
 namespace {
@@ -110,12 +116,21 @@ void Generate(benchmark::State& bench, std::unique_ptr<AnalysisState> s)
         bench.SkipWithError("the generation allocated");
 }
 
-void BM_Column20x40(benchmark::State& bench) { Generate(bench, Column20x40()); }
-void BM_MaximumCase(benchmark::State& bench) { Generate(bench, MaximumCase()); }
+void BM_Column20x40(benchmark::State& bench)
+{
+    Generate(bench, Column20x40());
+}
+void BM_MaximumCase(benchmark::State& bench)
+{
+    Generate(bench, MaximumCase());
+}
 
 // The virtual machine's cores are shared: the least of the repetitions is the
 // figure of the code, the others carry the neighbours' load.
-double Least(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+double Least(const std::vector<double>& v)
+{
+    return *std::min_element(v.begin(), v.end());
+}
 
 BENCHMARK(BM_Column20x40)->Unit(benchmark::kMillisecond)->Repetitions(5)->ComputeStatistics("min", Least);
 BENCHMARK(BM_MaximumCase)->Unit(benchmark::kMillisecond)->MinTime(2.0)->Repetitions(5)->ComputeStatistics("min", Least);

@@ -45,7 +45,10 @@ std::string JsonString(const std::string& text)
     return out + "\"";
 }
 
-std::string JsonPoint(Point p) { return "[" + ShortestReal(p.x) + ", " + ShortestReal(p.y) + "]"; }
+std::string JsonPoint(Point p)
+{
+    return "[" + ShortestReal(p.x) + ", " + ShortestReal(p.y) + "]";
+}
 
 } // namespace
 
@@ -249,8 +252,8 @@ std::string ReportSvg(const CurveReport& r)
                "\" height=\"" + Num(py(-100) - py(100)) + "\" fill=\"white\" stroke=\"blue\"/>\n";
         const char* lines[] = {"O valor de Nd não", "está contido no", "intervalo do", "Diagrama de", "Interação."};
         for (int i = 0; i < 5; ++i)
-            out += "<text x=\"320\" y=\"" + Num(275 + 22 * i) + "\" text-anchor=\"middle\" fill=\"red\" font-size=\"16\">" +
-                   lines[i] + "</text>\n";
+            out += "<text x=\"320\" y=\"" + Num(275 + 22 * i) +
+                   "\" text-anchor=\"middle\" fill=\"red\" font-size=\"16\">" + lines[i] + "</text>\n";
     }
     for (std::size_t i = 0; i < r.warnings.size(); ++i)
         out += "<text x=\"320\" y=\"" + Num(60 + 18 * static_cast<double>(i)) +

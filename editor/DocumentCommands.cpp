@@ -15,7 +15,10 @@ namespace {
 
 constexpr const char* ProjectFilter = "Arquivo do Flexara 1.0 (*.fxr)";
 
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string LocalPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
 
 QString Chosen(QFileDialog* dialog)
 {
@@ -51,8 +54,14 @@ StandardFileDialogs::StandardFileDialogs(QWidget* parent)
 
 StandardFileDialogs::~StandardFileDialogs() = default;
 
-QString StandardFileDialogs::AskOpenPath() { return Chosen(OpenDialog1); }
-QString StandardFileDialogs::AskSavePath() { return Chosen(SaveDialog1); }
+QString StandardFileDialogs::AskOpenPath()
+{
+    return Chosen(OpenDialog1);
+}
+QString StandardFileDialogs::AskSavePath()
+{
+    return Chosen(SaveDialog1);
+}
 
 TDocumentCommands::TDocumentCommands(TFPrincipal& window)
     : w(window), fileDialogs(std::make_unique<StandardFileDialogs>(&window))
@@ -61,9 +70,15 @@ TDocumentCommands::TDocumentCommands(TFPrincipal& window)
 
 TDocumentCommands::~TDocumentCommands() = default;
 
-void TDocumentCommands::SetFileDialogs(std::unique_ptr<FileDialogs> dialogs) { fileDialogs = std::move(dialogs); }
+void TDocumentCommands::SetFileDialogs(std::unique_ptr<FileDialogs> dialogs)
+{
+    fileDialogs = std::move(dialogs);
+}
 
-void TDocumentCommands::Novo() { w.FormCreate(); }
+void TDocumentCommands::Novo()
+{
+    w.FormCreate();
+}
 
 void TDocumentCommands::Abrir()
 {

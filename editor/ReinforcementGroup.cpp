@@ -306,113 +306,72 @@ void TGBArmadura::CombDiametroExit()
 
 // ---- End points and their ties ----
 
-void TGBArmadura::EdX1Change()
+// The first end of a line: a tied line carries its second end along, and while
+// typing the second field shows the same text.
+void TGBArmadura::StoreFirstEnd(QLineEdit* field, double BarLine::*value, QLineEdit* tiedField,
+                                double BarLine::*tiedValue, std::uint8_t tie, bool leaving)
 {
     BarLine* line = Selected();
     if (!line)
         return;
     context.ClearInputMark();
     bool valid = false;
-    line->X1 = CoordinateOf(EdX1, valid);
-    if (line->Orientation == OrientationVertical) {
-        ShowText(EdX2, EdX1->text());
-        line->X2 = line->X1;
+    line->*value = CoordinateOf(field, valid);
+    if (leaving && !valid)
+        context.MarkInputInvalid(field);
+    if (line->Orientation == tie) {
+        if (!leaving)
+            ShowText(tiedField, field->text());
+        line->*tiedValue = line->*value;
     }
-    context.RepaintSection();
-}
-
-void TGBArmadura::EdX1Exit()
-{
-    BarLine* line = Selected();
-    if (!line)
-        return;
-    context.ClearInputMark();
-    bool valid = false;
-    line->X1 = CoordinateOf(EdX1, valid);
-    if (!valid)
-        context.MarkInputInvalid(EdX1);
-    if (line->Orientation == OrientationVertical)
-        line->X2 = line->X1;
-    context.RepaintSection();
-}
-
-void TGBArmadura::EdY1Change()
-{
-    BarLine* line = Selected();
-    if (!line)
-        return;
-    context.ClearInputMark();
-    bool valid = false;
-    line->Y1 = CoordinateOf(EdY1, valid);
-    if (line->Orientation == OrientationHorizontal) {
-        ShowText(EdY2, EdY1->text());
-        line->Y2 = line->Y1;
-    }
-    context.RepaintSection();
-}
-
-void TGBArmadura::EdY1Exit()
-{
-    BarLine* line = Selected();
-    if (!line)
-        return;
-    context.ClearInputMark();
-    bool valid = false;
-    line->Y1 = CoordinateOf(EdY1, valid);
-    if (!valid)
-        context.MarkInputInvalid(EdY1);
-    if (line->Orientation == OrientationHorizontal)
-        line->Y2 = line->Y1;
     context.RepaintSection();
 }
 
 // A disabled end field follows its first field and never stores its own text.
+void TGBArmadura::StoreSecondEnd(QLineEdit* field, double BarLine::*value, bool leaving)
+{
+    BarLine* line = Selected();
+    if (!line || !field->isEnabledTo(this))
+        return;
+    context.ClearInputMark();
+    bool valid = false;
+    line->*value = CoordinateOf(field, valid);
+    if (leaving && !valid)
+        context.MarkInputInvalid(field);
+    context.RepaintSection();
+}
+
+void TGBArmadura::EdX1Change()
+{
+    StoreFirstEnd(EdX1, &BarLine::X1, EdX2, &BarLine::X2, OrientationVertical, false);
+}
+void TGBArmadura::EdX1Exit()
+{
+    StoreFirstEnd(EdX1, &BarLine::X1, EdX2, &BarLine::X2, OrientationVertical, true);
+}
+void TGBArmadura::EdY1Change()
+{
+    StoreFirstEnd(EdY1, &BarLine::Y1, EdY2, &BarLine::Y2, OrientationHorizontal, false);
+}
+void TGBArmadura::EdY1Exit()
+{
+    StoreFirstEnd(EdY1, &BarLine::Y1, EdY2, &BarLine::Y2, OrientationHorizontal, true);
+}
 void TGBArmadura::EdX2Change()
 {
-    BarLine* line = Selected();
-    if (!line || !EdX2->isEnabledTo(this))
-        return;
-    context.ClearInputMark();
-    bool valid = false;
-    line->X2 = CoordinateOf(EdX2, valid);
-    context.RepaintSection();
+    StoreSecondEnd(EdX2, &BarLine::X2, false);
 }
-
 void TGBArmadura::EdX2Exit()
 {
-    BarLine* line = Selected();
-    if (!line || !EdX2->isEnabledTo(this))
-        return;
-    context.ClearInputMark();
-    bool valid = false;
-    line->X2 = CoordinateOf(EdX2, valid);
-    if (!valid)
-        context.MarkInputInvalid(EdX2);
-    context.RepaintSection();
+    StoreSecondEnd(EdX2, &BarLine::X2, true);
 }
-
 void TGBArmadura::EdY2Change()
 {
-    BarLine* line = Selected();
-    if (!line || !EdY2->isEnabledTo(this))
-        return;
-    context.ClearInputMark();
-    bool valid = false;
-    line->Y2 = CoordinateOf(EdY2, valid);
-    context.RepaintSection();
+    StoreSecondEnd(EdY2, &BarLine::Y2, false);
 }
-
 void TGBArmadura::EdY2Exit()
 {
-    BarLine* line = Selected();
-    if (!line || !EdY2->isEnabledTo(this))
-        return;
-    context.ClearInputMark();
-    bool valid = false;
-    line->Y2 = CoordinateOf(EdY2, valid);
-    if (!valid)
-        context.MarkInputInvalid(EdY2);
-    context.RepaintSection();
+    StoreSecondEnd(EdY2, &BarLine::Y2, true);
 }
 
 // ---- Orientation ----

@@ -18,9 +18,15 @@ const char* WarningText(CurveWarning warning)
 
 namespace {
 
-int Clamp(int value, int high) { return value < 0 ? 0 : (value > high ? high : value); }
+int Clamp(int value, int high)
+{
+    return value < 0 ? 0 : (value > high ? high : value);
+}
 
-int BarsOf(const BarLine& line) { return BarsInLine(line); }
+int BarsOf(const BarLine& line)
+{
+    return BarsInLine(line);
+}
 
 enum class Search { A, B, C };
 
@@ -228,7 +234,8 @@ void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
     for (int i = 1; i < vertexCount; ++i) {
         if (sec.RotatedVertices[static_cast<std::size_t>(i)].y > sec.RotatedVertices[static_cast<std::size_t>(top)].y)
             top = i;
-        if (sec.RotatedVertices[static_cast<std::size_t>(i)].y < sec.RotatedVertices[static_cast<std::size_t>(bottom)].y)
+        if (sec.RotatedVertices[static_cast<std::size_t>(i)].y <
+            sec.RotatedVertices[static_cast<std::size_t>(bottom)].y)
             bottom = i;
     }
     yTop = sec.RotatedVertices[static_cast<std::size_t>(top)].y;

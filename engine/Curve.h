@@ -44,11 +44,11 @@ struct ReferenceForces {
 };
 
 struct CurveOutcome {
-    bool refused = false;        // a warning stopped the generation
-    bool outOfRange = false;     // the notice is shown
-    bool referencesKnown = false; // at least the first angle was computed
-    ReferenceForces firstAngle;  // the references at theta = 0
-    std::int32_t curvePoints = 0; // points added to the curve, closing copy included
+    bool refused = false;                // a warning stopped the generation
+    bool outOfRange = false;             // the notice is shown
+    bool referencesKnown = false;        // at least the first angle was computed
+    ReferenceForces firstAngle;          // the references at theta = 0
+    std::int32_t curvePoints = 0;        // points added to the curve, closing copy included
     std::int32_t anglesWithoutPoint = 0; // in range but no state found
     bool designPointAdded = false;
 };

@@ -4,7 +4,10 @@
 
 namespace flexara {
 
-void ClearFpFaults() { std::feclearexcept(FE_ALL_EXCEPT); }
+void ClearFpFaults()
+{
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
 
 const char* RaisedFpFault()
 {
@@ -33,8 +36,8 @@ std::string WithFullStop(const std::string& message)
         return message;
     const unsigned char last = static_cast<unsigned char>(message.back());
     // Bytes from 0x80 up end a UTF-8 letter such as "ã".
-    const bool letterOrDigit = (last >= '0' && last <= '9') || (last >= 'A' && last <= 'Z') ||
-                               (last >= 'a' && last <= 'z') || last >= 0x80;
+    const bool letterOrDigit =
+        (last >= '0' && last <= '9') || (last >= 'A' && last <= 'Z') || (last >= 'a' && last <= 'z') || last >= 0x80;
     return letterOrDigit ? message + "." : message;
 }
 } // namespace flexara

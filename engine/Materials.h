@@ -12,8 +12,8 @@
 
 namespace flexara {
 
-constexpr int ConcreteClassCount = 12;  // "C-15" .. "C-80"
-constexpr int ConcreteOtherIndex = 12;  // "Outro": a strength typed by the user
+constexpr int ConcreteClassCount = 12; // "C-15" .. "C-80"
+constexpr int ConcreteOtherIndex = 12; // "Outro": a strength typed by the user
 constexpr int ConcreteItemCount = 13;
 constexpr int SteelClassCount = 4;      // "CA-25 A", "CA-50 A", "CA-50 B", "CA-60 B"
 constexpr int DefaultConcreteIndex = 3; // "C-30"

@@ -11,7 +11,10 @@ namespace flexara {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 std::string_view Trim(std::string_view text)
 {

@@ -103,6 +103,9 @@ void BuildSectionPolygon(AnalysisState& s)
     }
 }
 
-void ClearShapeDims(AnalysisState& s) { s.ShapeDims.fill(0.0); }
+void ClearShapeDims(AnalysisState& s)
+{
+    s.ShapeDims.fill(0.0);
+}
 
 } // namespace flexara

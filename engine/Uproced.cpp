@@ -90,12 +90,10 @@ void ClipAtLevel(const Point* v, std::int32_t n, double c, Point* out, std::int3
             append(xi, yi);
         if (yj == yi)
             continue; // horizontal edge: no crossing
-        const double slope =
-            static_cast<double>((static_cast<Real>(yj) - yi) / (static_cast<Real>(xj) - xi + 1e-21L));
+        const double slope = static_cast<double>((static_cast<Real>(yj) - yi) / (static_cast<Real>(xj) - xi + 1e-21L));
         const double intercept = static_cast<double>(static_cast<Real>(yi) - static_cast<Real>(slope) * xi);
-        const double xc = (xj == xi) ? xi
-                                     : static_cast<double>((static_cast<Real>(intercept) - c) /
-                                                           (-static_cast<Real>(slope)));
+        const double xc =
+            (xj == xi) ? xi : static_cast<double>((static_cast<Real>(intercept) - c) / (-static_cast<Real>(slope)));
         if (yi >= c && yj < c)
             append(xc, c); // the edge leaves the kept side
         if (yi < c && yj > c)
@@ -133,9 +131,10 @@ bool BarsInsideSection(AnalysisState& s)
                     // Ray from the bar to the left.
                     const double slope = static_cast<double>((y1 - y0) / (x1 - x0 + 1e-21L));
                     const double intercept = static_cast<double>(y0 - static_cast<Real>(slope) * x0);
-                    const Real xc = (x1 == x0) ? x0
-                                               : static_cast<Real>(static_cast<double>(
-                                                     (static_cast<Real>(intercept) - by) / (-static_cast<Real>(slope))));
+                    const Real xc = (x1 == x0)
+                                        ? x0
+                                        : static_cast<Real>(static_cast<double>((static_cast<Real>(intercept) - by) /
+                                                                                (-static_cast<Real>(slope))));
                     if (std::fabs(x0 - x1) == std::fabs(x0 - xc) + std::fabs(x1 - xc)) {
                         // A crossing counts when exactly one end of the edge lies beyond
                         // the ray's line, so a ray that only grazes a vertex counts 0 or 2.
@@ -149,9 +148,10 @@ bool BarsInsideSection(AnalysisState& s)
                     // Ray from the bar downwards.
                     const double slope = static_cast<double>((x1 - x0) / (y1 - y0 + 1e-21L));
                     const double intercept = static_cast<double>(x0 - static_cast<Real>(slope) * y0);
-                    const Real yc = (y1 == y0) ? y0
-                                               : static_cast<Real>(static_cast<double>(
-                                                     (static_cast<Real>(intercept) - bx) / (-static_cast<Real>(slope))));
+                    const Real yc = (y1 == y0)
+                                        ? y0
+                                        : static_cast<Real>(static_cast<double>((static_cast<Real>(intercept) - bx) /
+                                                                                (-static_cast<Real>(slope))));
                     if (std::fabs(y0 - y1) == std::fabs(y0 - yc) + std::fabs(y1 - yc)) {
                         if (yc < by && ((x0 > bx) != (x1 > bx)))
                             ++below;
@@ -197,6 +197,9 @@ double SteelLaw::CurvedBranch(double e, long double sign) const
     return static_cast<double>(sign * ratio * fyd);
 }
 
-double SteelStress(const AnalysisState& s, double strain) { return SteelLaw::FromState(s).Stress(strain); }
+double SteelStress(const AnalysisState& s, double strain)
+{
+    return SteelLaw::FromState(s).Stress(strain);
+}
 
 } // namespace flexara

@@ -21,7 +21,10 @@ double HeadlessLoader::Stored(const std::string& fieldText)
     return ParseReal(fieldText, value) ? value : 0.0;
 }
 
-void HeadlessLoader::RefreshRatio() { ratioLabel = UpdateReinforcementRatio(s); }
+void HeadlessLoader::RefreshRatio()
+{
+    ratioLabel = UpdateReinforcementRatio(s);
+}
 
 void HeadlessLoader::ResetToNewCase()
 {
@@ -151,8 +154,7 @@ void HeadlessLoader::DimChanged(int index)
         value = 0.0;
     s.ShapeDims[static_cast<std::size_t>(index)] = value;
     BuildSectionPolygon(s);
-    if (s.Section.ShapeKind == ShapeFreePolygon && index < 2 && selectedVertex >= 0 &&
-        selectedVertex < MaxVertices) {
+    if (s.Section.ShapeKind == ShapeFreePolygon && index < 2 && selectedVertex >= 0 && selectedVertex < MaxVertices) {
         Point& vertex = s.Section.Vertices[static_cast<std::size_t>(selectedVertex)];
         (index == 0 ? vertex.x : vertex.y) = value;
     }

@@ -19,14 +19,20 @@ constexpr std::size_t MaxRealToken = 64;
 constexpr std::size_t MaxIntegerToken = 32;
 constexpr char EndOfFileCode = 26;
 
-[[noreturn]] void InvalidNumericInput() { throw ProjectFileError(InvalidNumericInputMessage); }
+[[noreturn]] void InvalidNumericInput()
+{
+    throw ProjectFileError(InvalidNumericInputMessage);
+}
 
 [[noreturn]] void CountOutOfRange(const std::string& what, std::int32_t count, int high)
 {
     throw ProjectFileError(what + " fora dos limites (0 a " + std::to_string(high) + "): " + std::to_string(count));
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int HexValue(char c)
 {
@@ -261,9 +267,8 @@ std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& in
             if (input.dimFieldVisible[static_cast<std::size_t>(i)])
                 real(s.ShapeDims[static_cast<std::size_t>(i + 2)]);
     } else {
-        const int n = s.Section.VertexCount < 0 ? 0
-                                                : (s.Section.VertexCount > MaxVertices ? MaxVertices
-                                                                                       : s.Section.VertexCount);
+        const int n =
+            s.Section.VertexCount < 0 ? 0 : (s.Section.VertexCount > MaxVertices ? MaxVertices : s.Section.VertexCount);
         for (int i = 0; i < n; ++i) {
             real(s.Section.Vertices[static_cast<std::size_t>(i)].x);
             real(s.Section.Vertices[static_cast<std::size_t>(i)].y);

@@ -10,7 +10,10 @@ namespace flexara {
 
 namespace {
 
-[[noreturn]] void Fail(int errorNumber) { throw ProjectFileError(IoErrorMessage(errorNumber)); }
+[[noreturn]] void Fail(int errorNumber)
+{
+    throw ProjectFileError(IoErrorMessage(errorNumber));
+}
 
 struct Descriptor {
     int fd = -1;

@@ -68,7 +68,10 @@ CliRun RunCli(const std::string& arguments)
     return run;
 }
 
-std::string Example(const char* name) { return std::string(FLEXARA_SOURCE_DIR) + "/examples/" + name; }
+std::string Example(const char* name)
+{
+    return std::string(FLEXARA_SOURCE_DIR) + "/examples/" + name;
+}
 
 TEST(FlexaraCli, CurveOfTheExampleColumn)
 {

@@ -129,10 +129,12 @@ TEST(Curve, RefusalsWarnAndLeaveTheChartEmpty)
         std::vector<CurveWarning> warnings;
     };
     std::vector<Case> cases;
-    cases.push_back({"no concrete", testing::MakeRectangleCase(0, 40, {{2, 20, 4, 4, 16, 4}}), {CurveWarning::ZeroArea}});
-    cases.push_back({"no bars", testing::MakeRectangleCase(20, 40, {{0, 20, 4, 4, 16, 4}}), {CurveWarning::ZeroArea}});
     cases.push_back(
-        {"bar on the outline", testing::MakeRectangleCase(20, 40, {{2, 20, 0, 4, 16, 4}}), {CurveWarning::BarsOutside}});
+        {"no concrete", testing::MakeRectangleCase(0, 40, {{2, 20, 4, 4, 16, 4}}), {CurveWarning::ZeroArea}});
+    cases.push_back({"no bars", testing::MakeRectangleCase(20, 40, {{0, 20, 4, 4, 16, 4}}), {CurveWarning::ZeroArea}});
+    cases.push_back({"bar on the outline",
+                     testing::MakeRectangleCase(20, 40, {{2, 20, 0, 4, 16, 4}}),
+                     {CurveWarning::BarsOutside}});
     // Bars outside and a steel area not yet refreshed: both warnings, in order.
     auto both = testing::MakeRectangleCase(20, 40, {{2, 20, 30, 4, 40, 4}});
     both->SteelAreaX100 = 0;

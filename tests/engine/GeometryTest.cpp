@@ -29,8 +29,10 @@ TEST(PolygonAreaCentroid, SignedAreaAndCentroid)
         {"one vertex", {{3, 4}}, 0, {0, 0}},
         {"zero-area outline (all on a line)", {{0, 0}, {5, 0}, {10, 0}}, 0, {0, 0}},
         // A bridge walked once each way adds nothing: two 2 x 2 squares joined along y = 0.
-        {"bridge between two pieces", {{0, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0}, {10, 0}, {12, 0}, {12, 2}, {10, 2}, {10, 0}},
-         8, {6, 1}},
+        {"bridge between two pieces",
+         {{0, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0}, {10, 0}, {12, 0}, {12, 2}, {10, 2}, {10, 0}},
+         8,
+         {6, 1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -191,11 +193,20 @@ TEST(BarsInsideSection, BarLevelWithTheTipOfAVNotchIsInside)
     };
     const Case cases[] = {
         {"notch from the top, bar right of the tip",
-         {{0, 0}, {20, 0}, {20, 20}, {12, 20}, {10, 10}, {8, 20}, {0, 20}}, 15, 10, true},
-        {"notch from the top, bar in the notch", {{0, 0}, {20, 0}, {20, 20}, {12, 20}, {10, 10}, {8, 20}, {0, 20}}, 10,
-         15, false},
+         {{0, 0}, {20, 0}, {20, 20}, {12, 20}, {10, 10}, {8, 20}, {0, 20}},
+         15,
+         10,
+         true},
+        {"notch from the top, bar in the notch",
+         {{0, 0}, {20, 0}, {20, 20}, {12, 20}, {10, 10}, {8, 20}, {0, 20}},
+         10,
+         15,
+         false},
         {"notch from the right, bar above the tip",
-         {{0, 0}, {20, 0}, {20, 8}, {10, 10}, {20, 12}, {20, 20}, {0, 20}}, 10, 15, true},
+         {{0, 0}, {20, 0}, {20, 8}, {10, 10}, {20, 12}, {20, 20}, {0, 20}},
+         10,
+         15,
+         true},
         {"crossing through a vertex of a diamond", {{10, 0}, {20, 10}, {10, 20}, {0, 10}}, 15, 10, true},
     };
     for (const Case& c : cases) {

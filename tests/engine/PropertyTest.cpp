@@ -52,8 +52,8 @@ TEST(CurveProperty, EveryGenerationEndsWithFinitePoints)
             }
         } else {
             s->Section.VertexCount = ShapeFamilyOf(kind).vertexCount;
-            s->ShapeDims = {width, width * unit(random), width * unit(random), height, height * unit(random) / 2,
-                            height * unit(random) / 2};
+            s->ShapeDims = {width,  width * unit(random),      width * unit(random),
+                            height, height * unit(random) / 2, height * unit(random) / 2};
             BuildSectionPolygon(*s);
         }
         s->LineCount = 1 + static_cast<int>(random() % 4);

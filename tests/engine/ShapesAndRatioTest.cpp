@@ -24,18 +24,42 @@ TEST(BuildSectionPolygon, VerticesOfEveryFamily)
     const double e = BoxSlitHeight;
     const Case cases[] = {
         {"rectangle 20 x 50", ShapeRectangle, {20, 50}, {{0, 0}, {20, 0}, {20, 50}, {0, 50}}, 1000},
-        {"trapezoid overhanging to negative x", ShapeTrapezoid, {30, 20, 0, 40}, {{0, 0}, {20, 0}, {25, 40}, {-5, 40}},
+        {"trapezoid overhanging to negative x",
+         ShapeTrapezoid,
+         {30, 20, 0, 40},
+         {{0, 0}, {20, 0}, {25, 40}, {-5, 40}},
          1000},
-        {"T", ShapeT, {60, 20, 0, 10, 40},
-         {{20, 0}, {40, 0}, {40, 40}, {60, 40}, {60, 50}, {0, 50}, {0, 40}, {20, 40}}, 1400},
+        {"T",
+         ShapeT,
+         {60, 20, 0, 10, 40},
+         {{20, 0}, {40, 0}, {40, 40}, {60, 40}, {60, 50}, {0, 50}, {0, 40}, {20, 40}},
+         1400},
         {"L", ShapeL, {10, 40, 0, 50, 10}, {{0, 0}, {40, 0}, {40, 10}, {10, 10}, {10, 50}, {0, 50}}, 800},
-        {"U", ShapeU, {10, 10, 40, 30, 10},
-         {{0, 0}, {40, 0}, {40, 30}, {30, 30}, {30, 10}, {10, 10}, {10, 30}, {0, 30}}, 800},
-        {"box with its slit", ShapeBox, {15, 15, 100, 80, 20, 25},
+        {"U",
+         ShapeU,
+         {10, 10, 40, 30, 10},
+         {{0, 0}, {40, 0}, {40, 30}, {30, 30}, {30, 10}, {10, 10}, {10, 30}, {0, 30}},
+         800},
+        {"box with its slit",
+         ShapeBox,
+         {15, 15, 100, 80, 20, 25},
          {{0, 0}, {100, 0}, {100, 60 - e}, {85, 60 - e}, {85, 25}, {15, 25}, {15, 60}, {100, 60}, {100, 80}, {0, 80}},
          5550},
-        {"H with the web between 20 and 30", ShapeH, {60, 15, 15, 50, 20, 20},
-         {{0, 0}, {15, 0}, {15, 20}, {45, 20}, {45, 0}, {60, 0}, {60, 50}, {45, 50}, {45, 30}, {15, 30}, {15, 50}, {0, 50}},
+        {"H with the web between 20 and 30",
+         ShapeH,
+         {60, 15, 15, 50, 20, 20},
+         {{0, 0},
+          {15, 0},
+          {15, 20},
+          {45, 20},
+          {45, 0},
+          {60, 0},
+          {60, 50},
+          {45, 50},
+          {45, 30},
+          {15, 30},
+          {15, 50},
+          {0, 50}},
          1800},
     };
     for (const Case& c : cases) {
@@ -109,7 +133,8 @@ TEST(ReinforcementRatio, LabelTexts)
     cases.push_back({"no area", testing::MakeRectangleCase(0, 40, {{4, 20, 4, 4, 4, 4}}), "0,00 %"});
     // 12.5 per cent: two integer digits.
     cases.push_back({"ten per cent and more", testing::MakeRectangleCase(10, 10, {{1, 0, 5, 5, 5, 5}}), "12,50 %"});
-    cases.back().state->BarLines[0].Diameter = static_cast<double>(std::sqrt(1250.0L * 400 / 3.14159265358979323851L / 100));
+    cases.back().state->BarLines[0].Diameter =
+        static_cast<double>(std::sqrt(1250.0L * 400 / 3.14159265358979323851L / 100));
     auto clockwise = testing::MakeColumn20x40();
     testing::SetFreePolygon(*clockwise, {{0, 0}, {0, 40}, {20, 40}, {20, 0}});
     cases.push_back({"clockwise outline", std::move(clockwise), "0,00 %"});

@@ -1,12 +1,12 @@
 // New, Open, Save, Save As and Exit from the window: project files written from
 // the window and read back through its own fields, failures in the error box.
 #include "DocumentCommands.h"
+#include "../project/ProjectTestSupport.h"
 #include "HeadlessLoader.h"
 #include "ProgramWindowsFixture.h"
 #include "ReinforcementGroup.h"
 #include "SectionGroup.h"
 #include "Tconfirma.h"
-#include "../project/ProjectTestSupport.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -90,7 +90,12 @@ protected:
         }});
         bool done = false;
         QMetaObject::invokeMethod(
-            action, [action, &done] { action->trigger(); done = true; }, Qt::QueuedConnection);
+            action,
+            [action, &done] {
+                action->trigger();
+                done = true;
+            },
+            Qt::QueuedConnection);
         for (int i = 0; i < 500 && !done; ++i)
             QTest::qWait(2);
         QTest::qWait(30);
@@ -138,11 +143,28 @@ TEST_F(DocumentCommandsTest, TheDefaultCaseSavedAtOnceIsTwentyTwoLines)
     EXPECT_EQ(Run(main->Salvar1), "");
     EXPECT_TRUE(main->HasFileName);
     const std::string expected = testing::Lines({
-        " 1.40000000000000E+0000", " 1.15000000000000E+0000", "100", " 8.50000000000000E-0001",
-        " 0.00000000000000E+0000", " 0.00000000000000E+0000", " 0.00000000000000E+0000", "3",
-        " 2.14285714285714E+0000", "1", "1", "0", " 1.00000000000000E+0001", " 0.00000000000000E+0000",
-        " 0.00000000000000E+0000", " 0.00000000000000E+0000", " 0.00000000000000E+0000", "hor", "4", "retang",
-        " 0.00000000000000E+0000", " 0.00000000000000E+0000",
+        " 1.40000000000000E+0000",
+        " 1.15000000000000E+0000",
+        "100",
+        " 8.50000000000000E-0001",
+        " 0.00000000000000E+0000",
+        " 0.00000000000000E+0000",
+        " 0.00000000000000E+0000",
+        "3",
+        " 2.14285714285714E+0000",
+        "1",
+        "1",
+        "0",
+        " 1.00000000000000E+0001",
+        " 0.00000000000000E+0000",
+        " 0.00000000000000E+0000",
+        " 0.00000000000000E+0000",
+        " 0.00000000000000E+0000",
+        "hor",
+        "4",
+        "retang",
+        " 0.00000000000000E+0000",
+        " 0.00000000000000E+0000",
     });
     EXPECT_EQ(ReadAll(Path("novo.fxr")).toStdString(), expected);
 }
@@ -334,8 +356,8 @@ TEST_F(DocumentCommandsTest, EdgeCasesOfReading)
     }
     {
         SCOPED_TRACE("one line, a polygon of one vertex");
-        Open(WriteFile("b.fxr", header + testing::Lines({"1", "0", "10", "0", "0", "0", "0", "hor", "1", "qual",
-                                                         "5", "6"})));
+        Open(WriteFile("b.fxr",
+                       header + testing::Lines({"1", "0", "10", "0", "0", "0", "0", "hor", "1", "qual", "5", "6"})));
         EXPECT_FALSE(main->Armadura().BtnExcluir->isEnabled());
         EXPECT_FALSE(main->Secao().BtnExcPontos->isEnabled());
         EXPECT_EQ(main->Secao().Eds[0]->text(), "5");

@@ -17,14 +17,35 @@ using testing::Load;
 // The 20 x 40 column, one line per value.
 std::string ColumnFile(const char* lineEnd = "\r\n")
 {
-    return Lines({" 1.40000000000000E+0000", " 1.15000000000000E+0000", "100", " 8.50000000000000E-0001",
-                  "-5.00000000000000E+0002", " 6.00000000000000E+0001", " 2.00000000000000E+0001", "3",
-                  " 2.14285714285714E+0000", "1", "2",
-                  "2", " 2.00000000000000E+0001", " 4.00000000000000E+0000", " 4.00000000000000E+0000",
-                  " 4.00000000000000E+0000", " 1.60000000000000E+0001", "hor",
-                  "2", " 2.00000000000000E+0001", " 3.60000000000000E+0001", " 3.60000000000000E+0001",
-                  " 4.00000000000000E+0000", " 1.60000000000000E+0001", "hor",
-                  "4", "retang", " 2.00000000000000E+0001", " 4.00000000000000E+0001"},
+    return Lines({" 1.40000000000000E+0000",
+                  " 1.15000000000000E+0000",
+                  "100",
+                  " 8.50000000000000E-0001",
+                  "-5.00000000000000E+0002",
+                  " 6.00000000000000E+0001",
+                  " 2.00000000000000E+0001",
+                  "3",
+                  " 2.14285714285714E+0000",
+                  "1",
+                  "2",
+                  "2",
+                  " 2.00000000000000E+0001",
+                  " 4.00000000000000E+0000",
+                  " 4.00000000000000E+0000",
+                  " 4.00000000000000E+0000",
+                  " 1.60000000000000E+0001",
+                  "hor",
+                  "2",
+                  " 2.00000000000000E+0001",
+                  " 3.60000000000000E+0001",
+                  " 3.60000000000000E+0001",
+                  " 4.00000000000000E+0000",
+                  " 1.60000000000000E+0001",
+                  "hor",
+                  "4",
+                  "retang",
+                  " 2.00000000000000E+0001",
+                  " 4.00000000000000E+0001"},
                  lineEnd);
 }
 
@@ -87,16 +108,16 @@ TEST(ProjectReader, TokenRules)
 TEST(ProjectReader, InvalidNumericInput)
 {
     const char* files[] = {
-        "1,4\r\n",                        // a decimal comma
-        "1.4abc\r\n",                     // letters right after the digits
-        "1.4\r\n1.15\r\n100.0\r\n",       // a real where an integer is expected
-        "1.4\r\n1.15\r\n2147483648\r\n",  // beyond the 32-bit range
-        "1.4\r\n1.15\r\n$80000000\r\n",   // beyond the range in hexadecimal
-        "1.4\r\n1.15\r\n0x\r\n",          // a prefix without digits
-        "1e999\r\n",                      // beyond the range of a double
-        "-\r\n",                          // a sign alone
-        "1.2.3\r\n",                      // two points
-        "1e+\r\n",                        // an exponent without digits
+        "1,4\r\n",                       // a decimal comma
+        "1.4abc\r\n",                    // letters right after the digits
+        "1.4\r\n1.15\r\n100.0\r\n",      // a real where an integer is expected
+        "1.4\r\n1.15\r\n2147483648\r\n", // beyond the 32-bit range
+        "1.4\r\n1.15\r\n$80000000\r\n",  // beyond the range in hexadecimal
+        "1.4\r\n1.15\r\n0x\r\n",         // a prefix without digits
+        "1e999\r\n",                     // beyond the range of a double
+        "-\r\n",                         // a sign alone
+        "1.2.3\r\n",                     // two points
+        "1e+\r\n",                       // an exponent without digits
     };
     for (const char* file : files) {
         SCOPED_TRACE(::testing::PrintToString(std::string(file)));
@@ -153,11 +174,11 @@ TEST(ProjectReader, CountsBeyondTheCapacitiesAreRefused)
 
 TEST(ProjectReader, EdgeValuesOfTheLines)
 {
-    const auto loaded = Load(Header("3") +
-                             Lines({"-3", "7", "1", "2", "3", "4", "Hor",      // capital letter: Qualquer
-                                    "1", "6.3", "5", "6", "7", "8", "ver ",    // a blank after the word
-                                    "2", "12.5", "9", "10", "11", "12", "ver", // vertical: X2 follows X1
-                                    "4", "retang", "30", "40"}));
+    const auto loaded =
+        Load(Header("3") + Lines({"-3", "7",      "1",  "2",  "3",  "4",  "Hor",  // capital letter: Qualquer
+                                  "1",  "6.3",    "5",  "6",  "7",  "8",  "ver ", // a blank after the word
+                                  "2",  "12.5",   "9",  "10", "11", "12", "ver",  // vertical: X2 follows X1
+                                  "4",  "retang", "30", "40"}));
     const AnalysisState& s = *loaded.state;
     ASSERT_EQ(s.LineCount, 3);
     EXPECT_EQ(s.BarLines[0].BarCount, 0); // a negative count becomes 0
@@ -204,7 +225,8 @@ TEST(ProjectReader, SectionKeywords)
     }
     {
         SCOPED_TRACE("free polygon: vertices through the field text, negatives allowed");
-        const auto loaded = Load(Header("0") + Lines({"3", "qual", "0", "0", "-10.5", "0", "0", "0.1234567890123456789"}));
+        const auto loaded =
+            Load(Header("0") + Lines({"3", "qual", "0", "0", "-10.5", "0", "0", "0.1234567890123456789"}));
         const AnalysisState& s = *loaded.state;
         EXPECT_EQ(s.Section.ShapeKind, ShapeFreePolygon);
         EXPECT_EQ(s.Section.VertexCount, 3);

@@ -47,7 +47,8 @@ std::unique_ptr<AnalysisState> RandomCase(std::mt19937& random, std::uint8_t kin
     if (kind == ShapeFreePolygon) {
         s->Section.VertexCount = 1 + static_cast<std::int32_t>(random() % MaxVertices);
         for (int i = 0; i < s->Section.VertexCount; ++i)
-            s->Section.Vertices[static_cast<std::size_t>(i)] = {typed(signedLength(random)), typed(signedLength(random))};
+            s->Section.Vertices[static_cast<std::size_t>(i)] = {typed(signedLength(random)),
+                                                                typed(signedLength(random))};
         // The fields show the last vertex, as after typing it.
         s->ShapeDims = {};
         s->ShapeDims[0] = s->Section.Vertices[static_cast<std::size_t>(s->Section.VertexCount - 1)].x;

@@ -52,11 +52,28 @@ TEST(ProjectWriter, TheDefaultCaseIsTwentyTwoLines)
     ProjectWriteInput input;
     input.dimFieldVisible = VisibleDimFieldsOf(s->Section.ShapeKind);
     const std::string expected = testing::Lines({
-        " 1.40000000000000E+0000", " 1.15000000000000E+0000", "100", " 8.50000000000000E-0001",
-        " 0.00000000000000E+0000", " 0.00000000000000E+0000", " 0.00000000000000E+0000", "3",
-        " 2.14285714285714E+0000", "1", "1", "0", " 1.00000000000000E+0001", " 0.00000000000000E+0000",
-        " 0.00000000000000E+0000", " 0.00000000000000E+0000", " 0.00000000000000E+0000", "hor", "4", "retang",
-        " 0.00000000000000E+0000", " 0.00000000000000E+0000",
+        " 1.40000000000000E+0000",
+        " 1.15000000000000E+0000",
+        "100",
+        " 8.50000000000000E-0001",
+        " 0.00000000000000E+0000",
+        " 0.00000000000000E+0000",
+        " 0.00000000000000E+0000",
+        "3",
+        " 2.14285714285714E+0000",
+        "1",
+        "1",
+        "0",
+        " 1.00000000000000E+0001",
+        " 0.00000000000000E+0000",
+        " 0.00000000000000E+0000",
+        " 0.00000000000000E+0000",
+        " 0.00000000000000E+0000",
+        "hor",
+        "4",
+        "retang",
+        " 0.00000000000000E+0000",
+        " 0.00000000000000E+0000",
     });
     EXPECT_EQ(WriteProjectText(*s, input), expected);
 }
@@ -67,8 +84,13 @@ TEST(ProjectWriter, DimensionLinesFollowTheVisibleFields)
         std::uint8_t kind;
         const char* keyword;
         int dimensionLines;
-    } cases[] = {{ShapeRectangle, "retang", 2}, {ShapeTrapezoid, "trap", 3}, {ShapeT, "te", 4}, {ShapeL, "ele", 4},
-                 {ShapeU, "u", 5},           {ShapeBox, "caix", 6},     {ShapeH, "aga", 6}};
+    } cases[] = {{ShapeRectangle, "retang", 2},
+                 {ShapeTrapezoid, "trap", 3},
+                 {ShapeT, "te", 4},
+                 {ShapeL, "ele", 4},
+                 {ShapeU, "u", 5},
+                 {ShapeBox, "caix", 6},
+                 {ShapeH, "aga", 6}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keyword);
         auto s = std::make_unique<AnalysisState>();
