@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -459,6 +460,45 @@ TEST_F(DocumentCommandsTest, EveryCloseRequestPassesTheConfirmation)
     }});
     main->close();
     EXPECT_FALSE(main->isVisible());
+}
+
+} // namespace
+} // namespace flexara
+
+namespace flexara {
+namespace {
+
+TEST(StandardFileDialogs, FiltersNamesAndOptions)
+{
+    QWidget parent;
+    StandardFileDialogs dialogs(&parent);
+    QFileDialog* open = dialogs.OpenDialog1;
+    QFileDialog* save = dialogs.SaveDialog1;
+    EXPECT_EQ(open->nameFilters(), QStringList({"Arquivo do Flexara 1.0 (*.fxr)", "Todos os Arquivos (*)"}));
+    EXPECT_EQ(save->nameFilters(), QStringList({"Arquivos do Flexara 1.0 (*.fxr)"}));
+    EXPECT_EQ(open->defaultSuffix(), "fxr");
+    EXPECT_EQ(save->defaultSuffix(), "fxr");
+    EXPECT_EQ(open->fileMode(), QFileDialog::ExistingFile); // the chosen file must exist
+    EXPECT_EQ(save->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_FALSE(save->testOption(QFileDialog::DontConfirmOverwrite));
+
+    // The save dialog proposes "Seção1.fxr" first, then the name chosen last.
+    QTemporaryDir folder;
+    save->setDirectory(folder.path());
+    QString proposed;
+    const QString chosen = folder.filePath("viga.fxr");
+    testing::ModalScript script({[&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr);
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        proposed = name->text();
+        name->setText("viga.fxr");               // typed by the user
+        static_cast<QDialog*>(dialog)->accept(); // the dialog's own OK
+    }});
+    EXPECT_EQ(dialogs.AskSavePath(), chosen);
+    EXPECT_EQ(proposed, QString::fromUtf8("Seção1.fxr"));
+    EXPECT_EQ(save->selectedFiles().value(0), chosen);
 }
 
 } // namespace
