@@ -577,37 +577,21 @@ void TGBArmadura::SetDiameterFromFile(double value)
     }
 }
 
-void TGBArmadura::SetY1FromFile(double value)
+// A coordinate read from a file: stored as read, then shown, so that the
+// field's change handler stores it again (and applies the line's tie) only when
+// the text changes.
+void TGBArmadura::CoordinateFromFile(QLineEdit* field, double BarLine::*value, double read)
 {
     if (BarLine* line = Selected()) {
-        line->Y1 = value;
-        ShowText(EdY1, FormatField(value));
+        line->*value = read;
+        ShowText(field, FormatField(read));
     }
 }
 
-void TGBArmadura::SetY2FromFile(double value)
-{
-    if (BarLine* line = Selected()) {
-        line->Y2 = value;
-        ShowText(EdY2, FormatField(value));
-    }
-}
-
-void TGBArmadura::SetX1FromFile(double value)
-{
-    if (BarLine* line = Selected()) {
-        line->X1 = value;
-        ShowText(EdX1, FormatField(value));
-    }
-}
-
-void TGBArmadura::SetX2FromFile(double value)
-{
-    if (BarLine* line = Selected()) {
-        line->X2 = value;
-        ShowText(EdX2, FormatField(value));
-    }
-}
+void TGBArmadura::SetY1FromFile(double value) { CoordinateFromFile(EdY1, &BarLine::Y1, value); }
+void TGBArmadura::SetY2FromFile(double value) { CoordinateFromFile(EdY2, &BarLine::Y2, value); }
+void TGBArmadura::SetX1FromFile(double value) { CoordinateFromFile(EdX1, &BarLine::X1, value); }
+void TGBArmadura::SetX2FromFile(double value) { CoordinateFromFile(EdX2, &BarLine::X2, value); }
 
 void TGBArmadura::SetOrientationFromFile(std::uint8_t code)
 {

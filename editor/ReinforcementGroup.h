@@ -77,6 +77,7 @@ private:
     void StoreFirstEnd(QLineEdit* field, double BarLine::*value, QLineEdit* tiedField, double BarLine::*tiedValue,
                        std::uint8_t tie, bool leaving);
     void StoreSecondEnd(QLineEdit* field, double BarLine::*value, bool leaving);
+    void CoordinateFromFile(QLineEdit* field, double BarLine::*value, double read);
     // The selected line of the state; nullptr when none is selected.
     BarLine* Selected();
     void SelectListRow(int row);

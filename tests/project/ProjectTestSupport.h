@@ -22,6 +22,18 @@ inline std::string Lines(std::initializer_list<const char*> lines, const char* e
     return text;
 }
 
+// The default case, saved at once: 22 lines.
+inline std::string DefaultCaseFile()
+{
+    return Lines({
+        " 1.40000000000000E+0000", " 1.15000000000000E+0000", "100", " 8.50000000000000E-0001",
+        " 0.00000000000000E+0000", " 0.00000000000000E+0000", " 0.00000000000000E+0000", "3",
+        " 2.14285714285714E+0000", "1", "1", "0", " 1.00000000000000E+0001", " 0.00000000000000E+0000",
+        " 0.00000000000000E+0000", " 0.00000000000000E+0000", " 0.00000000000000E+0000", "hor", "4", "retang",
+        " 0.00000000000000E+0000", " 0.00000000000000E+0000",
+    });
+}
+
 struct Loaded {
     std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
     MaterialSelection selection;

@@ -51,30 +51,7 @@ TEST(ProjectWriter, TheDefaultCaseIsTwentyTwoLines)
     InstallDefaultCase(*s);
     ProjectWriteInput input;
     input.dimFieldVisible = VisibleDimFieldsOf(s->Section.ShapeKind);
-    const std::string expected = testing::Lines({
-        " 1.40000000000000E+0000",
-        " 1.15000000000000E+0000",
-        "100",
-        " 8.50000000000000E-0001",
-        " 0.00000000000000E+0000",
-        " 0.00000000000000E+0000",
-        " 0.00000000000000E+0000",
-        "3",
-        " 2.14285714285714E+0000",
-        "1",
-        "1",
-        "0",
-        " 1.00000000000000E+0001",
-        " 0.00000000000000E+0000",
-        " 0.00000000000000E+0000",
-        " 0.00000000000000E+0000",
-        " 0.00000000000000E+0000",
-        "hor",
-        "4",
-        "retang",
-        " 0.00000000000000E+0000",
-        " 0.00000000000000E+0000",
-    });
+    const std::string expected = testing::DefaultCaseFile();
     EXPECT_EQ(WriteProjectText(*s, input), expected);
 }
 
