@@ -278,8 +278,6 @@ CurveReport GenerateReport(AnalysisState& state, const MaterialSelection& select
     CollectingSink sink(report);
     try {
         const CurveOutcome outcome = GenerateCurve(state, selection, sink);
-        if (outcome.referencesKnown)
-            report.references = outcome.firstAngle;
         if (outcome.refused)
             report.status = "refused";
         else if (outcome.outOfRange)

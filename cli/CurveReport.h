@@ -34,6 +34,7 @@ public:
     void AddDesignPoint(double mx, double my) override { report.designPoint = Point{mx, my}; }
     void SetOutOfRangeNotice(bool shown) override { noticeShown = shown; }
     void Warn(CurveWarning warning) override { report.warnings.emplace_back(WarningText(warning)); }
+    void FirstReferences(const ReferenceForces& references) override { report.references = references; }
     bool noticeShown = false;
 
 private:

@@ -285,6 +285,7 @@ void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
     if (firstAngle) {
         outcome.referencesKnown = true;
         outcome.firstAngle = ref;
+        sink.FirstReferences(ref);
     }
 
     const double nd = s.Nd;

@@ -21,6 +21,14 @@ enum class CurveWarning {
 
 const char* WarningText(CurveWarning warning);
 
+// Axial forces of reference of one direction, kN.
+struct ReferenceForces {
+    double N1 = 0.0; // pure tension: every bar at 10 per mil
+    double N2 = 0.0; // top fibre at -3.5, extreme bar at 10 per mil
+    double N3 = 0.0; // top fibre at -3.5, neutral axis through the bottom vertex
+    double N4 = 0.0; // uniform shortening of 2 per mil
+};
+
 // What the chart receives from one generation.
 class CurveSink {
 public:
@@ -33,14 +41,9 @@ public:
     virtual void SetOutOfRangeNotice(bool shown) = 0;
     // A refusal; the window shows it modally and the generation goes on after it.
     virtual void Warn(CurveWarning warning) = 0;
-};
-
-// Axial forces of reference of one direction, kN.
-struct ReferenceForces {
-    double N1 = 0.0; // pure tension: every bar at 10 per mil
-    double N2 = 0.0; // top fibre at -3.5, extreme bar at 10 per mil
-    double N3 = 0.0; // top fibre at -3.5, neutral axis through the bottom vertex
-    double N4 = 0.0; // uniform shortening of 2 per mil
+    // The axial forces of reference at theta = 0, as soon as they are known (a
+    // fault later in the generation does not take them back).
+    virtual void FirstReferences(const ReferenceForces&) {}
 };
 
 struct CurveOutcome {

@@ -1,5 +1,6 @@
 // The batch tool: its reports and its exit status.
 #include "CurveReport.h"
+#include "ProjectFile.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +115,30 @@ TEST(FlexaraCli, ResultsAndFailuresHaveTheirExitStatus)
         EXPECT_EQ(run.status, c.status);
         EXPECT_NE(run.out.find(c.fragment), std::string::npos);
     }
+}
+
+} // namespace
+} // namespace flexara
+
+namespace flexara {
+namespace {
+
+TEST(FlexaraCli, AFaultKeepsTheReferencesAndThePointsBeforeIt)
+{
+    // CA-50 B with a steel factor of 2: the curved branch of the law fails
+    // after the first angle.
+    const std::string path = ::testing::TempDir() + "flexara-faulty.fxr";
+    {
+        std::string text = LoadProjectBytes(std::string(FLEXARA_SOURCE_DIR) + "/examples/pilar-20x40.fxr");
+        text.replace(text.find(" 1.15000000000000E+0000"), 23, " 2.00000000000000E+0000");
+        text.replace(text.find("\r\n1\r\n2\r\n"), 8, "\r\n2\r\n2\r\n"); // the steel index, then the line count
+        SaveProjectBytes(path, text);
+    }
+    const CliRun run = RunCli("curve " + path);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.out.find("\"status\": \"error\""), std::string::npos);
+    EXPECT_NE(run.out.find("\"error\": \"Invalid floating point operation.\""), std::string::npos);
+    EXPECT_NE(run.out.find("\"N1\": "), std::string::npos);
 }
 
 } // namespace
