@@ -1,10 +1,12 @@
 #include "NumberText.h"
 
-#include <cerrno>
+#include <cfenv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <locale.h>
 
 namespace flexara {
@@ -25,14 +27,85 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
-// strtod in the C locale, whatever locale the program runs in.
-double StrtodC(const char* text, char** end)
+locale_t CLocale()
 {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return strtod_l(text, end, cLocale);
+    return cLocale;
+}
+
+// Adds one unit in the last place of a string of decimal digits; true when the
+// carry ran out of the first digit ("999" becomes "000").
+bool IncrementDigits(std::string& digits)
+{
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        if (digits[i] != '9') {
+            ++digits[i];
+            return false;
+        }
+        digits[i] = '0';
+    }
+    return true;
 }
 
 } // namespace
+
+bool DecimalToDouble(const std::string& text, double& value)
+{
+    // Reading a number is no arithmetic of the case: the overflow or underflow
+    // of a conversion leaves the floating-point flags as they were.
+    std::fexcept_t flags{};
+    std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
+    char* end = nullptr;
+    // strtod in the C locale, whatever locale the program runs in.
+    const double parsed = strtod_l(text.c_str(), &end, CLocale());
+    bool converted = end != nullptr && *end == '\0';
+    if (converted && std::isfinite(parsed)) {
+        value = parsed;
+    } else if (converted) {
+        // Beyond the double range: within the 15 digits of the largest double or not.
+        const long double wide = strtold_l(text.c_str(), &end, CLocale());
+        converted = std::fabs(wide) <= 1.79769313486232e308L;
+        if (converted)
+            value = wide < 0 ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+    }
+    std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+    return converted;
+}
+
+DecimalDigits SignificantDigitsHalfUp(double value, int significant)
+{
+    // The exact decimal expansion of the double (glibc prints every digit asked
+    // for; 767 significant digits hold any double), cut and rounded half up.
+    char exact[820];
+    std::snprintf(exact, sizeof exact, "%.780e", std::fabs(value));
+    DecimalDigits out;
+    out.digits += exact[0];
+    out.digits.append(exact + 2, static_cast<std::size_t>(significant - 1));
+    out.exponent = std::atoi(std::strchr(exact, 'e') + 1);
+    if (exact[significant + 1] >= '5' && IncrementDigits(out.digits)) {
+        out.digits[0] = '1';
+        ++out.exponent;
+    }
+    return out;
+}
+
+std::string FixedHalfUp(double value, int decimals)
+{
+    // Exact: a double has at most 1074 digits after the point and 309 before it.
+    char exact[1500];
+    std::snprintf(exact, sizeof exact, "%.1080f", std::fabs(value));
+    const char* point = std::strchr(exact, '.');
+    std::string digits(static_cast<const char*>(exact), point);
+    digits.append(point + 1, static_cast<std::size_t>(decimals));
+    if (point[1 + decimals] >= '5' && IncrementDigits(digits))
+        digits.insert(digits.begin(), '1');
+    const std::size_t split = digits.size() - static_cast<std::size_t>(decimals);
+    std::string out = std::signbit(value) ? "-" : "";
+    out += digits.substr(0, split);
+    if (decimals > 0)
+        out += "." + digits.substr(split);
+    return out;
+}
 
 std::string FormatGeneral(double value)
 {
@@ -93,13 +166,7 @@ bool ParseReal(std::string_view text, double& value)
     }
     if (i != text.size())
         return false;
-    char* end = nullptr;
-    errno = 0;
-    const double parsed = StrtodC(normal.c_str(), &end);
-    if (end == nullptr || *end != '\0' || !std::isfinite(parsed))
-        return false;
-    value = parsed;
-    return true;
+    return DecimalToDouble(normal, value);
 }
 
 bool ParseInteger(std::string_view text, std::int32_t& value)

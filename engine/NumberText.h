@@ -25,4 +25,23 @@ bool ParseInteger(std::string_view text, std::int32_t& value);
 // What a field stores after showing a value: the value re-read from its text.
 double ThroughFieldText(double value);
 
+// A decimal number written with "." (sign, digits, optional exponent), checked
+// by the caller, converted to the nearest double. A number beyond the largest
+// double but not beyond 1.79769313486232E+308, the 15-digit rounding of that
+// largest double, is the largest double: that is what the 15-digit texts of the
+// fields and of the project file write for it, and they must read back.
+bool DecimalToDouble(const std::string& text, double& value);
+
+// The first `significant` decimal digits of |value| (finite, not 0), rounded
+// half up, and the decimal exponent of the first digit.
+struct DecimalDigits {
+    std::string digits;
+    int exponent = 0;
+};
+DecimalDigits SignificantDigitsHalfUp(double value, int significant);
+
+// value with `decimals` digits after a "." rounded half up, as "%.2f" would
+// write it but for the ties: 1.125 gives "1.13".
+std::string FixedHalfUp(double value, int decimals);
+
 } // namespace flexara

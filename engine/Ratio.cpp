@@ -1,9 +1,11 @@
 #include "Ratio.h"
 
+#include "Faults.h"
+#include "NumberText.h"
 #include "Units.h"
 #include "Uproced.h"
 
-#include <cstdio>
+#include <cmath>
 
 namespace flexara {
 
@@ -25,12 +27,16 @@ std::string UpdateReinforcementRatio(AnalysisState& s)
     }
     s.SteelAreaX100 = static_cast<double>(steel);
 
+    // A bar area or a total beyond the double range would show "inf %".
+    if (!std::isfinite(s.SteelAreaX100))
+        throw EngineError(OverflowMessage);
     if (!(s.Section.Area > 1e-10))
         return "0,00 %";
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%2.2f",
-                  static_cast<double>(static_cast<long double>(s.SteelAreaX100) / s.Section.Area));
-    std::string text(buffer);
+    const double ratio = static_cast<double>(static_cast<long double>(s.SteelAreaX100) / s.Section.Area);
+    if (!std::isfinite(ratio))
+        throw EngineError(OverflowMessage);
+    // Two decimals, ties rounded up as the project file rounds its reals.
+    std::string text = FixedHalfUp(ratio, 2);
     for (char& c : text)
         if (c == '.')
             c = ',';

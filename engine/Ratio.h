@@ -14,7 +14,8 @@ double BarAreaOf(double diameterMm);
 
 // Refreshes Section.Area, Section.Centroid, every line's BarArea and
 // SteelAreaX100, and returns the ratio label ("1,57 %"; "0,00 %" when the
-// area is not positive).
+// area is not positive). Throws EngineError ("Floating point overflow") when
+// the steel area or the ratio is beyond the double range.
 std::string UpdateReinforcementRatio(AnalysisState& s);
 
 } // namespace flexara

@@ -1,5 +1,6 @@
 #include "ProjectFile.h"
 
+#include "NumberText.h"
 #include "Shapes.h"
 
 #include <cerrno>
@@ -8,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
 #include <string>
 
 namespace flexara {
@@ -43,12 +43,6 @@ int HexValue(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-double StrtodC(const char* text, char** end)
-{
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return strtod_l(text, end, cLocale);
 }
 
 // Tokens of a project file, read the way the file was always read: numbers
@@ -91,9 +85,8 @@ public:
         }
         if (i != token.size())
             InvalidNumericInput();
-        char* end = nullptr;
-        const double value = StrtodC(token.c_str(), &end);
-        if (end == nullptr || *end != '\0' || !std::isfinite(value))
+        double value = 0.0;
+        if (!DecimalToDouble(token, value))
             InvalidNumericInput();
         return value;
     }
@@ -198,29 +191,11 @@ std::string FormatProjectReal(double value)
         throw ProjectFileError("Invalid floating point operation");
     if (value == 0.0)
         return " 0.00000000000000E+0000";
-    // The exact decimal expansion of the double (glibc prints every digit asked
-    // for), then rounded half up at the 15th significant digit.
-    char exact[820];
-    std::snprintf(exact, sizeof exact, "%.780e", std::fabs(value));
-    char digits[16];
-    digits[0] = exact[0];
-    std::memcpy(digits + 1, exact + 2, 14);
-    const char* afterCut = exact + 16;
-    int exponent = std::atoi(std::strchr(exact, 'e') + 1);
-    if (*afterCut >= '5') {
-        int i = 14;
-        while (i >= 0 && digits[i] == '9')
-            digits[i--] = '0';
-        if (i >= 0) {
-            ++digits[i];
-        } else {
-            digits[0] = '1';
-            ++exponent;
-        }
-    }
+    const DecimalDigits rounded = SignificantDigitsHalfUp(value, 15);
+    const int exponent = rounded.exponent;
     char out[32];
-    std::snprintf(out, sizeof out, "%c%c.%.14sE%c%04d", value < 0 ? '-' : ' ', digits[0], digits + 1,
-                  exponent < 0 ? '-' : '+', exponent < 0 ? -exponent : exponent);
+    std::snprintf(out, sizeof out, "%c%c.%.14sE%c%04d", value < 0 ? '-' : ' ', rounded.digits[0],
+                  rounded.digits.c_str() + 1, exponent < 0 ? '-' : '+', exponent < 0 ? -exponent : exponent);
     return out;
 }
 

@@ -95,5 +95,74 @@ TEST(NumberText, FifteenDigitTextReadsBackToTheSameDouble)
     }
 }
 
+TEST(NumberText, ExtremeValuesSurviveAField)
+{
+    // The 15-digit text of the largest double is beyond it ("1,79769313486232E308"):
+    // it must still read back, as the largest double.
+    const double max = std::numeric_limits<double>::max();
+    const double cases[] = {max,
+                            -max,
+                            std::numeric_limits<double>::min(),
+                            -std::numeric_limits<double>::min(),
+                            std::numeric_limits<double>::denorm_min(),
+                            -0.0,
+                            1.7e308};
+    for (double v : cases) {
+        SCOPED_TRACE(FormatGeneral(v));
+        double reread = -1;
+        ASSERT_TRUE(ParseReal(FormatGeneral(v), reread));
+        EXPECT_EQ(ThroughFieldText(reread), reread);
+        EXPECT_NEAR(reread, v, std::fabs(v) * 1e-14);
+    }
+    EXPECT_EQ(ThroughFieldText(max), max);
+    EXPECT_EQ(ThroughFieldText(-max), -max);
+    // One more unit in the 15th digit is beyond every double.
+    double value = 0;
+    EXPECT_FALSE(ParseReal("1,79769313486233E308", value));
+    EXPECT_FALSE(ParseReal("-1,8E308", value));
+    EXPECT_TRUE(ParseReal("1,79769313486232E308", value));
+    EXPECT_EQ(value, max);
+}
+
+TEST(NumberText, DecimalsRoundHalfUp)
+{
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {1.125, 2, "1.13"},                         // an exact tie rounds up, where printf rounds it to even
+        {1.5708, 2, "1.57"},    {0.005, 2, "0.01"}, // 0.005 is a little above the tie as a double
+        {0.0049999, 2, "0.00"}, {9.995, 2, "9.99"}, // 9.995 is a little below the tie as a double
+        {99.999, 2, "100.00"},  {12.5, 2, "12.50"}, {0, 2, "0.00"},
+        {-1.125, 2, "-1.13"},   {2.5, 0, "3"},      {1e20, 2, "100000000000000000000.00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(FixedHalfUp(c.value, c.decimals), c.text);
+    }
+}
+
+TEST(NumberText, SignificantDigitsRoundHalfUp)
+{
+    const struct {
+        double value;
+        const char* digits;
+        int exponent;
+    } cases[] = {
+        {1.4, "140000000000000", 0},
+        {std::numeric_limits<double>::max(), "179769313486232", 308},
+        {9.999999999999999, "100000000000000", 1},
+        {0.125, "125000000000000", -1},
+        {std::numeric_limits<double>::denorm_min(), "494065645841247", -324},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.digits);
+        const DecimalDigits d = SignificantDigitsHalfUp(c.value, 15);
+        EXPECT_EQ(d.digits, c.digits);
+        EXPECT_EQ(d.exponent, c.exponent);
+    }
+}
+
 } // namespace
 } // namespace flexara

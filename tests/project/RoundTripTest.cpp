@@ -1,13 +1,16 @@
 // Writing a case and reading it back gives the same case.
 #include "DefaultCase.h"
+#include "Faults.h"
 #include "ProjectTestSupport.h"
 #include "Ratio.h"
 #include "Shapes.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <random>
 
 namespace flexara {
@@ -88,15 +91,64 @@ TEST(ProjectRoundTrip, WriteThenReadGivesTheSameCase)
     }
 }
 
+TEST(ProjectRoundTrip, ExtremeRealsReadBack)
+{
+    // Every finite double the program can hold is written so that it reads
+    // back: the largest double is written as 1.79769313486232E+0308, which is
+    // beyond it, and still reads as the largest double.
+    const double max = std::numeric_limits<double>::max();
+    const double values[] = {
+        max,     -max,     std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min(), -0.0,
+        1.7e308, -4.9e-324};
+    for (double v : values) {
+        SCOPED_TRACE(FormatProjectReal(v));
+        auto s = std::make_unique<AnalysisState>();
+        InstallDefaultCase(*s);
+        s->GammaC = v;
+        s->Nd = v;
+        s->Fcd = v;
+        s->BarLines[0].X1 = v;
+        ProjectWriteInput input;
+        input.dimFieldVisible = VisibleDimFieldsOf(ShapeRectangle);
+        const std::string text = WriteProjectText(*s, input);
+        const auto loaded = testing::Load(text);
+        EXPECT_NEAR(loaded.state->Nd, v, std::fabs(v) * 1e-14);
+        EXPECT_NEAR(loaded.state->GammaC, v, std::fabs(v) * 1e-14);
+        EXPECT_NEAR(loaded.state->Fcd, v, std::fabs(v) * 1e-14);
+        EXPECT_NEAR(loaded.state->BarLines[0].X1, v, std::fabs(v) * 1e-14);
+        // Read and written again, the file is the same file.
+        EXPECT_EQ(WriteProjectText(*loaded.state, input), text);
+    }
+    EXPECT_EQ(FormatProjectReal(max), " 1.79769313486232E+0308");
+}
+
+TEST(ProjectRoundTrip, ABarAreaBeyondTheDoubleRangeIsAnOverflow)
+{
+    // A diameter of 1e308 mm gives a bar area of about 1e613 cm²: the ratio
+    // would read "inf %". The reading ends with the fault instead.
+    auto s = std::make_unique<AnalysisState>();
+    InstallDefaultCase(*s);
+    s->BarLines[0].Diameter = 1e308;
+    s->BarLines[0].BarCount = 2;
+    ProjectWriteInput input;
+    input.dimFieldVisible = VisibleDimFieldsOf(ShapeRectangle);
+    try {
+        testing::Load(WriteProjectText(*s, input));
+        FAIL() << "no fault";
+    } catch (const EngineError& error) {
+        EXPECT_STREQ(error.what(), "Floating point overflow");
+    }
+}
+
 TEST(ProjectIo, SaveReplacesTheFileWholeOrNotAtAll)
 {
     const std::string path = ::testing::TempDir() + "flexara-save-test.fxr";
-    SaveProjectBytes(path, "old\r\ncontent\r\n");
+    SaveFileBytes(path, "old\r\ncontent\r\n");
     EXPECT_EQ(LoadProjectBytes(path), "old\r\ncontent\r\n");
     // A write that fails halfway leaves the old file as it was.
     const InjectedWriteFault fault{5, 28};
     try {
-        SaveProjectBytes(path, "new content that never lands\r\n", &fault);
+        SaveFileBytes(path, "new content that never lands\r\n", &fault);
         ADD_FAILURE() << "the injected fault did not fail the save";
     } catch (const ProjectFileError& error) {
         EXPECT_STREQ(error.what(), "Disk full");
@@ -104,10 +156,10 @@ TEST(ProjectIo, SaveReplacesTheFileWholeOrNotAtAll)
     EXPECT_EQ(LoadProjectBytes(path), "old\r\ncontent\r\n");
     for (const auto& entry : std::filesystem::directory_iterator(::testing::TempDir()))
         EXPECT_EQ(entry.path().filename().string().find("flexara-save-test.fxr.tmp-"), std::string::npos);
-    SaveProjectBytes(path, "new\r\n");
+    SaveFileBytes(path, "new\r\n");
     EXPECT_EQ(LoadProjectBytes(path), "new\r\n");
     // A folder that does not exist.
-    EXPECT_THROW(SaveProjectBytes(::testing::TempDir() + "no-such-folder/case.fxr", "x"), ProjectFileError);
+    EXPECT_THROW(SaveFileBytes(::testing::TempDir() + "no-such-folder/case.fxr", "x"), ProjectFileError);
     std::remove(path.c_str());
 }
 
