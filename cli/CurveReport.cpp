@@ -1,5 +1,7 @@
 #include "CurveReport.h"
 
+#include "ChartScale.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -15,16 +17,6 @@ std::string ShortestReal(double value)
 }
 
 namespace {
-
-bool OnSegment(Point a, Point b, Point p)
-{
-    const long double cross =
-        (static_cast<long double>(b.x) - a.x) * (p.y - a.y) - (static_cast<long double>(b.y) - a.y) * (p.x - a.x);
-    if (cross != 0.0L)
-        return false;
-    return p.x >= std::min(a.x, b.x) && p.x <= std::max(a.x, b.x) && p.y >= std::min(a.y, b.y) &&
-           p.y <= std::max(a.y, b.y);
-}
 
 std::string JsonString(const std::string& text)
 {
@@ -45,61 +37,18 @@ std::string JsonString(const std::string& text)
     return out + "\"";
 }
 
+// JSON has no infinity and no NaN: such a value is written as null.
+std::string JsonNumber(double value)
+{
+    return std::isfinite(value) ? ShortestReal(value) : std::string("null");
+}
+
 std::string JsonPoint(Point p)
 {
-    return "[" + ShortestReal(p.x) + ", " + ShortestReal(p.y) + "]";
+    return "[" + JsonNumber(p.x) + ", " + JsonNumber(p.y) + "]";
 }
 
 } // namespace
-
-bool InsideCurve(const std::vector<Point>& curve, Point p)
-{
-    const std::size_t n = curve.size();
-    if (n < 3)
-        return false;
-    bool inside = false;
-    for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
-        const Point a = curve[j];
-        const Point b = curve[i];
-        if (OnSegment(a, b, p))
-            return true;
-        if ((a.y > p.y) != (b.y > p.y)) {
-            const long double x = a.x + (static_cast<long double>(p.y) - a.y) * (static_cast<long double>(b.x) - a.x) /
-                                            (static_cast<long double>(b.y) - a.y);
-            if (p.x < x)
-                inside = !inside;
-        }
-    }
-    return inside;
-}
-
-std::optional<double> Utilisation(const std::vector<Point>& curve, Point design)
-{
-    if (!InsideCurve(curve, Point{0.0, 0.0}))
-        return std::nullopt;
-    const long double length = std::hypot(static_cast<long double>(design.x), static_cast<long double>(design.y));
-    if (length == 0.0L)
-        return 0.0;
-    const long double dx = design.x / length;
-    const long double dy = design.y / length;
-    // Nearest crossing of the ray from the origin with the curve.
-    long double nearest = -1.0L;
-    const std::size_t n = curve.size();
-    for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
-        const long double ax = curve[j].x, ay = curve[j].y;
-        const long double ex = curve[i].x - ax, ey = curve[i].y - ay;
-        const long double denominator = dx * ey - dy * ex;
-        if (denominator == 0.0L)
-            continue;
-        const long double t = (ax * ey - ay * ex) / denominator; // along the ray
-        const long double u = (ax * dy - ay * dx) / denominator; // along the edge
-        if (t > 0.0L && u >= 0.0L && u <= 1.0L && (nearest < 0.0L || t < nearest))
-            nearest = t;
-    }
-    if (nearest <= 0.0L)
-        return std::nullopt;
-    return static_cast<double>(length / nearest);
-}
 
 std::string ReportJson(const CurveReport& r)
 {
@@ -110,11 +59,11 @@ std::string ReportJson(const CurveReport& r)
         out += (i ? ", " : "") + JsonString(r.warnings[i]);
     out += "],\n";
     out += "  \"error\": " + (r.error ? JsonString(*r.error) : std::string("null")) + ",\n";
-    out += "  \"nd\": " + ShortestReal(r.nd) + ",\n";
+    out += "  \"nd\": " + JsonNumber(r.nd) + ",\n";
     if (r.references) {
-        out += "  \"references\": {\"N1\": " + ShortestReal(r.references->N1) +
-               ", \"N2\": " + ShortestReal(r.references->N2) + ", \"N3\": " + ShortestReal(r.references->N3) +
-               ", \"N4\": " + ShortestReal(r.references->N4) + "},\n";
+        out += "  \"references\": {\"N1\": " + JsonNumber(r.references->N1) +
+               ", \"N2\": " + JsonNumber(r.references->N2) + ", \"N3\": " + JsonNumber(r.references->N3) +
+               ", \"N4\": " + JsonNumber(r.references->N4) + "},\n";
     } else {
         out += "  \"references\": null,\n";
     }
@@ -123,14 +72,13 @@ std::string ReportJson(const CurveReport& r)
         out += (i ? ",\n    " : "\n    ") + JsonPoint(r.points[i]);
     out += r.points.empty() ? "],\n" : "\n  ],\n";
     out += "  \"design_point\": " + (r.designPoint ? JsonPoint(*r.designPoint) : std::string("null")) + ",\n";
-    out += "  \"ratio\": " + JsonString(r.ratio) + ",\n";
-    const bool haveCurve = r.points.size() >= 3 && r.designPoint.has_value();
-    const bool inside = haveCurve && InsideCurve(r.points, *r.designPoint);
-    out += std::string("  \"inside\": ") + (inside ? "true" : "false") + ",\n";
-    std::optional<double> utilisation;
-    if (haveCurve)
-        utilisation = Utilisation(r.points, *r.designPoint);
-    out += "  \"utilisation\": " + (utilisation ? ShortestReal(*utilisation) : std::string("null")) + "\n";
+    out += "  \"ratio\": " + (r.ratio ? JsonString(*r.ratio) : std::string("null")) + ",\n";
+    RayCapacity capacity;
+    if (r.designPoint)
+        capacity = CapacityAlongRay(r.points, *r.designPoint);
+    out += std::string("  \"inside\": ") + (capacity.inside ? "true" : "false") + ",\n";
+    out +=
+        "  \"utilisation\": " + (capacity.utilisation ? JsonNumber(*capacity.utilisation) : std::string("null")) + "\n";
     out += "}\n";
     return out;
 }
@@ -145,28 +93,10 @@ std::string ReportCsv(const CurveReport& r)
 
 namespace {
 
-// A round step for about five intervals over the span: 1, 2 or 5 times a power of ten.
-double NiceStep(double span)
-{
-    if (!(span > 0.0))
-        return 1.0;
-    const double raw = span / 5.0;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    const double fraction = raw / power;
-    return (fraction <= 1.0 ? 1.0 : fraction <= 2.0 ? 2.0 : fraction <= 5.0 ? 5.0 : 10.0) * power;
-}
-
 std::string Num(double v)
 {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.2f", v);
-    return buffer;
-}
-
-std::string TickLabel(double v)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.0f", std::fabs(v) < 1e-9 ? 0.0 : v);
     return buffer;
 }
 
@@ -180,7 +110,8 @@ std::string ReportSvg(const CurveReport& r)
     std::vector<Point> all = r.points;
     if (r.designPoint)
         all.push_back(*r.designPoint);
-    if (!all.empty()) {
+    const bool data = !all.empty() && r.status != "out-of-range";
+    if (data) {
         minX = maxX = all[0].x;
         minY = maxY = all[0].y;
         for (const Point& p : all) {
@@ -190,19 +121,22 @@ std::string ReportSvg(const CurveReport& r)
             maxY = std::max(maxY, p.y);
         }
     }
-    const double stepX = NiceStep(maxX - minX > 0 ? maxX - minX : std::max(1.0, std::fabs(maxX)));
-    const double stepY = NiceStep(maxY - minY > 0 ? maxY - minY : std::max(1.0, std::fabs(maxY)));
-    minX = std::floor(minX / stepX) * stepX;
-    maxX = std::ceil(maxX / stepX) * stepX;
-    minY = std::floor(minY / stepY) * stepY;
-    maxY = std::ceil(maxY / stepY) * stepY;
-    if (maxX <= minX)
-        maxX = minX + stepX;
-    if (maxY <= minY)
-        maxY = minY + stepY;
+    const AxisScale scaleX = ScaleAxis(minX, maxX, data || r.status == "out-of-range");
+    const AxisScale scaleY = ScaleAxis(minY, maxY, data || r.status == "out-of-range");
+    minX = scaleX.low;
+    maxX = scaleX.high;
+    minY = scaleY.low;
+    maxY = scaleY.high;
     const double plotW = width - 2 * margin, plotH = height - 2 * margin;
-    auto px = [&](double x) { return margin + (x - minX) / (maxX - minX) * plotW; };
-    auto py = [&](double y) { return height - margin - (y - minY) / (maxY - minY) * plotH; };
+    // In extended precision: the bounds may be near the ends of the double range.
+    auto px = [&](double x) {
+        return static_cast<double>(margin + (static_cast<long double>(x) - minX) /
+                                                (static_cast<long double>(maxX) - minX) * plotW);
+    };
+    auto py = [&](double y) {
+        return static_cast<double>(
+            height - margin - (static_cast<long double>(y) - minY) / (static_cast<long double>(maxY) - minY) * plotH);
+    };
 
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"640\" viewBox=\"0 0 640 640\" "
@@ -210,21 +144,27 @@ std::string ReportSvg(const CurveReport& r)
     out += "<rect width=\"640\" height=\"640\" fill=\"white\"/>\n";
     out += "<text x=\"320\" y=\"30\" text-anchor=\"middle\" font-size=\"16\">Diagrama de Interação (Nd = " +
            ShortestReal(r.nd) + " kN)</text>\n";
-    // Grid and tick labels.
+    // Grid and tick labels, at most MaxAxisLabels of each.
     out += "<g stroke=\"#d0d0d0\" stroke-width=\"1\">\n";
-    for (double x = minX; x <= maxX + stepX * 1e-9; x += stepX)
-        out += "<line x1=\"" + Num(px(x)) + "\" y1=\"" + Num(py(minY)) + "\" x2=\"" + Num(px(x)) + "\" y2=\"" +
-               Num(py(maxY)) + "\"/>\n";
-    for (double y = minY; y <= maxY + stepY * 1e-9; y += stepY)
-        out += "<line x1=\"" + Num(px(minX)) + "\" y1=\"" + Num(py(y)) + "\" x2=\"" + Num(px(maxX)) + "\" y2=\"" +
-               Num(py(y)) + "\"/>\n";
+    for (int i = 0; i < AxisLabelCount(scaleX); ++i) {
+        const std::string x = Num(px(AxisLabelValue(scaleX, i)));
+        out += "<line x1=\"" + x + "\" y1=\"" + Num(py(minY)) + "\" x2=\"" + x + "\" y2=\"" + Num(py(maxY)) + "\"/>\n";
+    }
+    for (int i = 0; i < AxisLabelCount(scaleY); ++i) {
+        const std::string y = Num(py(AxisLabelValue(scaleY, i)));
+        out += "<line x1=\"" + Num(px(minX)) + "\" y1=\"" + y + "\" x2=\"" + Num(px(maxX)) + "\" y2=\"" + y + "\"/>\n";
+    }
     out += "</g>\n<g fill=\"black\">\n";
-    for (double x = minX; x <= maxX + stepX * 1e-9; x += stepX)
+    for (int i = 0; i < AxisLabelCount(scaleX); ++i) {
+        const double x = AxisLabelValue(scaleX, i);
         out += "<text x=\"" + Num(px(x)) + "\" y=\"" + Num(py(minY) + 18) + "\" text-anchor=\"middle\">" +
-               TickLabel(x) + "</text>\n";
-    for (double y = minY; y <= maxY + stepY * 1e-9; y += stepY)
+               AxisLabelText(scaleX, x) + "</text>\n";
+    }
+    for (int i = 0; i < AxisLabelCount(scaleY); ++i) {
+        const double y = AxisLabelValue(scaleY, i);
         out += "<text x=\"" + Num(px(minX) - 6) + "\" y=\"" + Num(py(y) + 4) + "\" text-anchor=\"end\">" +
-               TickLabel(y) + "</text>\n";
+               AxisLabelText(scaleY, y) + "</text>\n";
+    }
     out += "</g>\n";
     // Axes through the origin when it is in view, and the frame.
     out += "<rect x=\"" + Num(margin) + "\" y=\"" + Num(margin) + "\" width=\"" + Num(plotW) + "\" height=\"" +
@@ -282,11 +222,17 @@ CurveReport GenerateReport(AnalysisState& state, const MaterialSelection& select
             report.status = "refused";
         else if (outcome.outOfRange)
             report.status = "out-of-range";
-        report.ratio = UpdateReinforcementRatio(state);
     } catch (const EngineError& error) {
         report.status = "error";
         report.error = WithFullStop(error.what());
+    }
+    // The ratio label is refreshed at the end of every generation, also after a fault.
+    try {
         report.ratio = UpdateReinforcementRatio(state);
+    } catch (const EngineError& error) {
+        report.status = "error";
+        if (!report.error)
+            report.error = WithFullStop(error.what());
     }
     return report;
 }

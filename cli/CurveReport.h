@@ -2,6 +2,7 @@
 // its chart, collected, and written as JSON, CSV or SVG.
 #pragma once
 
+#include "Capacity.h"
 #include "Curve.h"
 
 #include <optional>
@@ -18,7 +19,7 @@ struct CurveReport {
     std::optional<ReferenceForces> references;
     std::vector<Point> points; // kN·m, in the order generated, closing copy included
     std::optional<Point> designPoint;
-    std::string ratio;
+    std::optional<std::string> ratio; // empty when the ratio itself faulted
 };
 
 // Collects what a generation shows.
@@ -40,12 +41,6 @@ public:
 private:
     CurveReport& report;
 };
-
-// Whether the point lies inside the closed curve (on the curve counts as inside).
-bool InsideCurve(const std::vector<Point>& curve, Point p);
-// Design moment over the resisting moment along the ray from the origin
-// through the design point; empty when the origin is not inside the curve.
-std::optional<double> Utilisation(const std::vector<Point>& curve, Point design);
 
 std::string ReportJson(const CurveReport& report);
 std::string ReportCsv(const CurveReport& report);

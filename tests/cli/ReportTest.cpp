@@ -12,34 +12,6 @@
 namespace flexara {
 namespace {
 
-const std::vector<Point> Square = {{-10, -10}, {10, -10}, {10, 10}, {-10, 10}, {-10, -10}};
-
-TEST(CurveReport, InsideAndUtilisationAlongTheRay)
-{
-    const struct {
-        const char* name;
-        Point design;
-        bool inside;
-        double utilisation;
-    } cases[] = {
-        {"origin", {0, 0}, true, 0},
-        {"halfway to the right edge", {5, 0}, true, 0.5},
-        {"on the corner diagonal", {5, 5}, true, 0.5},
-        {"on the edge", {10, 3}, true, 1},
-        {"twice outside", {0, -20}, false, 2},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(InsideCurve(Square, c.design), c.inside);
-        const auto u = Utilisation(Square, c.design);
-        ASSERT_TRUE(u.has_value());
-        EXPECT_NEAR(*u, c.utilisation, 1e-12);
-    }
-    // A curve that does not hold the origin gives no utilisation.
-    const std::vector<Point> away = {{10, 10}, {20, 10}, {20, 20}, {10, 20}};
-    EXPECT_FALSE(Utilisation(away, {15, 15}).has_value());
-}
-
 TEST(CurveReport, RealsReadBackToTheSameDouble)
 {
     for (double v : {0.1, 90.29819633859462, -2.293755463345093e-13, 1e300, -0.0}) {
@@ -132,7 +104,7 @@ TEST(FlexaraCli, AFaultKeepsTheReferencesAndThePointsBeforeIt)
         std::string text = LoadProjectBytes(std::string(FLEXARA_SOURCE_DIR) + "/examples/pilar-20x40.fxr");
         text.replace(text.find(" 1.15000000000000E+0000"), 23, " 2.00000000000000E+0000");
         text.replace(text.find("\r\n1\r\n2\r\n"), 8, "\r\n2\r\n2\r\n"); // the steel index, then the line count
-        SaveProjectBytes(path, text);
+        SaveFileBytes(path, text);
     }
     const CliRun run = RunCli("curve " + path);
     EXPECT_EQ(run.status, 2);
