@@ -13,8 +13,18 @@ using Real = long double;
 
 const char* WarningText(CurveWarning warning)
 {
-    return warning == CurveWarning::ZeroArea ? "Área de concreto ou aço nula." : "Barras de aço fora da seção.";
+    switch (warning) {
+    case CurveWarning::ZeroArea:
+        return "Área de concreto ou aço nula.";
+    case CurveWarning::BarsOutside:
+        return "Barras de aço fora da seção.";
+    case CurveWarning::InvalidOutline:
+        break;
+    }
+    return "Contorno da seção inválido: pontos no sentido horário ou lados cruzados.";
 }
+
+const char* const NoSteelMessage = "Nenhum aço selecionado: escolha a classe do aço na lista \"Aço\"";
 
 namespace {
 
@@ -342,25 +352,37 @@ CurveOutcome Generation::Run(const MaterialSelection& materials)
     bool inRange = false;
     sink.SetOutOfRangeNotice(false);
     CheckFpFaults();
+    // Without a steel class there is no steel law to compute with.
+    if (materials.steelIndex < 0 || materials.steelIndex >= SteelClassCount)
+        throw EngineError(NoSteelMessage);
 
     bool anyBar = false;
     for (int k = 0; k < lineCount; ++k)
         anyBar = anyBar || BarsOf(s.BarLines[static_cast<std::size_t>(k)]) > 0;
 
     const SectionRecord& sec = s.Section;
-    // A section without concrete or steel; a steel area left over from an
-    // earlier edit never stands in for bars that are not there.
-    if (sec.Area == 0.0 || s.SteelAreaX100 == 0.0 || !anyBar) {
+    bool inside = false;
+    if (sec.ShapeKind == ShapeFreePolygon && vertexCount >= 3 &&
+        !IsSimpleCounterClockwise(vertexCount, sec.Vertices.data())) {
+        // A clockwise or self-crossing outline has no inside to compute with.
         outcome.refused = true;
         inRange = true;
-        sink.Warn(CurveWarning::ZeroArea);
-    }
-    const bool inside = BarsInsideSection(s);
-    CheckFpFaults();
-    if (!inside && sec.Area != 0.0) {
-        outcome.refused = true;
-        inRange = true;
-        sink.Warn(CurveWarning::BarsOutside);
+        sink.Warn(CurveWarning::InvalidOutline);
+    } else {
+        // A section without concrete or steel; a steel area left over from an
+        // earlier edit never stands in for bars that are not there.
+        if (sec.Area == 0.0 || s.SteelAreaX100 == 0.0 || !anyBar) {
+            outcome.refused = true;
+            inRange = true;
+            sink.Warn(CurveWarning::ZeroArea);
+        }
+        inside = BarsInsideSection(s);
+        CheckFpFaults();
+        if (!inside && sec.Area != 0.0) {
+            outcome.refused = true;
+            inRange = true;
+            sink.Warn(CurveWarning::BarsOutside);
+        }
     }
 
     if (!outcome.refused) {

@@ -15,8 +15,9 @@
 namespace flexara {
 
 enum class CurveWarning {
-    ZeroArea,    // "Área de concreto ou aço nula."
-    BarsOutside, // "Barras de aço fora da seção."
+    ZeroArea,       // "Área de concreto ou aço nula."
+    BarsOutside,    // "Barras de aço fora da seção."
+    InvalidOutline, // a free polygon entered clockwise or with crossing edges
 };
 
 const char* WarningText(CurveWarning warning);
@@ -63,9 +64,10 @@ constexpr int SearchStepBudget = 200;
 constexpr double AxialTolerance = 0.01;
 
 // Runs one generation: the material update from the selectors, the bar layout,
-// the two refusals, the angle loop and the closing of the curve. Throws
-// EngineError on a floating-point fault (the sink keeps what it was given) and
-// for a negative number of curve points, before any angle is computed.
+// the refusals, the angle loop and the closing of the curve. Throws EngineError
+// on a floating-point fault (the sink keeps what it was given), and before any
+// angle is computed for a negative number of curve points and for a steel
+// selector with no class selected.
 CurveOutcome GenerateCurve(AnalysisState& s, const MaterialSelection& materials, CurveSink& sink);
 
 // Lays out the bars of every line from its end points into Bars.

@@ -101,6 +101,47 @@ void ClipAtLevel(const Point* v, std::int32_t n, double c, Point* out, std::int3
     }
 }
 
+namespace {
+
+// The sign of the turn from a through b to c: +1 left, -1 right, 0 straight on.
+int Turn(Point a, Point b, Point c)
+{
+    const Real cross = (static_cast<Real>(b.x) - a.x) * (static_cast<Real>(c.y) - a.y) -
+                       (static_cast<Real>(b.y) - a.y) * (static_cast<Real>(c.x) - a.x);
+    return cross > 0.0L ? 1 : (cross < 0.0L ? -1 : 0);
+}
+
+// Whether the segments ab and cd cross at a point inside both.
+bool Cross(Point a, Point b, Point c, Point d)
+{
+    return Turn(a, b, c) * Turn(a, b, d) < 0 && Turn(c, d, a) * Turn(c, d, b) < 0;
+}
+
+} // namespace
+
+bool IsSimpleCounterClockwise(std::int32_t n, const Point* v)
+{
+    if (n > MaxVertices)
+        n = MaxVertices;
+    double area = 0.0;
+    Point centroid;
+    PolygonAreaCentroid(n, v, area, centroid);
+    if (!(area > 0.0))
+        return false;
+    for (std::int32_t i = 0; i < n; ++i) {
+        const Point a = v[i];
+        const Point b = v[(i + 1) % n];
+        // Neighbouring edges share a vertex and cannot cross.
+        for (std::int32_t j = i + 2; j < n; ++j) {
+            if (i == 0 && j == n - 1)
+                continue;
+            if (Cross(a, b, v[j], v[(j + 1) % n]))
+                return false;
+        }
+    }
+    return true;
+}
+
 bool BarsInsideSection(AnalysisState& s)
 {
     SectionRecord& sec = s.Section;
@@ -184,7 +225,7 @@ SteelLaw SteelLaw::FromState(const AnalysisState& s)
     law.es = s.Es;
     law.epsYd = s.EpsYd;
     // Proportional limit of the cold-worked steels, per mil.
-    law.epsP = 0.7L * s.Fyd / s.Es * 1000.0L;
+    law.epsP = static_cast<double>(0.7L * s.Fyd / s.Es * 1000.0L);
     return law;
 }
 

@@ -33,6 +33,11 @@ void RotatePoints(std::int32_t n, const Point* in, long double cosTheta, long do
 // points and may be v.
 void ClipAtLevel(const Point* v, std::int32_t n, double c, Point* out, std::int32_t& m);
 
+// True when the outline v[0..n-1] runs counter-clockwise (positive area) and no
+// two of its edges cross. Edges that only touch (at a shared vertex, a vertex on
+// another edge, or the two lips of the box's slit) do not cross.
+bool IsSimpleCounterClockwise(std::int32_t n, const Point* v);
+
 // True when every bar of every line lies strictly inside the outline, both in
 // the centroidal frame; a bar on an edge or a vertex is outside. Writes the
 // closing copy of vertex 1 into CentroidalVertices.
@@ -46,7 +51,9 @@ struct SteelLaw {
     double fyd = 0.0;
     double es = 0.0;
     double epsYd = 0.0;
-    long double epsP = 0.0L;
+    // Proportional limit of the cold-worked steels, per mil: a value the law
+    // keeps, so a double, and the double strain ±epsP itself is elastic.
+    double epsP = 0.0;
 
     static SteelLaw FromState(const AnalysisState& s);
 
@@ -62,10 +69,9 @@ struct SteelLaw {
         if (e >= epsYd)
             return fyd;
         if (steelClass == 2 || steelClass == 3) {
-            const long double el = e;
-            if (el > epsP)
+            if (e > epsP)
                 return CurvedBranch(e, 1.0L);
-            if (el >= -epsP)
+            if (e >= -epsP)
                 return Elastic(e);
             if (e >= -3.5)
                 return CurvedBranch(e, -1.0L);
