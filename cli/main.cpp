@@ -58,10 +58,15 @@ Formats of "curve":
   csv             a header "Mx;My" and one row per curve point (kN.m)
   svg             a plot of the curve and the design point with axes and labels
 
+Output: -o OUT replaces OUT whole or not at all (a symbolic link is followed
+and its target replaced); a folder, a device, a pipe or a read-only file is
+refused, and so is the project file itself as the output of "curve".
+
 Exit status: 0 on success, also when a warning refused the case or Nd is out of
-range (those are results); 1 for a file that cannot be read or a bad command
-line; 2 for a numeric fault during the generation (the output is still written,
-with the status "error").
+range (those are results); 1 for a file that cannot be read or written, or a
+bad command line; 2 for a numeric fault while reading the case or during the
+generation (a fault of the generation still writes the output, with the status
+"error").
 )";
 
 int Usage(const std::string& message)
@@ -80,14 +85,25 @@ bool ParseNumber(const std::string& text, double& value)
     return flexara::ParseReal(normal, value);
 }
 
+// Standard output that cannot take the whole text (a full disk, /dev/full, a
+// closed pipe) is a failure, never a truncated report with status 0.
+int WriteStandardOutput(const std::string& text)
+{
+    errno = 0;
+    const std::size_t put = std::fwrite(text.data(), 1, text.size(), stdout);
+    if (put == text.size() && std::fflush(stdout) == 0)
+        return 0;
+    const int error = errno != 0 ? errno : EIO;
+    std::cerr << "flexara-cli: standard output: " << flexara::WithFullStop(flexara::IoErrorMessage(error)) << "\n";
+    return 1;
+}
+
 int WriteOutput(const std::string& path, const std::string& text)
 {
-    if (path.empty() || path == "-") {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
-    }
+    if (path.empty() || path == "-")
+        return WriteStandardOutput(text);
     try {
-        flexara::SaveProjectBytes(path, text);
+        flexara::SaveFileBytes(path, text);
     } catch (const flexara::ProjectFileError& error) {
         std::cerr << "flexara-cli: " << path << ": " << flexara::WithFullStop(error.what()) << "\n";
         return 1;
@@ -103,10 +119,8 @@ int main(int argc, char** argv)
     if (args.empty())
         return Usage("no command given");
     for (const std::string& a : args)
-        if (a == "--help" || a == "-h") {
-            std::cout << Help;
-            return 0;
-        }
+        if (a == "--help" || a == "-h")
+            return WriteStandardOutput(Help);
     const std::string command = args[0];
     if (command != "curve" && command != "rewrite")
         return Usage("unknown command \"" + command + "\"");
@@ -149,6 +163,12 @@ int main(int argc, char** argv)
     if (input.empty())
         return Usage("no project file given");
 
+    // A report written over its own case would destroy the case; a rewrite
+    // writes a project file, so it may.
+    if (command != "rewrite" && !output.empty() && output != "-" &&
+        (output == input || flexara::SameFile(output, input)))
+        return Usage("the output " + output + " is the project file itself");
+
     auto state = std::make_unique<flexara::AnalysisState>();
     flexara::MaterialSelection selection;
     try {
@@ -156,6 +176,11 @@ int main(int argc, char** argv)
     } catch (const flexara::ProjectFileError& error) {
         std::cerr << "flexara-cli: " << input << ": " << flexara::WithFullStop(error.what()) << "\n";
         return 1;
+    } catch (const flexara::EngineError& error) {
+        // A numeric fault of the refreshes the reading runs (a bar area beyond
+        // the double range).
+        std::cerr << "flexara-cli: " << input << ": " << flexara::WithFullStop(error.what()) << "\n";
+        return 2;
     }
 
     if (command == "rewrite") {

@@ -123,7 +123,7 @@ void TDocumentCommands::WriteProjectFile(const QString& path)
     const auto& eds = w.Secao().Eds;
     for (std::size_t i = 0; i < input.dimFieldVisible.size(); ++i)
         input.dimFieldVisible[i] = !eds[i + 2]->isHidden();
-    SaveProjectBytes(LocalPath(path), WriteProjectText(w.State(), input), writeFault);
+    SaveFileBytes(LocalPath(path), WriteProjectText(w.State(), input), writeFault);
 }
 
 } // namespace flexara

@@ -110,9 +110,19 @@ struct InjectedWriteFault {
     int errorNumber = 0;
 };
 
-// Writes the text to a temporary file beside path and renames it over path, so
-// that a failed save leaves the old file whole and no temporary file behind.
-void SaveProjectBytes(const std::string& path, std::string_view text, const InjectedWriteFault* fault = nullptr);
+// Writes the bytes of a project file or a report to path: to a temporary file
+// beside it, renamed over it, so that a failed save leaves the old file whole
+// and no temporary file behind (also when the process is interrupted). A
+// symbolic link is followed and its target replaced; a target that is not a
+// regular file (a folder, a device, a pipe) is refused, and so is a file that
+// nobody may write ("File access denied"). In a folder that takes no new file
+// a writable file is rewritten in place.
+void SaveFileBytes(const std::string& path, std::string_view text, const InjectedWriteFault* fault = nullptr);
+
+inline constexpr const char* NotARegularFileMessage = "O destino não é um arquivo comum (pasta, dispositivo ou fila)";
+
+// Whether the two paths name one existing file (through links as well).
+bool SameFile(const std::string& a, const std::string& b);
 
 // Largest project file the reader takes in; a real case is a few kilobytes.
 constexpr std::size_t MaxProjectFileBytes = 64u << 20;
