@@ -1,56 +1,120 @@
 #include "ReaderFuzzEntry.h"
 
+#include "ChartScale.h"
 #include "Curve.h"
+#include "CurveReport.h"
 #include "Faults.h"
 #include "HeadlessLoader.h"
 #include "ProjectFile.h"
+#include "support/JsonCheck.h"
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <memory>
 #include <string_view>
 
 namespace flexara {
 
 namespace {
-struct CheckingSink : CurveSink {
-    void ClearCurve() override {}
-    void AddCurvePoint(double mx, double my) override { Check(mx, my); }
-    void AddDesignPoint(double, double) override {}
-    void SetOutOfRangeNotice(bool) override {}
-    void Warn(CurveWarning) override {}
-    static void Check(double x, double y)
-    {
-        if (!std::isfinite(x) || !std::isfinite(y))
-            std::abort(); // a non-finite curve point is a finding
-    }
+
+// A finding: the fuzzer keeps the input and stops.
+void Require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+bool Finite(const std::string& text)
+{
+    return text.find("inf") == std::string::npos && text.find("nan") == std::string::npos;
+}
+
+struct Loaded {
+    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
+    MaterialSelection selection;
 };
+
+// False when the reading refused the bytes, as the program would report it.
+bool Load(std::string_view bytes, Loaded& loaded)
+{
+    HeadlessLoader loader(*loaded.state);
+    try {
+        ReadProjectText(bytes, loader);
+    } catch (const ProjectFileError&) {
+        return false;
+    } catch (const EngineError&) {
+        return false; // a refresh of the reading met a fault
+    }
+    loaded.selection = loader.Selection();
+    return true;
+}
+
+ProjectWriteInput WriteInputOf(const Loaded& loaded)
+{
+    ProjectWriteInput input;
+    input.concreteIndex = loaded.selection.concreteIndex;
+    input.steelIndex = loaded.selection.steelIndex;
+    input.dimFieldVisible = VisibleDimFieldsOf(loaded.state->Section.ShapeKind);
+    return input;
+}
+
+// The axes of the chart for two values taken from the input's bytes.
+void CheckAxis(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 2 * sizeof(double))
+        return;
+    double a = 0, b = 0;
+    std::memcpy(&a, data, sizeof a);
+    std::memcpy(&b, data + sizeof a, sizeof b);
+    if (!std::isfinite(a) || !std::isfinite(b) ||
+        std::fabs(static_cast<long double>(a) - b) > std::numeric_limits<double>::max())
+        return;
+    for (const bool room : {true, false}) {
+        const AxisScale scale = ScaleAxis(a, b, room);
+        Require(std::isfinite(scale.low) && std::isfinite(scale.high) && std::isfinite(scale.high - scale.low));
+        Require(scale.low <= std::min(a, b) && scale.high >= std::max(a, b));
+        Require(scale.interval >= 1.0 && (scale.high - scale.low) / scale.interval <= MaxAxisLabels);
+        // A zoomed axis's labels advance: the interval changes the bound it is added to.
+        Require(scale.low + LabelInterval(scale.low, scale.high) != scale.low);
+    }
+}
+
 } // namespace
 
 int FuzzProjectFile(const std::uint8_t* data, std::size_t size)
 {
-    static auto state = std::make_unique<AnalysisState>();
-    *state = AnalysisState{};
-    HeadlessLoader loader(*state);
-    try {
-        ReadProjectText(std::string_view(reinterpret_cast<const char*>(data), size), loader);
-    } catch (const ProjectFileError&) {
+    CheckAxis(data, size);
+    Loaded loaded;
+    if (!Load(std::string_view(reinterpret_cast<const char*>(data), size), loaded))
         return 0;
-    }
-    // Keep the generation short: the fuzzer is after the reader's paths.
-    if (state->CurvePointCount > 8)
-        state->CurvePointCount = 8;
-    ProjectWriteInput input;
-    input.concreteIndex = loader.Selection().concreteIndex;
-    input.steelIndex = loader.Selection().steelIndex;
-    input.dimFieldVisible = VisibleDimFieldsOf(state->Section.ShapeKind);
+    AnalysisState& state = *loaded.state;
+
+    // What the program writes it reads back, to the same file.
+    const ProjectWriteInput input = WriteInputOf(loaded);
+    std::string text;
     try {
-        (void)WriteProjectText(*state, input);
-        CheckingSink sink;
-        GenerateCurve(*state, loader.Selection(), sink);
-    } catch (const EngineError&) {
+        text = WriteProjectText(state, input);
     } catch (const ProjectFileError&) {
+        return 0; // a value that no file can hold (an infinite strength)
     }
+    Loaded reopened;
+    Require(Load(text, reopened));
+    Require(WriteProjectText(*reopened.state, WriteInputOf(reopened)) == text);
+
+    // Keep the generation short: the fuzzer is after the reader's and the
+    // writers' paths. Every report is finite and the JSON one is JSON.
+    if (state.CurvePointCount > 8)
+        state.CurvePointCount = 8;
+    const CurveReport report = GenerateReport(state, loaded.selection);
+    for (const Point& p : report.points)
+        Require(std::isfinite(p.x) && std::isfinite(p.y));
+    const std::string json = ReportJson(report);
+    Require(testing::JsonCheck::Valid(json));
+    Require(Finite(json));
+    Require(Finite(ReportCsv(report)));
+    Require(Finite(ReportSvg(report)));
     return 0;
 }
 
