@@ -7,13 +7,18 @@
 
 namespace flexara {
 
+namespace {
+const QSize ShortSize(223, 72);
+const QSize OutlineSize(300, 88);
+} // namespace
+
 TFAviso::TFAviso(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FAviso"));
     setWindowTitle(QStringLiteral("Aviso"));
     FixDialogBorder(this, true);
     PaintSilver(this);
-    setFixedSize(223, 72);
+    setFixedSize(ShortSize);
 
     // The two texts share one place: only one is ever visible.
     LblAvisoFora = new QLabel(QString::fromUtf8(WarningText(CurveWarning::BarsOutside)), this);
@@ -23,6 +28,11 @@ TFAviso::TFAviso(QWidget* parent) : QDialog(parent)
     LblAvisoArea->setGeometry(8, 10, 207, 16);
     LblAvisoArea->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     LblAvisoArea->hide();
+    LblAvisoContorno = new QLabel(QString::fromUtf8(WarningText(CurveWarning::InvalidOutline)), this);
+    LblAvisoContorno->setGeometry(8, 8, OutlineSize.width() - 16, 32);
+    LblAvisoContorno->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    LblAvisoContorno->setWordWrap(true);
+    LblAvisoContorno->hide();
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setGeometry(74, 38, 75, 25);
@@ -32,11 +42,17 @@ TFAviso::TFAviso(QWidget* parent) : QDialog(parent)
 
 void TFAviso::ShowWarning(CurveWarning warning)
 {
-    const bool outside = warning == CurveWarning::BarsOutside;
-    LblAvisoFora->setVisible(outside);
-    LblAvisoArea->setVisible(!outside);
+    QLabel* shown = warning == CurveWarning::BarsOutside ? LblAvisoFora
+                    : warning == CurveWarning::ZeroArea  ? LblAvisoArea
+                                                         : LblAvisoContorno;
+    for (QLabel* label : {LblAvisoFora, LblAvisoArea, LblAvisoContorno})
+        label->setVisible(label == shown);
+    // The outline's longer text takes a wider dialog; the two others keep theirs.
+    const QSize size = shown == LblAvisoContorno ? OutlineSize : ShortSize;
+    setFixedSize(size);
+    Button1->move((size.width() - Button1->width()) / 2, size.height() - 34);
     // A screen reader reads the message with the window.
-    setAccessibleDescription(outside ? LblAvisoFora->text() : LblAvisoArea->text());
+    setAccessibleDescription(shown->text());
     exec();
 }
 

@@ -1,5 +1,5 @@
 // FAviso: the warning with which a curve generation refuses a section. The
-// caller names the refusal; exactly one of the two texts is visible.
+// caller names the refusal; exactly one of the texts is visible.
 #pragma once
 
 #include "Curve.h"
@@ -21,6 +21,8 @@ public:
 
     QLabel* LblAvisoFora = nullptr; // "Barras de aço fora da seção."
     QLabel* LblAvisoArea = nullptr; // "Área de concreto ou aço nula."
+    // "Contorno da seção inválido: ...", on two lines of a wider dialog.
+    QLabel* LblAvisoContorno = nullptr;
     QPushButton* Button1 = nullptr; // "OK"
 };
 

@@ -1,7 +1,9 @@
 #include "TFConcreto.h"
 
+#include "Faults.h"
 #include "FieldEvents.h"
 #include "FieldText.h"
+#include "FlexaraApplication.h"
 #include "Materials.h"
 #include "WindowLook.h"
 
@@ -84,7 +86,15 @@ void TFConcreto::Button2Click()
     if (!ParseField(EdOutroConc->text(), fck) || fck < 0.0)
         return;
     AnalysisState& state = context.State();
-    state.Fcd = CustomConcreteFcd(fck, state.GammaC);
+    // A concrete factor of 0 would store an infinite strength: the division by
+    // zero is reported, Fcd kept and the dialog left open.
+    ClearFpFaults();
+    const double fcd = CustomConcreteFcd(fck, state.GammaC);
+    if (const char* fault = RaisedFpFault()) {
+        FlexaraApplication::ShowError(fault);
+        return;
+    }
+    state.Fcd = fcd;
     done(QDialog::Accepted);
 }
 

@@ -4,6 +4,7 @@
 #include "FieldText.h"
 #include "WindowLook.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -174,6 +175,15 @@ bool TFConfig::HeldByField()
     if (field == EdCoeAco)
         return !EdCoeAcoExit();
     return !EdPontsIntExit();
+}
+
+void TFConfig::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TFConfig::Button2Click()

@@ -48,6 +48,10 @@ public:
     void Button1Click();
     void Button2Click();
 
+protected:
+    // No cancel button: Esc does nothing; "OK" and the close box close it.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     bool CheckFactor(QLineEdit* field, double& setting);
     // True when a field holds the focus after a refused check.

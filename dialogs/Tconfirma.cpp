@@ -2,6 +2,8 @@
 
 #include "WindowLook.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -46,7 +48,21 @@ void Tconfirma::simClick()
 void Tconfirma::naoClick()
 {
     answerYes = false;
-    reject();
+    done(QDialog::Rejected);
+}
+
+void Tconfirma::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Tconfirma::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
 }
 
 void Tconfirma::showEvent(QShowEvent* event)

@@ -27,6 +27,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Neither button is a cancel button: Esc and a close request of the window
+    // system answer nothing, so that no stray key ends the program.
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override {}
 
 private:
     bool answerYes = true;

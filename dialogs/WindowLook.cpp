@@ -38,9 +38,10 @@ void CaptionControl(QLabel* label, QWidget* control, const QString& hint)
     if (name.endsWith(QLatin1Char(':')))
         name.chop(1);
     control->setAccessibleName(name);
+    // The hint shows over the label; a screen reader reads it with the control.
     if (!hint.isEmpty()) {
         label->setToolTip(hint);
-        HintControl(control, hint);
+        control->setAccessibleDescription(hint);
     }
 }
 

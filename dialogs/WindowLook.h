@@ -18,7 +18,7 @@ void PaintSilver(QWidget* window);
 // title bar keeps its close box.
 void FixDialogBorder(QWidget* dialog, bool closeBox);
 // The label captions the control: buddy, accessible name (the caption without
-// its colon and mnemonic) and, when hint is given, the tool tip of both and the
+// its colon and mnemonic) and, when hint is given, the label's tool tip and the
 // control's accessible description.
 void CaptionControl(QLabel* label, QWidget* control, const QString& hint = QString());
 // A control captioned by its own text (button, radio button): the hint as tool

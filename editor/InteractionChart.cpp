@@ -1,16 +1,21 @@
 #include "InteractionChart.h"
 
+#include "ChartScale.h"
+
 #include <QAreaSeries>
 #include <QChart>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
+#include <QKeyEvent>
 #include <QLineSeries>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRubberBand>
 #include <QScatterSeries>
 #include <QValueAxis>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cfenv>
@@ -22,8 +27,8 @@ namespace {
 
 // The notice's rectangle, chart units.
 constexpr double NoticeHalfSize = 100.0;
-// Intervals between labels the axes aim at on a chart this small.
-constexpr double LabelIntervals = 5.0;
+// Width of each of the frame's two bevels.
+constexpr int BevelWidth = 1;
 // A drag shorter than this is a click, not a zoom.
 constexpr int MinimumZoomDrag = 3;
 
@@ -43,20 +48,6 @@ private:
     std::fexcept_t flags{};
 };
 
-// A round label interval (1, 2 or 5 times a power of ten, at least 1, since the
-// labels are whole numbers) for a range.
-double RoundInterval(double range)
-{
-    const double raw = range / LabelIntervals;
-    if (!(raw > 1.0) || !std::isfinite(raw))
-        return 1.0;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double factor : {1.0, 2.0, 5.0})
-        if (factor * power >= raw)
-            return factor * power;
-    return 10.0 * power;
-}
-
 // A new range with the label interval that suits it. The interval goes first:
 // a wide range laid out with the interval of a narrow one would have thousands
 // of labels for a moment.
@@ -69,21 +60,10 @@ void SetRangeWithInterval(QValueAxis* axis, double low, double high, double inte
     axis->setTickInterval(interval);
 }
 
-void SetRangeAndInterval(QValueAxis* axis, double low, double high)
+void ApplyScale(QValueAxis* axis, const AxisScale& scale)
 {
-    SetRangeWithInterval(axis, low, high, RoundInterval(high - low));
-}
-
-void SetRoundRange(QValueAxis* axis, double low, double high)
-{
-    if (!(high - low > 1e-9)) {
-        const double margin = std::max(1.0, std::fabs(low) * 0.1);
-        low -= margin;
-        high += margin;
-    }
-    // The bounds are whole multiples of the interval they were rounded to.
-    const double interval = RoundInterval(high - low);
-    SetRangeWithInterval(axis, std::floor(low / interval) * interval, std::ceil(high / interval) * interval, interval);
+    axis->setLabelFormat(QString::fromLatin1(AxisLabelFormat(scale)));
+    SetRangeWithInterval(axis, scale.low, scale.high, scale.interval);
 }
 
 QFont ArialPixels(int pixels)
@@ -101,8 +81,9 @@ TChCurva::TChCurva(QWidget* parent) : QChartView(parent)
     setToolTip(QStringLiteral("Botão esquerdo \"zoom\" e botão direito \"arraste\"."));
     setAccessibleName(QStringLiteral("Diagrama de Interação"));
     setAccessibleDescription(toolTip());
-    setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setLineWidth(1);
+    // The frame is painted by event(): two bevels of one pixel each.
+    setFrameStyle(QFrame::NoFrame);
+    setViewportMargins(2 * BevelWidth, 2 * BevelWidth, 2 * BevelWidth, 2 * BevelWidth);
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::NoRubberBand);
     setFocusPolicy(Qt::StrongFocus);
@@ -259,7 +240,10 @@ QList<QPointF> TChCurva::DesignPoints() const
 
 void TChCurva::RoundTicks(QValueAxis* axis)
 {
-    axis->setTickInterval(RoundInterval(axis->max() - axis->min()));
+    // Whatever range a zoom or a scroll gives, a bounded number of labels.
+    const double interval = LabelInterval(axis->min(), axis->max());
+    axis->setLabelFormat(QString::fromLatin1(AxisLabelFormat(AxisScale{axis->min(), axis->max(), interval})));
+    axis->setTickInterval(interval);
 }
 
 void TChCurva::RescaleAxes()
@@ -267,14 +251,10 @@ void TChCurva::RescaleAxes()
     savedRanges.reset();
     QList<QPointF> points = Series1->points();
     points.append(Series2->points());
-    if (Series3->isVisible()) {
-        points.append(QPointF(-NoticeHalfSize, -NoticeHalfSize));
-        points.append(QPointF(NoticeHalfSize, NoticeHalfSize));
-    }
-    if (points.isEmpty()) {
-        // An empty chart keeps a frame around the origin.
-        points.append(QPointF(-NoticeHalfSize, -NoticeHalfSize));
-        points.append(QPointF(NoticeHalfSize, NoticeHalfSize));
+    // The notice's rectangle, or an empty chart's frame around the origin.
+    const bool data = !Series3->isVisible() && !points.isEmpty();
+    if (!data) {
+        points = {QPointF(-NoticeHalfSize, -NoticeHalfSize), QPointF(NoticeHalfSize, NoticeHalfSize)};
     }
     double minX = points.front().x(), maxX = minX, minY = points.front().y(), maxY = minY;
     for (const QPointF& point : points) {
@@ -283,35 +263,30 @@ void TChCurva::RescaleAxes()
         minY = std::min(minY, point.y());
         maxY = std::max(maxY, point.y());
     }
-    if (!Series3->isVisible() && !(Series1->points().isEmpty() && Series2->points().isEmpty())) {
-        // A little room around the data, so that a design point or a tip of the
-        // curve never sits on the frame, where it could not be seen.
-        const double roomX = (maxX - minX) * 0.04;
-        const double roomY = (maxY - minY) * 0.04;
-        minX -= roomX;
-        maxX += roomX;
-        minY -= roomY;
-        maxY += roomY;
-    }
-    SetRoundRange(AxisX, minX, maxX);
-    SetRoundRange(AxisY, minY, maxY);
+    // Room around the data and the notice, so that a design point, a tip of
+    // the curve or an edge of the notice never sits on the frame.
+    const bool room = data || Series3->isVisible();
+    const AxisScale scaleX = ScaleAxis(minX, maxX, room);
+    const AxisScale scaleY = ScaleAxis(minY, maxY, room);
+    ApplyScale(AxisX, scaleX);
+    ApplyScale(AxisY, scaleY);
 }
 
 void TChCurva::RememberRanges()
 {
     if (!savedRanges)
-        savedRanges =
-            std::make_pair(std::make_pair(AxisX->min(), AxisX->max()), std::make_pair(AxisY->min(), AxisY->max()));
+        savedRanges = SavedScales{AxisScale{AxisX->min(), AxisX->max(), AxisX->tickInterval()},
+                                  AxisScale{AxisY->min(), AxisY->max(), AxisY->tickInterval()}};
 }
 
 void TChCurva::UndoZoom()
 {
     if (!savedRanges)
         return;
-    const auto ranges = *savedRanges;
+    const SavedScales scales = *savedRanges;
     savedRanges.reset();
-    SetRangeAndInterval(AxisX, ranges.first.first, ranges.first.second);
-    SetRangeAndInterval(AxisY, ranges.second.first, ranges.second.second);
+    ApplyScale(AxisX, scales.x);
+    ApplyScale(AxisY, scales.y);
 }
 
 void TChCurva::PlaceNotice()
@@ -326,6 +301,38 @@ void TChCurva::PlaceNotice()
         text->setPos(centre.x() - width / 2.0, top);
         top += metrics.lineSpacing();
     }
+}
+
+bool TChCurva::event(QEvent* event)
+{
+    const bool handled = QChartView::event(event);
+    if (event->type() == QEvent::Paint) {
+        QPainter painter(this);
+        const QColor light(255, 255, 255);
+        const QColor shadow(128, 128, 128);
+        auto bevel = [&](QRect r, const QColor& topLeft, const QColor& bottomRight) {
+            painter.setPen(topLeft);
+            painter.drawLine(r.topLeft(), r.topRight());
+            painter.drawLine(r.topLeft(), r.bottomLeft());
+            painter.setPen(bottomRight);
+            painter.drawLine(r.bottomLeft(), r.bottomRight());
+            painter.drawLine(r.topRight(), r.bottomRight());
+        };
+        const QRect outer = rect();
+        bevel(outer, shadow, light);                                                            // lowered
+        bevel(outer.adjusted(BevelWidth, BevelWidth, -BevelWidth, -BevelWidth), light, shadow); // raised
+    }
+    return handled;
+}
+
+void TChCurva::keyPressEvent(QKeyEvent* event)
+{
+    QWidget::keyPressEvent(event);
+}
+
+void TChCurva::wheelEvent(QWheelEvent* event)
+{
+    event->ignore();
 }
 
 void TChCurva::mousePressEvent(QMouseEvent* event)

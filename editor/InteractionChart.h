@@ -6,6 +6,7 @@
 // zooms, with the right button scrolls; a double click undoes both.
 #pragma once
 
+#include "ChartScale.h"
 #include "Curve.h"
 
 #include <QChartView>
@@ -14,7 +15,6 @@
 
 #include <functional>
 #include <optional>
-#include <utility>
 
 class QAreaSeries;
 class QGraphicsSimpleTextItem;
@@ -59,6 +59,11 @@ public:
     QValueAxis* AxisY = nullptr;       // "Myd (kN.m)"
 
 protected:
+    // The frame: a lowered outer and a raised inner bevel around the chart.
+    bool event(QEvent* event) override;
+    // The drawing stays in its frame: no arrow key or wheel scrolls it.
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -77,8 +82,12 @@ private:
     bool zooming = false;
     QPoint scrollLast;
     bool scrolling = false;
-    // The ranges before the first zoom or scroll.
-    std::optional<std::pair<std::pair<double, double>, std::pair<double, double>>> savedRanges;
+    // The scales before the first zoom or scroll.
+    struct SavedScales {
+        AxisScale x;
+        AxisScale y;
+    };
+    std::optional<SavedScales> savedRanges;
 };
 
 } // namespace flexara

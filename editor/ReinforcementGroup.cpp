@@ -1,8 +1,10 @@
 #include "ReinforcementGroup.h"
 
+#include "CaptionedComboBox.h"
 #include "FieldEvents.h"
 #include "FieldText.h"
 #include "JpegImage.h"
+#include "OneSelectionList.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -115,7 +117,7 @@ TGBArmadura::TGBArmadura(EditorContext& context, QWidget* parent) : QGroupBox(pa
 
     QLabel* lblDiametro = label("Diâmetro das barras (mm):", 13, 47, 170);
     lblDiametro->setObjectName("LblDiametro");
-    CombDiametro = new QComboBox(this);
+    CombDiametro = new CaptionedComboBox(this);
     lblDiametro->setBuddy(CombDiametro);
     CombDiametro->setObjectName("CombDiametro");
     CombDiametro->setGeometry(188, 43, 72, 21);
@@ -164,7 +166,7 @@ TGBArmadura::TGBArmadura(EditorContext& context, QWidget* parent) : QGroupBox(pa
     RadVer = radio("RadVer", "Vertical", "Barras dispostas verticalmente", QRect(103, 134, 75, 17));
     RadQual = radio("RadQual", "Qualquer", "Barras dispostas em direção qualquer", QRect(182, 134, 80, 17));
 
-    LBLinhas = new QListWidget(this);
+    LBLinhas = new OneSelectionList(this);
     LBLinhas->setObjectName("LBLinhas");
     LBLinhas->setGeometry(267, 15, 70, 72);
     LBLinhas->setToolTip("Lista de linhas de barras na seção transversal");
@@ -588,10 +590,22 @@ void TGBArmadura::CoordinateFromFile(QLineEdit* field, double BarLine::*value, d
     }
 }
 
-void TGBArmadura::SetY1FromFile(double value) { CoordinateFromFile(EdY1, &BarLine::Y1, value); }
-void TGBArmadura::SetY2FromFile(double value) { CoordinateFromFile(EdY2, &BarLine::Y2, value); }
-void TGBArmadura::SetX1FromFile(double value) { CoordinateFromFile(EdX1, &BarLine::X1, value); }
-void TGBArmadura::SetX2FromFile(double value) { CoordinateFromFile(EdX2, &BarLine::X2, value); }
+void TGBArmadura::SetY1FromFile(double value)
+{
+    CoordinateFromFile(EdY1, &BarLine::Y1, value);
+}
+void TGBArmadura::SetY2FromFile(double value)
+{
+    CoordinateFromFile(EdY2, &BarLine::Y2, value);
+}
+void TGBArmadura::SetX1FromFile(double value)
+{
+    CoordinateFromFile(EdX1, &BarLine::X1, value);
+}
+void TGBArmadura::SetX2FromFile(double value)
+{
+    CoordinateFromFile(EdX2, &BarLine::X2, value);
+}
 
 void TGBArmadura::SetOrientationFromFile(std::uint8_t code)
 {

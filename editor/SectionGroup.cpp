@@ -3,6 +3,7 @@
 #include "FieldEvents.h"
 #include "FieldText.h"
 #include "JpegImage.h"
+#include "OneSelectionList.h"
 #include "Shapes.h"
 
 #include <QButtonGroup>
@@ -146,7 +147,7 @@ TGBSecao::TGBSecao(EditorContext& context, QWidget* parent) : QGroupBox(parent),
         Eds[static_cast<std::size_t>(i)] = field;
     }
 
-    LBPontos = new QListWidget(this);
+    LBPontos = new OneSelectionList(this);
     LBPontos->setObjectName("LBPontos");
     LBPontos->setGeometry(131, 223, 70, 47);
     LBPontos->setAccessibleName("Pontos da seção");

@@ -1,7 +1,9 @@
 #include "TFPrincipal.h"
 
+#include "CaptionedComboBox.h"
 #include "Curve.h"
 #include "DocumentCommands.h"
+#include "Faults.h"
 #include "FieldEvents.h"
 #include "FieldText.h"
 #include "FlexaraApplication.h"
@@ -19,6 +21,7 @@
 #include "Tconfirma.h"
 #include "WindowLook.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -72,7 +75,7 @@ QLineEdit* AddField(QWidget* parent, int left, int top)
 
 QComboBox* AddList(QWidget* parent, int left, int top)
 {
-    auto* list = new QComboBox(parent);
+    auto* list = new CaptionedComboBox(parent);
     list->setGeometry(left, top, 63, FieldHeight);
     list->setEditable(false);
     return list;
@@ -126,7 +129,9 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent), state(std::make
     LblTaxaArm = AddLabel(client, QStringLiteral("0,00 %"), 124, 485, 80);
     for (QLabel* label : {Label23, LblTaxaArm})
         label->setToolTip(QStringLiteral("As/Ac"));
-    LblTaxaArm->setAccessibleName(QStringLiteral("Taxa de Armadura"));
+    // A screen reader reads the ratio itself ("1,57 %", its text, kept current)
+    // with its caption as its label.
+    Label23->setBuddy(LblTaxaArm);
     LblTaxaArm->setAccessibleDescription(QStringLiteral("As/Ac"));
 
     // Created in keyboard order: loads, materials, section, reinforcement, the
@@ -217,8 +222,10 @@ void TFPrincipal::CreateStatusBar()
     StatusBar1->setFixedHeight(StatusBarHeight);
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setAutoFillBackground(true);
+    StatusBar1->setAccessibleName(QStringLiteral("Barra de estado"));
+    // The panel is read by its text, which a screen reader announces when the
+    // mark appears.
     StatusPanel = new QLabel(QStringLiteral(" "), StatusBar1);
-    StatusPanel->setAccessibleName(QStringLiteral("Barra de estado"));
     StatusBar1->addWidget(StatusPanel, 1);
     ClearInputMark();
 }
@@ -343,20 +350,29 @@ bool TFPrincipal::eventFilter(QObject* watched, QEvent* event)
 
 // ---- The status bar and the shared refreshes ----
 
-void TFPrincipal::ClearInputMark()
+void TFPrincipal::ShowStatus(const QColor& colour, const QString& text)
 {
     QPalette palette = StatusBar1->palette();
-    palette.setColor(QPalette::Window, SilverColor());
+    palette.setColor(QPalette::Window, colour);
     StatusBar1->setPalette(palette);
-    StatusPanel->setText(QStringLiteral(" "));
+    if (StatusPanel->text() == text)
+        return;
+    StatusPanel->setText(text);
+    StatusPanel->setAccessibleDescription(text.trimmed());
+    QAccessibleEvent named(StatusPanel, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    QAccessibleEvent described(StatusPanel, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
+}
+
+void TFPrincipal::ClearInputMark()
+{
+    ShowStatus(SilverColor(), QStringLiteral(" "));
 }
 
 void TFPrincipal::MarkInput(QWidget* field, const QString& text)
 {
-    QPalette palette = StatusBar1->palette();
-    palette.setColor(QPalette::Window, WarningColour());
-    StatusBar1->setPalette(palette);
-    StatusPanel->setText(text);
+    ShowStatus(WarningColour(), text);
     if (field)
         field->setFocus(Qt::OtherFocusReason);
 }
@@ -378,7 +394,37 @@ QColor TFPrincipal::StatusColor() const
 
 void TFPrincipal::TaxaArmadura()
 {
-    LblTaxaArm->setText(QString::fromStdString(UpdateReinforcementRatio(*state)));
+    try {
+        LblTaxaArm->setText(QString::fromStdString(UpdateReinforcementRatio(*state)));
+    } catch (const EngineError& fault) {
+        // The label keeps its last value; the fault ends the command.
+        ReportFault(fault.what());
+    }
+}
+
+void TFPrincipal::ReportFault(const char* message)
+{
+    if (pendingFault)
+        return;
+    pendingFault = std::string(message);
+    // Raised by the command in progress (the reading of a file) at its next
+    // step; shown here once the event is over if no command took it.
+    QTimer::singleShot(0, this, [this] {
+        if (!pendingFault)
+            return;
+        const std::string shown = *pendingFault;
+        pendingFault.reset();
+        FlexaraApplication::ShowError(shown.c_str());
+    });
+}
+
+void TFPrincipal::RaisePendingFault()
+{
+    if (!pendingFault)
+        return;
+    const std::string message = *pendingFault;
+    pendingFault.reset();
+    throw EngineError(message);
 }
 
 void TFPrincipal::RepaintSection()
@@ -403,10 +449,12 @@ void TFPrincipal::FormCreate()
 
     GBSecao->InstallDefaultCase();
 
+    // The default materials; a zero safety factor stays silent here (the
+    // settings outlive "&Novo") and is reported when a list is left.
     CombConcreto->setCurrentIndex(DefaultConcreteIndex);
     CombAco->setCurrentIndex(DefaultSteelIndex);
-    CombConcretoExit();
-    CombAcoExit();
+    ApplyConcreteSelection(*state, CombConcreto->currentIndex());
+    ApplySteelSelection(*state, CombAco->currentIndex());
 
     GBArmadura->InstallDefaultCase();
     update();
@@ -479,14 +527,22 @@ void TFPrincipal::CombConcretoChange(int index)
         FConcreto->exec();
 }
 
+// A zero safety factor would make the strength infinite: the division by zero
+// is reported and the strength kept.
 void TFPrincipal::CombConcretoExit()
 {
+    ClearFpFaults();
     ApplyConcreteSelection(*state, CombConcreto->currentIndex());
+    if (const char* fault = RaisedFpFault())
+        ReportFault(fault);
 }
 
 void TFPrincipal::CombAcoExit()
 {
+    ClearFpFaults();
     ApplySteelSelection(*state, CombAco->currentIndex());
+    if (const char* fault = RaisedFpFault())
+        ReportFault(fault);
 }
 
 int TFPrincipal::ConcreteIndex() const

@@ -14,6 +14,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QAction;
 class QComboBox;
@@ -56,6 +58,12 @@ public:
     void MarkInputInvalid(QWidget* field) override;
     void TaxaArmadura() override;
     void RepaintSection() override;
+
+    // A fault met inside a handler that the window system called, where no
+    // exception may pass: the command in progress raises it at its next step
+    // (RaisePendingFault), or the error box shows it once the event is over.
+    void ReportFault(const char* message);
+    void RaisePendingFault();
 
     // The status bar in the warning colour with a text of its own, and the focus
     // back to field (the settings dialog's "O número máximo de pontos ...").
@@ -162,8 +170,10 @@ private:
     void LetMenuShortcutsThrough();
     // Stores a moment from its field: 0 for a text that does not convert.
     bool StoreMoment(QLineEdit* field, double& moment);
+    void ShowStatus(const QColor& colour, const QString& text);
 
     std::unique_ptr<AnalysisState> state;
+    std::optional<std::string> pendingFault;
 };
 
 } // namespace flexara

@@ -4,10 +4,19 @@
 
 namespace flexara {
 
-QString FormatField(double value) { return QString::fromStdString(FormatGeneral(value)); }
+QString FormatField(double value)
+{
+    return QString::fromStdString(FormatGeneral(value));
+}
 
-bool ParseField(const QString& text, double& value) { return ParseReal(text.toStdString(), value); }
+bool ParseField(const QString& text, double& value)
+{
+    return ParseReal(text.toStdString(), value);
+}
 
-bool ParseFieldInteger(const QString& text, std::int32_t& value) { return ParseInteger(text.toStdString(), value); }
+bool ParseFieldInteger(const QString& text, std::int32_t& value)
+{
+    return ParseInteger(text.toStdString(), value);
+}
 
 } // namespace flexara

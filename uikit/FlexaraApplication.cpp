@@ -1,12 +1,16 @@
 #include "FlexaraApplication.h"
 
+#include "CaptionedComboBox.h"
 #include "Faults.h"
 
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include <exception>
 
@@ -44,6 +48,8 @@ FlexaraApplication::FlexaraApplication(int& argc, char** argv) : QApplication(ar
     if (QStyle* classic = QStyleFactory::create(QStringLiteral("Windows")))
         setStyle(new ClassicStyle(classic));
     InstallProgramFonts();
+    InstallCaptionedComboBoxReading();
+    InstallQtTranslations(*this);
 }
 
 bool FlexaraApplication::notify(QObject* receiver, QEvent* event)
@@ -70,6 +76,18 @@ QString FlexaraApplication::LastErrorMessage()
 void FlexaraApplication::ForgetLastError()
 {
     lastErrorMessage.clear();
+}
+
+void InstallQtTranslations(QCoreApplication& application)
+{
+    // Qt's own dialogs (open, save, message-box buttons) in Brazilian Portuguese
+    // like the rest of the program, whatever the system's language.
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
 }
 
 void InstallProgramFonts()

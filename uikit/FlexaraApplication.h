@@ -35,8 +35,7 @@ public:
 // program goes on. The handlers that can fail run through here, so that no
 // exception ever unwinds through Qt's own frames; notify() stays as the last
 // line of defence.
-template <class Command>
-void RunCommand(Command&& command)
+template <class Command> void RunCommand(Command&& command)
 {
     try {
         command();
@@ -49,5 +48,8 @@ void RunCommand(Command&& command)
 // layout was made for), "Lucida Console" with Liberation Mono; 8 pt (11 px at
 // 96 dpi) as the program's font.
 void InstallProgramFonts();
+
+// Loads Qt's own Brazilian Portuguese texts (Debian qt6-translations-l10n).
+void InstallQtTranslations(QCoreApplication& application);
 
 } // namespace flexara

@@ -212,12 +212,25 @@ TEST_F(ChartTest, ColumnGivesTheEnginesCurveAndTheDesignPoint)
         fellBack = fellBack || curve[i].x() < curve[i - 1].x();
     EXPECT_TRUE(fellBack);
 
-    // The axes hold every point, at round labels.
+    // The axes hold every point, at round labels, with bounds on a label or a
+    // minor tick, and the data fill at least 85 % of each.
+    double low[2] = {curve.front().x(), curve.front().y()};
+    double high[2] = {low[0], low[1]};
+    for (const QPointF& point : curve + Chart()->DesignPoints()) {
+        low[0] = std::min(low[0], point.x());
+        high[0] = std::max(high[0], point.x());
+        low[1] = std::min(low[1], point.y());
+        high[1] = std::max(high[1], point.y());
+    }
+    int index = 0;
     for (QValueAxis* axis : {Chart()->AxisX, Chart()->AxisY}) {
         SCOPED_TRACE(axis->titleText().toStdString());
         EXPECT_TRUE(IsRoundInterval(axis->tickInterval())) << axis->tickInterval();
-        EXPECT_DOUBLE_EQ(std::remainder(axis->min(), axis->tickInterval()), 0.0);
-        EXPECT_DOUBLE_EQ(std::remainder(axis->max(), axis->tickInterval()), 0.0);
+        const double minor = axis->tickInterval() / (axis->minorTickCount() + 1);
+        EXPECT_DOUBLE_EQ(std::remainder(axis->min(), minor), 0.0);
+        EXPECT_DOUBLE_EQ(std::remainder(axis->max(), minor), 0.0);
+        EXPECT_GE((high[index] - low[index]) / (axis->max() - axis->min()), 0.85);
+        ++index;
     }
     for (const QPointF& point : curve) {
         EXPECT_GE(point.x(), Chart()->AxisX->min());

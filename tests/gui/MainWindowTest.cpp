@@ -234,7 +234,8 @@ TEST_F(MainWindowTest, NovoInstallsTheDefaultCaseAgain)
 
 TEST_F(MainWindowTest, SairClosesTheWindowOnceConfirmed)
 {
-    ModalScript script({[](QWidget* modal) { QTest::mouseClick(qobject_cast<Tconfirma*>(modal)->sim, Qt::LeftButton); }});
+    ModalScript script(
+        {[](QWidget* modal) { QTest::mouseClick(qobject_cast<Tconfirma*>(modal)->sim, Qt::LeftButton); }});
     main->Sair1->trigger();
     EXPECT_TRUE(script.Finished());
     EXPECT_FALSE(main->isVisible());
@@ -319,30 +320,39 @@ TEST_F(MainWindowTest, ScreenReaderNamesEveryControlOfTheLoadsAndMaterials)
 {
     struct Control {
         QWidget* widget;
+        QLabel* label; // the caption that carries the hint, or none
         const char* name;
         const char* hint;
+        const char* value;
     };
     const Control controls[] = {
-        {main->EdNd, "Nd (kN)", "Esforço normal de cálculo"},
-        {main->EdMdx, "Mxd (kN.m)", "Momento fletor de cálculo em torno do eixo X"},
-        {main->EdMdy, "Myd (kN.m)", "Momento fletor de cálculo em torno do eixo Y"},
-        {main->CombConcreto, "Concreto", "Resistência característica do concreto"},
-        {main->CombAco, "Aço", "Resistência característica do aço"},
-        {main->BtnGerar, "Gerar gráfico", "Gera a curva de interação"},
+        {main->EdNd, main->LblNd, "Nd (kN)", "Esforço normal de cálculo", nullptr},
+        {main->EdMdx, main->LblMdx, "Mxd (kN.m)", "Momento fletor de cálculo em torno do eixo X", nullptr},
+        {main->EdMdy, main->LblMdy, "Myd (kN.m)", "Momento fletor de cálculo em torno do eixo Y", nullptr},
+        {main->CombConcreto, main->LblConcreto, "Concreto", "Resistência característica do concreto", "C-30"},
+        {main->CombAco, main->LblAco, "Aço", "Resistência característica do aço", "CA-50 A"},
+        {main->Armadura().CombDiametro, nullptr, "Diâmetro das barras (mm)", "Diâmetro das barras na linha", "10"},
+        {main->BtnGerar, nullptr, "Gerar gráfico", "Gera a curva de interação", nullptr},
     };
     for (const Control& c : controls) {
         SCOPED_TRACE(c.name);
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(c.widget);
         ASSERT_NE(accessible, nullptr);
-        // A drop-down list reads its item as its name; its caption is its
-        // accessible name and its label relation.
-        if (qobject_cast<QComboBox*>(c.widget)) {
-            EXPECT_EQ(c.widget->accessibleName(), QString::fromUtf8(c.name));
-        } else {
-            EXPECT_EQ(accessible->text(QAccessible::Name), QString::fromUtf8(c.name));
+        // A drop-down list is read by its caption, its item as its value.
+        EXPECT_EQ(accessible->text(QAccessible::Name), QString::fromUtf8(c.name));
+        if (c.value) {
+            EXPECT_EQ(accessible->role(), QAccessible::ComboBox);
+            EXPECT_EQ(accessible->text(QAccessible::Value), QString::fromUtf8(c.value));
+            ASSERT_EQ(accessible->childCount(), 1) << "the list of items";
         }
         EXPECT_EQ(accessible->text(QAccessible::Description), QString::fromUtf8(c.hint));
-        EXPECT_EQ(c.widget->toolTip(), QString::fromUtf8(c.hint));
+        // The hint of a caption shows over the caption, not over the control.
+        if (c.label) {
+            EXPECT_EQ(c.label->toolTip(), QString::fromUtf8(c.hint));
+            EXPECT_TRUE(c.widget->toolTip().isEmpty());
+        } else {
+            EXPECT_EQ(c.widget->toolTip(), QString::fromUtf8(c.hint));
+        }
     }
     EXPECT_EQ(main->LblNd->buddy(), main->EdNd);
     EXPECT_EQ(main->LblConcreto->buddy(), main->CombConcreto);
