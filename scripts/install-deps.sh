@@ -11,6 +11,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
+  # The checks of the installed files (desktop entry, metainfo, MIME type, man
+  # pages), the package's shared-library dependencies and the icon's PNGs.
+  desktop-file-utils appstream libxml2-utils shared-mime-info man-db dpkg-dev librsvg2-bin
 )
 
 missing=()
