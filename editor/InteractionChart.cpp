@@ -51,19 +51,20 @@ private:
 // A new range with the label interval that suits it. The interval goes first:
 // a wide range laid out with the interval of a narrow one would have thousands
 // of labels for a moment.
-void SetRangeWithInterval(QValueAxis* axis, double low, double high, double interval)
+void ApplyLabels(QValueAxis* axis, const AxisScale& scale)
 {
-    axis->setTickInterval(interval);
-    axis->setRange(low, high);
-    // The range's own handler picks an interval for zooming; the bounds were
-    // rounded to this one.
-    axis->setTickInterval(interval);
+    axis->setLabelFormat(QString::fromLatin1(AxisLabelFormat(scale)));
+    axis->setTickAnchor(scale.anchor);
+    axis->setTickInterval(scale.interval);
 }
 
 void ApplyScale(QValueAxis* axis, const AxisScale& scale)
 {
-    axis->setLabelFormat(QString::fromLatin1(AxisLabelFormat(scale)));
-    SetRangeWithInterval(axis, scale.low, scale.high, scale.interval);
+    ApplyLabels(axis, scale);
+    axis->setRange(scale.low, scale.high);
+    // The range's own handler picks labels for zooming; the bounds were
+    // rounded to these.
+    ApplyLabels(axis, scale);
 }
 
 QFont ArialPixels(int pixels)
@@ -241,9 +242,7 @@ QList<QPointF> TChCurva::DesignPoints() const
 void TChCurva::RoundTicks(QValueAxis* axis)
 {
     // Whatever range a zoom or a scroll gives, a bounded number of labels.
-    const double interval = LabelInterval(axis->min(), axis->max());
-    axis->setLabelFormat(QString::fromLatin1(AxisLabelFormat(AxisScale{axis->min(), axis->max(), interval})));
-    axis->setTickInterval(interval);
+    ApplyLabels(axis, LabelsForRange(axis->min(), axis->max()));
 }
 
 void TChCurva::RescaleAxes()
@@ -275,8 +274,8 @@ void TChCurva::RescaleAxes()
 void TChCurva::RememberRanges()
 {
     if (!savedRanges)
-        savedRanges = SavedScales{AxisScale{AxisX->min(), AxisX->max(), AxisX->tickInterval()},
-                                  AxisScale{AxisY->min(), AxisY->max(), AxisY->tickInterval()}};
+        savedRanges = SavedScales{AxisScale{AxisX->min(), AxisX->max(), AxisX->tickInterval(), AxisX->tickAnchor()},
+                                  AxisScale{AxisY->min(), AxisY->max(), AxisY->tickInterval(), AxisY->tickAnchor()}};
 }
 
 void TChCurva::UndoZoom()

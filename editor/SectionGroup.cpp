@@ -103,6 +103,11 @@ TGBSecao::TGBSecao(EditorContext& context, QWidget* parent) : QGroupBox(parent),
     }
     for (int place : ToolBarOrder)
         ToolBar1->addWidget(ToolButtons[static_cast<std::size_t>(place)]);
+    // The button that shows the shapes a narrow bar has no room for.
+    if (auto* more = ToolBar1->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setAccessibleName(QStringLiteral("Mais formas de seção"));
+        more->setToolTip(more->accessibleName());
+    }
     connect(ToolButtons[0], &QToolButton::clicked, this, [this] { ToolButton1Click(); });
     connect(ToolButtons[1], &QToolButton::clicked, this, [this] { ToolButton2Click(); });
     connect(ToolButtons[2], &QToolButton::clicked, this, [this] { ToolButton3Click(); });

@@ -2,6 +2,7 @@
 
 #include "CaptionedComboBox.h"
 #include "Curve.h"
+#include "DefaultCase.h"
 #include "DocumentCommands.h"
 #include "Faults.h"
 #include "FieldEvents.h"
@@ -436,6 +437,10 @@ void TFPrincipal::RepaintSection()
 
 void TFPrincipal::FormCreate()
 {
+    // The state starts from the default case before the fields show it, so that
+    // no refresh on the way meets what an earlier case left (a bar area beyond
+    // the double range, from a file that failed to open).
+    InstallDefaultCase(*state);
     ChCurva->ClearCurve();
     ChCurva->SetOutOfRangeNotice(false);
     ChCurva->RescaleAxes();

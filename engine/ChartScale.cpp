@@ -62,9 +62,14 @@ bool FitsDouble(Real value)
     return std::fabs(value) <= LargestDouble;
 }
 
-AxisScale Rounded(Real low, Real high, Real interval)
+// The labels of a chart axis run from the multiple of the interval at or below
+// its low bound: where that multiple is beyond the double range, they start at
+// the low bound itself.
+AxisScale Labelled(Real low, Real high, Real interval)
 {
-    return AxisScale{static_cast<double>(low), static_cast<double>(high), static_cast<double>(interval)};
+    const bool multipleFits = FitsDouble(std::floor(low / interval) * interval);
+    return AxisScale{static_cast<double>(low), static_cast<double>(high), static_cast<double>(interval),
+                     multipleFits ? 0.0 : static_cast<double>(low)};
 }
 
 } // namespace
@@ -105,25 +110,26 @@ AxisScale ScaleAxis(double dataLow, double dataHigh, bool room)
         for (const Real step : {interval, interval / (AxisMinorTicks + 1)}) {
             const Real roundedLow = std::floor(low / step) * step;
             const Real roundedHigh = std::ceil(high / step) * step;
-            if (!FitsDouble(roundedLow) || !FitsDouble(roundedHigh) || roundedHigh - roundedLow > LargestDouble)
+            if (!FitsDouble(roundedLow) || !FitsDouble(roundedHigh) || roundedHigh - roundedLow > LargestDouble ||
+                !FitsDouble(std::floor(roundedLow / interval) * interval))
                 continue;
             if (single || extent / (roundedHigh - roundedLow) >= static_cast<Real>(AxisMinimumFill))
-                return Rounded(roundedLow, roundedHigh, interval);
+                return Labelled(roundedLow, roundedHigh, interval);
         }
     }
-    return Rounded(low, high, coarse);
+    return Labelled(low, high, coarse);
 }
 
-double LabelInterval(double low, double high)
+AxisScale LabelsForRange(double low, double high)
 {
     const Real span = std::fabs(static_cast<Real>(high) - low);
-    return static_cast<double>(std::max(NiceAtLeast(span / LabelIntervals), MagnitudeGuard(low, high)));
+    return Labelled(low, high, std::max(NiceAtLeast(span / LabelIntervals), MagnitudeGuard(low, high)));
 }
 
 namespace {
 Real FirstLabelIndex(const AxisScale& scale)
 {
-    return std::ceil(static_cast<Real>(scale.low) / scale.interval);
+    return std::ceil((static_cast<Real>(scale.low) - scale.anchor) / scale.interval);
 }
 } // namespace
 
@@ -131,7 +137,8 @@ int AxisLabelCount(const AxisScale& scale)
 {
     if (!(scale.interval > 0.0) || !(scale.high >= scale.low))
         return 0;
-    const Real count = std::floor(static_cast<Real>(scale.high) / scale.interval) - FirstLabelIndex(scale) + 1.0L;
+    const Real count =
+        std::floor((static_cast<Real>(scale.high) - scale.anchor) / scale.interval) - FirstLabelIndex(scale) + 1.0L;
     if (!(count > 0.0L))
         return 0;
     return count > MaxAxisLabels ? MaxAxisLabels : static_cast<int>(count);
@@ -139,7 +146,7 @@ int AxisLabelCount(const AxisScale& scale)
 
 double AxisLabelValue(const AxisScale& scale, int i)
 {
-    return static_cast<double>((FirstLabelIndex(scale) + i) * static_cast<Real>(scale.interval));
+    return static_cast<double>(scale.anchor + (FirstLabelIndex(scale) + i) * static_cast<Real>(scale.interval));
 }
 
 const char* AxisLabelFormat(const AxisScale& scale)

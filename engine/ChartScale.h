@@ -23,8 +23,12 @@ struct AxisScale {
     double low = -100.0;
     double high = 100.0;
     // Between two labels: 1, 2 or 5 times a power of ten, at least 1, since
-    // the labels are whole numbers. Labels stand at its whole multiples.
+    // the labels are whole numbers.
     double interval = 50.0;
+    // Labels stand at anchor + k·interval: at the whole multiples of the
+    // interval, but for bounds so near the end of the double range that the
+    // multiple below them is beyond it, where they start at the low bound.
+    double anchor = 0.0;
 };
 
 // The scale of an axis that must show dataLow..dataHigh (kN·m). With room the
@@ -35,10 +39,10 @@ struct AxisScale {
 // the extent itself is beyond the double range.
 AxisScale ScaleAxis(double dataLow, double dataHigh, bool room);
 
-// The label interval for a range the user zoomed or scrolled to: about five
-// intervals, at least 1, and never so small beside the bounds that adding it to
-// a label would not reach the next one.
-double LabelInterval(double low, double high);
+// The labels of a range the user zoomed or scrolled to, the bounds kept: about
+// five intervals, at least 1, and never so small beside the bounds that adding
+// it to a label would not reach the next one.
+AxisScale LabelsForRange(double low, double high);
 
 // The labels of a scale: the whole multiples of the interval from low to high.
 int AxisLabelCount(const AxisScale& scale);

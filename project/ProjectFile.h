@@ -104,10 +104,12 @@ void ReadProjectText(std::string_view bytes, ProjectReaderSink& sink);
 // denied", "Disk full", "I/O error 5").
 std::string LoadProjectBytes(const std::string& path);
 // A write failure injected by tests: the write that would pass byte
-// failAfterBytes fails with errorNumber.
+// failAfterBytes fails with errorNumber, or the process receives
+// signalNumber there, as if interrupted in the middle of the save.
 struct InjectedWriteFault {
     std::size_t failAfterBytes = 0;
     int errorNumber = 0;
+    int signalNumber = 0;
 };
 
 // Writes the bytes of a project file or a report to path: to a temporary file

@@ -123,6 +123,8 @@ int WriteAll(int fd, std::string_view text, const InjectedWriteFault* fault)
         }
         written += static_cast<std::size_t>(put);
     }
+    if (injected && fault->signalNumber != 0)
+        std::raise(fault->signalNumber);
     return injected ? fault->errorNumber : 0;
 }
 

@@ -10,7 +10,13 @@ packages=(
   libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
+  # Qt's own dialogs and buttons in Brazilian Portuguese (qtbase_pt_BR.qm).
+  qt6-translations-l10n
+  # The report's SVG chart, and the text and pages of its PDF in the tests.
+  qt6-svg-dev poppler-utils
   xvfb xauth
+  # What a screen reader reads, checked on the accessibility bus.
+  dbus at-spi2-core python3-pyatspi
   # The checks of the installed files (desktop entry, metainfo, MIME type, man
   # pages), the package's shared-library dependencies and the icon's PNGs.
   desktop-file-utils appstream libxml2-utils shared-mime-info man-db dpkg-dev librsvg2-bin

@@ -64,6 +64,15 @@ TEST(ChartScale, SingleValueGetsATenthOnEachSide)
     }
 }
 
+void ExpectLabelsStepThrough(const AxisScale& scale)
+{
+    const long double below =
+        scale.anchor +
+        std::floor((static_cast<long double>(scale.low) - scale.anchor) / scale.interval) * scale.interval;
+    EXPECT_LE(std::fabs(below), Huge);
+    EXPECT_NE(scale.low + scale.interval, scale.low);
+}
+
 // Every scale of every finite extent holds its data with finite bounds, a
 // bounded number of labels that really advance, and the fill it promises.
 void ExpectSoundScale(double a, double b, bool room)
@@ -83,6 +92,10 @@ void ExpectSoundScale(double a, double b, bool room)
     EXPECT_LE((static_cast<long double>(scale.high) - scale.low) / scale.interval, MaxAxisLabels);
     for (int i = 1; i < labels; ++i)
         EXPECT_GT(AxisLabelValue(scale, i), AxisLabelValue(scale, i - 1));
+    // The chart starts its labels at the label at or below the low bound and
+    // steps up from there: that label must be a double, or the stepping never
+    // ends.
+    ExpectLabelsStepThrough(scale);
     if (room && high > low) {
         EXPECT_GE((static_cast<long double>(high) - low) / (static_cast<long double>(scale.high) - scale.low),
                   AxisMinimumFill);
@@ -136,21 +149,26 @@ TEST(ChartScale, AnExtentBeyondTheDoubleRangeIsAnOverflow)
     }
 }
 
-TEST(ChartScale, ZoomedIntervalsAlwaysAdvance)
+TEST(ChartScale, ZoomedRangesGetLabelsThatAdvance)
 {
     const struct {
         double low, high, atLeast;
     } cases[] = {
-        {-180, 180, 100}, {0, 3, 1}, {1e20, 1e20 + 100, 0}, {-Huge, Huge, 1e307}, {5, 5, 1},
+        {-180, 180, 100}, {0, 3, 1}, {1e20, 1e20 + 100, 0}, {-Huge, Huge, 1e307}, {5, 5, 1}, {-Huge, 24, 1e307},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.low << " .. " << c.high);
-        const double interval = LabelInterval(c.low, c.high);
-        EXPECT_GE(interval, c.atLeast);
-        EXPECT_TRUE(std::isfinite(interval));
-        EXPECT_NE(c.high + interval, c.high);
-        EXPECT_LE((static_cast<long double>(c.high) - c.low) / interval, 5.0L);
+        const AxisScale scale = LabelsForRange(c.low, c.high);
+        EXPECT_EQ(scale.low, c.low);
+        EXPECT_EQ(scale.high, c.high);
+        EXPECT_GE(scale.interval, c.atLeast);
+        EXPECT_TRUE(std::isfinite(scale.interval));
+        EXPECT_LE((static_cast<long double>(c.high) - c.low) / scale.interval, 5.0L);
+        ExpectLabelsStepThrough(scale);
     }
+    // The labels start at the low bound only where the multiples do not fit.
+    EXPECT_EQ(LabelsForRange(-180, 180).anchor, 0.0);
+    EXPECT_EQ(LabelsForRange(-Huge, 24).anchor, -Huge);
 }
 
 TEST(ChartScale, LabelsAreWholeNumbersUntilTheyGetTooLong)

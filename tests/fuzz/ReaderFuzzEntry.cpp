@@ -76,8 +76,14 @@ void CheckAxis(const std::uint8_t* data, std::size_t size)
         Require(std::isfinite(scale.low) && std::isfinite(scale.high) && std::isfinite(scale.high - scale.low));
         Require(scale.low <= std::min(a, b) && scale.high >= std::max(a, b));
         Require(scale.interval >= 1.0 && (scale.high - scale.low) / scale.interval <= MaxAxisLabels);
-        // A zoomed axis's labels advance: the interval changes the bound it is added to.
-        Require(scale.low + LabelInterval(scale.low, scale.high) != scale.low);
+        // The chart steps its labels from the one at or below the low bound.
+        for (const AxisScale& labels : {scale, LabelsForRange(scale.low, scale.high)}) {
+            const long double first =
+                labels.anchor + std::floor((static_cast<long double>(labels.low) - labels.anchor) / labels.interval) *
+                                    labels.interval;
+            Require(std::fabs(first) <= std::numeric_limits<double>::max());
+            Require(labels.low + labels.interval != labels.low);
+        }
     }
 }
 

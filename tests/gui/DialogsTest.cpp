@@ -311,7 +311,6 @@ TEST_F(DialogsTest, ConfirmationAnswersNoOnlyForNao)
         {"Não", [&] { QTest::mouseClick(confirma->nao, Qt::LeftButton); }, false},
         {"Sim after a Não", [&] { QTest::mouseClick(confirma->sim, Qt::LeftButton); }, true},
         {"Não again", [&] { QTest::mouseClick(confirma->nao, Qt::LeftButton); }, false},
-        {"closed another way", [&] { QTest::keyClick(confirma, Qt::Key_Escape); }, true},
         {"Space on the focused Sim", [&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); }, true},
     };
     for (const Case& c : cases) {

@@ -30,33 +30,8 @@ namespace flexara {
 namespace {
 
 using testing::ModalScript;
+using testing::ScriptedDialogs;
 using testing::TypeAndLeave;
-
-// Answers the file dialogs in their place; an empty answer is a Cancel.
-struct ScriptedDialogs : FileDialogs {
-    std::deque<QString> openAnswers;
-    std::deque<QString> saveAnswers;
-    int openAsked = 0;
-    int saveAsked = 0;
-    QString AskOpenPath() override
-    {
-        ++openAsked;
-        return Take(openAnswers);
-    }
-    QString AskSavePath() override
-    {
-        ++saveAsked;
-        return Take(saveAnswers);
-    }
-    static QString Take(std::deque<QString>& answers)
-    {
-        if (answers.empty())
-            return QString();
-        QString answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
 
 QByteArray ReadAll(const QString& path)
 {
@@ -77,31 +52,7 @@ protected:
 
     QString Path(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
 
-    // Runs a menu command from the event loop, where the program catches its
-    // failures; returns the text of the error box it showed, if any.
-    QString Run(QAction* action)
-    {
-        QString error;
-        ModalScript script({[&](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                EXPECT_EQ(box->windowTitle(), "Flexara 1.0");
-                error = box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-        }});
-        bool done = false;
-        QMetaObject::invokeMethod(
-            action,
-            [action, &done] {
-                action->trigger();
-                done = true;
-            },
-            Qt::QueuedConnection);
-        for (int i = 0; i < 500 && !done; ++i)
-            QTest::qWait(2);
-        QTest::qWait(30);
-        return error;
-    }
+    QString Run(QAction* action) { return testing::RunMenuCommand(action); }
 
     void SaveAs(const QString& path)
     {

@@ -4,20 +4,26 @@
 // dialogs and error boxes from inside their own event loops.
 #pragma once
 
+#include "DocumentCommands.h"
 #include "FlexaraApplication.h"
 #include "ProgramWindows.h"
 #include "TFPrincipal.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 #include <vector>
 
@@ -118,6 +124,80 @@ private:
     QElapsedTimer clock;
     QTimer timer;
 };
+
+// Answers every error box with OK for as long as it lives, recording the
+// texts; it also reaches boxes that open inside a step of a ModalScript.
+class ErrorBoxAnswerer {
+public:
+    ErrorBoxAnswerer()
+    {
+        QObject::connect(&timer, &QTimer::timeout, &timer, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            texts.append(box->text());
+            box->button(QMessageBox::Ok)->click();
+        });
+        timer.start(10);
+    }
+    QStringList texts;
+
+private:
+    QTimer timer;
+};
+
+// Answers the file dialogs in their place; an empty answer is a Cancel.
+struct ScriptedDialogs : FileDialogs {
+    std::deque<QString> openAnswers;
+    std::deque<QString> saveAnswers;
+    int openAsked = 0;
+    int saveAsked = 0;
+    QString AskOpenPath() override
+    {
+        ++openAsked;
+        return Take(openAnswers);
+    }
+    QString AskSavePath() override
+    {
+        ++saveAsked;
+        return Take(saveAnswers);
+    }
+    static QString Take(std::deque<QString>& answers)
+    {
+        if (answers.empty())
+            return QString();
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// Runs a menu command from the event loop, where the program catches its
+// failures; returns the text of the error box it showed, if any (each box is
+// answered with OK).
+inline QString RunMenuCommand(QAction* action)
+{
+    QString error;
+    ModalScript script({[&](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            EXPECT_EQ(box->windowTitle(), "Flexara 1.0");
+            error = box->text();
+            box->button(QMessageBox::Ok)->click();
+        }
+    }});
+    bool done = false;
+    QMetaObject::invokeMethod(
+        action,
+        [action, &done] {
+            action->trigger();
+            done = true;
+        },
+        Qt::QueuedConnection);
+    for (int i = 0; i < 500 && !done; ++i)
+        QTest::qWait(2);
+    QTest::qWait(30);
+    return error;
+}
 
 // The windows of one run of the program, the main window shown and active.
 class ProgramTest : public ::testing::Test {
