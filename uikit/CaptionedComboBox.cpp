@@ -8,9 +8,43 @@ namespace flexara {
 
 namespace {
 
-class CaptionedComboBoxReading : public QAccessibleWidget {
+// Named by the caption; the chosen item is its value and, for the screen
+// readers that read a list's text, its read-only text.
+class CaptionedComboBoxReading : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit CaptionedComboBoxReading(CaptionedComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+    explicit CaptionedComboBoxReading(CaptionedComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox)
+    {
+        addControllingSignal(QStringLiteral("currentIndexChanged(int)"));
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // QAccessibleTextInterface: the chosen item, read only.
+    QString text(int startOffset, int endOffset) const override
+    {
+        return Box()->currentText().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(Box()->currentText().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    void selection(int, int* startOffset, int* endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return QRect(); }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = *endOffset = offset;
+        return QString();
+    }
 
     QString text(QAccessible::Text t) const override
     {

@@ -1,0 +1,112 @@
+#!/usr/bin/python3
+"""What a screen reader reads of the main window, through the accessibility bus.
+
+Started by read-window.sh with the program already running: finds the window,
+reads the reinforcement ratio, types "abc" and Tab into the field of Mxd and
+reads the status bar, and reads the three drop-down lists by their captions.
+Prints one line per check and exits 1 when one fails.
+"""
+import sys
+import time
+
+import pyatspi
+
+
+def find(root, predicate, depth=0):
+    if root is None or depth > 12:
+        return None
+    try:
+        if predicate(root):
+            return root
+        for child in root:
+            found = find(child, predicate, depth + 1)
+            if found is not None:
+                return found
+    except Exception:
+        return None
+    return None
+
+
+def application(name):
+    for _ in range(80):
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == name:
+                return app
+        time.sleep(0.25)
+    return None
+
+
+def role(acc):
+    return acc.getRole()
+
+
+def wait_for(read, expected, seconds=5.0):
+    value = read()
+    end = time.time() + seconds
+    while value != expected and time.time() < end:
+        time.sleep(0.1)
+        value = read()
+    return value
+
+
+failures = []
+
+
+def check(what, actual, expected):
+    ok = actual == expected
+    print(("ok   " if ok else "FAIL ") + what + ": " + repr(actual) + ("" if ok else " (expected " + repr(expected) + ")"))
+    if not ok:
+        failures.append(what)
+
+
+app = application("Flexara 1.0")
+if app is None:
+    print("FAIL the program is not on the accessibility bus")
+    sys.exit(1)
+
+# The ratio value, named by its text and labelled by its caption.
+ratio = wait_for(lambda: (find(app, lambda a: role(a) == pyatspi.ROLE_LABEL and a.name.endswith(" %")) or app).name,
+                 "1,57 %")
+check("ratio label", ratio, "1,57 %")
+ratio_acc = find(app, lambda a: role(a) == pyatspi.ROLE_LABEL and a.name == "1,57 %")
+labels = []
+if ratio_acc is not None:
+    for relation in ratio_acc.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            labels += [relation.getTarget(i).name for i in range(relation.getNTargets())]
+check("ratio labelled by", labels, ["Taxa de Armadura:"])
+
+# The three drop-down lists by their captions, their items as values.
+for name, value in (("Concreto", "C-30"), ("Aço", "CA-50 A"), ("Diâmetro das barras (mm)", "20")):
+    combo = find(app, lambda a: role(a) == pyatspi.ROLE_COMBO_BOX and a.name == name)
+    check("list " + name, combo.name if combo else None, name)
+    shown = None
+    if combo is not None:
+        text = combo.queryText()
+        shown = text.getText(0, text.characterCount)
+    check("item of " + name, shown, value)
+
+# "abc" and Tab in Mxd: the status bar reads the mark.
+field = find(app, lambda a: role(a) == pyatspi.ROLE_TEXT and a.name == "Mxd (kN.m)")
+check("field Mxd", field.name if field else None, "Mxd (kN.m)")
+if field is not None:
+    # A click in the field, as a user starts typing (it also gives the window
+    # the keyboard on a display without a window manager).
+    box = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
+    time.sleep(0.5)
+    field.queryComponent().grabFocus()
+    time.sleep(0.3)
+    field.queryEditableText().setTextContents("")
+    for key in ("a", "b", "c"):
+        pyatspi.Registry.generateKeyboardEvent(0, key, pyatspi.KEY_STRING)
+        time.sleep(0.05)
+    time.sleep(0.2)
+    typed = field.queryText()
+    check("typed into Mxd", typed.getText(0, typed.characterCount), "abc")
+    pyatspi.Registry.generateKeyboardEvent(23, None, pyatspi.KEY_PRESSRELEASE)  # Tab
+    status_bar = find(app, lambda a: role(a) == pyatspi.ROLE_STATUS_BAR)
+    read = lambda: status_bar[0].name if status_bar is not None and status_bar.childCount else None
+    check("status bar after abc and Tab", wait_for(read, "Valor de entrada inválido"), "Valor de entrada inválido")
+
+sys.exit(1 if failures else 0)
