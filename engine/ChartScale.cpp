@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace flexara {
@@ -19,6 +20,8 @@ constexpr Real LargestDouble = std::numeric_limits<double>::max();
 constexpr Real SmallestRelativeInterval = 1.0L / 1099511627776.0L; // 2^-40
 // About this many intervals on an axis of the chart's size.
 constexpr Real LabelIntervals = 5.0L;
+// An axis with fewer labels than this is hard to read off.
+constexpr int MinimumLabels = 4;
 // Bounds from which labels switch from whole numbers to significant digits.
 constexpr Real WholeLabelLimit = 1e7L;
 
@@ -104,6 +107,9 @@ AxisScale ScaleAxis(double dataLow, double dataHigh, bool room)
     const Real coarse = std::max(NiceAtLeast((high - low) / LabelIntervals), guard);
     Real intervals[2] = {coarse, NiceBelow(coarse)};
     const int candidates = intervals[1] >= 1.0L && intervals[1] >= guard ? 2 : 1;
+    // The first bounds that keep the fill and show enough labels; failing
+    // those, the first that keep the fill.
+    std::optional<AxisScale> keepsTheFill;
     for (int c = 0; c < candidates; ++c) {
         const Real interval = intervals[c];
         // Bounds on a label first, on a minor tick if that leaves too much room.
@@ -113,11 +119,16 @@ AxisScale ScaleAxis(double dataLow, double dataHigh, bool room)
             if (!FitsDouble(roundedLow) || !FitsDouble(roundedHigh) || roundedHigh - roundedLow > LargestDouble ||
                 !FitsDouble(std::floor(roundedLow / interval) * interval))
                 continue;
-            if (single || extent / (roundedHigh - roundedLow) >= static_cast<Real>(AxisMinimumFill))
-                return Labelled(roundedLow, roundedHigh, interval);
+            if (!single && extent / (roundedHigh - roundedLow) < static_cast<Real>(AxisMinimumFill))
+                continue;
+            const AxisScale scale = Labelled(roundedLow, roundedHigh, interval);
+            if (single || AxisLabelCount(scale) >= MinimumLabels)
+                return scale;
+            if (!keepsTheFill)
+                keepsTheFill = scale;
         }
     }
-    return Labelled(low, high, coarse);
+    return keepsTheFill ? *keepsTheFill : Labelled(low, high, coarse);
 }
 
 AxisScale LabelsForRange(double low, double high)

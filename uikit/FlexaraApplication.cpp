@@ -82,8 +82,9 @@ void InstallQtTranslations(QCoreApplication& application)
 {
     // Qt's own dialogs (open, save, message-box buttons) in Brazilian Portuguese
     // like the rest of the program, whatever the system's language.
+    const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
     auto* translator = new QTranslator(&application);
-    if (translator->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (translator->load(brazil, QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
     else

@@ -23,8 +23,9 @@ TEST(ChartScale, ColumnAxesAreTightAndRound)
         double low, high;
         AxisScale expected;
     } cases[] = {
-        // Bounds on the label interval would leave 76 %: on a minor tick, 85 %.
-        {"Mx", -153.105, 153.105, {-180, 180, 100}},
+        // Labels every 100 would leave 76 % on a label and give only three on
+        // a minor tick: labels every 50, bounds on 10, 90 %.
+        {"Mx", -153.105, 153.105, {-170, 170, 50}},
         // 50 leaves 65 % even on a minor tick: labels every 20, bounds on 4.
         {"My", -65.06, 65.06, {-72, 72, 20}},
         // The notice's square keeps its four edges inside the frame.

@@ -339,6 +339,13 @@ TEST_F(KeystrokeFidelityTest, QtsOwnDialogsSpeakPortuguese)
         texts.append(button->text().remove(QLatin1Char('&')));
     EXPECT_TRUE(texts.contains("Salvar")) << texts.join(", ").toStdString();
     EXPECT_TRUE(texts.contains("Cancelar")) << texts.join(", ").toStdString();
+    // FLEXARA_SCREENSHOTS=folder keeps a picture of the dialog for the documentation.
+    if (const QByteArray shots = qgetenv("FLEXARA_SCREENSHOTS"); !shots.isEmpty()) {
+        dialogs.SaveDialog1->show();
+        QTest::qWait(300);
+        dialogs.SaveDialog1->grab().save(QString::fromLocal8Bit(shots) + "/save-dialog.png");
+        dialogs.SaveDialog1->hide();
+    }
     QMessageBox question(QMessageBox::Question, "Flexara 1.0", "?", QMessageBox::Yes | QMessageBox::No, main);
     EXPECT_EQ(question.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), "Sim");
     EXPECT_EQ(question.button(QMessageBox::No)->text().remove(QLatin1Char('&')), "Não");
