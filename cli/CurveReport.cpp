@@ -1,6 +1,7 @@
 #include "CurveReport.h"
 
 #include "ChartScale.h"
+#include "NumberText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,13 +9,6 @@
 #include <cstdio>
 
 namespace flexara {
-
-std::string ShortestReal(double value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
 
 namespace {
 
@@ -190,10 +184,10 @@ std::string ReportSvg(const CurveReport& r)
     if (r.status == "out-of-range") {
         out += "<rect x=\"" + Num(px(-100)) + "\" y=\"" + Num(py(100)) + "\" width=\"" + Num(px(100) - px(-100)) +
                "\" height=\"" + Num(py(-100) - py(100)) + "\" fill=\"white\" stroke=\"blue\"/>\n";
-        const char* lines[] = {"O valor de Nd não", "está contido no", "intervalo do", "Diagrama de", "Interação."};
-        for (int i = 0; i < 5; ++i)
-            out += "<text x=\"320\" y=\"" + Num(275 + 22 * i) +
-                   "\" text-anchor=\"middle\" fill=\"red\" font-size=\"16\">" + lines[i] + "</text>\n";
+        for (std::size_t i = 0; i < OutOfRangeNoticeLines.size(); ++i)
+            out += "<text x=\"320\" y=\"" + Num(275 + 22 * static_cast<double>(i)) +
+                   "\" text-anchor=\"middle\" fill=\"red\" font-size=\"16\">" + OutOfRangeNoticeLines[i] +
+                   "</text>\n";
     }
     for (std::size_t i = 0; i < r.warnings.size(); ++i)
         out += "<text x=\"320\" y=\"" + Num(60 + 18 * static_cast<double>(i)) +

@@ -46,9 +46,6 @@ std::string ReportJson(const CurveReport& report);
 std::string ReportCsv(const CurveReport& report);
 std::string ReportSvg(const CurveReport& report);
 
-// The shortest text that reads back to the same double.
-std::string ShortestReal(double value);
-
 } // namespace flexara
 
 namespace flexara {

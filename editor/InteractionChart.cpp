@@ -32,8 +32,6 @@ constexpr int BevelWidth = 1;
 // A drag shorter than this is a click, not a zoom.
 constexpr int MinimumZoomDrag = 3;
 
-const char* const NoticeTextLines[] = {"O valor de Nd não ", "está contido no ", "intervalo do ", "Diagrama de ",
-                                       "Interação."};
 
 // The flags that the curve generation tests for a fault are its own: whatever
 // the chart computes while it is being filled leaves them as they were.
@@ -156,7 +154,7 @@ TChCurva::TChCurva(QWidget* parent) : QChartView(parent)
     }
     Series3->setVisible(false);
 
-    for (const char* line : NoticeTextLines) {
+    for (const char* line : OutOfRangeNoticeLines) {
         auto* text = new QGraphicsSimpleTextItem(QString::fromUtf8(line), chart);
         text->setFont(ArialPixels(12));
         text->setBrush(QColor(255, 0, 0));

@@ -24,6 +24,17 @@ const char* WarningText(CurveWarning warning)
     return "Contorno da seção inválido: pontos no sentido horário ou lados cruzados.";
 }
 
+const std::array<const char*, 5> OutOfRangeNoticeLines = {"O valor de Nd não ", "está contido no ", "intervalo do ",
+                                                         "Diagrama de ", "Interação."};
+
+std::string OutOfRangeNoticeText()
+{
+    std::string text;
+    for (const char* line : OutOfRangeNoticeLines)
+        text += line;
+    return text;
+}
+
 const char* const NoSteelMessage = "Nenhum aço selecionado: escolha a classe do aço na lista \"Aço\"";
 
 namespace {
@@ -129,9 +140,9 @@ double Generation::Evaluate(double topStrain, double barStrain)
             stresses += law.Stress(line.Strains[static_cast<std::size_t>(j)]);
         force += stresses * line.BarArea;
     }
-    const double n = static_cast<double>(force);
-    CheckFpFaults();
-    return n;
+    // The fault flags are tested once per angle and before every point: a
+    // fault here stops the generation there, before anything of it is shown.
+    return static_cast<double>(force);
 }
 
 bool Generation::RunSearch(Search kind, double a, double b)
@@ -315,6 +326,8 @@ void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
         if (!converged)
             ++outcome.anglesWithoutPoint;
     }
+    // A fault in a search that found no point ends the generation here.
+    CheckFpFaults();
 }
 
 void Generation::Prepare()

@@ -10,7 +10,9 @@
 #include "Materials.h"
 #include "UVariav.h"
 
+#include <array>
 #include <cstdint>
+#include <string>
 
 namespace flexara {
 
@@ -21,6 +23,11 @@ enum class CurveWarning {
 };
 
 const char* WarningText(CurveWarning warning);
+
+// The notice that Nd lies outside the section's range, line by line as the
+// chart shows it, and as one sentence.
+extern const std::array<const char*, 5> OutOfRangeNoticeLines;
+std::string OutOfRangeNoticeText();
 
 // Axial forces of reference of one direction, kN.
 struct ReferenceForces {

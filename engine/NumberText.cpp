@@ -1,6 +1,7 @@
 #include "NumberText.h"
 
 #include <cfenv>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -48,6 +49,13 @@ bool IncrementDigits(std::string& digits)
 }
 
 } // namespace
+
+std::string ShortestReal(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
 
 bool DecimalToDouble(const std::string& text, double& value)
 {

@@ -40,6 +40,10 @@ struct DecimalDigits {
 };
 DecimalDigits SignificantDigitsHalfUp(double value, int significant);
 
+// The shortest text, with ".", that reads back to the same double ("0.1",
+// "90.29819633859462", "1e+300").
+std::string ShortestReal(double value);
+
 // value with `decimals` digits after a "." rounded half up, as "%.2f" would
 // write it but for the ties: 1.125 gives "1.13".
 std::string FixedHalfUp(double value, int decimals);

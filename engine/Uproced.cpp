@@ -70,10 +70,17 @@ void ClipAtLevel(const Point* v, std::int32_t n, double c, Point* out, std::int3
         return;
     if (n > MaxVertices)
         n = MaxVertices;
-    // Working copy closed by a copy of vertex 1, so that out may be v.
-    Point work[MaxVertices + 1];
-    std::memcpy(work, v, sizeof(Point) * static_cast<std::size_t>(n));
-    work[n] = work[0];
+    // A working copy only where out is v itself; left uninitialised, since
+    // every slot used is copied first.
+    struct Slot {
+        double x, y;
+    };
+    Slot work[MaxVertices];
+    const Point* src = v;
+    if (out == v) {
+        std::memcpy(work, v, sizeof(Point) * static_cast<std::size_t>(n));
+        src = reinterpret_cast<const Point*>(work);
+    }
 
     auto append = [&](double x, double y) {
         if (m < MaxCompressedVertices) {
@@ -82,22 +89,27 @@ void ClipAtLevel(const Point* v, std::int32_t n, double c, Point* out, std::int3
             ++m;
         }
     };
+    // The abscissa where the edge crosses the level, from its slope and
+    // intercept; worked out only for the edges that cross.
+    auto crossing = [c](double xi, double yi, double xj, double yj) {
+        const double slope = static_cast<double>((static_cast<Real>(yj) - yi) / (static_cast<Real>(xj) - xi + 1e-21L));
+        const double intercept = static_cast<double>(static_cast<Real>(yi) - static_cast<Real>(slope) * xi);
+        return (xj == xi) ? xi : static_cast<double>((static_cast<Real>(intercept) - c) / (-static_cast<Real>(slope)));
+    };
 
     for (std::int32_t i = 0; i < n; ++i) {
-        const double xi = work[i].x, yi = work[i].y;
-        const double xj = work[i + 1].x, yj = work[i + 1].y;
+        const Point& p = src[i];
+        const Point& q = src[i + 1 == n ? 0 : i + 1]; // the last vertex joins the first
+        const double xi = p.x, yi = p.y;
+        const double xj = q.x, yj = q.y;
         if (yi >= c)
             append(xi, yi);
         if (yj == yi)
             continue; // horizontal edge: no crossing
-        const double slope = static_cast<double>((static_cast<Real>(yj) - yi) / (static_cast<Real>(xj) - xi + 1e-21L));
-        const double intercept = static_cast<double>(static_cast<Real>(yi) - static_cast<Real>(slope) * xi);
-        const double xc =
-            (xj == xi) ? xi : static_cast<double>((static_cast<Real>(intercept) - c) / (-static_cast<Real>(slope)));
         if (yi >= c && yj < c)
-            append(xc, c); // the edge leaves the kept side
+            append(crossing(xi, yi, xj, yj), c); // the edge leaves the kept side
         if (yi < c && yj > c)
-            append(xc, c); // the edge enters the kept side
+            append(crossing(xi, yi, xj, yj), c); // the edge enters the kept side
     }
 }
 

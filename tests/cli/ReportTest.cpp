@@ -1,5 +1,6 @@
 // The batch tool: its reports and its exit status.
 #include "CurveReport.h"
+#include "NumberText.h"
 #include "ProjectFile.h"
 
 #include <gtest/gtest.h>
