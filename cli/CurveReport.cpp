@@ -1,6 +1,7 @@
 #include "CurveReport.h"
 
 #include "ChartScale.h"
+#include "JsonText.h"
 #include "NumberText.h"
 
 #include <algorithm>
@@ -11,31 +12,6 @@
 namespace flexara {
 
 namespace {
-
-std::string JsonString(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", u);
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
-// JSON has no infinity and no NaN: such a value is written as null.
-std::string JsonNumber(double value)
-{
-    return std::isfinite(value) ? ShortestReal(value) : std::string("null");
-}
 
 std::string JsonPoint(Point p)
 {
@@ -186,8 +162,7 @@ std::string ReportSvg(const CurveReport& r)
                "\" height=\"" + Num(py(-100) - py(100)) + "\" fill=\"white\" stroke=\"blue\"/>\n";
         for (std::size_t i = 0; i < OutOfRangeNoticeLines.size(); ++i)
             out += "<text x=\"320\" y=\"" + Num(275 + 22 * static_cast<double>(i)) +
-                   "\" text-anchor=\"middle\" fill=\"red\" font-size=\"16\">" + OutOfRangeNoticeLines[i] +
-                   "</text>\n";
+                   "\" text-anchor=\"middle\" fill=\"red\" font-size=\"16\">" + OutOfRangeNoticeLines[i] + "</text>\n";
     }
     for (std::size_t i = 0; i < r.warnings.size(); ++i)
         out += "<text x=\"320\" y=\"" + Num(60 + 18 * static_cast<double>(i)) +

@@ -1,4 +1,6 @@
 // flexara-cli: the interaction curve of a project file, without a window.
+#include "CheckReport.h"
+#include "CombinationsCsv.h"
 #include "CurveReport.h"
 #include "DefaultCase.h"
 #include "Faults.h"
@@ -23,12 +25,16 @@ const char* const Help = R"(flexara-cli - interaction curve of a reinforced-conc
 
 Usage:
   flexara-cli curve CASE.fxr [--nd KN] [--format json|csv|svg] [-o OUT]
+  flexara-cli check CASE.fxr [--loads LOADS.csv] [--format json|csv] [-o OUT]
   flexara-cli rewrite CASE.fxr -o OUT.fxr
   flexara-cli --help
 
 curve     Reads the project file CASE.fxr, generates the ultimate-limit-state
           interaction curve for its design axial force Nd (or for --nd KN, in kN,
           tension positive) and writes it to OUT, or to standard output.
+check     Checks the load combinations of CASE.fxr (or those of LOADS.csv) on
+          its section: one curve per distinct Nd, and for every combination
+          whether it holds, its utilisation and its resisting moment.
 rewrite   Reads CASE.fxr as the program does and writes the case again, in the
           program's own form, to OUT.fxr (the old file is replaced whole or not
           at all).
@@ -58,15 +64,47 @@ Formats of "curve":
   csv             a header "Mx;My" and one row per curve point (kN.m)
   svg             a plot of the curve and the design point with axes and labels
 
+Load combinations (--loads): a CSV file with the header line nome;nd;mxd;myd
+and one combination per line: a name, Nd in kN (tension positive), Mxd and
+Myd in kN.m. The separator is that of the header: ";", "," or a tab. Numbers
+take a decimal point (with ";" or a tab as separator a decimal comma too).
+Fields after the fourth are ignored, so a file "check --format csv" wrote
+reads back. At most 1000 combinations.
+
+Formats of "check":
+  json (default)  one object: "combinations" (how many), "generations" (the
+                  curves computed: one per distinct Nd), "governing" (the
+                  index of the governing row, from 0, or null) and "rows", one
+                  object per combination in order:
+                    "name", "nd", "mxd", "myd"   as given
+                    "status"        "holds", "fails", "out-of-range",
+                                    "refused" or "error"
+                    "message"       the warning or the fault, or null
+                    "utilisation"   eta = |Md| / MRd, or null where the origin
+                                    is not inside the curve (the row is then
+                                    judged by "inside" alone)
+                    "resisting"     [MRx, MRy]: where the ray from the origin
+                                    through (Mxd, Myd) leaves the curve, kN.m
+                    "mrd"           the length of that ray, kN.m
+                    "axial_utilisation"  Nd/N4 in compression, Nd/N1 in tension
+                    "inside"        whether (Mxd, Myd) lies inside the curve
+                    "governing"     the row with the largest eta; a row that
+                                    fails, is out of range or refused governs
+                                    before every row that holds
+  csv             the header nome;nd;mxd;myd;situacao;eta;mrx;mry;mrd;axial;
+                  determinante and one row per combination (situacao: atende,
+                  nao-atende, fora-do-intervalo, recusada, erro)
+
 Output: -o OUT replaces OUT whole or not at all (a symbolic link is followed
 and its target replaced); a folder, a device, a pipe or a read-only file is
-refused, and so is the project file itself as the output of "curve".
+refused, and so is the project file itself as the output of "curve" or "check".
 
 Exit status: 0 on success, also when a warning refused the case or Nd is out of
-range (those are results); 1 for a file that cannot be read or written, or a
-bad command line; 2 for a numeric fault while reading the case or during the
-generation (a fault of the generation still writes the output, with the status
-"error").
+range (those are results of "curve"); for "check", 0 when every combination
+holds and 3 when one fails, is out of range or is refused; 1 for a file that
+cannot be read or written, or a bad command line; 2 for a fault while reading
+the case or during a generation (a numeric fault, or no steel class selected;
+the output is still written, with the status "error").
 )";
 
 int Usage(const std::string& message)
@@ -111,6 +149,30 @@ int WriteOutput(const std::string& path, const std::string& text)
     return 0;
 }
 
+// The combinations of the case, or those of the CSV file, checked on it.
+int Check(const flexara::AnalysisState& state, const flexara::MaterialSelection& selection,
+          flexara::CombinationList combinations, const std::string& loads, const std::string& format,
+          const std::string& output)
+{
+    if (!loads.empty()) {
+        try {
+            combinations = flexara::ReadCombinationsCsv(flexara::LoadProjectBytes(loads));
+        } catch (const flexara::ProjectFileError& error) {
+            std::cerr << "flexara-cli: " << loads << ": " << flexara::WithFullStop(error.what()) << "\n";
+            return 1;
+        }
+    }
+    if (combinations.empty())
+        return Usage(loads.empty() ? "the case has no load combinations: give them with --loads LOADS.csv"
+                                   : "no load combinations in " + loads);
+    const flexara::CombinationCheck check =
+        flexara::CheckCombinations(state, selection, combinations, flexara::WorkerThreads());
+    const std::string text =
+        format == "csv" ? flexara::WriteCombinationsCsv(combinations, &check) : flexara::CheckJson(combinations, check);
+    const int written = WriteOutput(output, text);
+    return written != 0 ? written : flexara::CheckExitStatus(check);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -122,13 +184,14 @@ int main(int argc, char** argv)
         if (a == "--help" || a == "-h")
             return WriteStandardOutput(Help);
     const std::string command = args[0];
-    if (command != "curve" && command != "rewrite")
+    if (command != "curve" && command != "rewrite" && command != "check")
         return Usage("unknown command \"" + command + "\"");
 
     std::string input;
     std::string output;
     std::string format = "json";
     std::optional<double> nd;
+    std::string loads;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&]() -> std::optional<std::string> {
@@ -144,9 +207,14 @@ int main(int argc, char** argv)
             nd = parsed;
         } else if (a == "--format") {
             const auto v = value();
-            if (!v || (*v != "json" && *v != "csv" && *v != "svg"))
-                return Usage("--format takes json, csv or svg");
+            if (!v || (*v != "json" && *v != "csv" && (*v != "svg" || command == "check")))
+                return Usage(command == "check" ? "--format takes json or csv" : "--format takes json, csv or svg");
             format = *v;
+        } else if (a == "--loads" && command == "check") {
+            const auto v = value();
+            if (!v)
+                return Usage("--loads needs a CSV file of load combinations");
+            loads = *v;
         } else if (a == "-o" || a == "--output") {
             const auto v = value();
             if (!v)
@@ -171,8 +239,9 @@ int main(int argc, char** argv)
 
     auto state = std::make_unique<flexara::AnalysisState>();
     flexara::MaterialSelection selection;
+    flexara::CombinationList combinations;
     try {
-        selection = flexara::LoadProjectFileHeadless(input, *state);
+        selection = flexara::LoadProjectFileHeadless(input, *state, &combinations);
     } catch (const flexara::ProjectFileError& error) {
         std::cerr << "flexara-cli: " << input << ": " << flexara::WithFullStop(error.what()) << "\n";
         return 1;
@@ -197,6 +266,9 @@ int main(int argc, char** argv)
             return 1;
         }
     }
+
+    if (command == "check")
+        return Check(*state, selection, combinations, loads, format, output);
 
     if (nd)
         state->Nd = *nd;

@@ -1,5 +1,6 @@
 #include "DocumentCommands.h"
 
+#include "CombinationsWindow.h"
 #include "ProjectFile.h"
 #include "SectionGroup.h"
 #include "TFPrincipal.h"
@@ -63,6 +64,30 @@ QString StandardFileDialogs::AskSavePath()
     return Chosen(SaveDialog1);
 }
 
+QString StandardFileDialogs::AskOtherFile(const OtherFileRequest& request, QString* chosenFilter)
+{
+    QFileDialog dialog(OpenDialog1->parentWidget(), request.title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(request.filters);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setSizeGripEnabled(true);
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    // The suffix follows the filter chosen (a picture as PNG or SVG).
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        const qsizetype star = filter.indexOf(QLatin1String("*."));
+        if (star >= 0)
+            dialog.setDefaultSuffix(filter.mid(star + 2, filter.indexOf(QLatin1Char(')'), star) - star - 2));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    if (chosenFilter)
+        *chosenFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().constFirst();
+}
+
 TDocumentCommands::TDocumentCommands(TFPrincipal& window)
     : w(window), fileDialogs(std::make_unique<StandardFileDialogs>(&window))
 {
@@ -117,13 +142,8 @@ void TDocumentCommands::ReadProjectFile(const QString& path)
 
 void TDocumentCommands::WriteProjectFile(const QString& path)
 {
-    ProjectWriteInput input;
-    input.concreteIndex = w.ConcreteIndex();
-    input.steelIndex = w.SteelIndex();
-    const auto& eds = w.Secao().Eds;
-    for (std::size_t i = 0; i < input.dimFieldVisible.size(); ++i)
-        input.dimFieldVisible[i] = !eds[i + 2]->isHidden();
-    SaveFileBytes(LocalPath(path), WriteProjectText(w.State(), input), writeFault);
+    const CombinationList combinations = w.FCombinacoes ? w.FCombinacoes->Rows() : CombinationList{};
+    SaveFileBytes(LocalPath(path), WriteProjectText(w.State(), w.WriteInput(&combinations)), writeFault);
 }
 
 } // namespace flexara

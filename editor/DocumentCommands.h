@@ -8,6 +8,7 @@
 #include "ProjectFile.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -18,12 +19,24 @@ namespace flexara {
 
 class TFPrincipal;
 
+// A file other than a project file to read or write (load combinations,
+// reports, pictures of the chart), asked in a standard dialog of its own.
+struct OtherFileRequest {
+    bool save = true;
+    QString title;
+    QStringList filters;   // "Planilha CSV (*.csv)", the first one proposed
+    QString defaultSuffix; // added to a name typed without one
+    QString proposedName;  // for a save
+};
+
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     // The chosen path, or an empty text when the dialog was cancelled.
     virtual QString AskOpenPath() = 0;
     virtual QString AskSavePath() = 0;
+    // The chosen path and, through chosenFilter when given, the filter chosen.
+    virtual QString AskOtherFile(const OtherFileRequest& request, QString* chosenFilter) = 0;
 };
 
 // OpenDialog1 and SaveDialog1: one of each for the whole run, each proposing
@@ -34,6 +47,7 @@ public:
     ~StandardFileDialogs() override;
     QString AskOpenPath() override;
     QString AskSavePath() override;
+    QString AskOtherFile(const OtherFileRequest& request, QString* chosenFilter) override;
 
     QFileDialog* OpenDialog1 = nullptr;
     QFileDialog* SaveDialog1 = nullptr;
@@ -54,6 +68,7 @@ public:
     void WriteProjectFile(const QString& path);
 
     void SetFileDialogs(std::unique_ptr<FileDialogs> dialogs);
+    FileDialogs& Dialogs() { return *fileDialogs; }
     // A write failure the tests inject into the next saves; nullptr for none.
     void SetWriteFault(const InjectedWriteFault* fault) { writeFault = fault; }
     // The name the last confirmed save dialog gave, written again by Save.

@@ -32,7 +32,6 @@ constexpr int BevelWidth = 1;
 // A drag shorter than this is a click, not a zoom.
 constexpr int MinimumZoomDrag = 3;
 
-
 // The flags that the curve generation tests for a fault are its own: whatever
 // the chart computes while it is being filled leaves them as they were.
 class FpFlagsKept {
@@ -162,6 +161,10 @@ TChCurva::TChCurva(QWidget* parent) : QChartView(parent)
         text->setVisible(false);
         noticeText.append(text);
     }
+    cornerText = new QGraphicsSimpleTextItem(chart);
+    cornerText->setFont(ArialPixels(10));
+    cornerText->setBrush(Qt::black);
+    cornerText->setZValue(1000);
     setChart(chart);
 
     connect(AxisX, &QValueAxis::rangeChanged, this, [this] {
@@ -172,7 +175,10 @@ TChCurva::TChCurva(QWidget* parent) : QChartView(parent)
         RoundTicks(AxisY);
         PlaceNotice();
     });
-    connect(chart, &QChart::plotAreaChanged, this, [this] { PlaceNotice(); });
+    connect(chart, &QChart::plotAreaChanged, this, [this] {
+        PlaceNotice();
+        PlaceCornerText();
+    });
 
     rubberBand = new QRubberBand(QRubberBand::Rectangle, viewport());
     rubberBand->hide();
@@ -184,6 +190,26 @@ void TChCurva::ClearCurve()
     FpFlagsKept kept;
     Series1->clear();
     Series2->clear();
+    SetCornerText(QString());
+}
+
+void TChCurva::SetCornerText(const QString& text)
+{
+    cornerText->setText(text);
+    cornerText->setVisible(!text.isEmpty());
+    PlaceCornerText();
+}
+
+QString TChCurva::CornerText() const
+{
+    return cornerText->isVisible() ? cornerText->text() : QString();
+}
+
+void TChCurva::PlaceCornerText()
+{
+    const QRectF plot = chart()->plotArea();
+    const QRectF box = cornerText->boundingRect();
+    cornerText->setPos(plot.right() - box.width() - 4, plot.top() + 2);
 }
 
 void TChCurva::AddCurvePoint(double mx, double my)

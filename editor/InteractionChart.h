@@ -41,6 +41,11 @@ public:
     void SetOutOfRangeNotice(bool shown) override;
     void Warn(CurveWarning warning) override;
 
+    // A small text in the top right corner of the plot: the utilisation of
+    // the design point ("η = 0,60", "fora"); empty for none.
+    void SetCornerText(const QString& text);
+    QString CornerText() const;
+
     bool NoticeShown() const;
     QStringList NoticeLines() const;
     QList<QPointF> CurvePoints() const;
@@ -77,6 +82,8 @@ private:
     QLineSeries* noticeTop = nullptr;
     QLineSeries* noticeBottom = nullptr;
     QList<QGraphicsSimpleTextItem*> noticeText;
+    QGraphicsSimpleTextItem* cornerText = nullptr;
+    void PlaceCornerText();
     QRubberBand* rubberBand = nullptr;
     QPoint zoomOrigin;
     bool zooming = false;

@@ -1,5 +1,7 @@
 #include "ProgramWindows.h"
 
+#include "CombinationsWindow.h"
+
 #include "TAboutBox.h"
 #include "TFAviso.h"
 #include "TFConcreto.h"
@@ -26,6 +28,8 @@ ProgramWindows CreateProgramWindows()
     windows.FConcreto = new TFConcreto(*main, main);
     windows.FAviso = new TFAviso(main);
     main->AttachDialogs(windows.AboutBox, windows.confirma, windows.FConfig, windows.FConcreto, windows.FAviso);
+    windows.FCombinacoes = new TFCombinacoes(*main, main);
+    main->AttachCombinations(windows.FCombinacoes);
     return windows;
 }
 

@@ -1,7 +1,8 @@
-// The six windows of the program, each created once for the whole run in this
+// The windows of the program, each created once for the whole run in this
 // order: the main window (which installs the default case), then, hidden, the
-// about box, the exit confirmation, the settings, the custom concrete strength
-// and the warning. The dialogs belong to the main window and go with it.
+// about box, the exit confirmation, the settings, the custom concrete strength,
+// the warning and the load combinations. They belong to the main window and
+// go with it.
 #pragma once
 
 #include <memory>
@@ -11,6 +12,7 @@ namespace flexara {
 class TAboutBox;
 class TFAviso;
 class TFConcreto;
+class TFCombinacoes;
 class TFConfig;
 class TFPrincipal;
 class Tconfirma;
@@ -22,6 +24,7 @@ struct ProgramWindows {
     TFConfig* FConfig = nullptr;
     TFConcreto* FConcreto = nullptr;
     TFAviso* FAviso = nullptr;
+    TFCombinacoes* FCombinacoes = nullptr;
 
     ProgramWindows();
     ~ProgramWindows();

@@ -1,6 +1,8 @@
 #include "TFPrincipal.h"
 
+#include "Capacity.h"
 #include "CaptionedComboBox.h"
+#include "CombinationsWindow.h"
 #include "Curve.h"
 #include "DefaultCase.h"
 #include "DocumentCommands.h"
@@ -11,6 +13,7 @@
 #include "InteractionChart.h"
 #include "JpegImage.h"
 #include "Materials.h"
+#include "NumberText.h"
 #include "Ratio.h"
 #include "ReinforcementGroup.h"
 #include "SectionDrawing.h"
@@ -212,6 +215,8 @@ void TFPrincipal::CreateMenu()
 
     Configura = bar->addAction(QStringLiteral("&Configurações"));
     connect(Configura, &QAction::triggered, this, &TFPrincipal::ConfiguraClick);
+    Combinacoes = bar->addAction(QStringLiteral("Com&binações"));
+    connect(Combinacoes, &QAction::triggered, this, &TFPrincipal::CombinacoesClick);
     Sobre = bar->addAction(QStringLiteral("&Sobre"));
     connect(Sobre, &QAction::triggered, this, &TFPrincipal::SobreClick);
 }
@@ -401,6 +406,13 @@ void TFPrincipal::TaxaArmadura()
         // The label keeps its last value; the fault ends the command.
         ReportFault(fault.what());
     }
+    CaseEdited();
+}
+
+void TFPrincipal::CaseEdited()
+{
+    if (FCombinacoes)
+        FCombinacoes->CaseChanged();
 }
 
 void TFPrincipal::ReportFault(const char* message)
@@ -431,6 +443,7 @@ void TFPrincipal::RaisePendingFault()
 void TFPrincipal::RepaintSection()
 {
     update();
+    CaseEdited();
 }
 
 // ---- Start-up ----
@@ -462,6 +475,9 @@ void TFPrincipal::FormCreate()
     ApplySteelSelection(*state, CombAco->currentIndex());
 
     GBArmadura->InstallDefaultCase();
+    // A new case has no load combinations.
+    if (FCombinacoes)
+        FCombinacoes->SetRows({});
     update();
 }
 
@@ -530,6 +546,7 @@ void TFPrincipal::CombConcretoChange(int index)
 {
     if (index == ConcreteOtherIndex && FConcreto)
         FConcreto->exec();
+    CaseEdited();
 }
 
 // A zero safety factor would make the strength infinite: the division by zero
@@ -540,6 +557,7 @@ void TFPrincipal::CombConcretoExit()
     ApplyConcreteSelection(*state, CombConcreto->currentIndex());
     if (const char* fault = RaisedFpFault())
         ReportFault(fault);
+    CaseEdited();
 }
 
 void TFPrincipal::CombAcoExit()
@@ -548,6 +566,7 @@ void TFPrincipal::CombAcoExit()
     ApplySteelSelection(*state, CombAco->currentIndex());
     if (const char* fault = RaisedFpFault())
         ReportFault(fault);
+    CaseEdited();
 }
 
 int TFPrincipal::ConcreteIndex() const
@@ -574,6 +593,7 @@ void TFPrincipal::BtnGerarClick()
             const AxesRescaledAtEnd rescaled(*ChCurva);
             GenerateCurve(*state, Selection(), *ChCurva);
         }
+        ShowUtilisation();
         TaxaArmadura();
     });
 }
@@ -622,6 +642,77 @@ void TFPrincipal::ConfiguraClick()
 {
     if (FConfig)
         FConfig->Execute();
+    CaseEdited();
+}
+
+void TFPrincipal::CombinacoesClick()
+{
+    if (!FCombinacoes)
+        return;
+    FCombinacoes->show();
+    FCombinacoes->raise();
+    FCombinacoes->activateWindow();
+}
+
+void TFPrincipal::ShowLoad(double nd, double mxd, double myd)
+{
+    SetNdFromFile(nd);
+    SetMxdFromFile(mxd);
+    SetMydFromFile(myd);
+    BtnGerarClick();
+}
+
+ProjectWriteInput TFPrincipal::WriteInput(const CombinationList* combinations) const
+{
+    ProjectWriteInput input;
+    input.concreteIndex = ConcreteIndex();
+    input.steelIndex = SteelIndex();
+    const auto& eds = GBSecao->Eds;
+    for (std::size_t i = 0; i < input.dimFieldVisible.size(); ++i)
+        input.dimFieldVisible[i] = !eds[i + 2]->isHidden();
+    input.combinations = combinations;
+    return input;
+}
+
+std::string TFPrincipal::CaseFingerprint() const
+{
+    // The file of the case less its lines 5 to 7, the actions.
+    std::string text;
+    try {
+        text = WriteProjectText(*state, WriteInput(nullptr));
+    } catch (const ProjectFileError&) {
+        return std::string(); // a value no file holds: the case is in no state to compare
+    }
+    std::size_t start = 0;
+    for (int line = 1; line < 5; ++line)
+        start = text.find("\r\n", start) + 2;
+    std::size_t end = start;
+    for (int line = 5; line <= 7; ++line)
+        end = text.find("\r\n", end) + 2;
+    return text.erase(start, end - start);
+}
+
+void TFPrincipal::ShowUtilisation()
+{
+    const QList<QPointF> curve = ChCurva->CurvePoints();
+    const QList<QPointF> design = ChCurva->DesignPoints();
+    if (design.isEmpty() || curve.size() < 3) {
+        ChCurva->SetCornerText(QString());
+        return;
+    }
+    std::vector<Point> points;
+    points.reserve(static_cast<std::size_t>(curve.size()));
+    for (const QPointF& p : curve)
+        points.push_back(Point{p.x(), p.y()});
+    const RayCapacity capacity = CapacityAlongRay(points, Point{design.front().x(), design.front().y()});
+    QString text;
+    if (!capacity.inside) {
+        text = QStringLiteral("fora");
+    } else if (capacity.utilisation) {
+        text = QStringLiteral("η = ") + QString::fromStdString(FixedHalfUp(*capacity.utilisation, 2));
+        text.replace(QLatin1Char('.'), QLatin1Char(','));
+    }
+    ChCurva->SetCornerText(text);
 }
 
 void TFPrincipal::SobreClick()

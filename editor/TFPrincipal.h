@@ -6,6 +6,7 @@
 #pragma once
 
 #include "EditorContext.h"
+#include "ProjectFile.h"
 #include "UVariav.h"
 
 #include <QMainWindow>
@@ -31,6 +32,7 @@ class QTimer;
 namespace flexara {
 
 class TAboutBox;
+class TFCombinacoes;
 class TChCurva;
 class TFAviso;
 class TFConcreto;
@@ -92,7 +94,18 @@ public:
     void SavarComo1Click();
     void Sair1Click();
     void ConfiguraClick();
+    void CombinacoesClick();
     void SobreClick();
+
+    // A load goes into EdNd, EdMdx and EdMdy as the project-file reader puts
+    // it there, and "Gerar gráfico" runs: the chart shows its curve and point.
+    void ShowLoad(double nd, double mxd, double myd);
+    // What the writer needs besides the state: the selections, the visible
+    // dimension fields and the load combinations of FCombinacoes.
+    ProjectWriteInput WriteInput(const CombinationList* combinations) const;
+    // The case as far as a check of load combinations depends on it: all of
+    // it but the actions of the main window.
+    std::string CaseFingerprint() const;
 
     // Reading a project file (the window side of the reader).
     void SetNdFromFile(double value);
@@ -146,6 +159,7 @@ public:
     QAction* SavarComo1 = nullptr;
     QAction* Sair1 = nullptr;
     QAction* Configura = nullptr;
+    QAction* Combinacoes = nullptr;
     QAction* Sobre = nullptr;
 
     TAboutBox* AboutBox = nullptr;
@@ -153,6 +167,9 @@ public:
     TFConfig* FConfig = nullptr;
     TFConcreto* FConcreto = nullptr;
     TFAviso* FAviso = nullptr;
+    TFCombinacoes* FCombinacoes = nullptr;
+
+    void AttachCombinations(TFCombinacoes* combinations) { FCombinacoes = combinations; }
 
     // Every request to close the window asks confirma first.
     bool FormCloseQuery();
@@ -167,6 +184,10 @@ private:
     void CreateSolicitacoes(QWidget* client);
     void CreateMateriais(QWidget* client);
     void CreateCreditsPanel(QWidget* client);
+    // Results of load combinations belong to the case they were checked on.
+    void CaseEdited();
+    // The utilisation of the design point in the chart's corner.
+    void ShowUtilisation();
     void LetMenuShortcutsThrough();
     // Stores a moment from its field: 0 for a text that does not convert.
     bool StoreMoment(QLineEdit* field, double& moment);

@@ -1,5 +1,6 @@
 #include "WindowProjectReader.h"
 
+#include "CombinationsWindow.h"
 #include "ReinforcementGroup.h"
 #include "SectionGroup.h"
 #include "TFPrincipal.h"
@@ -141,6 +142,21 @@ void WindowProjectReader::KeepDefaultSection()
 {
     w.Secao().KeepDefaultSectionFromFile();
     w.RaisePendingFault();
+}
+
+// The rows go into the combinations window when the last one is read.
+void WindowProjectReader::BeginCombinations(std::int32_t count)
+{
+    combinations.clear();
+    expectedCombinations = static_cast<std::size_t>(count);
+    if (count == 0 && w.FCombinacoes)
+        w.FCombinacoes->SetRows(combinations);
+}
+void WindowProjectReader::AddCombination(const LoadCombination& combination)
+{
+    combinations.push_back(combination);
+    if (combinations.size() == expectedCombinations && w.FCombinacoes)
+        w.FCombinacoes->SetRows(combinations);
 }
 
 } // namespace flexara

@@ -40,9 +40,13 @@ public:
     void SetVertex(std::int32_t i, double x, double y) override;
     void EndFreePolygon(std::int32_t vertexCount) override;
     void KeepDefaultSection() override;
+    void BeginCombinations(std::int32_t count) override;
+    void AddCombination(const LoadCombination& combination) override;
 
 private:
     TFPrincipal& w;
+    CombinationList combinations;
+    std::size_t expectedCombinations = 0;
 };
 
 } // namespace flexara

@@ -25,7 +25,7 @@ const char* WarningText(CurveWarning warning)
 }
 
 const std::array<const char*, 5> OutOfRangeNoticeLines = {"O valor de Nd não ", "está contido no ", "intervalo do ",
-                                                         "Diagrama de ", "Interação."};
+                                                          "Diagrama de ", "Interação."};
 
 std::string OutOfRangeNoticeText()
 {

@@ -37,6 +37,13 @@ void HeadlessLoader::ResetToNewCase()
     checkedRadio = OrientationHorizontal;
     currentLine = 0;
     selectedVertex = 0;
+    combinations.clear();
+}
+
+void HeadlessLoader::BeginCombinations(std::int32_t count)
+{
+    combinations.clear();
+    combinations.reserve(static_cast<std::size_t>(count));
 }
 
 void HeadlessLoader::SetNd(double value)
@@ -209,11 +216,13 @@ void HeadlessLoader::KeepDefaultSection()
     s.Section.VertexCount = ShapeFamilyOf(ShapeRectangle).vertexCount;
 }
 
-MaterialSelection LoadProjectFileHeadless(const std::string& path, AnalysisState& s)
+MaterialSelection LoadProjectFileHeadless(const std::string& path, AnalysisState& s, CombinationList* combinations)
 {
     const std::string bytes = LoadProjectBytes(path);
     HeadlessLoader loader(s);
     ReadProjectText(bytes, loader);
+    if (combinations)
+        *combinations = loader.Combinations();
     return loader.Selection();
 }
 

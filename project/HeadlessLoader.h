@@ -22,6 +22,8 @@ public:
     MaterialSelection Selection() const { return selection; }
     // The label of the reinforcement ratio after the reading.
     const std::string& RatioLabel() const { return ratioLabel; }
+    // The load combinations of the file (none for a file without them).
+    const CombinationList& Combinations() const { return combinations; }
 
     void ResetToNewCase() override;
     void SetGammaC(double value) override { s.GammaC = value; }
@@ -49,6 +51,8 @@ public:
     void SetVertex(std::int32_t i, double x, double y) override;
     void EndFreePolygon(std::int32_t) override {}
     void KeepDefaultSection() override;
+    void BeginCombinations(std::int32_t count) override;
+    void AddCombination(const LoadCombination& combination) override { combinations.push_back(combination); }
 
 private:
     enum Field { FieldMdx, FieldMdy, FieldNb, FieldX1, FieldX2, FieldY1, FieldY2, FieldCount };
@@ -63,6 +67,7 @@ private:
 
     AnalysisState& s;
     MaterialSelection selection;
+    CombinationList combinations;
     std::string ratioLabel = "0,00 %";
     std::array<std::string, FieldCount> text;
     std::array<std::string, ShapeDimCount> dimText;
@@ -73,7 +78,9 @@ private:
     int selectedVertex = 0;
 };
 
-// Reads a project file from disk into the state; throws ProjectFileError.
-MaterialSelection LoadProjectFileHeadless(const std::string& path, AnalysisState& s);
+// Reads a project file from disk into the state (and its load combinations,
+// when asked); throws ProjectFileError, or EngineError for a fault of a refresh.
+MaterialSelection LoadProjectFileHeadless(const std::string& path, AnalysisState& s,
+                                          CombinationList* combinations = nullptr);
 
 } // namespace flexara

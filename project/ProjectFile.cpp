@@ -235,6 +235,23 @@ std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& in
     }
     integer(s.Section.VertexCount);
     AppendLine(out, ShapeKeyword(s.Section.ShapeKind));
+    const auto writeCombinations = [&] {
+        if (input.combinations == nullptr || input.combinations->empty())
+            return;
+        AppendLine(out, CombinationsKeyword);
+        integer(static_cast<std::int32_t>(input.combinations->size()));
+        for (const LoadCombination& row : *input.combinations) {
+            // A name is the rest of its line: no line end may be in it.
+            std::string name = row.name;
+            for (char& c : name)
+                if (c == '\r' || c == '\n' || c == 26)
+                    c = ' ';
+            AppendLine(out, name);
+            real(row.Nd);
+            real(row.Mxd);
+            real(row.Myd);
+        }
+    };
     if (s.Section.ShapeKind != ShapeFreePolygon) {
         real(s.ShapeDims[0]);
         real(s.ShapeDims[1]);
@@ -249,8 +266,33 @@ std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& in
             real(s.Section.Vertices[static_cast<std::size_t>(i)].y);
         }
     }
+    writeCombinations();
     return out;
 }
+
+namespace {
+
+// The block of load combinations after the section, if the file has one;
+// anything else after the section is no part of the case.
+void ReadCombinations(Tokens& in, ProjectReaderSink& sink)
+{
+    if (in.Keyword() != CombinationsKeyword)
+        return;
+    const std::int32_t count = in.Integer();
+    if (count < 0 || count > MaxCombinations)
+        CountOutOfRange("Número de combinações de esforços", count, MaxCombinations);
+    sink.BeginCombinations(count);
+    for (std::int32_t i = 0; i < count; ++i) {
+        LoadCombination row;
+        row.name = in.Keyword();
+        row.Nd = in.Real();
+        row.Mxd = in.Real();
+        row.Myd = in.Real();
+        sink.AddCombination(row);
+    }
+}
+
+} // namespace
 
 void ReadProjectText(std::string_view bytes, ProjectReaderSink& sink)
 {
@@ -319,6 +361,7 @@ void ReadProjectText(std::string_view bytes, ProjectReaderSink& sink)
                 if (family.dimVisible[static_cast<std::size_t>(i)])
                     sink.SetShapeDim(i, in.Real());
         }
+        ReadCombinations(in, sink);
         return;
     }
     sink.KeepDefaultSection();

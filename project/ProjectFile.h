@@ -3,14 +3,19 @@
 // Header of 11 lines (settings, actions, the two material selections, Fcd and
 // the line count), seven lines per reinforcement line (bar count, diameter, Y1,
 // Y2, X1, X2, orientation keyword), then the section: its vertex count, the
-// shape keyword and the shape's dimensions or vertices. Reals are written in a
-// fixed 23-character scientific form with 15 significant digits and "." always.
+// shape keyword and the shape's dimensions or vertices. A case with load
+// combinations goes on with the keyword "combinacoes", their count and, for
+// each, its name on a line of its own and the reals Nd, Mxd, Myd; a case
+// without them ends with the section, as files always did. Reals are written
+// in a fixed 23-character scientific form with 15 significant digits and "."
+// always.
 //
 // The reader walks the file once and hands every value, in file order, to a
 // ProjectReaderSink: the window implements it with its fields and handlers, the
 // headless loader on the analysis state alone.
 #pragma once
 
+#include "Combinations.h"
 #include "UVariav.h"
 
 #include <array>
@@ -44,7 +49,12 @@ struct ProjectWriteInput {
     // Whether the fields Ed3..Ed6 are visible; the writer writes their
     // dimensions only then.
     std::array<bool, 4> dimFieldVisible{};
+    // The load combinations of the case; none are written when empty or absent.
+    const CombinationList* combinations = nullptr;
 };
+
+// The keyword that opens the block of load combinations.
+inline constexpr const char* CombinationsKeyword = "combinacoes";
 
 // The fields Ed3..Ed6 that the family of the state shows.
 std::array<bool, 4> VisibleDimFieldsOf(std::uint8_t shapeKind);
@@ -93,6 +103,10 @@ public:
     virtual void EndFreePolygon(std::int32_t vertexCount) = 0;
     // An unrecognised shape keyword: the section stays the new case's rectangle.
     virtual void KeepDefaultSection() = 0;
+    // The load combinations after the section, when the file has them: the
+    // count (0..MaxCombinations), then each row in order.
+    virtual void BeginCombinations(std::int32_t count) = 0;
+    virtual void AddCombination(const LoadCombination& combination) = 0;
 };
 
 // Reads the bytes of a project file into the sink. Throws ProjectFileError

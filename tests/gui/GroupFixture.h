@@ -117,6 +117,9 @@ public:
     void SetVertex(std::int32_t i, double x, double y) override { secao->SetVertexFromFile(i, x, y); }
     void EndFreePolygon(std::int32_t vertexCount) override { secao->EndFreePolygonFromFile(vertexCount); }
     void KeepDefaultSection() override { secao->KeepDefaultSectionFromFile(); }
+    // The groups know no load combinations.
+    void BeginCombinations(std::int32_t) override {}
+    void AddCombination(const LoadCombination&) override {}
 
     std::unique_ptr<AnalysisState> state;
     QWidget host;

@@ -3,6 +3,8 @@
 // the names a screen reader reads, and the error box at the event boundary.
 #include "ProgramWindowsFixture.h"
 
+#include "CombinationsWindow.h"
+
 #include "Faults.h"
 #include "InteractionChart.h"
 #include "ReinforcementGroup.h"
@@ -433,8 +435,8 @@ TEST_F(MainWindowTest, DialogsAreCreatedHiddenAfterTheMainWindowInOrder)
             dialogs.push_back(child);
     const std::vector<QObject*> expected = {
         static_cast<QObject*>(windows.AboutBox), static_cast<QObject*>(windows.confirma),
-        static_cast<QObject*>(windows.FConfig), static_cast<QObject*>(windows.FConcreto),
-        static_cast<QObject*>(windows.FAviso)};
+        static_cast<QObject*>(windows.FConfig),  static_cast<QObject*>(windows.FConcreto),
+        static_cast<QObject*>(windows.FAviso),   static_cast<QObject*>(windows.FCombinacoes)};
     EXPECT_EQ(dialogs, expected);
     for (QObject* dialog : dialogs)
         EXPECT_FALSE(static_cast<QWidget*>(dialog)->isVisible());

@@ -162,6 +162,21 @@ struct ScriptedDialogs : FileDialogs {
         ++saveAsked;
         return Take(saveAnswers);
     }
+    // Other files: the answers in order, each with the filter it chose.
+    std::deque<std::pair<QString, QString>> otherAnswers;
+    std::vector<OtherFileRequest> otherAsked;
+    QString AskOtherFile(const OtherFileRequest& request, QString* chosenFilter) override
+    {
+        otherAsked.push_back(request);
+        if (otherAnswers.empty())
+            return QString();
+        const auto answer = otherAnswers.front();
+        otherAnswers.pop_front();
+        if (chosenFilter)
+            *chosenFilter =
+                answer.second.isEmpty() && !request.filters.isEmpty() ? request.filters.front() : answer.second;
+        return answer.first;
+    }
     static QString Take(std::deque<QString>& answers)
     {
         if (answers.empty())

@@ -1,0 +1,20 @@
+// The check of load combinations as the batch tool reports it: one JSON object
+// with a result per row (the CSV comes from the combinations' own writer).
+#pragma once
+
+#include "Combinations.h"
+
+#include <string>
+
+namespace flexara {
+
+// "holds", "fails", "out-of-range", "refused" or "error".
+const char* CheckStatusWord(CombinationStatus status);
+
+std::string CheckJson(const CombinationList& rows, const CombinationCheck& check);
+
+// The exit status of a check: 0 when every row holds, 3 when a row fails, is
+// out of range or is refused, 2 when a fault ended a generation.
+int CheckExitStatus(const CombinationCheck& check);
+
+} // namespace flexara

@@ -1,0 +1,435 @@
+#include "CombinationsWindow.h"
+
+#include "CombinationsCsv.h"
+#include "DocumentCommands.h"
+#include "Faults.h"
+#include "FieldText.h"
+#include "FlexaraApplication.h"
+#include "NumberText.h"
+#include "ProjectFile.h"
+#include "TFPrincipal.h"
+#include "WindowLook.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QEventLoop>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <atomic>
+#include <thread>
+
+namespace flexara {
+
+namespace {
+
+const char* const Headers[] = {"Nome", "Nd (kN)", "Mxd (kN.m)", "Myd (kN.m)", "η", "MRd (kN.m)", "Situação"};
+const QString InvalidCellText = QStringLiteral("Valor de entrada inválido");
+// A check that takes longer than this shows its progress.
+constexpr int ProgressAfterMs = 500;
+
+std::string LocalPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// A number pasted or imported with a decimal point, as the fields write it.
+QString WithDecimalComma(QString text)
+{
+    if (!text.contains(QLatin1Char(',')))
+        text.replace(QLatin1Char('.'), QLatin1Char(','));
+    return text.trimmed();
+}
+
+// A number of the table in the field's text: two decimals, ties up.
+QString Decimals(double value)
+{
+    QString text = QString::fromStdString(FixedHalfUp(value, 2));
+    text.replace(QLatin1Char('.'), QLatin1Char(','));
+    return text;
+}
+
+QString SituationText(const CombinationResult& row)
+{
+    QString text;
+    switch (row.status) {
+    case CombinationStatus::Holds:
+        text = QStringLiteral("atende");
+        break;
+    case CombinationStatus::Fails:
+        text = QStringLiteral("não atende");
+        break;
+    case CombinationStatus::OutOfRange:
+        text = QStringLiteral("Nd fora do intervalo");
+        break;
+    case CombinationStatus::Refused:
+    case CombinationStatus::Error:
+        text = QString::fromStdString(row.message);
+        break;
+    }
+    return row.governing ? text + QStringLiteral(" (determinante)") : text;
+}
+
+} // namespace
+
+TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(parent), w(window)
+{
+    setObjectName(QStringLiteral("FCombinacoes"));
+    setWindowTitle(QStringLiteral("Combinações de esforços"));
+    setModal(false);
+    PaintSilver(this);
+    resize(700, 420);
+
+    Tabela = new QTableWidget(0, ColumnCount, this);
+    Tabela->setObjectName(QStringLiteral("Tabela"));
+    Tabela->setAccessibleName(windowTitle());
+    QStringList headers;
+    for (const char* header : Headers)
+        headers.append(QString::fromUtf8(header));
+    Tabela->setHorizontalHeaderLabels(headers);
+    Tabela->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Tabela->setSelectionMode(QAbstractItemView::SingleSelection);
+    Tabela->horizontalHeader()->setSectionResizeMode(ColName, QHeaderView::Stretch);
+    Tabela->horizontalHeader()->setSectionResizeMode(ColSituation, QHeaderView::Stretch);
+    Tabela->verticalHeader()->setDefaultSectionSize(20);
+
+    auto button = [this](const char* name, const char* caption, const char* hint) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromUtf8(name));
+        HintControl(b, QString::fromUtf8(hint));
+        b->setAutoDefault(false);
+        return b;
+    };
+    BtnAdicionar = button("BtnAdicionar", "Adicionar", "Acrescenta uma combinação");
+    BtnExcluir = button("BtnExcluir", "Excluir", "Exclui a combinação selecionada");
+    BtnColar = button("BtnColar", "Colar", "Acrescenta as linhas copiadas de uma planilha ou de um texto");
+    BtnImportar = button("BtnImportar", "Importar CSV...", "Acrescenta as combinações de um arquivo CSV");
+    BtnExportar = button("BtnExportar", "Exportar CSV...", "Grava as combinações e os resultados em CSV");
+    BtnVerificar = button("BtnVerificar", "Verificar", "Verifica cada combinação na seção atual");
+    BtnMostrar =
+        button("BtnMostrar", "Mostrar no gráfico", "Leva a combinação selecionada à janela principal e gera o gráfico");
+
+    auto* buttons = new QHBoxLayout();
+    for (QPushButton* b : {BtnAdicionar, BtnExcluir, BtnColar, BtnImportar, BtnExportar})
+        buttons->addWidget(b);
+    buttons->addStretch(1);
+    for (QPushButton* b : {BtnVerificar, BtnMostrar})
+        buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Tabela, 1);
+    layout->addLayout(buttons);
+
+    connect(BtnAdicionar, &QPushButton::clicked, this, &TFCombinacoes::BtnAdicionarClick);
+    connect(BtnExcluir, &QPushButton::clicked, this, &TFCombinacoes::BtnExcluirClick);
+    connect(BtnColar, &QPushButton::clicked, this, &TFCombinacoes::BtnColarClick);
+    connect(BtnImportar, &QPushButton::clicked, this, [this] { RunCommand([this] { BtnImportarClick(); }); });
+    connect(BtnExportar, &QPushButton::clicked, this, [this] { RunCommand([this] { BtnExportarClick(); }); });
+    connect(BtnVerificar, &QPushButton::clicked, this, [this] { RunCommand([this] { BtnVerificarClick(); }); });
+    connect(BtnMostrar, &QPushButton::clicked, this, &TFCombinacoes::BtnMostrarClick);
+    connect(Tabela, &QTableWidget::itemChanged, this, &TFCombinacoes::CellChanged);
+    connect(Tabela, &QTableWidget::itemSelectionChanged, this, &TFCombinacoes::UpdateButtons);
+    UpdateButtons();
+}
+
+// ---- The rows ----
+
+void TFCombinacoes::AppendRow(const QString& name, const QString& nd, const QString& mxd, const QString& myd)
+{
+    if (Tabela->rowCount() >= MaxCombinations)
+        throw EngineError("O máximo é de " + std::to_string(MaxCombinations) + " combinações");
+    filling = true;
+    const int r = Tabela->rowCount();
+    Tabela->insertRow(r);
+    const QString texts[] = {name, nd, mxd, myd};
+    for (int c = 0; c < ColumnCount; ++c) {
+        auto* item = new QTableWidgetItem(c <= ColMyd ? texts[c] : QString());
+        if (c > ColMyd)
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        if (c >= ColNd)
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        Tabela->setItem(r, c, item);
+        if (c >= ColNd && c <= ColMyd)
+            MarkCell(item);
+    }
+    filling = false;
+}
+
+void TFCombinacoes::MarkCell(QTableWidgetItem* item)
+{
+    double value = 0.0;
+    const bool valid = ParseField(item->text(), value);
+    // An invalid cell keeps its text, in the colour of the invalid-input mark.
+    item->setBackground(valid ? QBrush() : QBrush(QColor(255, 255, 225)));
+    item->setForeground(valid ? QBrush() : QBrush(QColor(192, 0, 0)));
+    item->setToolTip(valid ? QString() : InvalidCellText);
+}
+
+void TFCombinacoes::CellChanged(QTableWidgetItem* item)
+{
+    if (filling || item->column() > ColMyd)
+        return;
+    filling = true;
+    if (item->column() >= ColNd)
+        MarkCell(item);
+    filling = false;
+    ClearResults();
+}
+
+bool TFCombinacoes::RowValid(int r) const
+{
+    for (int c = ColNd; c <= ColMyd; ++c) {
+        double value = 0.0;
+        if (!ParseField(Tabela->item(r, c)->text(), value))
+            return false;
+    }
+    return true;
+}
+
+CombinationList TFCombinacoes::Rows() const
+{
+    CombinationList rows;
+    rows.reserve(static_cast<std::size_t>(Tabela->rowCount()));
+    for (int r = 0; r < Tabela->rowCount(); ++r) {
+        LoadCombination row;
+        row.name = Tabela->item(r, ColName)->text().toStdString();
+        double* values[] = {&row.Nd, &row.Mxd, &row.Myd};
+        for (int c = ColNd; c <= ColMyd; ++c)
+            if (!ParseField(Tabela->item(r, c)->text(), *values[c - ColNd]))
+                *values[c - ColNd] = 0.0;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+void TFCombinacoes::SetRows(const CombinationList& rows)
+{
+    ClearResults();
+    Tabela->setRowCount(0);
+    AppendRows(rows);
+}
+
+void TFCombinacoes::AppendRows(const CombinationList& rows)
+{
+    for (const LoadCombination& row : rows)
+        AppendRow(QString::fromStdString(row.name), FormatField(row.Nd), FormatField(row.Mxd), FormatField(row.Myd));
+    ClearResults();
+    UpdateButtons();
+}
+
+void TFCombinacoes::UpdateButtons()
+{
+    const bool selected = Tabela->currentRow() >= 0 && !Tabela->selectedItems().isEmpty();
+    BtnExcluir->setEnabled(selected);
+    BtnMostrar->setEnabled(selected);
+    BtnVerificar->setEnabled(Tabela->rowCount() > 0);
+    BtnExportar->setEnabled(Tabela->rowCount() > 0);
+}
+
+// ---- Buttons ----
+
+void TFCombinacoes::BtnAdicionarClick()
+{
+    RunCommand([this] {
+        // A new row starts from the actions of the main window.
+        const AnalysisState& s = w.State();
+        AppendRow(QStringLiteral("Comb. %1").arg(Tabela->rowCount() + 1), FormatField(s.Nd), FormatField(s.Mxd),
+                  FormatField(s.Myd));
+        Tabela->setCurrentCell(Tabela->rowCount() - 1, ColName);
+        ClearResults();
+        UpdateButtons();
+    });
+}
+
+void TFCombinacoes::BtnExcluirClick()
+{
+    const int r = Tabela->currentRow();
+    if (r < 0)
+        return;
+    Tabela->removeRow(r);
+    ClearResults();
+    UpdateButtons();
+}
+
+void TFCombinacoes::BtnColarClick()
+{
+    RunCommand([this] {
+        const std::string text = QApplication::clipboard()->text().toStdString();
+        const auto pasted = SplitPastedRows(text);
+        for (std::size_t i = 0; i < pasted.size(); ++i) {
+            const std::vector<std::string>& cells = pasted[i];
+            // A name column first when there are four cells or more.
+            const std::size_t first = cells.size() >= 4 ? 1 : 0;
+            if (cells.size() < 3)
+                continue;
+            QString numbers[3];
+            bool allNumbers = true;
+            for (std::size_t k = 0; k < 3; ++k) {
+                numbers[k] = WithDecimalComma(QString::fromStdString(cells[first + k]));
+                double value = 0.0;
+                allNumbers = allNumbers && ParseField(numbers[k], value);
+            }
+            // A header line is skipped.
+            if (i == 0 && !allNumbers)
+                continue;
+            const QString name = first == 1 ? QString::fromStdString(cells[0]).trimmed()
+                                            : QStringLiteral("Comb. %1").arg(Tabela->rowCount() + 1);
+            AppendRow(name, numbers[0], numbers[1], numbers[2]);
+        }
+        ClearResults();
+        UpdateButtons();
+    });
+}
+
+void TFCombinacoes::BtnImportarClick()
+{
+    OtherFileRequest request;
+    request.save = false;
+    request.title = QStringLiteral("Importar combinações");
+    request.filters = {QStringLiteral("Planilha CSV (*.csv)"), QStringLiteral("Todos os Arquivos (*)")};
+    request.defaultSuffix = QStringLiteral("csv");
+    const QString path = w.Documents->Dialogs().AskOtherFile(request, nullptr);
+    if (path.isEmpty())
+        return;
+    AppendRows(ReadCombinationsCsv(LoadProjectBytes(LocalPath(path))));
+}
+
+void TFCombinacoes::BtnExportarClick()
+{
+    OtherFileRequest request;
+    request.title = QStringLiteral("Exportar combinações");
+    request.filters = {QStringLiteral("Planilha CSV (*.csv)")};
+    request.defaultSuffix = QStringLiteral("csv");
+    request.proposedName = QStringLiteral("Combinações.csv");
+    const QString path = w.Documents->Dialogs().AskOtherFile(request, nullptr);
+    if (path.isEmpty())
+        return;
+    // With the results of the check of these very rows, when there is one.
+    const CombinationList rows = Rows();
+    const bool checked = results && results->rows.size() == rows.size();
+    SaveFileBytes(LocalPath(path), WriteCombinationsCsv(rows, checked ? &*results : nullptr));
+}
+
+void TFCombinacoes::BtnVerificarClick()
+{
+    ClearResults();
+    // Rows with a cell that does not convert are not checked.
+    const CombinationList all = Rows();
+    CombinationList valid;
+    std::vector<int> tableRows;
+    for (int r = 0; r < Tabela->rowCount(); ++r)
+        if (RowValid(r)) {
+            valid.push_back(all[static_cast<std::size_t>(r)]);
+            tableRows.push_back(r);
+        }
+    const std::string checking = w.CaseFingerprint();
+    std::optional<CombinationCheck> check = RunCheck(valid);
+    if (!check || check->cancelled)
+        return;
+    results = std::move(check);
+    checkedCase = checking;
+    ShowResults(tableRows);
+}
+
+void TFCombinacoes::BtnMostrarClick()
+{
+    const int r = Tabela->currentRow();
+    if (r < 0 || !RowValid(r))
+        return;
+    const LoadCombination row = Rows()[static_cast<std::size_t>(r)];
+    w.ShowLoad(row.Nd, row.Mxd, row.Myd);
+}
+
+// ---- The check ----
+
+std::optional<CombinationCheck> TFCombinacoes::RunCheck(const CombinationList& rows)
+{
+    // The workers read a copy of the case taken now; the window stays free.
+    const auto state = std::make_unique<AnalysisState>(w.State());
+    const MaterialSelection selection = w.Selection();
+    CheckProgress progress;
+    std::optional<CombinationCheck> check;
+    std::atomic<bool> finished{false};
+    std::thread runner([&] {
+        check = CheckCombinations(*state, selection, rows, WorkerThreads(), &progress);
+        finished = true;
+    });
+
+    QProgressDialog dialog(QStringLiteral("Verificando as combinações..."), QStringLiteral("Cancelar"), 0, 1, this);
+    dialog.setWindowTitle(QString::fromUtf8(ApplicationTitle));
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(ProgressAfterMs);
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    QEventLoop loop;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &loop, [&] {
+        dialog.setMaximum(std::max(1, progress.generationsTotal.load()));
+        dialog.setValue(progress.generationsDone);
+        if (dialog.wasCanceled())
+            progress.cancel = true;
+        loop.quit();
+    });
+    poll.start(20);
+    // Until the progress shows (and blocks the windows) the user's input
+    // waits: nothing may change the case or the rows under the check.
+    while (!finished)
+        loop.exec(dialog.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+    runner.join();
+    dialog.close();
+    return check;
+}
+
+void TFCombinacoes::ShowResults(const std::vector<int>& tableRows)
+{
+    filling = true;
+    for (int r = 0; r < Tabela->rowCount(); ++r)
+        Tabela->item(r, ColSituation)->setText(InvalidCellText);
+    for (std::size_t i = 0; i < tableRows.size(); ++i) {
+        const CombinationResult& row = results->rows[i];
+        const int r = tableRows[i];
+        Tabela->item(r, ColEta)->setText(row.utilisation ? Decimals(*row.utilisation) : QStringLiteral("-"));
+        Tabela->item(r, ColMRd)->setText(row.resistingMoment ? Decimals(*row.resistingMoment) : QStringLiteral("-"));
+        Tabela->item(r, ColSituation)->setText(SituationText(row));
+        for (int c = 0; c < ColumnCount; ++c) {
+            QFont font = Tabela->item(r, c)->font();
+            font.setBold(row.governing);
+            Tabela->item(r, c)->setFont(font);
+        }
+    }
+    filling = false;
+}
+
+void TFCombinacoes::ClearResults()
+{
+    results.reset();
+    checkedCase.clear();
+    filling = true;
+    for (int r = 0; r < Tabela->rowCount(); ++r)
+        for (int c = 0; c < ColumnCount; ++c) {
+            QTableWidgetItem* item = Tabela->item(r, c);
+            if (item == nullptr)
+                continue;
+            if (c > ColMyd)
+                item->setText(QString());
+            QFont font = item->font();
+            font.setBold(false);
+            item->setFont(font);
+        }
+    filling = false;
+}
+
+void TFCombinacoes::CaseChanged()
+{
+    if (results && w.CaseFingerprint() != checkedCase)
+        ClearResults();
+}
+
+} // namespace flexara

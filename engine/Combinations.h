@@ -1,0 +1,89 @@
+// Load combinations: the rows (name, Nd, Mxd, Myd) a frame analysis gives for
+// one column, checked on the current case. Each distinct Nd gets one curve
+// generation, on a private copy of the analysis state (the caller's state is
+// not touched); each row is then read off its curve along the ray from the
+// origin through its design point.
+//
+// Forces in kN, moments in kN·m.
+#pragma once
+
+#include "Curve.h"
+#include "Materials.h"
+#include "UVariav.h"
+
+#include <atomic>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace flexara {
+
+// Rows a case holds at most; a file or a list with more is refused.
+constexpr int MaxCombinations = 1000;
+
+struct LoadCombination {
+    std::string name;
+    double Nd = 0.0;
+    double Mxd = 0.0;
+    double Myd = 0.0;
+};
+
+using CombinationList = std::vector<LoadCombination>;
+
+enum class CombinationStatus {
+    Holds,      // the design point is within the curve
+    Fails,      // it is outside
+    OutOfRange, // Nd is beyond what the section resists
+    Refused,    // a warning of the generation (no area, bars outside, outline)
+    Error,      // a fault ended the generation
+};
+
+struct CombinationResult {
+    CombinationStatus status = CombinationStatus::Error;
+    // The warnings or the fault, as the window would show them.
+    std::string message;
+    // Where the ray from the origin through (Mxd, Myd) leaves the curve, and
+    // its length MRd; η = |Md| / MRd. Empty where the origin is not inside
+    // the curve (the row is then judged by inside alone) or there is no curve.
+    std::optional<Point> resisting;
+    std::optional<double> resistingMoment;
+    std::optional<double> utilisation;
+    // Nd over the axial capacity on its side: N4 in compression, N1 in tension.
+    std::optional<double> axialUtilisation;
+    bool inside = false;
+    bool governing = false;
+};
+
+struct CombinationCheck {
+    std::vector<CombinationResult> rows; // one per combination, in order
+    int governing = -1;                  // index of the governing row, -1 for none
+    int generations = 0;                 // curve generations run: one per distinct Nd
+    bool cancelled = false;              // stopped before every Nd was done
+};
+
+// Progress of a check running on other threads: the window reads it, and may
+// ask the check to stop.
+struct CheckProgress {
+    std::atomic<int> generationsDone{0};
+    std::atomic<int> generationsTotal{0};
+    std::atomic<bool> cancel{false};
+};
+
+// Whether the row holds: by η where there is one, by inside otherwise.
+bool Holds(const CombinationResult& row);
+
+// The governing row: the largest η, where a row that fails, is out of range,
+// is refused or faulted governs before every row that holds (among those, a
+// row without η first). -1 for an empty list.
+int GoverningRow(const std::vector<CombinationResult>& rows);
+
+// Checks the rows on the case. Distinct Nd values run on `threads` workers (at
+// least 1), each on its own copy of the state; the results are the same, bit
+// for bit, whatever the number of threads.
+CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
+                                   const CombinationList& combinations, int threads, CheckProgress* progress = nullptr);
+
+// The workers to use: one per core.
+int WorkerThreads();
+
+} // namespace flexara
