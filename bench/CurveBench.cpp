@@ -2,6 +2,7 @@
 // 100 steps, and the largest case the state holds (a 100-vertex outline, 100
 // lines of 100 bars, 200 steps). The "allocations" counter counts the heap
 // allocations made during one generation; it must stay 0.
+#include "Combinations.h"
 #include "Curve.h"
 #include "DefaultCase.h"
 #include "Ratio.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -132,8 +134,68 @@ double Least(const std::vector<double>& v)
     return *std::min_element(v.begin(), v.end());
 }
 
+// 100 load combinations of distinct Nd, spread over the column's whole range
+// of axial force, checked on one thread: one generation each, at most 30 ms.
+void BM_Column20x40Combinations(benchmark::State& bench)
+{
+    auto s = Column20x40();
+    // N4 and N1 of the column: -1984.93 and 546.36 kN.
+    CombinationList rows;
+    for (int i = 0; i < 100; ++i)
+        rows.push_back(LoadCombination{"c", -1980.0 + 25.2 * i, 60.0 - i, 0.2 * i - 10.0});
+    double fastest = 1e9;
+    long allocations = 0;
+    int generations = 0;
+    for (auto _ : bench) {
+        const long before = allocationCount.load();
+        const auto start = std::chrono::steady_clock::now();
+        const CombinationCheck check = CheckCombinations(*s, MaterialSelection{}, rows, 1);
+        fastest = std::min(fastest, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        allocations = allocationCount.load() - before;
+        generations = check.generations;
+        benchmark::DoNotOptimize(check.governing);
+    }
+    bench.counters["generations"] = generations;
+    // The copies of the curves and the rows; nothing inside a generation.
+    bench.counters["allocations_per_row"] = static_cast<double>(allocations) / 100.0;
+    bench.counters["fastest_ms"] = fastest * 1e3;
+    if (generations != 100)
+        bench.SkipWithError("not one generation per distinct Nd");
+    else if (allocations > 100 * 8 + 64)
+        bench.SkipWithError("the check allocates inside its generations");
+    else if (fastest > 0.030)
+        bench.SkipWithError("100 combinations took more than 30 ms");
+}
+
+// The largest case with 16 distinct Nd, on one thread and on two: two must be
+// at least 1.8 times as fast.
+void BM_MaximumCaseCombinationsOnTwoThreads(benchmark::State& bench)
+{
+    auto s = MaximumCase();
+    CombinationList rows;
+    for (int i = 0; i < 16; ++i)
+        rows.push_back(LoadCombination{"c", -40000.0 + 2000.0 * i, 500.0, 250.0});
+    double one = 1e9, two = 1e9;
+    for (auto _ : bench) {
+        for (const int threads : {1, 2}) {
+            const auto start = std::chrono::steady_clock::now();
+            const CombinationCheck check = CheckCombinations(*s, MaterialSelection{}, rows, threads);
+            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            (threads == 1 ? one : two) = std::min(threads == 1 ? one : two, seconds);
+            benchmark::DoNotOptimize(check.governing);
+        }
+    }
+    bench.counters["one_thread_s"] = one;
+    bench.counters["two_threads_s"] = two;
+    bench.counters["speedup"] = one / two;
+    if (one / two < 1.8)
+        bench.SkipWithError("two threads are not 1.8 times as fast as one");
+}
+
 BENCHMARK(BM_Column20x40)->Unit(benchmark::kMillisecond)->Repetitions(5)->ComputeStatistics("min", Least);
 BENCHMARK(BM_MaximumCase)->Unit(benchmark::kMillisecond)->MinTime(2.0)->Repetitions(5)->ComputeStatistics("min", Least);
+BENCHMARK(BM_Column20x40Combinations)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_MaximumCaseCombinationsOnTwoThreads)->Unit(benchmark::kSecond)->Iterations(3);
 
 } // namespace
 } // namespace flexara

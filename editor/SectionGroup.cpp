@@ -496,8 +496,10 @@ void TGBSecao::EndFreePolygonFromFile(std::int32_t)
 
 void TGBSecao::KeepDefaultSectionFromFile()
 {
-    // The rectangle of the new case keeps its own four vertices.
+    // The rectangle of the new case keeps its own four vertices; the ratio
+    // follows the bars read, as a section read after them would refresh it.
     context.State().Section.VertexCount = ShapeFamilyOf(ShapeRectangle).vertexCount;
+    context.TaxaArmadura();
 }
 
 } // namespace flexara

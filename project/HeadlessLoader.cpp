@@ -212,8 +212,10 @@ void HeadlessLoader::SetVertex(std::int32_t i, double x, double y)
 
 void HeadlessLoader::KeepDefaultSection()
 {
-    // The rectangle of the new case keeps its own four vertices.
+    // The rectangle of the new case keeps its own four vertices; the ratio
+    // follows the bars read, as a section read after them would refresh it.
     s.Section.VertexCount = ShapeFamilyOf(ShapeRectangle).vertexCount;
+    RefreshRatio();
 }
 
 MaterialSelection LoadProjectFileHeadless(const std::string& path, AnalysisState& s, CombinationList* combinations)

@@ -38,6 +38,7 @@ struct Loaded {
     std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
     MaterialSelection selection;
     std::string ratio;
+    CombinationList combinations;
 };
 
 inline Loaded Load(const std::string& bytes)
@@ -47,6 +48,7 @@ inline Loaded Load(const std::string& bytes)
     ReadProjectText(bytes, loader);
     loaded.selection = loader.Selection();
     loaded.ratio = loader.RatioLabel();
+    loaded.combinations = loader.Combinations();
     return loaded;
 }
 

@@ -1,0 +1,257 @@
+// The window "Combinações de esforços": rows pasted, typed and imported, the
+// check and its results in the table, "Mostrar no gráfico", the rows in the
+// project file, results that go when the case changes, and the chart's corner.
+#include "ProgramWindowsFixture.h"
+
+#include "CombinationsWindow.h"
+#include "FieldText.h"
+#include "InteractionChart.h"
+#include "ProjectFile.h"
+#include "SectionGroup.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+namespace flexara::testing {
+namespace {
+
+const char* const Example = FLEXARA_SOURCE_DIR "/examples/pilar-20x40.fxr";
+
+class CombinationsWindowTest : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        ASSERT_TRUE(folder.isValid());
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs = scripted.get();
+        main->Documents->SetFileDialogs(std::move(scripted));
+        main->Documents->ReadProjectFile(QString::fromUtf8(Example));
+        main->Combinacoes->trigger();
+    }
+
+    TFCombinacoes* Window() { return windows.FCombinacoes; }
+    QTableWidget* Table() { return Window()->Tabela; }
+    QString Cell(int r, int c) { return Table()->item(r, c)->text(); }
+
+    void Paste(const QString& text)
+    {
+        QApplication::clipboard()->setText(text);
+        QTest::mouseClick(Window()->BtnColar, Qt::LeftButton);
+    }
+
+    // Three rows as a spreadsheet copies them, a header first, decimal commas.
+    void PasteThreeRows()
+    {
+        Paste(QStringLiteral("Nome\tNd (kN)\tMxd\tMyd\n"
+                             "ELU 1\t-500\t60\t20\n"
+                             "ELU 2\t-500\t0,5\t150\n"
+                             "ELU 3\t-1200,5\t10\t10\n"));
+        ASSERT_EQ(Table()->rowCount(), 3);
+    }
+
+    QTemporaryDir folder;
+    ScriptedDialogs* dialogs = nullptr;
+};
+
+TEST_F(CombinationsWindowTest, TheMenuOpensOneModelessWindow)
+{
+    const QList<QAction*> items = main->menuBar()->actions();
+    const int at = static_cast<int>(items.indexOf(main->Combinacoes));
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(items[at - 1], main->Configura);
+    EXPECT_EQ(items[at + 1], main->Sobre);
+    EXPECT_EQ(main->Combinacoes->text(), "Com&binações");
+    EXPECT_TRUE(Window()->isVisible());
+    EXPECT_FALSE(Window()->isModal());
+    EXPECT_EQ(Window()->windowTitle(), "Combinações de esforços");
+    main->Combinacoes->trigger();
+    EXPECT_EQ(main->findChildren<TFCombinacoes*>().size(), 1);
+    QStringList headers;
+    for (int c = 0; c < Table()->columnCount(); ++c)
+        headers.append(Table()->horizontalHeaderItem(c)->text());
+    EXPECT_EQ(headers, QStringList({"Nome", "Nd (kN)", "Mxd (kN.m)", "Myd (kN.m)", "η", "MRd (kN.m)", "Situação"}));
+}
+
+TEST_F(CombinationsWindowTest, PastedRowsAreCheckedAndTheGoverningRowMarked)
+{
+    PasteThreeRows();
+    EXPECT_EQ(Cell(0, TFCombinacoes::ColName), "ELU 1");
+    EXPECT_EQ(Cell(1, TFCombinacoes::ColMxd), "0,5");
+    EXPECT_EQ(Cell(2, TFCombinacoes::ColNd), "-1200,5");
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    ASSERT_TRUE(Window()->Results().has_value());
+    EXPECT_EQ(Window()->Results()->generations, 2) << "two rows share Nd = -500";
+    // The example column at -500 with (60, 20): eta = 0.5967.
+    EXPECT_EQ(Cell(0, TFCombinacoes::ColEta), "0,60");
+    EXPECT_EQ(Cell(0, TFCombinacoes::ColSituation), "atende");
+    EXPECT_TRUE(Cell(0, TFCombinacoes::ColMRd).contains(QLatin1Char(',')));
+    // 150 kN·m about y is beyond the 65 the column gives: it fails and governs.
+    EXPECT_EQ(Cell(1, TFCombinacoes::ColSituation), "não atende (determinante)");
+    EXPECT_TRUE(Table()->item(1, TFCombinacoes::ColName)->font().bold());
+    EXPECT_FALSE(Table()->item(0, TFCombinacoes::ColName)->font().bold());
+    EXPECT_EQ(Cell(2, TFCombinacoes::ColSituation), "atende");
+}
+
+TEST_F(CombinationsWindowTest, AnInvalidCellKeepsItsTextAndItsRowIsNotChecked)
+{
+    PasteThreeRows();
+    Table()->item(2, TFCombinacoes::ColMyd)->setText("1.000,5");
+    EXPECT_EQ(Cell(2, TFCombinacoes::ColMyd), "1.000,5");
+    EXPECT_EQ(Table()->item(2, TFCombinacoes::ColMyd)->toolTip(), "Valor de entrada inválido");
+    EXPECT_FALSE(Window()->RowValid(2));
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    ASSERT_TRUE(Window()->Results().has_value());
+    EXPECT_EQ(Window()->Results()->rows.size(), 2u);
+    EXPECT_EQ(Cell(2, TFCombinacoes::ColSituation), "Valor de entrada inválido");
+    EXPECT_EQ(Cell(2, TFCombinacoes::ColEta), "");
+    // Mended, the cell is a number again.
+    Table()->item(2, TFCombinacoes::ColMyd)->setText("10");
+    EXPECT_TRUE(Table()->item(2, TFCombinacoes::ColMyd)->toolTip().isEmpty());
+}
+
+TEST_F(CombinationsWindowTest, MostrarNoGraficoDrawsTheSelectedRow)
+{
+    PasteThreeRows();
+    Table()->setCurrentCell(0, TFCombinacoes::ColName);
+    QTest::mouseClick(Window()->BtnMostrar, Qt::LeftButton);
+    EXPECT_EQ(main->EdNd->text(), "-500");
+    EXPECT_EQ(main->EdMdx->text(), "60");
+    EXPECT_EQ(main->EdMdy->text(), "20");
+    EXPECT_EQ(State().Nd, -500.0);
+    TChCurva* chart = main->ChCurva;
+    ASSERT_EQ(chart->CurvePoints().size(), 102);
+    ASSERT_EQ(chart->DesignPoints().size(), 1);
+    EXPECT_EQ(chart->DesignPoints().front(), QPointF(60, 20));
+    EXPECT_EQ(chart->CornerText(), "η = 0,60");
+    // A point outside the curve reads "fora".
+    Table()->setCurrentCell(1, TFCombinacoes::ColName);
+    QTest::mouseClick(Window()->BtnMostrar, Qt::LeftButton);
+    EXPECT_EQ(chart->CornerText(), "fora");
+    // A refused generation leaves no corner text.
+    main->Novo1->trigger();
+    EXPECT_EQ(chart->CornerText(), "");
+}
+
+TEST_F(CombinationsWindowTest, AnEditOfTheCaseClearsTheResultsButNotTheRows)
+{
+    PasteThreeRows();
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    ASSERT_TRUE(Window()->Results().has_value());
+    // The actions of the main window are no part of the check.
+    TypeAndLeave(main->EdNd, "-700");
+    EXPECT_TRUE(Window()->Results().has_value());
+    // The section is.
+    TypeInto(main->Secao().Eds[0], "25");
+    EXPECT_FALSE(Window()->Results().has_value());
+    EXPECT_EQ(Cell(0, TFCombinacoes::ColEta), "");
+    EXPECT_EQ(Cell(1, TFCombinacoes::ColSituation), "");
+    EXPECT_FALSE(Table()->item(1, TFCombinacoes::ColName)->font().bold());
+    EXPECT_EQ(Table()->rowCount(), 3);
+    // And so are the materials and the settings.
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    ASSERT_TRUE(Window()->Results().has_value());
+    main->CombAco->setCurrentIndex(2);
+    FocusOn(main->CombAco);
+    LeaveWithTab(main->CombAco);
+    EXPECT_FALSE(Window()->Results().has_value());
+}
+
+TEST_F(CombinationsWindowTest, RowsSurviveSaveAndOpenAndANewCaseHasNone)
+{
+    PasteThreeRows();
+    const QString path = folder.filePath("com-combinacoes.fxr");
+    dialogs->saveAnswers.push_back(path);
+    EXPECT_EQ(RunMenuCommand(main->SavarComo1), "");
+    const std::string bytes = LoadProjectBytes(QFile::encodeName(path).toStdString());
+    EXPECT_NE(bytes.find("\r\ncombinacoes\r\n3\r\nELU 1\r\n"), std::string::npos);
+
+    main->Novo1->trigger();
+    EXPECT_EQ(Table()->rowCount(), 0);
+    dialogs->openAnswers.push_back(path);
+    EXPECT_EQ(RunMenuCommand(main->Abrir1), "");
+    ASSERT_EQ(Table()->rowCount(), 3);
+    EXPECT_EQ(Cell(2, TFCombinacoes::ColName), "ELU 3");
+    EXPECT_EQ(Cell(2, TFCombinacoes::ColNd), "-1200,5");
+    EXPECT_EQ(Cell(1, TFCombinacoes::ColMxd), "0,5");
+    // The same file again: a case opened and saved writes what it read.
+    const QString again = folder.filePath("de-novo.fxr");
+    dialogs->saveAnswers.push_back(again);
+    EXPECT_EQ(RunMenuCommand(main->SavarComo1), "");
+    EXPECT_EQ(LoadProjectBytes(QFile::encodeName(again).toStdString()), bytes);
+}
+
+TEST_F(CombinationsWindowTest, CsvImportAndExport)
+{
+    const QString input = folder.filePath("entrada.csv");
+    SaveFileBytes(QFile::encodeName(input).toStdString(), "nome;nd;mxd;myd\nA;-500;60;20\nB;-300;-40.5;0\n");
+    dialogs->otherAnswers.push_back({input, QString()});
+    QTest::mouseClick(Window()->BtnImportar, Qt::LeftButton);
+    ASSERT_EQ(Table()->rowCount(), 2);
+    EXPECT_EQ(Cell(1, TFCombinacoes::ColMxd), "-40,5");
+    EXPECT_FALSE(dialogs->otherAsked.back().save);
+
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    const QString output = folder.filePath("saida.csv");
+    dialogs->otherAnswers.push_back({output, QString()});
+    QTest::mouseClick(Window()->BtnExportar, Qt::LeftButton);
+    const std::string written = LoadProjectBytes(QFile::encodeName(output).toStdString());
+    EXPECT_EQ(
+        written.rfind("nome;nd;mxd;myd;situacao;eta;mrx;mry;mrd;axial;determinante\nA;-500;60;20;atende;0.59667", 0),
+        0u)
+        << written;
+
+    // A file that is no CSV of combinations ends in the error box.
+    const QString bad = folder.filePath("ruim.csv");
+    SaveFileBytes(QFile::encodeName(bad).toStdString(), "x;y\n1;2\n");
+    dialogs->otherAnswers.push_back({bad, QString()});
+    ErrorBoxAnswerer boxes;
+    QTest::mouseClick(Window()->BtnImportar, Qt::LeftButton);
+    for (int i = 0; i < 50 && boxes.texts.isEmpty(); ++i)
+        QTest::qWait(10);
+    ASSERT_EQ(boxes.texts.size(), 1);
+    EXPECT_TRUE(boxes.texts.front().startsWith("Linha 1: o cabeçalho")) << boxes.texts.front().toStdString();
+    EXPECT_EQ(Table()->rowCount(), 2);
+}
+
+TEST_F(CombinationsWindowTest, ALongCheckShowsItsProgressAndCanBeCancelled)
+{
+    // A section of many bars and many distinct Nd keeps the workers busy for
+    // more than half a second.
+    AnalysisState& s = State();
+    s.LineCount = 40;
+    for (int k = 0; k < 40; ++k) {
+        BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
+        line = BarLine{};
+        line.BarCount = 60;
+        line.Diameter = 10;
+        line.X1 = 4;
+        line.X2 = 16;
+        line.Y1 = line.Y2 = 5 + 0.75 * k;
+    }
+    main->TaxaArmadura();
+    QString rows;
+    for (int i = 0; i < 60; ++i)
+        rows += QStringLiteral("C%1\t%2\t10\t5\n").arg(i).arg(-1800 + 25 * i);
+    Paste(rows);
+    ASSERT_EQ(Table()->rowCount(), 60);
+    bool progressShown = false;
+    ModalScript script({[&](QWidget* modal) {
+                           auto* progress = qobject_cast<QProgressDialog*>(modal);
+                           ASSERT_NE(progress, nullptr);
+                           progressShown = true;
+                           EXPECT_EQ(progress->labelText(), "Verificando as combinações...");
+                           progress->cancel();
+                       }},
+                       60000);
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    EXPECT_TRUE(progressShown);
+    EXPECT_FALSE(Window()->Results().has_value()) << "a cancelled check shows nothing";
+}
+
+} // namespace
+} // namespace flexara::testing
