@@ -97,8 +97,10 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     Tabela->setHorizontalHeaderLabels(headers);
     Tabela->setSelectionBehavior(QAbstractItemView::SelectRows);
     Tabela->setSelectionMode(QAbstractItemView::SingleSelection);
-    Tabela->horizontalHeader()->setSectionResizeMode(ColName, QHeaderView::Stretch);
     Tabela->horizontalHeader()->setSectionResizeMode(ColSituation, QHeaderView::Stretch);
+    Tabela->setColumnWidth(ColName, 120);
+    for (int c = ColNd; c < ColSituation; ++c)
+        Tabela->setColumnWidth(c, c == ColEta ? 60 : 85);
     Tabela->verticalHeader()->setDefaultSectionSize(20);
 
     auto button = [this](const char* name, const char* caption, const char* hint) {
@@ -153,7 +155,7 @@ void TFCombinacoes::AppendRow(const QString& name, const QString& nd, const QStr
         auto* item = new QTableWidgetItem(c <= ColMyd ? texts[c] : QString());
         if (c > ColMyd)
             item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-        if (c >= ColNd)
+        if (c >= ColNd && c < ColSituation)
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Tabela->setItem(r, c, item);
         if (c >= ColNd && c <= ColMyd)

@@ -95,6 +95,16 @@ TEST_F(CombinationsWindowTest, PastedRowsAreCheckedAndTheGoverningRowMarked)
     EXPECT_TRUE(Table()->item(1, TFCombinacoes::ColName)->font().bold());
     EXPECT_FALSE(Table()->item(0, TFCombinacoes::ColName)->font().bold());
     EXPECT_EQ(Cell(2, TFCombinacoes::ColSituation), "atende");
+    // FLEXARA_SCREENSHOTS=folder keeps pictures for the documentation.
+    if (const QByteArray shots = qgetenv("FLEXARA_SCREENSHOTS"); !shots.isEmpty()) {
+        Window()->resize(720, 200);
+        Table()->setCurrentCell(0, TFCombinacoes::ColName);
+        QTest::qWait(100);
+        Window()->grab().save(QString::fromLocal8Bit(shots) + "/combinations.png");
+        QTest::mouseClick(Window()->BtnMostrar, Qt::LeftButton);
+        QTest::qWait(100);
+        main->grab().save(QString::fromLocal8Bit(shots) + "/main-with-eta.png");
+    }
 }
 
 TEST_F(CombinationsWindowTest, AnInvalidCellKeepsItsTextAndItsRowIsNotChecked)
