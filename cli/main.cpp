@@ -1,12 +1,17 @@
 // flexara-cli: the interaction curve of a project file, without a window.
+#include "CaseReport.h"
+#include "ChartDrawing.h"
 #include "CheckReport.h"
-#include "CombinationsCsv.h"
+#include "CsvText.h"
 #include "CurveReport.h"
 #include "DefaultCase.h"
 #include "Faults.h"
 #include "HeadlessLoader.h"
 #include "NumberText.h"
+#include "OffscreenGui.h"
 #include "ProjectFile.h"
+
+#include <QFileInfo>
 
 #include <cerrno>
 #include <charconv>
@@ -24,8 +29,9 @@ namespace {
 const char* const Help = R"(flexara-cli - interaction curve of a reinforced-concrete section, without a window
 
 Usage:
-  flexara-cli curve CASE.fxr [--nd KN] [--format json|csv|svg] [-o OUT]
+  flexara-cli curve CASE.fxr [--nd KN] [--format json|csv|svg|png] [-o OUT]
   flexara-cli check CASE.fxr [--loads LOADS.csv] [--format json|csv] [-o OUT]
+  flexara-cli report CASE.fxr [--nd KN] [-o OUT.pdf]
   flexara-cli rewrite CASE.fxr -o OUT.fxr
   flexara-cli --help
 
@@ -35,6 +41,11 @@ curve     Reads the project file CASE.fxr, generates the ultimate-limit-state
 check     Checks the load combinations of CASE.fxr (or those of LOADS.csv) on
           its section: one curve per distinct Nd, and for every combination
           whether it holds, its utilisation and its resisting moment.
+report    Writes the calculation record of CASE.fxr as a PDF document (A4, in
+          Portuguese): section, reinforcement, materials, settings, actions,
+          reference forces, the interaction chart at Nd (or --nd KN), the
+          verdict with eta and MRd, the load combinations of the case and the
+          method. The date is now, or SOURCE_DATE_EPOCH when it is set.
 rewrite   Reads CASE.fxr as the program does and writes the case again, in the
           program's own form, to OUT.fxr (the old file is replaced whole or not
           at all).
@@ -62,7 +73,8 @@ Formats of "curve":
                                     or null (no curve, or the origin not inside it)
                   Reals are printed so that they read back to the same double.
   csv             a header "Mx;My" and one row per curve point (kN.m)
-  svg             a plot of the curve and the design point with axes and labels
+  svg, png        the chart as the window shows it: curve, design point, axes
+                  and titles (614 x 598 pixels for png)
 
 Load combinations (--loads): a CSV file with the header line nome;nd;mxd;myd
 and one combination per line: a name, Nd in kN (tension positive), Mxd and
@@ -149,6 +161,33 @@ int WriteOutput(const std::string& path, const std::string& text)
     return 0;
 }
 
+// The chart as the window shows it, drawn without a display.
+std::string Picture(const flexara::CaseCurve& curve, const char* format)
+{
+    flexara::EnsureGuiApplication();
+    const QByteArray bytes = std::string(format) == "svg" ? flexara::ChartSvg(curve) : flexara::ChartPng(curve);
+    return bytes.toStdString();
+}
+
+// The calculation record of the case, as PDF.
+int Report(const flexara::AnalysisState& state, const flexara::MaterialSelection& selection,
+           const flexara::CombinationList& combinations, const std::string& input, const std::string& output)
+{
+    flexara::EnsureGuiApplication();
+    const flexara::CaseStudy study = flexara::StudyCase(state, selection, combinations);
+    flexara::ReportCase report;
+    report.study = &study;
+    report.selection = selection;
+    report.fileName = QFileInfo(QString::fromLocal8Bit(input.c_str())).fileName();
+    report.printedAt = flexara::ReportTime();
+    const int written = WriteOutput(output, flexara::ReportPdf(report).toStdString());
+    if (study.curve.error)
+        std::cerr << "flexara-cli: " << *study.curve.error << "\n";
+    if (written != 0)
+        return written;
+    return study.curve.error ? 2 : 0;
+}
+
 // The combinations of the case, or those of the CSV file, checked on it.
 int Check(const flexara::AnalysisState& state, const flexara::MaterialSelection& selection,
           flexara::CombinationList combinations, const std::string& loads, const std::string& format,
@@ -184,7 +223,7 @@ int main(int argc, char** argv)
         if (a == "--help" || a == "-h")
             return WriteStandardOutput(Help);
     const std::string command = args[0];
-    if (command != "curve" && command != "rewrite" && command != "check")
+    if (command != "curve" && command != "rewrite" && command != "check" && command != "report")
         return Usage("unknown command \"" + command + "\"");
 
     std::string input;
@@ -207,8 +246,11 @@ int main(int argc, char** argv)
             nd = parsed;
         } else if (a == "--format") {
             const auto v = value();
-            if (!v || (*v != "json" && *v != "csv" && (*v != "svg" || command == "check")))
-                return Usage(command == "check" ? "--format takes json or csv" : "--format takes json, csv or svg");
+            const bool picture = v && (*v == "svg" || *v == "png");
+            if (!v || command == "report" || (*v != "json" && *v != "csv" && (!picture || command == "check")))
+                return Usage(command == "check"    ? "--format takes json or csv"
+                             : command == "report" ? "report writes PDF only"
+                                                   : "--format takes json, csv, svg or png");
             format = *v;
         } else if (a == "--loads" && command == "check") {
             const auto v = value();
@@ -272,9 +314,12 @@ int main(int argc, char** argv)
 
     if (nd)
         state->Nd = *nd;
-    const flexara::CurveReport report = flexara::GenerateReport(*state, selection);
+    if (command == "report")
+        return Report(*state, selection, combinations, input, output);
+    const flexara::CaseCurve report = flexara::GenerateCaseCurve(*state, selection);
     const std::string text = format == "csv"   ? flexara::ReportCsv(report)
-                             : format == "svg" ? flexara::ReportSvg(report)
+                             : format == "svg" ? Picture(report, "svg")
+                             : format == "png" ? Picture(report, "png")
                                                : flexara::ReportJson(report);
     const int written = WriteOutput(output, text);
     if (report.error)

@@ -1,6 +1,6 @@
 #include "CombinationsWindow.h"
 
-#include "CombinationsCsv.h"
+#include "CsvText.h"
 #include "DocumentCommands.h"
 #include "Faults.h"
 #include "FieldText.h"

@@ -25,8 +25,6 @@ namespace flexara {
 
 namespace {
 
-// The notice's rectangle, chart units.
-constexpr double NoticeHalfSize = 100.0;
 // Width of each of the frame's two bevels.
 constexpr int BevelWidth = 1;
 // A drag shorter than this is a click, not a zoom.
@@ -272,27 +270,16 @@ void TChCurva::RoundTicks(QValueAxis* axis)
 void TChCurva::RescaleAxes()
 {
     savedRanges.reset();
-    QList<QPointF> points = Series1->points();
-    points.append(Series2->points());
-    // The notice's rectangle, or an empty chart's frame around the origin.
-    const bool data = !Series3->isVisible() && !points.isEmpty();
-    if (!data) {
-        points = {QPointF(-NoticeHalfSize, -NoticeHalfSize), QPointF(NoticeHalfSize, NoticeHalfSize)};
-    }
-    double minX = points.front().x(), maxX = minX, minY = points.front().y(), maxY = minY;
-    for (const QPointF& point : points) {
-        minX = std::min(minX, point.x());
-        maxX = std::max(maxX, point.x());
-        minY = std::min(minY, point.y());
-        maxY = std::max(maxY, point.y());
-    }
-    // Room around the data and the notice, so that a design point, a tip of
-    // the curve or an edge of the notice never sits on the frame.
-    const bool room = data || Series3->isVisible();
-    const AxisScale scaleX = ScaleAxis(minX, maxX, room);
-    const AxisScale scaleY = ScaleAxis(minY, maxY, room);
-    ApplyScale(AxisX, scaleX);
-    ApplyScale(AxisY, scaleY);
+    std::vector<Point> curve;
+    curve.reserve(static_cast<std::size_t>(Series1->count()));
+    for (const QPointF& p : Series1->points())
+        curve.push_back(Point{p.x(), p.y()});
+    std::optional<Point> design;
+    if (Series2->count() > 0)
+        design = Point{Series2->at(0).x(), Series2->at(0).y()};
+    const ChartAxes axes = ScaleChart(curve, design, Series3->isVisible());
+    ApplyScale(AxisX, axes.x);
+    ApplyScale(AxisY, axes.y);
 }
 
 void TChCurva::RememberRanges()

@@ -131,6 +131,29 @@ AxisScale ScaleAxis(double dataLow, double dataHigh, bool room)
     return keepsTheFill ? *keepsTheFill : Labelled(low, high, coarse);
 }
 
+ChartAxes ScaleChart(std::span<const Point> curve, std::optional<Point> designPoint, bool noticeShown)
+{
+    const bool data = !noticeShown && (!curve.empty() || designPoint);
+    double minX = -NoticeHalfSize, maxX = NoticeHalfSize, minY = -NoticeHalfSize, maxY = NoticeHalfSize;
+    if (data) {
+        const Point first = curve.empty() ? *designPoint : curve.front();
+        minX = maxX = first.x;
+        minY = maxY = first.y;
+        auto take = [&](Point p) {
+            minX = std::min(minX, p.x);
+            maxX = std::max(maxX, p.x);
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        };
+        for (const Point& p : curve)
+            take(p);
+        if (designPoint)
+            take(*designPoint);
+    }
+    const bool room = data || noticeShown;
+    return ChartAxes{ScaleAxis(minX, maxX, room), ScaleAxis(minY, maxY, room)};
+}
+
 AxisScale LabelsForRange(double low, double high)
 {
     const Real span = std::fabs(static_cast<Real>(high) - low);

@@ -5,6 +5,10 @@
 // finite value gets an axis that holds it and a bounded number of labels.
 #pragma once
 
+#include "UVariav.h"
+
+#include <optional>
+#include <span>
 #include <string>
 
 namespace flexara {
@@ -38,6 +42,18 @@ struct AxisScale {
 // least 1) on each side. Throws EngineError ("Floating point overflow") when
 // the extent itself is beyond the double range.
 AxisScale ScaleAxis(double dataLow, double dataHigh, bool room);
+
+// The two axes of the interaction chart: to the curve and the design point
+// with room around them, to the notice's square (-100 to 100 kN·m, with room)
+// when it is shown, or to that square without room for an empty chart.
+struct ChartAxes {
+    AxisScale x;
+    AxisScale y;
+};
+ChartAxes ScaleChart(std::span<const Point> curve, std::optional<Point> designPoint, bool noticeShown);
+
+// Half the side of the notice's square, kN·m.
+constexpr double NoticeHalfSize = 100.0;
 
 // The labels of a range the user zoomed or scrolled to, the bounds kept: about
 // five intervals, at least 1, and never so small beside the bounds that adding

@@ -1,10 +1,12 @@
 #include "ReaderFuzzEntry.h"
 
+#include "ChartDrawing.h"
 #include "ChartScale.h"
 #include "Curve.h"
 #include "CurveReport.h"
 #include "Faults.h"
 #include "HeadlessLoader.h"
+#include "OffscreenGui.h"
 #include "ProjectFile.h"
 #include "support/JsonCheck.h"
 
@@ -79,8 +81,8 @@ void CheckAxis(const std::uint8_t* data, std::size_t size)
         // The chart steps its labels from the one at or below the low bound.
         for (const AxisScale& labels : {scale, LabelsForRange(scale.low, scale.high)}) {
             const long double first =
-                labels.anchor + std::floor((static_cast<long double>(labels.low) - labels.anchor) / labels.interval) *
-                                    labels.interval;
+                labels.anchor +
+                std::floor((static_cast<long double>(labels.low) - labels.anchor) / labels.interval) * labels.interval;
             Require(std::fabs(first) <= std::numeric_limits<double>::max());
             Require(labels.low + labels.interval != labels.low);
         }
@@ -91,6 +93,7 @@ void CheckAxis(const std::uint8_t* data, std::size_t size)
 
 int FuzzProjectFile(const std::uint8_t* data, std::size_t size)
 {
+    EnsureGuiApplication(); // the chart's SVG is drawn offscreen
     CheckAxis(data, size);
     Loaded loaded;
     if (!Load(std::string_view(reinterpret_cast<const char*>(data), size), loaded))
@@ -113,14 +116,14 @@ int FuzzProjectFile(const std::uint8_t* data, std::size_t size)
     // writers' paths. Every report is finite and the JSON one is JSON.
     if (state.CurvePointCount > 8)
         state.CurvePointCount = 8;
-    const CurveReport report = GenerateReport(state, loaded.selection);
+    const CaseCurve report = GenerateCaseCurve(state, loaded.selection);
     for (const Point& p : report.points)
         Require(std::isfinite(p.x) && std::isfinite(p.y));
     const std::string json = ReportJson(report);
     Require(testing::JsonCheck::Valid(json));
     Require(Finite(json));
     Require(Finite(ReportCsv(report)));
-    Require(Finite(ReportSvg(report)));
+    Require(Finite(ChartSvg(report).toStdString()));
     return 0;
 }
 

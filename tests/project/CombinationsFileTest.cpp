@@ -1,6 +1,6 @@
 // Load combinations in the project file and in CSV: the block after the
 // section, files without it unchanged, and the text of spreadsheets.
-#include "CombinationsCsv.h"
+#include "CsvText.h"
 #include "DefaultCase.h"
 #include "ProjectTestSupport.h"
 

@@ -1,5 +1,9 @@
-// Load combinations as text: the CSV files the batch tool and the window read
-// and write, and the rows a spreadsheet or a text editor puts on the clipboard.
+// Results and load combinations as CSV text, for the batch tool and the
+// window's exports, and the rows a spreadsheet or a text editor puts on the
+// clipboard.
+//
+// A curve: a header "Mx;My", then one row per point in kN·m, in the order
+// generated; reals read back to the same double.
 //
 // CSV: a header line whose first four fields are nome, nd, mxd, myd (letter
 // case and blanks around them do not count), then one combination per line:
@@ -16,6 +20,8 @@
 #include <vector>
 
 namespace flexara {
+
+std::string CurvePointsCsv(const std::vector<Point>& points);
 
 // Throws ProjectFileError naming the line of the first problem.
 CombinationList ReadCombinationsCsv(std::string_view text);

@@ -1,4 +1,4 @@
-#include "CombinationsCsv.h"
+#include "CsvText.h"
 
 #include "NumberText.h"
 #include "ProjectFile.h"
@@ -71,6 +71,14 @@ std::string Field(const std::optional<double>& value)
 }
 
 } // namespace
+
+std::string CurvePointsCsv(const std::vector<Point>& points)
+{
+    std::string out = "Mx;My\n";
+    for (const Point& p : points)
+        out += ShortestReal(p.x) + ";" + ShortestReal(p.y) + "\n";
+    return out;
+}
 
 const char* StatusWord(CombinationStatus status)
 {

@@ -1,0 +1,45 @@
+#include "CaseCurve.h"
+
+#include "Faults.h"
+#include "Ratio.h"
+
+namespace flexara {
+
+CaseCurve GenerateCaseCurve(AnalysisState& state, const MaterialSelection& selection)
+{
+    CaseCurve curve;
+    curve.nd = state.Nd;
+    CollectingSink sink(curve);
+    try {
+        const CurveOutcome outcome = GenerateCurve(state, selection, sink);
+        if (outcome.refused)
+            curve.status = "refused";
+        else if (outcome.outOfRange)
+            curve.status = "out-of-range";
+    } catch (const EngineError& error) {
+        curve.status = "error";
+        curve.error = WithFullStop(error.what());
+    }
+    // The ratio label is refreshed at the end of every generation, also after a fault.
+    try {
+        curve.ratio = UpdateReinforcementRatio(state);
+    } catch (const EngineError& error) {
+        curve.status = "error";
+        if (!curve.error)
+            curve.error = WithFullStop(error.what());
+    }
+    return curve;
+}
+
+CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection, const CombinationList& combinations)
+{
+    CaseStudy study;
+    study.state = std::make_unique<AnalysisState>(state);
+    study.combinations = combinations;
+    if (!combinations.empty())
+        study.check = CheckCombinations(state, selection, combinations, WorkerThreads());
+    study.curve = GenerateCaseCurve(*study.state, selection);
+    return study;
+}
+
+} // namespace flexara

@@ -1,0 +1,64 @@
+// The curve of one case as the batch tool and the report show it: what a
+// generation sends to its chart, collected, with the reference forces at
+// theta = 0 and the reinforcement ratio label refreshed at its end.
+#pragma once
+
+#include "Combinations.h"
+#include "Curve.h"
+#include "Materials.h"
+#include "UVariav.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace flexara {
+
+struct CaseCurve {
+    std::string status = "ok"; // "ok", "refused", "out-of-range" or "error"
+    std::vector<std::string> warnings;
+    std::optional<std::string> error; // the error box's text
+    double nd = 0.0;
+    std::optional<ReferenceForces> references;
+    std::vector<Point> points; // kN·m, in the order generated, closing copy included
+    std::optional<Point> designPoint;
+    std::optional<std::string> ratio; // empty when the ratio itself faulted
+};
+
+// Collects what a generation shows.
+class CollectingSink : public CurveSink {
+public:
+    explicit CollectingSink(CaseCurve& curve) : curve(curve) {}
+    void ClearCurve() override
+    {
+        curve.points.clear();
+        curve.designPoint.reset();
+    }
+    void AddCurvePoint(double mx, double my) override { curve.points.push_back(Point{mx, my}); }
+    void AddDesignPoint(double mx, double my) override { curve.designPoint = Point{mx, my}; }
+    void SetOutOfRangeNotice(bool) override {}
+    void Warn(CurveWarning warning) override { curve.warnings.emplace_back(WarningText(warning)); }
+    void FirstReferences(const ReferenceForces& references) override { curve.references = references; }
+
+private:
+    CaseCurve& curve;
+};
+
+// A case studied for a report: on a copy of the case, the curve at its Nd
+// and the check of its load combinations.
+struct CaseStudy {
+    std::unique_ptr<AnalysisState> state; // its derived fields are those of the generation
+    CaseCurve curve;
+    CombinationList combinations;
+    std::optional<CombinationCheck> check; // when there are combinations
+};
+CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection,
+                    const CombinationList& combinations);
+
+// Generates the curve of a loaded case (state and selections) and collects it;
+// a fault ends in the status "error" with the points added before it. The
+// state's derived fields are those of the generation afterwards.
+CaseCurve GenerateCaseCurve(AnalysisState& state, const MaterialSelection& selection);
+
+} // namespace flexara

@@ -1,0 +1,460 @@
+#include "CaseReport.h"
+
+#include "Capacity.h"
+#include "ChartDrawing.h"
+#include "Materials.h"
+#include "ReportText.h"
+#include "SectionDrawing.h"
+#include "Shapes.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTimeZone>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+namespace flexara {
+
+namespace {
+
+// The page, mm.
+constexpr double MarginLeft = 18.0;
+constexpr double MarginRight = 18.0;
+constexpr double MarginTop = 16.0;
+constexpr double MarginBottom = 20.0;
+constexpr double TextSize = 3.1;   // a character of the text, about 9 pt
+constexpr double LineHeight = 4.7; // one line of text
+constexpr double HeadingGap = 3.0; // before a heading
+
+const char* const FamilyNames[] = {"retangular", "trapezoidal", "T", "L", "U", "caixão", "qualquer", "H"};
+const char* const DimensionNames[8][ShapeDimCount] = {
+    {"B", "H", nullptr, nullptr, nullptr, nullptr},
+    {"B1", "B2", nullptr, "H", nullptr, nullptr},
+    {"B1", "B2", nullptr, "H1", "H2", nullptr},
+    {"B1", "B2", nullptr, "H1", "H2", nullptr},
+    {"B1", "B2", "B3", "H1", "H2", nullptr},
+    {"B1", "B2", "B3", "H1", "H2", "H3"},
+    {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"B1", "B2", "B3", "H1", "H2", "H3"},
+};
+
+const char* const MethodText =
+    "Verificação no estado-limite último de uma seção de concreto armado sob força normal e flexão oblíqua. "
+    "Para cada direção da linha neutra, a passos angulares iguais numa volta completa, procura-se por "
+    "bissecção o estado de deformação último cuja resultante normal é Nd; seus momentos resistentes (Mx, My) "
+    "formam um ponto do diagrama de interação. Os estados últimos seguem os domínios de deformação: "
+    "alongamento de 10 ‰ na barra mais tracionada, encurtamento de 3,5 ‰ na fibra de concreto mais "
+    "comprimida e, com a seção toda comprimida, rotação em torno do ponto a 3h/7 da borda mais comprimida, "
+    "com 2 ‰ de encurtamento. O concreto é representado pelo bloco retangular de tensões αc·fcd sobre as "
+    "fibras encurtadas de 0,7 ‰ ou mais, sem resistência à tração; o aço segue o diagrama de cálculo de sua "
+    "classe (A: elastoplástico perfeito; B: encruado a frio). O ponto de cálculo (Mxd, Myd) atende quando está "
+    "dentro do diagrama; η = |Md| / MRd, com MRd medido sobre o raio que parte da origem e passa pelo ponto de "
+    "cálculo.";
+
+QString Kn(double value)
+{
+    return Decimal(value, 2);
+}
+
+// One column of a table: its caption, width (mm) and alignment.
+struct Column {
+    QString caption;
+    double width;
+    Qt::Alignment align;
+};
+
+// Lays the report out page by page. A first pass without a painter counts the
+// pages; the second draws them with "página i de n" under each.
+class Layout {
+public:
+    Layout(QPagedPaintDevice& device, QPainter* painter, int pages, const ReportCase& report)
+        : device(device), painter(painter), total(pages), report(report)
+    {
+        mm = static_cast<double>(device.width()) / device.widthMM();
+        pageHeight = static_cast<double>(device.height()) / mm;
+        width = static_cast<double>(device.width()) / mm - MarginLeft - MarginRight;
+        y = MarginTop;
+    }
+
+    int Pages() const { return page; }
+
+    QFont Font(double size = TextSize, bool bold = false) const
+    {
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setStyleHint(QFont::SansSerif);
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(size * mm))));
+        font.setBold(bold);
+        return font;
+    }
+
+    // A new page when the next height (mm) does not fit on this one.
+    void Ensure(double height)
+    {
+        if (y + height > pageHeight - MarginBottom)
+            NewPage();
+    }
+
+    void NewPage()
+    {
+        Footer();
+        if (painter)
+            device.newPage();
+        ++page;
+        y = MarginTop;
+    }
+
+    void Finish() { Footer(); }
+
+    void Title(const QString& text, double size, bool bold)
+    {
+        Ensure(size * 1.6);
+        Draw(QRectF(MarginLeft, y, width, size * 1.6), Qt::AlignLeft | Qt::AlignVCenter, text, size, bold);
+        y += size * 1.6;
+    }
+
+    void Heading(const QString& text)
+    {
+        y += HeadingGap;
+        // A heading never stands alone at the foot of a page.
+        Ensure(LineHeight * 4);
+        Draw(QRectF(MarginLeft, y, width, LineHeight), Qt::AlignLeft | Qt::AlignVCenter, text, TextSize * 1.15, true);
+        y += LineHeight * 1.2;
+    }
+
+    void Line(const QString& text, bool bold = false)
+    {
+        Ensure(LineHeight);
+        Draw(QRectF(MarginLeft + 2, y, width - 2, LineHeight), Qt::AlignLeft | Qt::AlignVCenter, text, TextSize, bold);
+        y += LineHeight;
+    }
+
+    // A paragraph wrapped to the width.
+    void Paragraph(const QString& text)
+    {
+        const QFontMetricsF metrics(Font(), &device);
+        const QRectF box = metrics.boundingRect(QRectF(0, 0, (width - 2) * mm, 1e6), Qt::TextWordWrap, text);
+        const double height = box.height() / mm + 1;
+        Ensure(height);
+        if (painter) {
+            painter->setFont(Font());
+            painter->setPen(Qt::black);
+            painter->drawText(QRectF((MarginLeft + 2) * mm, y * mm, (width - 2) * mm, height * mm),
+                              Qt::TextWordWrap | Qt::AlignJustify, text);
+        }
+        y += height;
+    }
+
+    // A table; its header comes again on every page it runs onto.
+    void Table(const std::vector<Column>& columns, const std::vector<QStringList>& rows,
+               const std::vector<bool>& bold = {})
+    {
+        auto header = [&] {
+            double x = MarginLeft + 2;
+            for (const Column& c : columns) {
+                Draw(QRectF(x, y, c.width - 1, LineHeight), c.align | Qt::AlignVCenter, c.caption, TextSize, true);
+                x += c.width;
+            }
+            Rule(y + LineHeight);
+            y += LineHeight + 0.6;
+        };
+        Ensure(LineHeight * 3);
+        header();
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            if (y + LineHeight > pageHeight - MarginBottom) {
+                NewPage();
+                header();
+            }
+            double x = MarginLeft + 2;
+            for (std::size_t c = 0; c < columns.size() && c < static_cast<std::size_t>(rows[r].size()); ++c) {
+                Draw(QRectF(x, y, columns[c].width - 1, LineHeight), columns[c].align | Qt::AlignVCenter,
+                     rows[r][static_cast<qsizetype>(c)], TextSize, r < bold.size() && bold[r]);
+                x += columns[c].width;
+            }
+            y += LineHeight;
+        }
+        y += 1;
+    }
+
+    // A drawing of the given height (mm) across the width, drawn by paint in
+    // device units.
+    void Figure(double height, const std::function<void(QPainter&, const QRectF&)>& paint)
+    {
+        Ensure(height);
+        if (painter) {
+            painter->save();
+            paint(*painter, QRectF(MarginLeft * mm, y * mm, width * mm, height * mm));
+            painter->restore();
+        }
+        y += height;
+    }
+
+    double mm = 1.0;
+    double y = 0.0;
+    double width = 0.0;
+
+private:
+    void Draw(const QRectF& boxMm, Qt::Alignment align, const QString& text, double size, bool bold)
+    {
+        if (!painter)
+            return;
+        painter->setFont(Font(size, bold));
+        painter->setPen(Qt::black);
+        painter->drawText(QRectF(boxMm.left() * mm, boxMm.top() * mm, boxMm.width() * mm, boxMm.height() * mm), align,
+                          text);
+    }
+
+    void Rule(double atMm)
+    {
+        if (!painter)
+            return;
+        painter->setPen(QPen(Qt::black, 0.2 * mm));
+        painter->drawLine(QPointF((MarginLeft + 2) * mm, atMm * mm), QPointF((MarginLeft + width) * mm, atMm * mm));
+    }
+
+    void Footer()
+    {
+        if (!painter)
+            return;
+        const double at = pageHeight - MarginBottom + 6;
+        painter->setPen(QPen(QColor(120, 120, 120), 0.2 * mm));
+        painter->drawLine(QPointF(MarginLeft * mm, (at - 1) * mm), QPointF((MarginLeft + width) * mm, (at - 1) * mm));
+        const QString file = report.fileName.isEmpty() ? QStringLiteral("caso sem nome") : report.fileName;
+        Draw(QRectF(MarginLeft, at, width, LineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+             QStringLiteral("Flexara 1.0 — ") + file, TextSize * 0.9, false);
+        Draw(QRectF(MarginLeft, at, width, LineHeight), Qt::AlignRight | Qt::AlignVCenter,
+             QStringLiteral("página %1 de %2").arg(page).arg(total), TextSize * 0.9, false);
+    }
+
+    QPagedPaintDevice& device;
+    QPainter* painter;
+    int total;
+    const ReportCase& report;
+    int page = 1;
+    double pageHeight = 297.0;
+};
+
+QString Signed(double nd)
+{
+    return nd < 0 ? QStringLiteral(" (compressão)") : (nd > 0 ? QStringLiteral(" (tração)") : QString());
+}
+
+void WriteCase(Layout& out, const ReportCase& report)
+{
+    const CaseStudy& study = *report.study;
+    const AnalysisState& s = *study.state;
+    const CaseCurve& curve = study.curve;
+
+    out.Title(QStringLiteral("Flexara 1.0 — Memória de cálculo"), 6.0, true);
+    out.Line(QStringLiteral("Verificação de seção de concreto armado à flexão oblíqua composta no estado-limite "
+                            "último"));
+    out.Line(QStringLiteral("Arquivo: ") +
+             (report.fileName.isEmpty() ? QStringLiteral("caso sem nome") : report.fileName) +
+             QStringLiteral("        Data: ") + report.printedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm")));
+
+    // 1. The section.
+    out.Heading(QStringLiteral("1. Seção transversal"));
+    const int kind = s.Section.ShapeKind < 8 ? s.Section.ShapeKind : 0;
+    QString family = QStringLiteral("Seção ") + QString::fromUtf8(FamilyNames[kind]);
+    if (kind == ShapeFreePolygon)
+        family += QStringLiteral(", polígono de %1 vértices").arg(s.Section.VertexCount);
+    out.Line(family);
+    if (kind != ShapeFreePolygon) {
+        QStringList dims;
+        for (int i = 0; i < ShapeDimCount; ++i)
+            if (const char* name = DimensionNames[kind][i])
+                dims.append(QString::fromUtf8(name) + QStringLiteral(" = ") +
+                            Decimal(s.ShapeDims[static_cast<std::size_t>(i)], 2) + QStringLiteral(" cm"));
+        out.Line(dims.join(QStringLiteral(";  ")));
+    }
+    out.Figure(72.0, [&](QPainter& painter, const QRectF& area) {
+        const QRectF box(area.left() + area.width() * 0.2, area.top(), area.width() * 0.6, area.height());
+        DrawSection(painter, box, out.mm, s);
+    });
+
+    // 2. The reinforcement.
+    out.Heading(QStringLiteral("2. Armadura"));
+    const char* const orientations[] = {"horizontal", "vertical", "qualquer"};
+    std::vector<QStringList> lines;
+    const int lineCount = std::clamp(s.LineCount, 0, MaxLines);
+    for (int k = 0; k < lineCount; ++k) {
+        const BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
+        lines.push_back({QString::number(k + 1), QString::number(line.BarCount), Decimal(line.Diameter, 1),
+                         Decimal(line.X1, 2), Decimal(line.Y1, 2), Decimal(line.X2, 2), Decimal(line.Y2, 2),
+                         QString::fromUtf8(orientations[std::min<int>(line.Orientation, 2)])});
+    }
+    const Qt::Alignment right = Qt::AlignRight;
+    out.Table({{QStringLiteral("Linha"), 14, right},
+               {QStringLiteral("Barras"), 16, right},
+               {QStringLiteral("Ø (mm)"), 18, right},
+               {QStringLiteral("Xi (cm)"), 22, right},
+               {QStringLiteral("Yi (cm)"), 22, right},
+               {QStringLiteral("Xf (cm)"), 22, right},
+               {QStringLiteral("Yf (cm)"), 22, right},
+               {QStringLiteral("   Orientação"), 34, Qt::AlignLeft}},
+              lines);
+    out.Line(QStringLiteral("Área de concreto: Ac = %1 cm²").arg(Decimal(s.Section.Area, 2)));
+    out.Line(QStringLiteral("Área de aço: As = %1 cm²").arg(Decimal(s.SteelAreaX100 / 100.0, 2)));
+    out.Line(QStringLiteral("Taxa de armadura: As/Ac = ") +
+             (curve.ratio ? QString::fromStdString(*curve.ratio) : QStringLiteral("—")));
+
+    // 3. Materials, 4. settings, 5. actions.
+    out.Heading(QStringLiteral("3. Materiais"));
+    const int concrete = report.selection.concreteIndex;
+    const QString concreteClass = concrete >= 0 && concrete < ConcreteItemCount
+                                      ? QString::fromUtf8(ConcreteItems[static_cast<std::size_t>(concrete)])
+                                      : QStringLiteral("—");
+    out.Line(QStringLiteral("Concreto %1: fck = %2 MPa;  fcd = fck/γc = %3 MPa;  αc·fcd = %4 MPa")
+                 .arg(concreteClass, Decimal(CurrentConcreteFck(s), 1), Decimal(s.Fcd * 10, 2),
+                      Decimal(s.AlphaC * s.Fcd * 10, 2)));
+    const int steel = report.selection.steelIndex;
+    if (steel >= 0 && steel < SteelClassCount) {
+        const bool coldWorked = steel >= 2;
+        out.Line(QStringLiteral("Aço %1: fyk = %2 MPa;  fyd = fyk/γs = %3 MPa;  εyd = %4 ‰;  Es = %5 MPa")
+                     .arg(QString::fromUtf8(SteelItems[static_cast<std::size_t>(steel)]),
+                          Decimal(SteelFyk[static_cast<std::size_t>(steel)] * 10, 0), Decimal(s.Fyd * 10, 2),
+                          Decimal(s.EpsYd, 3), Decimal(s.Es * 10, 0)));
+        out.Line(coldWorked ? QStringLiteral("Diagrama do aço: classe B, encruado a frio (trecho curvo acima de "
+                                             "0,7·fyd)")
+                            : QStringLiteral("Diagrama do aço: classe A, elastoplástico perfeito"));
+    } else {
+        out.Line(QStringLiteral("Aço: nenhuma classe selecionada"));
+    }
+    out.Heading(QStringLiteral("4. Parâmetros de cálculo"));
+    out.Line(QStringLiteral("γc = %1;  γs = %2;  αc = %3;  pontos do diagrama de interação: %4")
+                 .arg(Decimal(s.GammaC, 2), Decimal(s.GammaS, 2), Decimal(s.AlphaC, 2))
+                 .arg(s.CurvePointCount));
+    out.Heading(QStringLiteral("5. Solicitações de cálculo"));
+    out.Line(QStringLiteral("Nd = %1 kN%2;  Mxd = %3 kN.m;  Myd = %4 kN.m")
+                 .arg(Kn(curve.nd), Signed(curve.nd), Kn(s.Mxd), Kn(s.Myd)));
+
+    // 6. The reference axial forces.
+    out.Heading(QStringLiteral("6. Esforços normais de referência (θ = 0)"));
+    if (curve.references) {
+        const ReferenceForces& r = *curve.references;
+        out.Line(QStringLiteral("N1 = %1 kN — tração pura, todas as barras a 10 ‰").arg(Kn(r.N1)));
+        out.Line(QStringLiteral("N2 = %1 kN — εc = −3,5 ‰ na fibra mais comprimida, εs = 10 ‰ na barra extrema")
+                     .arg(Kn(r.N2)));
+        out.Line(QStringLiteral("N3 = %1 kN — εc = −3,5 ‰ com a linha neutra no vértice inferior").arg(Kn(r.N3)));
+        out.Line(QStringLiteral("N4 = %1 kN — encurtamento uniforme de 2 ‰").arg(Kn(r.N4)));
+    } else {
+        out.Line(QStringLiteral("Não calculados: a seção foi recusada antes do primeiro ângulo."));
+    }
+
+    // 7. The chart, on a page of its own with the verdict.
+    out.NewPage();
+    out.Heading(QStringLiteral("7. Diagrama de interação para Nd = %1 kN").arg(Kn(curve.nd)));
+    const double chartWidth = std::min(out.width, 150.0);
+    out.Figure(chartWidth * 299.0 / 307.0, [&](QPainter& painter, const QRectF& area) {
+        const double w = chartWidth * out.mm;
+        DrawChart(painter, QRectF(area.left() + (area.width() - w) / 2, area.top(), w, area.height()), curve);
+    });
+
+    // 8. The verdict.
+    out.Heading(QStringLiteral("8. Verificação"));
+    if (curve.status == "refused") {
+        for (const std::string& warning : curve.warnings)
+            out.Line(QStringLiteral("Seção recusada: ") + QString::fromStdString(warning), true);
+    } else if (curve.status == "out-of-range") {
+        out.Line(QString::fromStdString(OutOfRangeNoticeText()) + QStringLiteral(" A seção não atende."), true);
+    } else if (curve.status == "error") {
+        out.Line(QStringLiteral("O cálculo parou: ") + QString::fromStdString(curve.error.value_or("")), true);
+    } else if (curve.designPoint) {
+        const RayCapacity capacity = CapacityAlongRay(curve.points, *curve.designPoint);
+        const QString point = QStringLiteral("(%1; %2) kN.m").arg(Kn(curve.designPoint->x), Kn(curve.designPoint->y));
+        const bool holds = capacity.utilisation ? *capacity.utilisation <= 1.0 : capacity.inside;
+        out.Line(QStringLiteral("O ponto de cálculo %1 está %2 do diagrama: a seção %3.")
+                     .arg(point, capacity.inside ? QStringLiteral("dentro") : QStringLiteral("fora"),
+                          holds ? QStringLiteral("atende") : QStringLiteral("não atende")),
+                 true);
+        if (capacity.utilisation)
+            out.Line(QStringLiteral("η = |Md| / MRd = %1").arg(Decimal(*capacity.utilisation, 3)));
+        if (capacity.resistingMoment)
+            out.Line(QStringLiteral("MRd = %1 kN.m, no ponto (MRx; MRy) = (%2; %3) kN.m do diagrama")
+                         .arg(Kn(*capacity.resistingMoment), Kn(capacity.resisting->x), Kn(capacity.resisting->y)));
+        if (!capacity.originInside)
+            out.Line(QStringLiteral("A origem está fora do diagrama: sem η, vale a posição do ponto."));
+    }
+
+    // 9. The load combinations.
+    if (study.check && !study.combinations.empty()) {
+        out.Heading(QStringLiteral("9. Combinações de esforços"));
+        std::vector<QStringList> rows;
+        std::vector<bool> governing;
+        const char* const words[] = {"atende", "não atende", "Nd fora do intervalo", "recusada", "erro"};
+        for (std::size_t i = 0; i < study.combinations.size() && i < study.check->rows.size(); ++i) {
+            const LoadCombination& c = study.combinations[i];
+            const CombinationResult& r = study.check->rows[i];
+            QString situation = QString::fromUtf8(words[static_cast<int>(r.status)]);
+            if (r.governing)
+                situation += QStringLiteral(" (determinante)");
+            rows.push_back({QString::fromStdString(c.name), Kn(c.Nd), Kn(c.Mxd), Kn(c.Myd),
+                            r.utilisation ? Decimal(*r.utilisation, 3) : QStringLiteral("—"),
+                            r.resistingMoment ? Kn(*r.resistingMoment) : QStringLiteral("—"), situation});
+            governing.push_back(r.governing);
+        }
+        out.Table({{QStringLiteral("Nome"), 34, Qt::AlignLeft},
+                   {QStringLiteral("Nd (kN)"), 20, right},
+                   {QStringLiteral("Mxd (kN.m)"), 21, right},
+                   {QStringLiteral("Myd (kN.m)"), 21, right},
+                   {QStringLiteral("η"), 13, right},
+                   {QStringLiteral("MRd (kN.m)"), 21, right},
+                   {QStringLiteral("   Situação"), 44, Qt::AlignLeft}},
+                  rows, governing);
+        if (study.check->governing >= 0)
+            out.Line(QStringLiteral("Combinação determinante: ") +
+                     QString::fromStdString(study.combinations[static_cast<std::size_t>(study.check->governing)].name));
+    }
+
+    // 10. The method.
+    out.Heading(study.check ? QStringLiteral("10. Método") : QStringLiteral("9. Método"));
+    out.Paragraph(QString::fromUtf8(MethodText));
+}
+
+} // namespace
+
+int PaintReport(QPagedPaintDevice& device, const ReportCase& report)
+{
+    // First the pages are counted, then drawn knowing how many there are.
+    Layout count(device, nullptr, 0, report);
+    WriteCase(count, report);
+    const int pages = count.Pages();
+    QPainter painter(&device);
+    Layout out(device, &painter, pages, report);
+    WriteCase(out, report);
+    out.Finish();
+    painter.end();
+    return pages;
+}
+
+QByteArray ReportPdf(const ReportCase& report)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    pdf.setResolution(600);
+    pdf.setTitle(QStringLiteral("Memória de cálculo — ") + report.fileName);
+    pdf.setCreator(QStringLiteral("Flexara 1.0"));
+    PaintReport(pdf, report);
+    buffer.close();
+    return bytes;
+}
+
+QDateTime ReportTime()
+{
+    bool ok = false;
+    const qint64 epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&ok);
+    return ok ? QDateTime::fromSecsSinceEpoch(epoch, QTimeZone::utc()) : QDateTime::currentDateTime();
+}
+
+} // namespace flexara

@@ -1,0 +1,37 @@
+// The calculation record of one case, in Portuguese, on A4 pages of any paged
+// device (a PDF writer, a printer): the program and the file, the section to
+// scale with its bars, the reinforcement table, areas and ratio, materials,
+// settings and actions, the reference axial forces, the interaction chart, the
+// verdict with η and MRd, the load combinations and the method. It draws what
+// the engine computed (a CaseStudy); it computes nothing itself.
+#pragma once
+
+#include "CaseCurve.h"
+#include "Materials.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+class QPagedPaintDevice;
+
+namespace flexara {
+
+struct ReportCase {
+    const CaseStudy* study = nullptr;
+    MaterialSelection selection;
+    QString fileName; // as shown; empty for a case never saved
+    QDateTime printedAt;
+};
+
+// Draws the report on the device, page by page; returns the number of pages.
+int PaintReport(QPagedPaintDevice& device, const ReportCase& report);
+
+// The report as a PDF document (A4, fonts embedded).
+QByteArray ReportPdf(const ReportCase& report);
+
+// The time a report states: SOURCE_DATE_EPOCH (seconds since 1970, UTC) when
+// it is set, as for reproducible documents, else now.
+QDateTime ReportTime();
+
+} // namespace flexara
