@@ -211,6 +211,19 @@ CombinationList TFCombinacoes::Rows() const
     return rows;
 }
 
+CombinationList TFCombinacoes::ValidRows(std::vector<int>* tableRows) const
+{
+    const CombinationList all = Rows();
+    CombinationList valid;
+    for (int r = 0; r < Tabela->rowCount(); ++r)
+        if (RowValid(r)) {
+            valid.push_back(all[static_cast<std::size_t>(r)]);
+            if (tableRows)
+                tableRows->push_back(r);
+        }
+    return valid;
+}
+
 void TFCombinacoes::SetRows(const CombinationList& rows)
 {
     ClearResults();
@@ -323,14 +336,8 @@ void TFCombinacoes::BtnVerificarClick()
 {
     ClearResults();
     // Rows with a cell that does not convert are not checked.
-    const CombinationList all = Rows();
-    CombinationList valid;
     std::vector<int> tableRows;
-    for (int r = 0; r < Tabela->rowCount(); ++r)
-        if (RowValid(r)) {
-            valid.push_back(all[static_cast<std::size_t>(r)]);
-            tableRows.push_back(r);
-        }
+    const CombinationList valid = ValidRows(&tableRows);
     const std::string checking = w.CaseFingerprint();
     std::optional<CombinationCheck> check = RunCheck(valid);
     if (!check || check->cancelled)

@@ -51,6 +51,8 @@ public:
     CombinationList Rows() const;
     // Whether every number of row r converts.
     bool RowValid(int r) const;
+    // The rows whose numbers all convert, and where they stand in the table.
+    CombinationList ValidRows(std::vector<int>* tableRows = nullptr) const;
     // Replaces the rows (a new case, a project file); the results go.
     void SetRows(const CombinationList& rows);
     // Appends rows given as cell texts (pasted, imported).

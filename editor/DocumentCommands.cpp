@@ -103,6 +103,7 @@ void TDocumentCommands::SetFileDialogs(std::unique_ptr<FileDialogs> dialogs)
 void TDocumentCommands::Novo()
 {
     w.FormCreate();
+    caseFile.clear();
 }
 
 void TDocumentCommands::Abrir()
@@ -136,7 +137,9 @@ void TDocumentCommands::ReadProjectFile(const QString& path)
 {
     const std::string bytes = LoadProjectBytes(LocalPath(path));
     WindowProjectReader reader(w);
+    caseFile.clear();
     ReadProjectText(bytes, reader); // starts with the New reset, which clears HasFileName
+    caseFile = path;
     w.RepaintSection();
 }
 
@@ -144,6 +147,7 @@ void TDocumentCommands::WriteProjectFile(const QString& path)
 {
     const CombinationList combinations = w.FCombinacoes ? w.FCombinacoes->Rows() : CombinationList{};
     SaveFileBytes(LocalPath(path), WriteProjectText(w.State(), w.WriteInput(&combinations)), writeFault);
+    caseFile = path;
 }
 
 } // namespace flexara

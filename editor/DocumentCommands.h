@@ -73,11 +73,14 @@ public:
     void SetWriteFault(const InjectedWriteFault* fault) { writeFault = fault; }
     // The name the last confirmed save dialog gave, written again by Save.
     const QString& SaveName() const { return saveName; }
+    // The file the case was last opened from or saved to; empty for a new case.
+    const QString& CaseFile() const { return caseFile; }
 
 private:
     TFPrincipal& w;
     std::unique_ptr<FileDialogs> fileDialogs;
     QString saveName;
+    QString caseFile;
     const InjectedWriteFault* writeFault = nullptr;
 };
 

@@ -1,8 +1,10 @@
 #include "TFPrincipal.h"
 
-#include "Capacity.h"
 #include "CaptionedComboBox.h"
+#include "CaseReport.h"
+#include "ChartDrawing.h"
 #include "CombinationsWindow.h"
+#include "CsvText.h"
 #include "Curve.h"
 #include "DefaultCase.h"
 #include "DocumentCommands.h"
@@ -13,9 +15,10 @@
 #include "InteractionChart.h"
 #include "JpegImage.h"
 #include "Materials.h"
-#include "NumberText.h"
+#include "ProjectFile.h"
 #include "Ratio.h"
 #include "ReinforcementGroup.h"
+#include "ReportText.h"
 #include "SectionDrawing.h"
 #include "SectionGroup.h"
 #include "TAboutBox.h"
@@ -30,6 +33,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -37,7 +42,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -211,6 +220,16 @@ void TFPrincipal::CreateMenu()
     Salvar1 =
         addItem(Arquivo, QStringLiteral("&Salvar"), QKeySequence(Qt::CTRL | Qt::Key_S), &TFPrincipal::Salvar1Click);
     SavarComo1 = addItem(Arquivo, QStringLiteral("Savar Como..."), QKeySequence(), &TFPrincipal::SavarComo1Click);
+    Arquivo->addSeparator();
+    ExportarRelatorio = addItem(Arquivo, QStringLiteral("Exportar relatório (PDF)..."), QKeySequence(),
+                                &TFPrincipal::ExportarRelatorioClick);
+    ImprimirRelatorio =
+        addItem(Arquivo, QStringLiteral("Imprimir relatório..."), QKeySequence(), &TFPrincipal::ImprimirRelatorioClick);
+    ExportarGrafico =
+        addItem(Arquivo, QStringLiteral("Exportar gráfico..."), QKeySequence(), &TFPrincipal::ExportarGraficoClick);
+    ExportarCurva =
+        addItem(Arquivo, QStringLiteral("Exportar curva (CSV)..."), QKeySequence(), &TFPrincipal::ExportarCurvaClick);
+    Arquivo->addSeparator();
     Sair1 = addItem(Arquivo, QStringLiteral("Sa&ir"), QKeySequence(Qt::ALT | Qt::Key_F4), &TFPrincipal::Sair1Click);
 
     Configura = bar->addAction(QStringLiteral("&Configurações"));
@@ -620,6 +639,128 @@ void TFPrincipal::SavarComo1Click()
     RunCommand([this] { Documents->SavarComo(); });
 }
 
+// ---- Report and exports ----
+
+namespace {
+
+std::string Local(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+CaseStudy TFPrincipal::StudyForReport() const
+{
+    const CombinationList rows = FCombinacoes ? FCombinacoes->ValidRows() : CombinationList{};
+    return StudyCase(*state, Selection(), rows);
+}
+
+ReportCase TFPrincipal::ReportOf(const CaseStudy& study) const
+{
+    ReportCase report;
+    report.study = &study;
+    report.selection = Selection();
+    report.fileName = QFileInfo(Documents->CaseFile()).fileName();
+    report.printedAt = ReportTime();
+    return report;
+}
+
+QByteArray TFPrincipal::ReportPdfBytes()
+{
+    const CaseStudy study = StudyForReport();
+    return ReportPdf(ReportOf(study));
+}
+
+void TFPrincipal::PrintReportTo(QPrinter& printer)
+{
+    const CaseStudy study = StudyForReport();
+    PaintReport(printer, ReportOf(study));
+}
+
+CaseCurve TFPrincipal::ChartCurve()
+{
+    if (ChCurva->CurvePoints().isEmpty() && ChCurva->DesignPoints().isEmpty() && !ChCurva->NoticeShown())
+        BtnGerarClick();
+    CaseCurve curve;
+    curve.nd = state->Nd;
+    for (const QPointF& p : ChCurva->CurvePoints())
+        curve.points.push_back(Point{p.x(), p.y()});
+    if (!ChCurva->DesignPoints().isEmpty())
+        curve.designPoint = Point{ChCurva->DesignPoints().front().x(), ChCurva->DesignPoints().front().y()};
+    if (ChCurva->NoticeShown())
+        curve.status = "out-of-range";
+    return curve;
+}
+
+void TFPrincipal::ExportarRelatorioClick()
+{
+    RunCommand([this] {
+        OtherFileRequest request;
+        request.title = QStringLiteral("Exportar relatório");
+        request.filters = {QStringLiteral("Documento PDF (*.pdf)")};
+        request.defaultSuffix = QStringLiteral("pdf");
+        request.proposedName = ProposedName(QStringLiteral("pdf"));
+        const QString path = Documents->Dialogs().AskOtherFile(request, nullptr);
+        if (!path.isEmpty())
+            SaveFileBytes(Local(path), ReportPdfBytes().toStdString());
+    });
+}
+
+void TFPrincipal::ImprimirRelatorioClick()
+{
+    RunCommand([this] {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        printer.setFullPage(true);
+        QPrintDialog dialog(&printer, this);
+        dialog.setWindowTitle(QStringLiteral("Imprimir relatório"));
+        if (dialog.exec() == QDialog::Accepted)
+            PrintReportTo(printer);
+    });
+}
+
+void TFPrincipal::ExportarGraficoClick()
+{
+    RunCommand([this] {
+        OtherFileRequest request;
+        request.title = QStringLiteral("Exportar gráfico");
+        request.filters = {QStringLiteral("Imagem PNG (*.png)"), QStringLiteral("Desenho SVG (*.svg)")};
+        request.defaultSuffix = QStringLiteral("png");
+        request.proposedName = ProposedName(QStringLiteral("png"));
+        QString filter;
+        const QString path = Documents->Dialogs().AskOtherFile(request, &filter);
+        if (path.isEmpty())
+            return;
+        const CaseCurve curve = ChartCurve();
+        // The kind follows the filter chosen (a name typed with the other
+        // suffix still gets the kind of its suffix).
+        const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ||
+                         (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) && filter.contains("svg"));
+        SaveFileBytes(Local(path), (svg ? ChartSvg(curve) : ChartPng(curve)).toStdString());
+    });
+}
+
+void TFPrincipal::ExportarCurvaClick()
+{
+    RunCommand([this] {
+        OtherFileRequest request;
+        request.title = QStringLiteral("Exportar curva");
+        request.filters = {QStringLiteral("Planilha CSV (*.csv)")};
+        request.defaultSuffix = QStringLiteral("csv");
+        request.proposedName = ProposedName(QStringLiteral("csv"));
+        const QString path = Documents->Dialogs().AskOtherFile(request, nullptr);
+        if (!path.isEmpty())
+            SaveFileBytes(Local(path), CurvePointsCsv(ChartCurve().points));
+    });
+}
+
+QString TFPrincipal::ProposedName(const QString& suffix) const
+{
+    const QString file = QFileInfo(Documents->CaseFile()).completeBaseName();
+    return (file.isEmpty() ? QStringLiteral("Seção1") : file) + QLatin1Char('.') + suffix;
+}
+
 void TFPrincipal::Sair1Click()
 {
     close();
@@ -694,25 +835,13 @@ std::string TFPrincipal::CaseFingerprint() const
 
 void TFPrincipal::ShowUtilisation()
 {
-    const QList<QPointF> curve = ChCurva->CurvePoints();
-    const QList<QPointF> design = ChCurva->DesignPoints();
-    if (design.isEmpty() || curve.size() < 3) {
-        ChCurva->SetCornerText(QString());
-        return;
-    }
     std::vector<Point> points;
-    points.reserve(static_cast<std::size_t>(curve.size()));
-    for (const QPointF& p : curve)
+    for (const QPointF& p : ChCurva->CurvePoints())
         points.push_back(Point{p.x(), p.y()});
-    const RayCapacity capacity = CapacityAlongRay(points, Point{design.front().x(), design.front().y()});
-    QString text;
-    if (!capacity.inside) {
-        text = QStringLiteral("fora");
-    } else if (capacity.utilisation) {
-        text = QStringLiteral("η = ") + QString::fromStdString(FixedHalfUp(*capacity.utilisation, 2));
-        text.replace(QLatin1Char('.'), QLatin1Char(','));
-    }
-    ChCurva->SetCornerText(text);
+    std::optional<Point> design;
+    if (!ChCurva->DesignPoints().isEmpty())
+        design = Point{ChCurva->DesignPoints().front().x(), ChCurva->DesignPoints().front().y()};
+    ChCurva->SetCornerText(UtilisationCornerText(points, design));
 }
 
 void TFPrincipal::SobreClick()

@@ -5,10 +5,13 @@
 // invalid input on the status bar through the EditorContext it implements.
 #pragma once
 
+#include "CaseCurve.h"
+#include "CaseReport.h"
 #include "EditorContext.h"
 #include "ProjectFile.h"
 #include "UVariav.h"
 
+#include <QByteArray>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -25,6 +28,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QPushButton;
 class QStatusBar;
 class QTimer;
@@ -89,6 +93,10 @@ public:
     void BtnGerarClick();
 
     void Novo1Click();
+    void ExportarRelatorioClick();
+    void ImprimirRelatorioClick();
+    void ExportarGraficoClick();
+    void ExportarCurvaClick();
     void Abrir1Click();
     void Salvar1Click();
     void SavarComo1Click();
@@ -106,6 +114,15 @@ public:
     // The case as far as a check of load combinations depends on it: all of
     // it but the actions of the main window.
     std::string CaseFingerprint() const;
+
+    // The report of the case as it stands: its curve computed afresh on a copy
+    // of the state, with the load combinations of FCombinacoes whose cells
+    // all convert. printer receives the pages (the print path and its test).
+    QByteArray ReportPdfBytes();
+    void PrintReportTo(QPrinter& printer);
+    // The last generation as the chart shows it; generated first when the
+    // chart is empty.
+    CaseCurve ChartCurve();
 
     // Reading a project file (the window side of the reader).
     void SetNdFromFile(double value);
@@ -157,6 +174,10 @@ public:
     QAction* Abrir1 = nullptr;
     QAction* Salvar1 = nullptr;
     QAction* SavarComo1 = nullptr;
+    QAction* ExportarRelatorio = nullptr;
+    QAction* ImprimirRelatorio = nullptr;
+    QAction* ExportarGrafico = nullptr;
+    QAction* ExportarCurva = nullptr;
     QAction* Sair1 = nullptr;
     QAction* Configura = nullptr;
     QAction* Combinacoes = nullptr;
@@ -188,6 +209,10 @@ private:
     void CaseEdited();
     // The utilisation of the design point in the chart's corner.
     void ShowUtilisation();
+    CaseStudy StudyForReport() const;
+    ReportCase ReportOf(const CaseStudy& study) const;
+    // The name proposed for an export: the case file's, with the suffix.
+    QString ProposedName(const QString& suffix) const;
     void LetMenuShortcutsThrough();
     // Stores a moment from its field: 0 for a text that does not convert.
     bool StoreMoment(QLineEdit* field, double& moment);

@@ -1,0 +1,216 @@
+// The calculation record and the pictures of the chart: what the PDF says (read
+// back with pdftotext), its pages, the same content every time for the same
+// case, the design point where the axes put it, and SVG that is XML.
+#include "CaseReport.h"
+#include "ChartDrawing.h"
+#include "HeadlessLoader.h"
+#include "OffscreenGui.h"
+#include "ProjectFile.h"
+
+#include <QColor>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace flexara {
+namespace {
+
+std::string Command(const std::string& command)
+{
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return out;
+    std::array<char, 4096> buffer{};
+    std::size_t got = 0;
+    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        out.append(buffer.data(), got);
+    pclose(pipe);
+    return out;
+}
+
+struct Rendered {
+    std::string text;
+    int pages = 0;
+    std::string pdfPath;
+};
+
+// The report of a project file, rendered and read back.
+Rendered RenderReport(const std::string& project, const std::string& tag)
+{
+    EnsureGuiApplication();
+    auto state = std::make_unique<AnalysisState>();
+    CombinationList combinations;
+    const MaterialSelection selection = LoadProjectFileHeadless(project, *state, &combinations);
+    const CaseStudy study = StudyCase(*state, selection, combinations);
+    ReportCase report;
+    report.study = &study;
+    report.selection = selection;
+    report.fileName = QString::fromStdString(std::filesystem::path(project).filename().string());
+    report.printedAt = QDateTime(QDate(2026, 12, 8), QTime(9, 30));
+    Rendered rendered;
+    rendered.pdfPath = ::testing::TempDir() + "flexara-report-" + tag + ".pdf";
+    SaveFileBytes(rendered.pdfPath, ReportPdf(report).toStdString());
+    rendered.text = Command("pdftotext -layout " + rendered.pdfPath + " - 2>/dev/null");
+    const std::string info = Command("pdfinfo " + rendered.pdfPath + " 2>/dev/null");
+    const std::size_t pages = info.find("Pages:");
+    if (pages != std::string::npos)
+        rendered.pages = std::stoi(info.substr(pages + 6));
+    return rendered;
+}
+
+std::string Example(const char* name)
+{
+    return std::string(FLEXARA_SOURCE_DIR) + "/examples/" + name;
+}
+
+TEST(Report, TheColumnsRecordSaysWhatAnEngineerSigns)
+{
+    const Rendered r = RenderReport(Example("pilar-20x40.fxr"), "column");
+    EXPECT_EQ(r.pages, 2);
+    for (const char* fragment : {"Flexara 1.0 — Memória de cálculo",
+                                 "Arquivo: pilar-20x40.fxr",
+                                 "08/12/2026 09:30",
+                                 "Seção retangular",
+                                 "B = 20,00 cm; H = 40,00 cm",
+                                 "Escala 1:",
+                                 "Taxa de armadura: As/Ac = 1,57 %",
+                                 "Área de concreto: Ac = 800,00 cm²",
+                                 "Área de aço: As = 12,57 cm²",
+                                 "Concreto C-30: fck = 30,0 MPa",
+                                 "fcd = fck/γc = 21,43 MPa",
+                                 "αc·fcd = 18,21 MPa",
+                                 "Aço CA-50 A: fyk = 500 MPa",
+                                 "fyd = fyk/γs = 434,78 MPa",
+                                 "εyd = 2,070 ‰",
+                                 "classe A",
+                                 "γc = 1,40; γs = 1,15; αc = 0,85; pontos do diagrama de interação: 100",
+                                 "Nd = -500,00 kN (compressão); Mxd = 60,00 kN.m; Myd = 20,00 kN.m",
+                                 "N1 = 546,36 kN",
+                                 "N2 = -262,71 kN",
+                                 "N3 = -1485,08 kN",
+                                 "N4 = -1984,93 kN",
+                                 "Diagrama de Interação",
+                                 "está dentro do diagrama: a seção atende.",
+                                 "η = |Md| / MRd = 0,597",
+                                 "MRd = 106,00 kN.m",
+                                 "página 1 de 2",
+                                 "página 2 de 2",
+                                 "3h/7",
+                                 "0,7 ‰"}) {
+        EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment;
+    }
+    // Fonts go inside the document: pdffonts says "yes" under "emb" for each
+    // (the fifth field from the end of its line).
+    const std::string fonts = Command("pdffonts " + r.pdfPath + " 2>/dev/null");
+    EXPECT_NE(fonts.find("LiberationSans"), std::string::npos);
+    std::istringstream lines(fonts);
+    std::string line;
+    int embedded = 0;
+    while (std::getline(lines, line)) {
+        std::istringstream words(line);
+        std::vector<std::string> fields{std::istream_iterator<std::string>(words), {}};
+        if (fields.size() < 7 || fields[0].find("Liberation") == std::string::npos)
+            continue;
+        EXPECT_EQ(fields[fields.size() - 5], "yes") << line;
+        ++embedded;
+    }
+    EXPECT_GE(embedded, 1);
+}
+
+TEST(Report, EveryExampleAndACaseWithCombinations)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(FLEXARA_SOURCE_DIR) + "/examples")) {
+        SCOPED_TRACE(entry.path().filename().string());
+        const Rendered r = RenderReport(entry.path().string(), entry.path().stem().string());
+        EXPECT_GE(r.pages, 2);
+        EXPECT_NE(r.text.find("Taxa de armadura: As/Ac ="), std::string::npos);
+        EXPECT_NE(r.text.find("N4 = "), std::string::npos);
+        EXPECT_NE(r.text.find("8. Verificação"), std::string::npos);
+    }
+    // The column with three combinations: their table and the governing row.
+    const std::string project = ::testing::TempDir() + "flexara-report-combinations.fxr";
+    SaveFileBytes(project, LoadProjectBytes(Example("pilar-20x40.fxr")) +
+                               "combinacoes\r\n3\r\nELU 1\r\n-500\r\n60\r\n20\r\nELU 2\r\n-500\r\n200\r\n0\r\n"
+                               "ELU 3\r\n700\r\n0\r\n0\r\n");
+    const Rendered r = RenderReport(project, "combinations");
+    for (const char* fragment : {"9. Combinações de esforços", "ELU 1", "0,597", "não atende",
+                                 "Nd fora do intervalo (determinante)", "Combinação determinante: ELU 3", "10. Método"})
+        EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment;
+}
+
+TEST(Report, TheSameCaseGivesTheSameContent)
+{
+    const Rendered first = RenderReport(Example("viga-T.fxr"), "first");
+    const Rendered second = RenderReport(Example("viga-T.fxr"), "second");
+    EXPECT_EQ(first.text, second.text);
+    for (int page = 1; page <= first.pages; ++page) {
+        SCOPED_TRACE(page);
+        const std::string render = "pdftoppm -png -r 40 -f " + std::to_string(page) + " -l " + std::to_string(page);
+        EXPECT_EQ(Command(render + " " + first.pdfPath + " -"), Command(render + " " + second.pdfPath + " -"));
+    }
+}
+
+CaseCurve ColumnCurve(double nd)
+{
+    auto state = std::make_unique<AnalysisState>();
+    const MaterialSelection selection = LoadProjectFileHeadless(Example("pilar-20x40.fxr"), *state);
+    state->Nd = nd;
+    return GenerateCaseCurve(*state, selection);
+}
+
+TEST(ChartPicture, TheDesignPointIsWhereTheAxesPutIt)
+{
+    EnsureGuiApplication();
+    const CaseCurve curve = ColumnCurve(-500);
+    ASSERT_TRUE(curve.designPoint.has_value());
+    const QImage image = ChartImage(curve);
+    const ChartFrame frame = LayOutChart(QRectF(QPointF(0, 0), QSizeF(image.size())), curve);
+    const QPoint at = frame.ToDevice(curve.designPoint->x, curve.designPoint->y).toPoint();
+    EXPECT_EQ(image.pixelColor(at), QColor(0, 0, 128)) << "navy at (" << at.x() << ", " << at.y() << ")";
+    // A curve point is red, and the plot is white away from everything.
+    const QPoint onCurve = frame.ToDevice(curve.points.front().x, curve.points.front().y).toPoint();
+    bool red = false;
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy) {
+            const QColor c = image.pixelColor(onCurve + QPoint(dx, dy));
+            red = red || (c.red() > 200 && c.green() < 120 && c.blue() < 120);
+        }
+    EXPECT_TRUE(red);
+    // The same picture as PNG bytes.
+    QImage decoded;
+    ASSERT_TRUE(decoded.loadFromData(ChartPng(curve), "PNG"));
+    EXPECT_EQ(decoded.size(), ChartPictureSize);
+    EXPECT_EQ(decoded.pixelColor(at), QColor(0, 0, 128));
+}
+
+TEST(ChartPicture, SvgIsWellFormedXml)
+{
+    EnsureGuiApplication();
+    for (const double nd : {-500.0, 2000.0}) {
+        SCOPED_TRACE(nd);
+        QXmlStreamReader xml(ChartSvg(ColumnCurve(nd)));
+        int elements = 0;
+        bool polyline = false;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement) {
+                ++elements;
+                polyline = polyline || xml.name() == QLatin1String("path") || xml.name() == QLatin1String("polyline");
+            }
+        }
+        EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+        EXPECT_GT(elements, 10);
+        EXPECT_TRUE(polyline);
+    }
+}
+
+} // namespace
+} // namespace flexara
