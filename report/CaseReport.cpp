@@ -159,8 +159,11 @@ public:
     {
         auto header = [&] {
             double x = MarginLeft + 2;
-            for (const Column& c : columns) {
-                Draw(QRectF(x, y, c.width - 1, LineHeight), c.align | Qt::AlignVCenter, c.caption, TextSize, true);
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                const Column& c = columns[i];
+                const double inset = c.align & Qt::AlignLeft && i > 0 ? 3.0 : 0.0;
+                Draw(QRectF(x + inset, y, c.width - 1 - inset, LineHeight), c.align | Qt::AlignVCenter, c.caption,
+                     TextSize, true);
                 x += c.width;
             }
             Rule(y + LineHeight);
@@ -175,8 +178,11 @@ public:
             }
             double x = MarginLeft + 2;
             for (std::size_t c = 0; c < columns.size() && c < static_cast<std::size_t>(rows[r].size()); ++c) {
-                Draw(QRectF(x, y, columns[c].width - 1, LineHeight), columns[c].align | Qt::AlignVCenter,
-                     rows[r][static_cast<qsizetype>(c)], TextSize, r < bold.size() && bold[r]);
+                // A column of text starts a little in from the number before it.
+                const double inset = columns[c].align & Qt::AlignLeft && c > 0 ? 3.0 : 0.0;
+                Draw(QRectF(x + inset, y, columns[c].width - 1 - inset, LineHeight),
+                     columns[c].align | Qt::AlignVCenter, rows[r][static_cast<qsizetype>(c)], TextSize,
+                     r < bold.size() && bold[r]);
                 x += columns[c].width;
             }
             y += LineHeight;
@@ -202,14 +208,15 @@ public:
     double width = 0.0;
 
 private:
+    // Text in a box (mm); what does not fit the box's width ends in "…".
     void Draw(const QRectF& boxMm, Qt::Alignment align, const QString& text, double size, bool bold)
     {
         if (!painter)
             return;
         painter->setFont(Font(size, bold));
         painter->setPen(Qt::black);
-        painter->drawText(QRectF(boxMm.left() * mm, boxMm.top() * mm, boxMm.width() * mm, boxMm.height() * mm), align,
-                          text);
+        const QRectF box(boxMm.left() * mm, boxMm.top() * mm, boxMm.width() * mm, boxMm.height() * mm);
+        painter->drawText(box, align, QFontMetricsF(painter->font()).elidedText(text, Qt::ElideRight, box.width()));
     }
 
     void Rule(double atMm)
@@ -299,7 +306,7 @@ void WriteCase(Layout& out, const ReportCase& report)
                {QStringLiteral("Yi (cm)"), 22, right},
                {QStringLiteral("Xf (cm)"), 22, right},
                {QStringLiteral("Yf (cm)"), 22, right},
-               {QStringLiteral("   Orientação"), 34, Qt::AlignLeft}},
+               {QStringLiteral("Orientação"), 34, Qt::AlignLeft}},
               lines);
     out.Line(QStringLiteral("Área de concreto: Ac = %1 cm²").arg(Decimal(s.Section.Area, 2)));
     out.Line(QStringLiteral("Área de aço: As = %1 cm²").arg(Decimal(s.SteelAreaX100 / 100.0, 2)));
@@ -401,13 +408,13 @@ void WriteCase(Layout& out, const ReportCase& report)
                             r.resistingMoment ? Kn(*r.resistingMoment) : QStringLiteral("—"), situation});
             governing.push_back(r.governing);
         }
-        out.Table({{QStringLiteral("Nome"), 34, Qt::AlignLeft},
-                   {QStringLiteral("Nd (kN)"), 20, right},
-                   {QStringLiteral("Mxd (kN.m)"), 21, right},
-                   {QStringLiteral("Myd (kN.m)"), 21, right},
-                   {QStringLiteral("η"), 13, right},
-                   {QStringLiteral("MRd (kN.m)"), 21, right},
-                   {QStringLiteral("   Situação"), 44, Qt::AlignLeft}},
+        out.Table({{QStringLiteral("Nome"), 38, Qt::AlignLeft},
+                   {QStringLiteral("Nd (kN)"), 19, right},
+                   {QStringLiteral("Mxd (kN.m)"), 19, right},
+                   {QStringLiteral("Myd (kN.m)"), 19, right},
+                   {QStringLiteral("η"), 11, right},
+                   {QStringLiteral("MRd (kN.m)"), 19, right},
+                   {QStringLiteral("Situação"), 49, Qt::AlignLeft}},
                   rows, governing);
         if (study.check->governing >= 0)
             out.Line(QStringLiteral("Combinação determinante: ") +
