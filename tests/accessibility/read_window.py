@@ -3,7 +3,8 @@
 
 Started by read-window.sh with the program already running: finds the window,
 reads the reinforcement ratio, types "abc" and Tab into the field of Mxd and
-reads the status bar, and reads the three drop-down lists by their captions.
+reads the status bar, reads the three drop-down lists by their captions, and
+opens the combinations window to read its table and buttons.
 Prints one line per check and exits 1 when one fails.
 """
 import sys
@@ -108,5 +109,26 @@ if field is not None:
     status_bar = find(app, lambda a: role(a) == pyatspi.ROLE_STATUS_BAR)
     read = lambda: status_bar[0].name if status_bar is not None and status_bar.childCount else None
     check("status bar after abc and Tab", wait_for(read, "Valor de entrada inválido"), "Valor de entrada inválido")
+
+# The combinations window, opened from its menu item: its table and buttons by name.
+item = find(app, lambda a: role(a) == pyatspi.ROLE_MENU_ITEM and a.name == "Combinações")
+check("menu item Combinações", item.name if item else None, "Combinações")
+if item is not None:
+    item.queryAction().doAction(0)
+    window = None
+    for _ in range(40):
+        window = find(app, lambda a: role(a) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME)
+                      and a.name == "Combinações de esforços")
+        if window is not None:
+            break
+        time.sleep(0.1)
+    check("combinations window", window.name if window else None, "Combinações de esforços")
+    if window is not None:
+        table = find(window, lambda a: role(a) == pyatspi.ROLE_TABLE)
+        check("combinations table", table.name if table else None, "Combinações de esforços")
+        for name in ("Adicionar", "Excluir", "Colar", "Importar CSV...", "Exportar CSV...", "Verificar",
+                     "Mostrar no gráfico"):
+            button = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_PUSH_BUTTON and a.name == n)
+            check("button " + name, button.name if button else None, name)
 
 sys.exit(1 if failures else 0)
