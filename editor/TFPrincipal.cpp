@@ -693,15 +693,27 @@ CaseCurve TFPrincipal::ChartCurve()
     return curve;
 }
 
+QString TFPrincipal::AskExportPath(const QString& title, const QStringList& filters, QString* chosenFilter)
+{
+    // The suffix of the first filter: "Documento PDF (*.pdf)" gives "pdf".
+    const QString& first = filters.front();
+    const qsizetype star = first.indexOf(QLatin1String("*."));
+    const QString suffix = first.mid(star + 2, first.indexOf(QLatin1Char(')'), star) - star - 2);
+    OtherFileRequest request;
+    request.title = title;
+    request.filters = filters;
+    request.defaultSuffix = suffix;
+    // The case file's name, or the save dialog's first one, with the suffix.
+    const QString file = QFileInfo(Documents->CaseFile()).completeBaseName();
+    request.proposedName = (file.isEmpty() ? QStringLiteral("Seção1") : file) + QLatin1Char('.') + suffix;
+    return Documents->Dialogs().AskOtherFile(request, chosenFilter);
+}
+
 void TFPrincipal::ExportarRelatorioClick()
 {
     RunCommand([this] {
-        OtherFileRequest request;
-        request.title = QStringLiteral("Exportar relatório");
-        request.filters = {QStringLiteral("Documento PDF (*.pdf)")};
-        request.defaultSuffix = QStringLiteral("pdf");
-        request.proposedName = ProposedName(QStringLiteral("pdf"));
-        const QString path = Documents->Dialogs().AskOtherFile(request, nullptr);
+        const QString path =
+            AskExportPath(QStringLiteral("Exportar relatório"), {QStringLiteral("Documento PDF (*.pdf)")});
         if (!path.isEmpty())
             SaveFileBytes(Local(path), ReportPdfBytes().toStdString());
     });
@@ -723,13 +735,10 @@ void TFPrincipal::ImprimirRelatorioClick()
 void TFPrincipal::ExportarGraficoClick()
 {
     RunCommand([this] {
-        OtherFileRequest request;
-        request.title = QStringLiteral("Exportar gráfico");
-        request.filters = {QStringLiteral("Imagem PNG (*.png)"), QStringLiteral("Desenho SVG (*.svg)")};
-        request.defaultSuffix = QStringLiteral("png");
-        request.proposedName = ProposedName(QStringLiteral("png"));
         QString filter;
-        const QString path = Documents->Dialogs().AskOtherFile(request, &filter);
+        const QString path =
+            AskExportPath(QStringLiteral("Exportar gráfico"),
+                          {QStringLiteral("Imagem PNG (*.png)"), QStringLiteral("Desenho SVG (*.svg)")}, &filter);
         if (path.isEmpty())
             return;
         const CaseCurve curve = ChartCurve();
@@ -744,21 +753,10 @@ void TFPrincipal::ExportarGraficoClick()
 void TFPrincipal::ExportarCurvaClick()
 {
     RunCommand([this] {
-        OtherFileRequest request;
-        request.title = QStringLiteral("Exportar curva");
-        request.filters = {QStringLiteral("Planilha CSV (*.csv)")};
-        request.defaultSuffix = QStringLiteral("csv");
-        request.proposedName = ProposedName(QStringLiteral("csv"));
-        const QString path = Documents->Dialogs().AskOtherFile(request, nullptr);
+        const QString path = AskExportPath(QStringLiteral("Exportar curva"), {QStringLiteral("Planilha CSV (*.csv)")});
         if (!path.isEmpty())
             SaveFileBytes(Local(path), CurvePointsCsv(ChartCurve().points));
     });
-}
-
-QString TFPrincipal::ProposedName(const QString& suffix) const
-{
-    const QString file = QFileInfo(Documents->CaseFile()).completeBaseName();
-    return (file.isEmpty() ? QStringLiteral("Seção1") : file) + QLatin1Char('.') + suffix;
 }
 
 void TFPrincipal::Sair1Click()

@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -211,8 +212,9 @@ private:
     void ShowUtilisation();
     CaseStudy StudyForReport() const;
     ReportCase ReportOf(const CaseStudy& study) const;
-    // The name proposed for an export: the case file's, with the suffix.
-    QString ProposedName(const QString& suffix) const;
+    // The path of an export, asked in a save dialog that proposes the case
+    // file's name with the suffix of the first filter.
+    QString AskExportPath(const QString& title, const QStringList& filters, QString* chosenFilter = nullptr);
     void LetMenuShortcutsThrough();
     // Stores a moment from its field: 0 for a text that does not convert.
     bool StoreMoment(QLineEdit* field, double& moment);

@@ -87,14 +87,7 @@ public:
 
     int Pages() const { return page; }
 
-    QFont Font(double size = TextSize, bool bold = false) const
-    {
-        QFont font(QStringLiteral("Liberation Sans"));
-        font.setStyleHint(QFont::SansSerif);
-        font.setPixelSize(std::max(1, static_cast<int>(std::lround(size * mm))));
-        font.setBold(bold);
-        return font;
-    }
+    QFont Font(double size = TextSize, bool bold = false) const { return ReportFont(size * mm, bold); }
 
     // A new page when the next height (mm) does not fit on this one.
     void Ensure(double height)
@@ -400,9 +393,10 @@ void WriteCase(Layout& out, const ReportCase& report)
         for (std::size_t i = 0; i < study.combinations.size() && i < study.check->rows.size(); ++i) {
             const LoadCombination& c = study.combinations[i];
             const CombinationResult& r = study.check->rows[i];
+            // The governing row is bold and marked, and named under the table.
             QString situation = QString::fromUtf8(words[static_cast<int>(r.status)]);
             if (r.governing)
-                situation += QStringLiteral(" (determinante)");
+                situation += QStringLiteral(" *");
             rows.push_back({QString::fromStdString(c.name), Kn(c.Nd), Kn(c.Mxd), Kn(c.Myd),
                             r.utilisation ? Decimal(*r.utilisation, 3) : QStringLiteral("—"),
                             r.resistingMoment ? Kn(*r.resistingMoment) : QStringLiteral("—"), situation});
@@ -417,7 +411,7 @@ void WriteCase(Layout& out, const ReportCase& report)
                    {QStringLiteral("Situação"), 49, Qt::AlignLeft}},
                   rows, governing);
         if (study.check->governing >= 0)
-            out.Line(QStringLiteral("Combinação determinante: ") +
+            out.Line(QStringLiteral("* Combinação determinante: ") +
                      QString::fromStdString(study.combinations[static_cast<std::size_t>(study.check->governing)].name));
     }
 

@@ -30,10 +30,7 @@ const QColor GridGrey(160, 160, 160);
 
 QFont Font(double pixels, double unit)
 {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels * unit))));
-    return font;
+    return ReportFont(pixels * unit);
 }
 
 std::vector<double> Labels(const AxisScale& scale)

@@ -5,12 +5,16 @@
 
 #include "UVariav.h"
 
+#include <QFont>
 #include <QString>
 
 #include <optional>
 #include <span>
 
 namespace flexara {
+
+// The face of everything the report draws, at a size in device pixels.
+QFont ReportFont(double pixels, bool bold = false);
 
 // value with `decimals` digits after a decimal comma, ties rounded up.
 QString Decimal(double value, int decimals);

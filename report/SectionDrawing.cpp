@@ -43,9 +43,7 @@ Extent ExtentOf(const AnalysisState& s)
 
 QFont Font(double mm, double mmToDevice)
 {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(mm * mmToDevice))));
-    return font;
+    return ReportFont(mm * mmToDevice);
 }
 
 // A dimension line from a to b with ticks at its ends and the text beside it.

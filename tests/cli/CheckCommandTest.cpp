@@ -2,6 +2,7 @@
 // one result per row, and an exit status that says whether all hold.
 #include "ProjectFile.h"
 #include "support/JsonCheck.h"
+#include "support/Shell.h"
 
 #include <gtest/gtest.h>
 
@@ -13,24 +14,11 @@
 namespace flexara {
 namespace {
 
-struct CheckRun {
-    int status = -1;
-    std::string out;
-};
+using CheckRun = testing::ShellRun;
 
 CheckRun Check(const std::string& arguments)
 {
-    CheckRun run;
-    FILE* pipe = popen(("timeout 120 " + std::string(FLEXARA_CLI) + " check " + arguments + " 2>&1").c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    std::array<char, 4096> buffer{};
-    std::size_t got = 0;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.out.append(buffer.data(), got);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return testing::RunShell("timeout 120 " + std::string(FLEXARA_CLI) + " check " + arguments + " 2>&1");
 }
 
 std::string Temp(const std::string& name, const std::string& text)

@@ -10,6 +10,7 @@
 #include "Ratio.h"
 #include "Shapes.h"
 #include "support/JsonCheck.h"
+#include "support/Shell.h"
 
 #include <gtest/gtest.h>
 
@@ -46,20 +47,9 @@ struct CliRun {
 CliRun Cli(const std::string& arguments, const std::string& redirect = "")
 {
     const std::string errPath = OwnTempPath("-stderr.txt");
-    const std::string command =
-        "timeout 60 " + std::string(FLEXARA_CLI) + " " + arguments + " 2>" + errPath + " " + redirect;
-    CliRun run{-1, "", ""};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    std::array<char, 4096> buffer{};
-    std::size_t got = 0;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.out.append(buffer.data(), got);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = LoadProjectBytes(errPath);
-    return run;
+    const testing::ShellRun run = testing::RunShell("timeout 60 " + std::string(FLEXARA_CLI) + " " + arguments + " 2>" +
+                                                    errPath + " " + redirect);
+    return CliRun{run.status, run.out, LoadProjectBytes(errPath)};
 }
 
 std::string ExampleText()

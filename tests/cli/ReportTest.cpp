@@ -2,6 +2,7 @@
 #include "CurveReport.h"
 #include "NumberText.h"
 #include "ProjectFile.h"
+#include "support/Shell.h"
 
 #include <gtest/gtest.h>
 
@@ -21,25 +22,11 @@ TEST(CurveReport, RealsReadBackToTheSameDouble)
     }
 }
 
-struct CliRun {
-    int status;
-    std::string out;
-};
+using CliRun = testing::ShellRun;
 
 CliRun RunCli(const std::string& arguments)
 {
-    const std::string command = std::string(FLEXARA_CLI) + " " + arguments + " 2>/dev/null";
-    CliRun run{-1, ""};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    std::array<char, 4096> buffer{};
-    std::size_t got = 0;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        run.out.append(buffer.data(), got);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return testing::RunShell(std::string(FLEXARA_CLI) + " " + arguments + " 2>/dev/null");
 }
 
 std::string Example(const char* name)

@@ -21,15 +21,11 @@ namespace {
 
 const char* const Example = FLEXARA_SOURCE_DIR "/examples/pilar-20x40.fxr";
 
-class CombinationsWindowTest : public ProgramTest {
+class CombinationsWindowTest : public ProgramWithDialogsTest {
 protected:
     void SetUp() override
     {
-        ProgramTest::SetUp();
-        ASSERT_TRUE(folder.isValid());
-        auto scripted = std::make_unique<ScriptedDialogs>();
-        dialogs = scripted.get();
-        main->Documents->SetFileDialogs(std::move(scripted));
+        ProgramWithDialogsTest::SetUp();
         main->Documents->ReadProjectFile(QString::fromUtf8(Example));
         main->Combinacoes->trigger();
     }
@@ -53,9 +49,6 @@ protected:
                              "ELU 3\t-1200,5\t10\t10\n"));
         ASSERT_EQ(Table()->rowCount(), 3);
     }
-
-    QTemporaryDir folder;
-    ScriptedDialogs* dialogs = nullptr;
 };
 
 TEST_F(CombinationsWindowTest, TheMenuOpensOneModelessWindow)

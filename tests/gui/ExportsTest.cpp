@@ -7,6 +7,7 @@
 #include "CombinationsWindow.h"
 #include "InteractionChart.h"
 #include "ProjectFile.h"
+#include "support/Shell.h"
 
 #include <QMenu>
 #include <QPrinter>
@@ -21,28 +22,14 @@ namespace {
 
 std::string PdfText(const QString& path)
 {
-    std::string out;
-    FILE* pipe =
-        popen(("pdftotext -layout '" + QFile::encodeName(path).toStdString() + "' - 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr)
-        return out;
-    std::array<char, 4096> buffer{};
-    std::size_t got = 0;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        out.append(buffer.data(), got);
-    pclose(pipe);
-    return out;
+    return RunShell("pdftotext -layout '" + QFile::encodeName(path).toStdString() + "' - 2>/dev/null").out;
 }
 
-class ExportsTest : public ProgramTest {
+class ExportsTest : public ProgramWithDialogsTest {
 protected:
     void SetUp() override
     {
-        ProgramTest::SetUp();
-        ASSERT_TRUE(folder.isValid());
-        auto scripted = std::make_unique<ScriptedDialogs>();
-        dialogs = scripted.get();
-        main->Documents->SetFileDialogs(std::move(scripted));
+        ProgramWithDialogsTest::SetUp();
         main->Documents->ReadProjectFile(QString::fromUtf8(FLEXARA_SOURCE_DIR "/examples/pilar-20x40.fxr"));
     }
 
@@ -59,9 +46,6 @@ protected:
     {
         return QByteArray::fromStdString(LoadProjectBytes(QFile::encodeName(path).toStdString()));
     }
-
-    QTemporaryDir folder;
-    ScriptedDialogs* dialogs = nullptr;
 };
 
 TEST_F(ExportsTest, TheMenuHoldsTheExportsBetweenSaveAsAndExit)

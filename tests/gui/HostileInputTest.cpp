@@ -50,17 +50,8 @@ long MaximumResidentKb()
     return usage.ru_maxrss;
 }
 
-class HostileInputTest : public ProgramTest {
+class HostileInputTest : public ProgramWithDialogsTest {
 protected:
-    void SetUp() override
-    {
-        ProgramTest::SetUp();
-        ASSERT_TRUE(folder.isValid());
-        auto scripted = std::make_unique<ScriptedDialogs>();
-        dialogs = scripted.get();
-        main->Documents->SetFileDialogs(std::move(scripted));
-    }
-
     void TypeColumn()
     {
         TypeAndLeave(main->Secao().Eds[0], "20");
@@ -120,8 +111,6 @@ protected:
         return RunMenuCommand(main->Abrir1);
     }
 
-    QTemporaryDir folder;
-    ScriptedDialogs* dialogs = nullptr;
     QSize warningSize; // of the last warning shown
 };
 

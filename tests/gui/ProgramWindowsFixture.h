@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -233,6 +234,25 @@ protected:
 
     ProgramWindows windows;
     TFPrincipal* main = nullptr;
+};
+
+// The windows of one run with the file dialogs answered by the test, and a
+// folder of its own for the files it writes.
+class ProgramWithDialogsTest : public ProgramTest {
+protected:
+    void SetUp() override
+    {
+        ProgramTest::SetUp();
+        ASSERT_TRUE(folder.isValid());
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs = scripted.get();
+        main->Documents->SetFileDialogs(std::move(scripted));
+    }
+
+    QString Path(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
+
+    QTemporaryDir folder;
+    ScriptedDialogs* dialogs = nullptr;
 };
 
 // The status bar's two presentations.

@@ -6,6 +6,7 @@
 #include "HeadlessLoader.h"
 #include "OffscreenGui.h"
 #include "ProjectFile.h"
+#include "support/Shell.h"
 
 #include <QColor>
 #include <QXmlStreamReader>
@@ -25,16 +26,7 @@ namespace {
 
 std::string Command(const std::string& command)
 {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return out;
-    std::array<char, 4096> buffer{};
-    std::size_t got = 0;
-    while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        out.append(buffer.data(), got);
-    pclose(pipe);
-    return out;
+    return testing::RunShell(command).out;
 }
 
 struct Rendered {
@@ -143,7 +135,7 @@ TEST(Report, EveryExampleAndACaseWithCombinations)
                                "ELU 3\r\n700\r\n0\r\n0\r\n");
     const Rendered r = RenderReport(project, "combinations");
     for (const char* fragment : {"9. Combinações de esforços", "ELU 1", "0,597", "não atende",
-                                 "Nd fora do intervalo (determinante)", "Combinação determinante: ELU 3", "10. Método"})
+                                 "Nd fora do intervalo *", "* Combinação determinante: ELU 3", "10. Método"})
         EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment;
 }
 
