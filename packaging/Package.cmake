@@ -1,8 +1,8 @@
 # The Debian package, made by CPack from the install rules:
 #   cpack --config build/release/CPackConfig.cmake   (scripts/package.sh does it)
 # gives flexara_<version>_<arch>.deb. The shared libraries it needs come from
-# dpkg-shlibdeps; the fonts of the fixed layout and Qt's Portuguese
-# translations are loaded by name, so they are named here.
+# dpkg-shlibdeps; the fonts of the fixed layout and of the report and Qt's
+# Portuguese translations are loaded by name, so they are named here.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME flexara)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -20,14 +20,19 @@ The section is one of seven parametric shapes or a free polygon, with up to
 100 lines of bars. Cases are kept as project files (*.fxr), which open from
 the file manager. The interface is in Portuguese.
 
-The package holds the desktop program flexara and the batch tool flexara-cli,
-which generates the curve of a project file without a window.")
+Load combinations are checked in one go, and a case goes out as a
+calculation record in PDF. The package holds the desktop program flexara and
+the batch tool flexara-cli, which checks, reports and draws a project file
+without a window.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://flexara.example.org)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core, qt6-translations-l10n")
+# xdg-mime, outside a desktop environment, reads the type of a file with the
+# mimetype command: with it, a session without one also knows *.fxr.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libfile-mimeinfo-perl")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
