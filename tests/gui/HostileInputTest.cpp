@@ -52,17 +52,6 @@ long MaximumResidentKb()
 
 class HostileInputTest : public ProgramWithDialogsTest {
 protected:
-    void TypeColumn()
-    {
-        TypeAndLeave(main->Secao().Eds[0], "20");
-        TypeAndLeave(main->Secao().Eds[1], "40");
-        TGBArmadura& bars = main->Armadura();
-        TypeAndLeave(bars.EdNb, "2");
-        TypeAndLeave(bars.EdX1, "4");
-        TypeAndLeave(bars.EdY1, "4");
-        TypeAndLeave(bars.EdX2, "16");
-    }
-
     // Presses "Gerar gráfico" and answers every warning and error box; returns
     // the texts they showed, in order.
     QStringList Generate()
@@ -116,7 +105,7 @@ protected:
 
 TEST_F(HostileInputTest, HugeMomentsStillGiveADrawnChart)
 {
-    TypeColumn();
+    TypeTwoLineColumn();
     const long before = MaximumResidentKb();
     for (const char* mxd : {"1,7E308", "-1,79769313486232E308", "1,66E308"}) {
         SCOPED_TRACE(mxd);

@@ -55,19 +55,6 @@ protected:
             QTest::qWait(10);
         return boxes.texts.join("|");
     }
-
-    void TypeColumn()
-    {
-        TypeAndLeave(main->Secao().Eds[0], "20");
-        TypeAndLeave(main->Secao().Eds[1], "40");
-        TGBArmadura& bars = main->Armadura();
-        TypeAndLeave(bars.EdNb, "2");
-        TypeAndLeave(bars.EdX1, "4");
-        TypeAndLeave(bars.EdY1, "4");
-        TypeAndLeave(bars.EdX2, "16");
-        QTest::mouseClick(bars.BtnAdicionar, Qt::LeftButton);
-        TypeAndLeave(bars.EdY1, "36");
-    }
 };
 
 TEST_F(KeystrokeFidelityTest, EscInTheExitConfirmationAnswersNothing)
@@ -228,7 +215,7 @@ TEST_F(KeystrokeFidelityTest, ChartFrameHasTwoBevelsAndTheDrawingStaysInIt)
     EXPECT_EQ(picture.pixelColor(w / 2, h - 2), shadow);
     EXPECT_EQ(picture.pixelColor(w - 2, h / 2), shadow);
 
-    TypeColumn();
+    TypeTwoLineColumn();
     TypeAndLeave(main->EdNd, "-500");
     QTest::mouseClick(main->BtnGerar, Qt::LeftButton);
     ASSERT_EQ(chart->CurvePoints().size(), 102);
@@ -253,7 +240,7 @@ TEST_F(KeystrokeFidelityTest, ChartFrameHasTwoBevelsAndTheDrawingStaysInIt)
 
 TEST_F(KeystrokeFidelityTest, TheNoticeShowsAllFourEdges)
 {
-    TypeColumn();
+    TypeTwoLineColumn();
     TypeAndLeave(main->EdNd, "1000");
     QTest::mouseClick(main->BtnGerar, Qt::LeftButton);
     TChCurva* chart = main->ChCurva;
@@ -309,7 +296,7 @@ TEST_F(KeystrokeFidelityTest, ScreenReadersReadTheRatioAndTheStatusBar)
     QAccessibleInterface* ratio = QAccessible::queryAccessibleInterface(main->LblTaxaArm);
     ASSERT_NE(ratio, nullptr);
     EXPECT_EQ(ratio->text(QAccessible::Name), "0,00 %");
-    TypeColumn();
+    TypeTwoLineColumn();
     EXPECT_EQ(ratio->text(QAccessible::Name), "0,39 %") << "the value, kept current";
     bool labelled = false;
     for (const auto& relation : ratio->relations(QAccessible::Label))

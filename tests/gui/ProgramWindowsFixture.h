@@ -7,6 +7,8 @@
 #include "DocumentCommands.h"
 #include "FlexaraApplication.h"
 #include "ProgramWindows.h"
+#include "ReinforcementGroup.h"
+#include "SectionGroup.h"
 #include "TFPrincipal.h"
 
 #include <QAction>
@@ -231,6 +233,21 @@ protected:
     void TearDown() override { windows = ProgramWindows(); }
 
     AnalysisState& State() { return main->State(); }
+
+    // The 20 x 40 column with two lines of two bars of the default diameter, typed
+    // as a user does.
+    void TypeTwoLineColumn()
+    {
+        TypeAndLeave(main->Secao().Eds[0], "20");
+        TypeAndLeave(main->Secao().Eds[1], "40");
+        TGBArmadura& bars = main->Armadura();
+        TypeAndLeave(bars.EdNb, "2");
+        TypeAndLeave(bars.EdX1, "4");
+        TypeAndLeave(bars.EdY1, "4");
+        TypeAndLeave(bars.EdX2, "16");
+        QTest::mouseClick(bars.BtnAdicionar, Qt::LeftButton);
+        TypeAndLeave(bars.EdY1, "36");
+    }
 
     ProgramWindows windows;
     TFPrincipal* main = nullptr;
