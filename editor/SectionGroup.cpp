@@ -30,18 +30,6 @@ constexpr const char* PictureNames[FamilyCount] = {"retang", "trap", "te", "ele"
 // The tool buttons from the left of ToolBar1, as ToolButton numbers less one.
 constexpr int ToolBarOrder[FamilyCount] = {0, 1, 5, 7, 4, 2, 3, 6};
 
-// Captions of Lbl1 .. Lbl6 by family; a hidden field has none.
-constexpr const char* Captions[FamilyCount][ShapeDimCount] = {
-    {"B (cm):", "H (cm):", nullptr, nullptr, nullptr, nullptr},
-    {"B1 (cm):", "B2 (cm):", nullptr, "H (cm):", nullptr, nullptr},
-    {"B1 (cm):", "B2 (cm):", nullptr, "H1 (cm):", "H2 (cm):", nullptr},
-    {"B1 (cm):", "B2 (cm):", nullptr, "H1 (cm):", "H2 (cm):", nullptr},
-    {"B1 (cm):", "B2 (cm):", "B3 (cm):", "H1 (cm):", "H2 (cm):", nullptr},
-    {"B1 (cm):", "B2 (cm):", "B3 (cm):", "H1 (cm):", "H2 (cm):", "H3 (cm):"},
-    {"X (cm):", "Y (cm):", nullptr, nullptr, nullptr, nullptr},
-    {"B1 (cm):", "B2 (cm):", "B3 (cm):", "H1 (cm):", "H2 (cm):", "H3 (cm):"},
-};
-
 constexpr const char* FigureHint = "Indicação dos parâmetros de entrada";
 constexpr const char* FreePolygonHint = "Coordenadas inseridas no sentido anti-horário";
 
@@ -50,13 +38,6 @@ void ShowText(QLineEdit* field, const QString& text)
 {
     if (field->text() != text)
         field->setText(text);
-}
-
-QString WithoutColon(QString caption)
-{
-    if (caption.endsWith(QLatin1Char(':')))
-        caption.chop(1);
-    return caption;
 }
 
 QString PointCaption(int i)
@@ -199,12 +180,13 @@ void TGBSecao::ShowLayout(std::uint8_t kind)
         Figures[static_cast<std::size_t>(k)]->setVisible(k == shown);
     const ShapeFamily& family = ShapeFamilyOf(shown);
     for (int i = 0; i < ShapeDimCount; ++i) {
-        const bool visible = family.dimVisible[static_cast<std::size_t>(i)];
+        const bool visible = family.Shows(i);
         Eds[static_cast<std::size_t>(i)]->setVisible(visible);
         Lbls[static_cast<std::size_t>(i)]->setVisible(visible);
-        if (const char* caption = Captions[shown][i]) {
-            Lbls[static_cast<std::size_t>(i)]->setText(caption);
-            Eds[static_cast<std::size_t>(i)]->setAccessibleName(WithoutColon(caption));
+        if (const char* name = family.dimNames[static_cast<std::size_t>(i)]) {
+            const QString caption = QString::fromUtf8(name) + QStringLiteral(" (cm)");
+            Lbls[static_cast<std::size_t>(i)]->setText(caption + QLatin1Char(':'));
+            Eds[static_cast<std::size_t>(i)]->setAccessibleName(caption);
         }
     }
     const bool free = shown == ShapeFreePolygon;
@@ -245,7 +227,7 @@ void TGBSecao::SelectFamily(std::uint8_t kind)
     ShowLayout(kind);
     ToolButtons[kind]->setChecked(true);
     for (int i = 0; i < ShapeDimCount; ++i)
-        if (family.dimVisible[static_cast<std::size_t>(i)])
+        if (family.Shows(i))
             ShowText(Eds[static_cast<std::size_t>(i)], "0");
     BuildSectionPolygon(s);
     context.TaxaArmadura();

@@ -3,17 +3,16 @@
 namespace flexara {
 
 namespace {
-constexpr bool V = true;
-constexpr bool h = false;
+constexpr const char* no = nullptr; // a hidden field
 constexpr ShapeFamily Families[8] = {
-    {4, {V, V, h, h, h, h}},  // rectangle: B, H
-    {4, {V, V, h, V, h, h}},  // trapezoid: B1, B2, H
-    {8, {V, V, h, V, V, h}},  // T: B1, B2, H1, H2
-    {6, {V, V, h, V, V, h}},  // L: B1, B2, H1, H2
-    {8, {V, V, V, V, V, h}},  // U: B1, B2, B3, H1, H2
-    {10, {V, V, V, V, V, V}}, // box: B1, B2, B3, H1, H2, H3
-    {1, {V, V, h, h, h, h}},  // free polygon: X, Y of the vertex being edited
-    {12, {V, V, V, V, V, V}}, // H: B1, B2, B3, H1, H2, H3
+    {4, {"B", "H", no, no, no, no}},            // rectangle
+    {4, {"B1", "B2", no, "H", no, no}},         // trapezoid
+    {8, {"B1", "B2", no, "H1", "H2", no}},      // T
+    {6, {"B1", "B2", no, "H1", "H2", no}},      // L
+    {8, {"B1", "B2", "B3", "H1", "H2", no}},    // U
+    {10, {"B1", "B2", "B3", "H1", "H2", "H3"}}, // box
+    {1, {"X", "Y", no, no, no, no}},            // free polygon: the vertex being edited
+    {12, {"B1", "B2", "B3", "H1", "H2", "H3"}}, // H
 };
 } // namespace
 

@@ -14,7 +14,11 @@ namespace flexara {
 
 struct ShapeFamily {
     std::int32_t vertexCount; // 1 for the free polygon when it is selected
-    std::array<bool, ShapeDimCount> dimVisible;
+    // The name of each shown dimension as the drawings give it ("B1", "H2"),
+    // null for a hidden one; the free polygon's are the coordinates X and Y.
+    std::array<const char*, ShapeDimCount> dimNames;
+
+    constexpr bool Shows(int dim) const { return dimNames[static_cast<std::size_t>(dim)] != nullptr; }
 };
 
 // The family of a ShapeKind code 0..7; codes beyond give the rectangle.

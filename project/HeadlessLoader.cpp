@@ -176,7 +176,7 @@ void HeadlessLoader::SelectFamily(std::uint8_t shapeKind)
     s.Section.ShapeKind = shapeKind;
     s.Section.VertexCount = family.vertexCount;
     for (int i = 0; i < ShapeDimCount; ++i)
-        if (family.dimVisible[static_cast<std::size_t>(i)] && Show(dimText[static_cast<std::size_t>(i)], "0"))
+        if (family.Shows(i) && Show(dimText[static_cast<std::size_t>(i)], "0"))
             DimChanged(i);
     BuildSectionPolygon(s);
     RefreshRatio();

@@ -202,7 +202,7 @@ std::string FormatProjectReal(double value)
 std::array<bool, 4> VisibleDimFieldsOf(std::uint8_t shapeKind)
 {
     const ShapeFamily& family = ShapeFamilyOf(shapeKind);
-    return {family.dimVisible[2], family.dimVisible[3], family.dimVisible[4], family.dimVisible[5]};
+    return {family.Shows(2), family.Shows(3), family.Shows(4), family.Shows(5)};
 }
 
 std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& input)
@@ -358,7 +358,7 @@ void ReadProjectText(std::string_view bytes, ProjectReaderSink& sink)
             sink.SelectFamily(kind);
             const ShapeFamily& family = ShapeFamilyOf(kind);
             for (int i = 0; i < ShapeDimCount; ++i)
-                if (family.dimVisible[static_cast<std::size_t>(i)])
+                if (family.Shows(i))
                     sink.SetShapeDim(i, in.Real());
         }
         ReadCombinations(in, sink);

@@ -36,16 +36,6 @@ constexpr double LineHeight = 4.7; // one line of text
 constexpr double HeadingGap = 3.0; // before a heading
 
 const char* const FamilyNames[] = {"retangular", "trapezoidal", "T", "L", "U", "caixão", "qualquer", "H"};
-const char* const DimensionNames[8][ShapeDimCount] = {
-    {"B", "H", nullptr, nullptr, nullptr, nullptr},
-    {"B1", "B2", nullptr, "H", nullptr, nullptr},
-    {"B1", "B2", nullptr, "H1", "H2", nullptr},
-    {"B1", "B2", nullptr, "H1", "H2", nullptr},
-    {"B1", "B2", "B3", "H1", "H2", nullptr},
-    {"B1", "B2", "B3", "H1", "H2", "H3"},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {"B1", "B2", "B3", "H1", "H2", "H3"},
-};
 
 const char* const MethodText =
     "Verificação no estado-limite último de uma seção de concreto armado sob força normal e flexão oblíqua. "
@@ -270,7 +260,7 @@ void WriteCase(Layout& out, const ReportCase& report)
     if (kind != ShapeFreePolygon) {
         QStringList dims;
         for (int i = 0; i < ShapeDimCount; ++i)
-            if (const char* name = DimensionNames[kind][i])
+            if (const char* name = ShapeFamilyOf(static_cast<std::uint8_t>(kind)).dimNames[static_cast<std::size_t>(i)])
                 dims.append(QString::fromUtf8(name) + QStringLiteral(" = ") +
                             Decimal(s.ShapeDims[static_cast<std::size_t>(i)], 2) + QStringLiteral(" cm"));
         out.Line(dims.join(QStringLiteral(";  ")));

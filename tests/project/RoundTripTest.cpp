@@ -61,7 +61,7 @@ std::unique_ptr<AnalysisState> RandomCase(std::mt19937& random, std::uint8_t kin
         s->Section.VertexCount = family.vertexCount;
         s->ShapeDims = {};
         for (int i = 0; i < 6; ++i)
-            if (family.dimVisible[static_cast<std::size_t>(i)])
+            if (family.Shows(i))
                 s->ShapeDims[static_cast<std::size_t>(i)] = typed(length(random));
         BuildSectionPolygon(*s);
     }
