@@ -1,8 +1,8 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
-#include "DocumentCommands.h"
-#include "FlexaraApplication.h"
-#include "TFPrincipal.h"
+#include "editor/DocumentCommands.h"
+#include "editor/TFPrincipal.h"
+#include "uikit/FlexaraApplication.h"
 
 #include <QRegularExpression>
 #include <QTimer>

@@ -5,7 +5,7 @@
 // refused on standard error.
 #pragma once
 
-#include "ProgramWindows.h"
+#include "editor/ProgramWindows.h"
 
 #include <QString>
 #include <QStringList>

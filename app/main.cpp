@@ -1,8 +1,8 @@
 // flexara: the desktop program. One case at a time in the main window, until
 // the main window closes; a project file named on the command line is opened
 // at the start.
-#include "CommandLine.h"
-#include "FlexaraApplication.h"
+#include "app/CommandLine.h"
+#include "uikit/FlexaraApplication.h"
 
 #include <iostream>
 

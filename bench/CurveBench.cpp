@@ -2,11 +2,11 @@
 // 100 steps, and the largest case the state holds (a 100-vertex outline, 100
 // lines of 100 bars, 200 steps). The "allocations" counter counts the heap
 // allocations made during one generation; it must stay 0.
-#include "Combinations.h"
-#include "Curve.h"
-#include "DefaultCase.h"
-#include "Ratio.h"
-#include "Shapes.h"
+#include "engine/Combinations.h"
+#include "engine/Curve.h"
+#include "engine/DefaultCase.h"
+#include "engine/Ratio.h"
+#include "engine/Shapes.h"
 
 #include <benchmark/benchmark.h>
 

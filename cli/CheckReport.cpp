@@ -1,6 +1,6 @@
-#include "CheckReport.h"
+#include "cli/CheckReport.h"
 
-#include "JsonText.h"
+#include "cli/JsonText.h"
 
 namespace flexara {
 

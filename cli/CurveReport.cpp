@@ -1,10 +1,10 @@
-#include "CurveReport.h"
+#include "cli/CurveReport.h"
 
-#include "Capacity.h"
-#include "ChartScale.h"
-#include "CsvText.h"
-#include "JsonText.h"
-#include "NumberText.h"
+#include "cli/JsonText.h"
+#include "engine/Capacity.h"
+#include "engine/ChartScale.h"
+#include "engine/NumberText.h"
+#include "project/CsvText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -2,7 +2,7 @@
 // of the chart are the report layer's).
 #pragma once
 
-#include "CaseCurve.h"
+#include "engine/CaseCurve.h"
 
 #include <optional>
 #include <string>

@@ -2,7 +2,7 @@
 // back to the same double, null for what is not finite (JSON has no infinity).
 #pragma once
 
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
 #include <cmath>
 #include <cstdio>

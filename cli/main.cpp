@@ -1,15 +1,15 @@
 // flexara-cli: the interaction curve of a project file, without a window.
-#include "CaseReport.h"
-#include "ChartDrawing.h"
-#include "CheckReport.h"
-#include "CsvText.h"
-#include "CurveReport.h"
-#include "DefaultCase.h"
-#include "Faults.h"
-#include "HeadlessLoader.h"
-#include "NumberText.h"
-#include "OffscreenGui.h"
-#include "ProjectFile.h"
+#include "cli/CheckReport.h"
+#include "cli/CurveReport.h"
+#include "engine/DefaultCase.h"
+#include "engine/Faults.h"
+#include "engine/NumberText.h"
+#include "project/CsvText.h"
+#include "project/HeadlessLoader.h"
+#include "project/ProjectFile.h"
+#include "report/CaseReport.h"
+#include "report/ChartDrawing.h"
+#include "report/OffscreenGui.h"
 
 #include <QFileInfo>
 

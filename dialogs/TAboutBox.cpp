@@ -1,7 +1,8 @@
-#include "TAboutBox.h"
+#include "dialogs/TAboutBox.h"
 
-#include "JpegImage.h"
-#include "WindowLook.h"
+#include "dialogs/WindowLook.h"
+#include "engine/Version.h"
+#include "resources/JpegImage.h"
 
 #include <QDesktopServices>
 #include <QEvent>
@@ -54,7 +55,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     productFont.setPixelSize(27);
     ProductName->setFont(productFont);
 
-    Label8 = AddLabel(Panel1, QStringLiteral("Versão 1.0"), 64, 48, 200, 16);
+    Label8 = AddLabel(Panel1, QStringLiteral("Versão ") + QString::fromUtf8(ProgramVersion), 64, 48, 200, 16);
     QFont bold = Label8->font();
     bold.setBold(true);
     Label8->setFont(bold);

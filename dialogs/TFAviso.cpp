@@ -1,6 +1,6 @@
-#include "TFAviso.h"
+#include "dialogs/TFAviso.h"
 
-#include "WindowLook.h"
+#include "dialogs/WindowLook.h"
 
 #include <QLabel>
 #include <QPushButton>

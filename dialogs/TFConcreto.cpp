@@ -1,11 +1,11 @@
-#include "TFConcreto.h"
+#include "dialogs/TFConcreto.h"
 
-#include "Faults.h"
-#include "FieldEvents.h"
-#include "FieldText.h"
-#include "FlexaraApplication.h"
-#include "Materials.h"
-#include "WindowLook.h"
+#include "dialogs/WindowLook.h"
+#include "engine/Faults.h"
+#include "engine/Materials.h"
+#include "uikit/FieldEvents.h"
+#include "uikit/FieldText.h"
+#include "uikit/FlexaraApplication.h"
 
 #include <QLabel>
 #include <QLineEdit>

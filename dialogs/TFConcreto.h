@@ -4,7 +4,7 @@
 // bar; while the field sends the focus back, neither button closes the dialog.
 #pragma once
 
-#include "EditorContext.h"
+#include "uikit/EditorContext.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "TFConfig.h"
+#include "dialogs/TFConfig.h"
 
-#include "FieldEvents.h"
-#include "FieldText.h"
-#include "WindowLook.h"
+#include "dialogs/WindowLook.h"
+#include "uikit/FieldEvents.h"
+#include "uikit/FieldText.h"
 
 #include <QKeyEvent>
 #include <QLabel>

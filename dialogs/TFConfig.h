@@ -3,7 +3,7 @@
 // main window's status bar; AlphaC changes only with "OK".
 #pragma once
 
-#include "EditorContext.h"
+#include "uikit/EditorContext.h"
 
 #include <QDialog>
 #include <QString>

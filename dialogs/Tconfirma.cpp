@@ -1,6 +1,6 @@
-#include "Tconfirma.h"
+#include "dialogs/Tconfirma.h"
 
-#include "WindowLook.h"
+#include "dialogs/WindowLook.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "WindowLook.h"
+#include "dialogs/WindowLook.h"
 
 #include <QLabel>
 #include <QPalette>

@@ -1,14 +1,14 @@
-#include "CombinationsWindow.h"
+#include "editor/CombinationsWindow.h"
 
-#include "CsvText.h"
-#include "DocumentCommands.h"
-#include "Faults.h"
-#include "FieldText.h"
-#include "FlexaraApplication.h"
-#include "NumberText.h"
-#include "ProjectFile.h"
-#include "TFPrincipal.h"
-#include "WindowLook.h"
+#include "dialogs/WindowLook.h"
+#include "editor/DocumentCommands.h"
+#include "editor/TFPrincipal.h"
+#include "engine/Faults.h"
+#include "engine/NumberText.h"
+#include "project/CsvText.h"
+#include "project/ProjectFile.h"
+#include "uikit/FieldText.h"
+#include "uikit/FlexaraApplication.h"
 
 #include <QApplication>
 #include <QClipboard>

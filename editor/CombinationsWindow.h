@@ -7,7 +7,7 @@
 // materials or the settings change.
 #pragma once
 
-#include "Combinations.h"
+#include "engine/Combinations.h"
 
 #include <QDialog>
 

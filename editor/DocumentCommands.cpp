@@ -1,10 +1,10 @@
-#include "DocumentCommands.h"
+#include "editor/DocumentCommands.h"
 
-#include "CombinationsWindow.h"
-#include "ProjectFile.h"
-#include "SectionGroup.h"
-#include "TFPrincipal.h"
-#include "WindowProjectReader.h"
+#include "editor/CombinationsWindow.h"
+#include "editor/SectionGroup.h"
+#include "editor/TFPrincipal.h"
+#include "editor/WindowProjectReader.h"
+#include "project/ProjectFile.h"
 
 #include <QFile>
 #include <QFileDialog>

@@ -5,7 +5,7 @@
 // answers in their place.
 #pragma once
 
-#include "ProjectFile.h"
+#include "project/ProjectFile.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "InteractionChart.h"
+#include "editor/InteractionChart.h"
 
-#include "ChartScale.h"
+#include "engine/ChartScale.h"
 
 #include <QAreaSeries>
 #include <QChart>

@@ -6,8 +6,8 @@
 // zooms, with the right button scrolls; a double click undoes both.
 #pragma once
 
-#include "ChartScale.h"
-#include "Curve.h"
+#include "engine/ChartScale.h"
+#include "engine/Curve.h"
 
 #include <QChartView>
 #include <QList>

@@ -1,13 +1,13 @@
-#include "ProgramWindows.h"
+#include "editor/ProgramWindows.h"
 
-#include "CombinationsWindow.h"
+#include "editor/CombinationsWindow.h"
 
-#include "TAboutBox.h"
-#include "TFAviso.h"
-#include "TFConcreto.h"
-#include "TFConfig.h"
-#include "TFPrincipal.h"
-#include "Tconfirma.h"
+#include "dialogs/TAboutBox.h"
+#include "dialogs/TFAviso.h"
+#include "dialogs/TFConcreto.h"
+#include "dialogs/TFConfig.h"
+#include "dialogs/Tconfirma.h"
+#include "editor/TFPrincipal.h"
 
 namespace flexara {
 

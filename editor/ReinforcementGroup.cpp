@@ -1,10 +1,10 @@
-#include "ReinforcementGroup.h"
+#include "editor/ReinforcementGroup.h"
 
-#include "CaptionedComboBox.h"
-#include "FieldEvents.h"
-#include "FieldText.h"
-#include "JpegImage.h"
-#include "OneSelectionList.h"
+#include "resources/JpegImage.h"
+#include "uikit/CaptionedComboBox.h"
+#include "uikit/FieldEvents.h"
+#include "uikit/FieldText.h"
+#include "uikit/OneSelectionList.h"
 
 #include <QComboBox>
 #include <QFont>

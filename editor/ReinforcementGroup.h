@@ -2,7 +2,7 @@
 // and edit the line selected in LBLinhas; every handler acts on that line.
 #pragma once
 
-#include "EditorContext.h"
+#include "uikit/EditorContext.h"
 
 #include <QGroupBox>
 

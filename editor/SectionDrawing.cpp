@@ -1,6 +1,6 @@
-#include "SectionDrawing.h"
+#include "editor/SectionDrawing.h"
 
-#include "BarLayout.h"
+#include "engine/BarLayout.h"
 
 #include <QPainter>
 #include <QPolygon>

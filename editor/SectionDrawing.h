@@ -3,7 +3,7 @@
 // recomputed at every paint; nothing is kept between paints.
 #pragma once
 
-#include "UVariav.h"
+#include "engine/UVariav.h"
 
 #include <QWidget>
 

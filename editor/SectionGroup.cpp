@@ -1,10 +1,10 @@
-#include "SectionGroup.h"
+#include "editor/SectionGroup.h"
 
-#include "FieldEvents.h"
-#include "FieldText.h"
-#include "JpegImage.h"
-#include "OneSelectionList.h"
-#include "Shapes.h"
+#include "engine/Shapes.h"
+#include "resources/JpegImage.h"
+#include "uikit/FieldEvents.h"
+#include "uikit/FieldText.h"
+#include "uikit/OneSelectionList.h"
 
 #include <QButtonGroup>
 #include <QIcon>

@@ -3,7 +3,7 @@
 // rebuilds the section polygon, refreshes the ratio and repaints the drawing.
 #pragma once
 
-#include "EditorContext.h"
+#include "uikit/EditorContext.h"
 
 #include <QGroupBox>
 

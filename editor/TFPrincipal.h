@@ -5,11 +5,11 @@
 // invalid input on the status bar through the EditorContext it implements.
 #pragma once
 
-#include "CaseCurve.h"
-#include "CaseReport.h"
-#include "EditorContext.h"
-#include "ProjectFile.h"
-#include "UVariav.h"
+#include "engine/CaseCurve.h"
+#include "engine/UVariav.h"
+#include "project/ProjectFile.h"
+#include "report/CaseReport.h"
+#include "uikit/EditorContext.h"
 
 #include <QByteArray>
 #include <QMainWindow>

@@ -1,9 +1,9 @@
-#include "WindowProjectReader.h"
+#include "editor/WindowProjectReader.h"
 
-#include "CombinationsWindow.h"
-#include "ReinforcementGroup.h"
-#include "SectionGroup.h"
-#include "TFPrincipal.h"
+#include "editor/CombinationsWindow.h"
+#include "editor/ReinforcementGroup.h"
+#include "editor/SectionGroup.h"
+#include "editor/TFPrincipal.h"
 
 namespace flexara {
 

@@ -4,7 +4,7 @@
 // and the drawing end as if the case had been typed.
 #pragma once
 
-#include "ProjectFile.h"
+#include "project/ProjectFile.h"
 
 namespace flexara {
 

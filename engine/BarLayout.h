@@ -4,7 +4,7 @@
 // drawing shows every bar where the calculation puts it.
 #pragma once
 
-#include "UVariav.h"
+#include "engine/UVariav.h"
 
 namespace flexara {
 

@@ -1,4 +1,4 @@
-#include "Capacity.h"
+#include "engine/Capacity.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 // Moments in kN·m; the curve as generated (the closing copy may be there).
 #pragma once
 
-#include "UVariav.h"
+#include "engine/UVariav.h"
 
 #include <optional>
 #include <span>

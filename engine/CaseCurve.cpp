@@ -1,7 +1,7 @@
-#include "CaseCurve.h"
+#include "engine/CaseCurve.h"
 
-#include "Faults.h"
-#include "Ratio.h"
+#include "engine/Faults.h"
+#include "engine/Ratio.h"
 
 namespace flexara {
 

@@ -3,10 +3,10 @@
 // theta = 0 and the reinforcement ratio label refreshed at its end.
 #pragma once
 
-#include "Combinations.h"
-#include "Curve.h"
-#include "Materials.h"
-#include "UVariav.h"
+#include "engine/Combinations.h"
+#include "engine/Curve.h"
+#include "engine/Materials.h"
+#include "engine/UVariav.h"
 
 #include <memory>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "ChartScale.h"
+#include "engine/ChartScale.h"
 
-#include "Faults.h"
+#include "engine/Faults.h"
 
 #include <cmath>
 #include <cstdio>

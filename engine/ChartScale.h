@@ -5,7 +5,7 @@
 // finite value gets an axis that holds it and a bounded number of labels.
 #pragma once
 
-#include "UVariav.h"
+#include "engine/UVariav.h"
 
 #include <optional>
 #include <span>

@@ -1,7 +1,7 @@
-#include "Combinations.h"
+#include "engine/Combinations.h"
 
-#include "Capacity.h"
-#include "Faults.h"
+#include "engine/Capacity.h"
+#include "engine/Faults.h"
 
 #include <cmath>
 #include <limits>

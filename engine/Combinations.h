@@ -7,9 +7,9 @@
 // Forces in kN, moments in kN·m.
 #pragma once
 
-#include "Curve.h"
-#include "Materials.h"
-#include "UVariav.h"
+#include "engine/Curve.h"
+#include "engine/Materials.h"
+#include "engine/UVariav.h"
 
 #include <atomic>
 #include <optional>

@@ -1,9 +1,9 @@
-#include "Curve.h"
+#include "engine/Curve.h"
 
-#include "BarLayout.h"
-#include "Faults.h"
-#include "Units.h"
-#include "Uproced.h"
+#include "engine/BarLayout.h"
+#include "engine/Faults.h"
+#include "engine/Units.h"
+#include "engine/Uproced.h"
 
 #include <cmath>
 

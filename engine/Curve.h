@@ -7,8 +7,8 @@
 // shows it. It allocates nothing inside the angle loop.
 #pragma once
 
-#include "Materials.h"
-#include "UVariav.h"
+#include "engine/Materials.h"
+#include "engine/UVariav.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "DefaultCase.h"
+#include "engine/DefaultCase.h"
 
-#include "Ratio.h"
-#include "Shapes.h"
+#include "engine/Ratio.h"
+#include "engine/Shapes.h"
 
 namespace flexara {
 

@@ -3,8 +3,8 @@
 // The calculation settings are left as they are.
 #pragma once
 
-#include "Materials.h"
-#include "UVariav.h"
+#include "engine/Materials.h"
+#include "engine/UVariav.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "Faults.h"
+#include "engine/Faults.h"
 
 #include <cfenv>
 

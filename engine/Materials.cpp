@@ -1,4 +1,4 @@
-#include "Materials.h"
+#include "engine/Materials.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 // by GammaS. EpsYd in per mil.
 #pragma once
 
-#include "UVariav.h"
+#include "engine/UVariav.h"
 
 #include <array>
 #include <cstdint>

@@ -1,9 +1,9 @@
-#include "Ratio.h"
+#include "engine/Ratio.h"
 
-#include "Faults.h"
-#include "NumberText.h"
-#include "Units.h"
-#include "Uproced.h"
+#include "engine/Faults.h"
+#include "engine/NumberText.h"
+#include "engine/Units.h"
+#include "engine/Uproced.h"
 
 #include <cmath>
 

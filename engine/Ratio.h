@@ -3,7 +3,7 @@
 // every line's bar area and one hundred times the total steel area.
 #pragma once
 
-#include "UVariav.h"
+#include "engine/UVariav.h"
 
 #include <string>
 

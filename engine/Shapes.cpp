@@ -1,4 +1,4 @@
-#include "Shapes.h"
+#include "engine/Shapes.h"
 
 namespace flexara {
 

@@ -5,7 +5,7 @@
 // lower-left corner of their bounding box at the origin and run counter-clockwise.
 #pragma once
 
-#include "UVariav.h"
+#include "engine/UVariav.h"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Uproced.h"
+#include "engine/Uproced.h"
 
 #include <cmath>
 #include <cstring>

@@ -6,7 +6,7 @@
 // kept between steps is rounded to double when it is stored.
 #pragma once
 
-#include "UVariav.h"
+#include "engine/UVariav.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
-#include "CsvText.h"
+#include "project/CsvText.h"
 
-#include "NumberText.h"
-#include "ProjectFile.h"
+#include "engine/NumberText.h"
+#include "project/ProjectFile.h"
 
 #include <cctype>
 

@@ -13,7 +13,7 @@
 // of an exported check) are ignored; blank lines are skipped.
 #pragma once
 
-#include "Combinations.h"
+#include "engine/Combinations.h"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
-#include "HeadlessLoader.h"
+#include "project/HeadlessLoader.h"
 
-#include "DefaultCase.h"
-#include "NumberText.h"
-#include "Ratio.h"
-#include "Shapes.h"
+#include "engine/DefaultCase.h"
+#include "engine/NumberText.h"
+#include "engine/Ratio.h"
+#include "engine/Shapes.h"
 
 namespace flexara {
 

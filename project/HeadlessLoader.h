@@ -5,9 +5,9 @@
 // in the window.
 #pragma once
 
-#include "Materials.h"
-#include "ProjectFile.h"
-#include "UVariav.h"
+#include "engine/Materials.h"
+#include "engine/UVariav.h"
+#include "project/ProjectFile.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,7 @@
-#include "ProjectFile.h"
+#include "project/ProjectFile.h"
 
-#include "NumberText.h"
-#include "Shapes.h"
+#include "engine/NumberText.h"
+#include "engine/Shapes.h"
 
 #include <cerrno>
 #include <climits>

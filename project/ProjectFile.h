@@ -15,8 +15,8 @@
 // headless loader on the analysis state alone.
 #pragma once
 
-#include "Combinations.h"
-#include "UVariav.h"
+#include "engine/Combinations.h"
+#include "engine/UVariav.h"
 
 #include <array>
 #include <cstdint>

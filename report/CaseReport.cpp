@@ -1,11 +1,12 @@
-#include "CaseReport.h"
+#include "report/CaseReport.h"
 
-#include "Capacity.h"
-#include "ChartDrawing.h"
-#include "Materials.h"
-#include "ReportText.h"
-#include "SectionDrawing.h"
-#include "Shapes.h"
+#include "engine/Capacity.h"
+#include "engine/Materials.h"
+#include "engine/Shapes.h"
+#include "engine/Version.h"
+#include "report/ChartDrawing.h"
+#include "report/ReportText.h"
+#include "report/SectionDrawing.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -219,7 +220,7 @@ private:
         painter->drawLine(QPointF(MarginLeft * mm, (at - 1) * mm), QPointF((MarginLeft + width) * mm, (at - 1) * mm));
         const QString file = report.fileName.isEmpty() ? QStringLiteral("caso sem nome") : report.fileName;
         Draw(QRectF(MarginLeft, at, width, LineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-             QStringLiteral("Flexara 1.0 — ") + file, TextSize * 0.9, false);
+             QString::fromUtf8(ApplicationTitle) + QStringLiteral(" — ") + file, TextSize * 0.9, false);
         Draw(QRectF(MarginLeft, at, width, LineHeight), Qt::AlignRight | Qt::AlignVCenter,
              QStringLiteral("página %1 de %2").arg(page).arg(total), TextSize * 0.9, false);
     }
@@ -243,7 +244,7 @@ void WriteCase(Layout& out, const ReportCase& report)
     const AnalysisState& s = *study.state;
     const CaseCurve& curve = study.curve;
 
-    out.Title(QStringLiteral("Flexara 1.0 — Memória de cálculo"), 6.0, true);
+    out.Title(QString::fromUtf8(ApplicationTitle) + QStringLiteral(" — Memória de cálculo"), 6.0, true);
     out.Line(QStringLiteral("Verificação de seção de concreto armado à flexão oblíqua composta no estado-limite "
                             "último"));
     out.Line(QStringLiteral("Arquivo: ") +
@@ -435,7 +436,7 @@ QByteArray ReportPdf(const ReportCase& report)
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
     pdf.setResolution(600);
     pdf.setTitle(QStringLiteral("Memória de cálculo — ") + report.fileName);
-    pdf.setCreator(QStringLiteral("Flexara 1.0"));
+    pdf.setCreator(QString::fromUtf8(ApplicationTitle));
     PaintReport(pdf, report);
     buffer.close();
     return bytes;

@@ -6,8 +6,8 @@
 // the engine computed (a CaseStudy); it computes nothing itself.
 #pragma once
 
-#include "CaseCurve.h"
-#include "Materials.h"
+#include "engine/CaseCurve.h"
+#include "engine/Materials.h"
 
 #include <QByteArray>
 #include <QDateTime>

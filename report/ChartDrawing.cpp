@@ -1,6 +1,7 @@
-#include "ChartDrawing.h"
+#include "report/ChartDrawing.h"
 
-#include "ReportText.h"
+#include "engine/Version.h"
+#include "report/ReportText.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -222,7 +223,7 @@ QByteArray ChartSvg(const CaseCurve& curve, QSize size)
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setTitle(QStringLiteral("Diagrama de Interação"));
-    svg.setDescription(QStringLiteral("Flexara 1.0"));
+    svg.setDescription(QString::fromUtf8(ApplicationTitle));
     QPainter painter(&svg);
     DrawChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), curve);
     painter.end();

@@ -6,8 +6,8 @@
 // vector form on any paint device.
 #pragma once
 
-#include "CaseCurve.h"
-#include "ChartScale.h"
+#include "engine/CaseCurve.h"
+#include "engine/ChartScale.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "OffscreenGui.h"
+#include "report/OffscreenGui.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "ReportText.h"
+#include "report/ReportText.h"
 
-#include "Capacity.h"
-#include "NumberText.h"
+#include "engine/Capacity.h"
+#include "engine/NumberText.h"
 
 #include <QRegularExpression>
 

@@ -1,7 +1,7 @@
-#include "SectionDrawing.h"
+#include "report/SectionDrawing.h"
 
-#include "BarLayout.h"
-#include "ReportText.h"
+#include "engine/BarLayout.h"
+#include "report/ReportText.h"
 
 #include <QFont>
 #include <QFontMetricsF>

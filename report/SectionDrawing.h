@@ -4,7 +4,7 @@
 // standard scale that fits the area).
 #pragma once
 
-#include "UVariav.h"
+#include "engine/UVariav.h"
 
 #include <QRectF>
 

@@ -1,4 +1,4 @@
-#include "JpegImage.h"
+#include "resources/JpegImage.h"
 
 #include <QFile>
 
@@ -39,8 +39,8 @@ bool Decode(const QByteArray& bytes, jpeg_decompress_struct& info, ErrorManager&
         return false;
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
-    if (info.output_components != 3 || info.output_width == 0 || info.output_height == 0 ||
-        info.output_width > 8192 || info.output_height > 8192)
+    if (info.output_components != 3 || info.output_width == 0 || info.output_height == 0 || info.output_width > 8192 ||
+        info.output_height > 8192)
         return false;
     image = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height), QImage::Format_RGB888);
     if (image.isNull())

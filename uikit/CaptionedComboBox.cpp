@@ -1,4 +1,4 @@
-#include "CaptionedComboBox.h"
+#include "uikit/CaptionedComboBox.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>

@@ -3,7 +3,7 @@
 // repaint of the section drawing. The main window implements it.
 #pragma once
 
-#include "UVariav.h"
+#include "engine/UVariav.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "FieldEvents.h"
+#include "uikit/FieldEvents.h"
 
 #include <QApplication>
 #include <QEvent>

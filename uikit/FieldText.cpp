@@ -1,6 +1,6 @@
-#include "FieldText.h"
+#include "uikit/FieldText.h"
 
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
 namespace flexara {
 

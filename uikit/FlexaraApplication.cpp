@@ -1,7 +1,7 @@
-#include "FlexaraApplication.h"
+#include "uikit/FlexaraApplication.h"
 
-#include "CaptionedComboBox.h"
-#include "Faults.h"
+#include "engine/Faults.h"
+#include "uikit/CaptionedComboBox.h"
 
 #include <QFont>
 #include <QLibraryInfo>

@@ -4,15 +4,14 @@
 // shown in the error box, after which the program goes on.
 #pragma once
 
+#include "engine/Version.h"
+
 #include <QApplication>
 #include <QString>
 
 #include <exception>
 
 namespace flexara {
-
-// The application title; also the caption of the error boxes.
-inline constexpr const char* ApplicationTitle = "Flexara 1.0";
 
 class FlexaraApplication : public QApplication {
     Q_OBJECT

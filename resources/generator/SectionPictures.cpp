@@ -4,7 +4,7 @@
 //
 // Figures are drawn from a sample outline in cm, scaled into the picture with
 // room around it for the dimension lines and their names.
-#include "Pictures.h"
+#include "resources/generator/Pictures.h"
 
 #include <QFont>
 #include <QImage>

@@ -2,7 +2,7 @@
 // actions (sinais.jpg), the program icon (icone.jpg) and the three logos of the
 // credits panel and the about box (logo1.jpg .. logo3.jpg). Each is drawn four
 // times larger and scaled down, which smooths the thin lines and the lettering.
-#include "Pictures.h"
+#include "resources/generator/Pictures.h"
 
 #include <QFont>
 #include <QImage>

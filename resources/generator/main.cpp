@@ -1,5 +1,5 @@
 // flexara-pictures FOLDER: draws every picture of the window into FOLDER.
-#include "Pictures.h"
+#include "resources/generator/Pictures.h"
 
 #include <QDir>
 #include <QGuiApplication>

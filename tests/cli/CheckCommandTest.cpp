@@ -1,8 +1,8 @@
 // flexara-cli check: the load combinations of a case file or of a CSV file,
 // one result per row, and an exit status that says whether all hold.
-#include "ProjectFile.h"
-#include "support/JsonCheck.h"
-#include "support/Shell.h"
+#include "project/ProjectFile.h"
+#include "tests/support/JsonCheck.h"
+#include "tests/support/Shell.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,16 @@
 // The batch tool against hostile values and outputs: every run ends, nothing
 // infinite is printed, the JSON is JSON, and no file is damaged.
-#include "ChartDrawing.h"
-#include "CurveReport.h"
-#include "DefaultCase.h"
-#include "Faults.h"
-#include "HeadlessLoader.h"
-#include "OffscreenGui.h"
-#include "ProjectFile.h"
-#include "Ratio.h"
-#include "Shapes.h"
-#include "support/JsonCheck.h"
-#include "support/Shell.h"
+#include "cli/CurveReport.h"
+#include "engine/DefaultCase.h"
+#include "engine/Faults.h"
+#include "engine/Ratio.h"
+#include "engine/Shapes.h"
+#include "project/HeadlessLoader.h"
+#include "project/ProjectFile.h"
+#include "report/ChartDrawing.h"
+#include "report/OffscreenGui.h"
+#include "tests/support/JsonCheck.h"
+#include "tests/support/Shell.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The batch tool: its reports and its exit status.
-#include "CurveReport.h"
-#include "NumberText.h"
-#include "ProjectFile.h"
-#include "support/Shell.h"
+#include "cli/CurveReport.h"
+#include "engine/NumberText.h"
+#include "project/ProjectFile.h"
+#include "tests/support/Shell.h"
 
 #include <gtest/gtest.h>
 

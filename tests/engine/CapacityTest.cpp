@@ -1,5 +1,5 @@
 // The capacity along the ray from the origin through a design point.
-#include "Capacity.h"
+#include "engine/Capacity.h"
 
 #include <gtest/gtest.h>
 

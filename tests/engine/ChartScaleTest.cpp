@@ -1,7 +1,7 @@
 // The axes of the interaction chart: they hold the data, leave room around them,
 // and never carry more labels than a chart can show, whatever the values.
-#include "ChartScale.h"
-#include "Faults.h"
+#include "engine/ChartScale.h"
+#include "engine/Faults.h"
 
 #include <gtest/gtest.h>
 

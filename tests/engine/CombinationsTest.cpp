@@ -1,9 +1,9 @@
 // Load combinations checked on a case: the ray to the curve, the sharing of
 // generations, the statuses, the governing row, and the same results on any
 // number of threads.
-#include "Combinations.h"
-#include "Faults.h"
-#include "TestCases.h"
+#include "engine/Combinations.h"
+#include "engine/Faults.h"
+#include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The interaction curve of whole cases: references, points, refusals and faults.
-#include "Curve.h"
-#include "Faults.h"
-#include "TestCases.h"
+#include "engine/Curve.h"
+#include "engine/Faults.h"
+#include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>
 

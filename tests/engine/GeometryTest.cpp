@@ -1,7 +1,7 @@
 // Area, centroid, rotation, clipping and the bars-inside test.
-#include "Curve.h"
-#include "TestCases.h"
-#include "Uproced.h"
+#include "engine/Curve.h"
+#include "engine/Uproced.h"
+#include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>
 

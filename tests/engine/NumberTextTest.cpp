@@ -1,5 +1,5 @@
 // Number text of the window's fields.
-#include "NumberText.h"
+#include "engine/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Thousands of random sections, bar layouts, steels and axial forces: every
 // generation ends, and every point it gives is finite.
-#include "Curve.h"
-#include "Faults.h"
-#include "TestCases.h"
+#include "engine/Curve.h"
+#include "engine/Faults.h"
+#include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // What the generation refuses before any angle (no steel class, an outline
 // that is no section), and the exact proportional limit of the cold-worked
 // steels.
-#include "Curve.h"
-#include "Faults.h"
-#include "HeadlessLoader.h"
-#include "ProjectFile.h"
-#include "Shapes.h"
-#include "TestCases.h"
-#include "Uproced.h"
-#include "project/ProjectTestSupport.h"
+#include "engine/Curve.h"
+#include "engine/Faults.h"
+#include "engine/Shapes.h"
+#include "engine/Uproced.h"
+#include "project/HeadlessLoader.h"
+#include "project/ProjectFile.h"
+#include "tests/engine/TestCases.h"
+#include "tests/project/ProjectTestSupport.h"
 
 #include <gtest/gtest.h>
 

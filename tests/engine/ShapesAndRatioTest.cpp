@@ -1,8 +1,8 @@
 // The polygons of the section families, the default case and the ratio label.
-#include "DefaultCase.h"
-#include "Ratio.h"
-#include "Shapes.h"
-#include "TestCases.h"
+#include "engine/DefaultCase.h"
+#include "engine/Ratio.h"
+#include "engine/Shapes.h"
+#include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>
 

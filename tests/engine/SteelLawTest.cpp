@@ -1,6 +1,6 @@
 // The design stress-strain law of the four steel classes.
-#include "Materials.h"
-#include "Uproced.h"
+#include "engine/Materials.h"
+#include "engine/Uproced.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // leave them.
 #pragma once
 
-#include "DefaultCase.h"
-#include "Materials.h"
-#include "Ratio.h"
-#include "Shapes.h"
-#include "UVariav.h"
+#include "engine/DefaultCase.h"
+#include "engine/Materials.h"
+#include "engine/Ratio.h"
+#include "engine/Shapes.h"
+#include "engine/UVariav.h"
 
 #include <initializer_list>
 #include <memory>

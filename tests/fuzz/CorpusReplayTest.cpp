@@ -1,5 +1,5 @@
 // Every input the fuzzer kept is read again on every test run.
-#include "ReaderFuzzEntry.h"
+#include "tests/fuzz/ReaderFuzzEntry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // libFuzzer entry of the project-file reader.
-#include "ReaderFuzzEntry.h"
+#include "tests/fuzz/ReaderFuzzEntry.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

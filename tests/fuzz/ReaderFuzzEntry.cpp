@@ -1,14 +1,14 @@
-#include "ReaderFuzzEntry.h"
+#include "tests/fuzz/ReaderFuzzEntry.h"
 
-#include "ChartDrawing.h"
-#include "ChartScale.h"
-#include "Curve.h"
-#include "CurveReport.h"
-#include "Faults.h"
-#include "HeadlessLoader.h"
-#include "OffscreenGui.h"
-#include "ProjectFile.h"
-#include "support/JsonCheck.h"
+#include "cli/CurveReport.h"
+#include "engine/ChartScale.h"
+#include "engine/Curve.h"
+#include "engine/Faults.h"
+#include "project/HeadlessLoader.h"
+#include "project/ProjectFile.h"
+#include "report/ChartDrawing.h"
+#include "report/OffscreenGui.h"
+#include "tests/support/JsonCheck.h"
 
 #include <cmath>
 #include <cstdlib>

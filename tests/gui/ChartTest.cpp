@@ -1,16 +1,16 @@
 // "Gerar gráfico" and the chart ChCurva: the curve and the design point as the
 // engine computes them, the out-of-range notice, the two refusals, the faults
 // that end in the error box, and zooming and scrolling the view.
-#include "ProgramWindowsFixture.h"
+#include "tests/gui/ProgramWindowsFixture.h"
 
-#include "Curve.h"
-#include "Faults.h"
-#include "FieldText.h"
-#include "InteractionChart.h"
-#include "ReinforcementGroup.h"
-#include "SectionGroup.h"
-#include "TFAviso.h"
-#include "TFConfig.h"
+#include "dialogs/TFAviso.h"
+#include "dialogs/TFConfig.h"
+#include "editor/InteractionChart.h"
+#include "editor/ReinforcementGroup.h"
+#include "editor/SectionGroup.h"
+#include "engine/Curve.h"
+#include "engine/Faults.h"
+#include "uikit/FieldText.h"
 
 #include <QAreaSeries>
 #include <QChart>

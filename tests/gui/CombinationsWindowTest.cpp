@@ -1,13 +1,13 @@
 // The window "Combinações de esforços": rows pasted, typed and imported, the
 // check and its results in the table, "Mostrar no gráfico", the rows in the
 // project file, results that go when the case changes, and the chart's corner.
-#include "ProgramWindowsFixture.h"
+#include "tests/gui/ProgramWindowsFixture.h"
 
-#include "CombinationsWindow.h"
-#include "FieldText.h"
-#include "InteractionChart.h"
-#include "ProjectFile.h"
-#include "SectionGroup.h"
+#include "editor/CombinationsWindow.h"
+#include "editor/InteractionChart.h"
+#include "editor/SectionGroup.h"
+#include "project/ProjectFile.h"
+#include "uikit/FieldText.h"
 
 #include <QClipboard>
 #include <QComboBox>

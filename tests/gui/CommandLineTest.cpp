@@ -1,11 +1,11 @@
 // The command line of the desktop program: what each kind of argument list
 // asks for, what is printed and with which exit status, and the start on a
 // project file given as an argument, read as "&Abrir..." reads it.
-#include "CommandLine.h"
-#include "../project/ProjectTestSupport.h"
-#include "ProgramWindowsFixture.h"
-#include "ReinforcementGroup.h"
-#include "SectionGroup.h"
+#include "app/CommandLine.h"
+#include "editor/ReinforcementGroup.h"
+#include "editor/SectionGroup.h"
+#include "tests/gui/ProgramWindowsFixture.h"
+#include "tests/project/ProjectTestSupport.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // The settings dialog FConfig, the warning FAviso, the about box and the exit
 // confirmation: what each stores, shows and answers.
-#include "ProgramWindowsFixture.h"
+#include "tests/gui/ProgramWindowsFixture.h"
 
-#include "TAboutBox.h"
-#include "TFAviso.h"
-#include "TFConfig.h"
-#include "Tconfirma.h"
+#include "dialogs/TAboutBox.h"
+#include "dialogs/TFAviso.h"
+#include "dialogs/TFConfig.h"
+#include "dialogs/Tconfirma.h"
 
 #include <QAccessible>
 #include <QDesktopServices>

@@ -1,12 +1,12 @@
 // New, Open, Save, Save As and Exit from the window: project files written from
 // the window and read back through its own fields, failures in the error box.
-#include "DocumentCommands.h"
-#include "../project/ProjectTestSupport.h"
-#include "HeadlessLoader.h"
-#include "ProgramWindowsFixture.h"
-#include "ReinforcementGroup.h"
-#include "SectionGroup.h"
-#include "Tconfirma.h"
+#include "editor/DocumentCommands.h"
+#include "dialogs/Tconfirma.h"
+#include "editor/ReinforcementGroup.h"
+#include "editor/SectionGroup.h"
+#include "project/HeadlessLoader.h"
+#include "tests/gui/ProgramWindowsFixture.h"
+#include "tests/project/ProjectTestSupport.h"
 
 #include <QAction>
 #include <QComboBox>

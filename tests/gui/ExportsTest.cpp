@@ -1,13 +1,13 @@
 // The report and the exports of the menu "&Arquivo": their place in the menu,
 // the PDF of the case, the chart as PNG or SVG by the filter chosen, the curve
 // as CSV, a chart generated first when it is empty, and the print path.
-#include "ProgramWindowsFixture.h"
+#include "tests/gui/ProgramWindowsFixture.h"
 
-#include "ChartDrawing.h"
-#include "CombinationsWindow.h"
-#include "InteractionChart.h"
-#include "ProjectFile.h"
-#include "support/Shell.h"
+#include "editor/CombinationsWindow.h"
+#include "editor/InteractionChart.h"
+#include "project/ProjectFile.h"
+#include "report/ChartDrawing.h"
+#include "tests/support/Shell.h"
 
 #include <QMenu>
 #include <QPrinter>

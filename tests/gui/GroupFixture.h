@@ -4,13 +4,13 @@
 // reads project files through the groups' own entry points.
 #pragma once
 
-#include "DefaultCase.h"
-#include "EditorContext.h"
-#include "ProjectFile.h"
-#include "Ratio.h"
-#include "ReinforcementGroup.h"
-#include "SectionDrawing.h"
-#include "SectionGroup.h"
+#include "editor/ReinforcementGroup.h"
+#include "editor/SectionDrawing.h"
+#include "editor/SectionGroup.h"
+#include "engine/DefaultCase.h"
+#include "engine/Ratio.h"
+#include "project/ProjectFile.h"
+#include "uikit/EditorContext.h"
 
 #include <QApplication>
 #include <QComboBox>

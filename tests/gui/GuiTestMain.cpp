@@ -1,6 +1,6 @@
 // The window tests run in the program's own application object (title, fonts,
 // error box) on the offscreen platform.
-#include "FlexaraApplication.h"
+#include "uikit/FlexaraApplication.h"
 
 #include <gtest/gtest.h>
 

@@ -2,14 +2,14 @@
 // extreme values survive save and open, and a file without a steel class, a
 // polygon that is no outline or a bar area beyond the double range end in the
 // warning or the error box while the window goes on.
-#include "ProgramWindowsFixture.h"
+#include "tests/gui/ProgramWindowsFixture.h"
 
-#include "FieldText.h"
-#include "InteractionChart.h"
-#include "ProjectFile.h"
-#include "ReinforcementGroup.h"
-#include "SectionGroup.h"
-#include "TFAviso.h"
+#include "dialogs/TFAviso.h"
+#include "editor/InteractionChart.h"
+#include "editor/ReinforcementGroup.h"
+#include "editor/SectionGroup.h"
+#include "project/ProjectFile.h"
+#include "uikit/FieldText.h"
 
 #include <QChart>
 #include <QComboBox>

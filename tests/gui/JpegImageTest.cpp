@@ -1,7 +1,7 @@
 // The pictures of the window through the libjpeg decoder: every picture the
 // window and its dialogs show decodes at its size, and a damaged, truncated or
 // foreign file gives a null or partial picture, never a crash.
-#include "JpegImage.h"
+#include "resources/JpegImage.h"
 
 #include <QFile>
 

@@ -3,15 +3,15 @@
 // the keyboard does not leave a field, lists keep their selection, the chart's
 // frame and notice, Tab on the orientation buttons, what a screen reader reads
 // and Qt's own texts in Portuguese.
-#include "ProgramWindowsFixture.h"
+#include "tests/gui/ProgramWindowsFixture.h"
 
-#include "DocumentCommands.h"
-#include "InteractionChart.h"
-#include "ReinforcementGroup.h"
-#include "SectionGroup.h"
-#include "TFConcreto.h"
-#include "TFConfig.h"
-#include "Tconfirma.h"
+#include "dialogs/TFConcreto.h"
+#include "dialogs/TFConfig.h"
+#include "dialogs/Tconfirma.h"
+#include "editor/DocumentCommands.h"
+#include "editor/InteractionChart.h"
+#include "editor/ReinforcementGroup.h"
+#include "editor/SectionGroup.h"
 
 #include <QAccessible>
 #include <QChart>

@@ -1,12 +1,12 @@
 // The groups "Solicitações" and "Materiais": when each action is stored and
 // what an invalid text leaves behind, the concrete and steel selectors, the
 // custom strength dialog FConcreto, and the window side of the file reader.
-#include "ProgramWindowsFixture.h"
+#include "tests/gui/ProgramWindowsFixture.h"
 
-#include "FieldText.h"
-#include "NumberText.h"
-#include "TFAviso.h"
-#include "TFConcreto.h"
+#include "dialogs/TFAviso.h"
+#include "dialogs/TFConcreto.h"
+#include "engine/NumberText.h"
+#include "uikit/FieldText.h"
 
 #include <QComboBox>
 #include <QPushButton>

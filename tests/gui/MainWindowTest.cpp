@@ -1,20 +1,20 @@
 // The main window: start-up and the default case, the input convention of the
 // status bar, the credits panel, the menu, the fixed layout, the keyboard order,
 // the names a screen reader reads, and the error box at the event boundary.
-#include "ProgramWindowsFixture.h"
+#include "tests/gui/ProgramWindowsFixture.h"
 
-#include "CombinationsWindow.h"
+#include "editor/CombinationsWindow.h"
 
-#include "Faults.h"
-#include "InteractionChart.h"
-#include "ReinforcementGroup.h"
-#include "SectionDrawing.h"
-#include "SectionGroup.h"
-#include "TAboutBox.h"
-#include "TFAviso.h"
-#include "TFConcreto.h"
-#include "TFConfig.h"
-#include "Tconfirma.h"
+#include "dialogs/TAboutBox.h"
+#include "dialogs/TFAviso.h"
+#include "dialogs/TFConcreto.h"
+#include "dialogs/TFConfig.h"
+#include "dialogs/Tconfirma.h"
+#include "editor/InteractionChart.h"
+#include "editor/ReinforcementGroup.h"
+#include "editor/SectionDrawing.h"
+#include "editor/SectionGroup.h"
+#include "engine/Faults.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

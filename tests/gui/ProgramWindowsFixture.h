@@ -4,12 +4,12 @@
 // dialogs and error boxes from inside their own event loops.
 #pragma once
 
-#include "DocumentCommands.h"
-#include "FlexaraApplication.h"
-#include "ProgramWindows.h"
-#include "ReinforcementGroup.h"
-#include "SectionGroup.h"
-#include "TFPrincipal.h"
+#include "editor/DocumentCommands.h"
+#include "editor/ProgramWindows.h"
+#include "editor/ReinforcementGroup.h"
+#include "editor/SectionGroup.h"
+#include "editor/TFPrincipal.h"
+#include "uikit/FlexaraApplication.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The group "Armadura" driven as the user drives it: the bar count and the
 // diameter, the end points with their orientation ties, and the list of lines.
-#include "GroupFixture.h"
+#include "tests/gui/GroupFixture.h"
 
 namespace flexara::test {
 namespace {

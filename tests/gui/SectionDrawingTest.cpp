@@ -1,11 +1,11 @@
 // The section drawing rendered into an image filled with the window's silver
 // first, as the window's background shows between the drawn elements; pixels
 // are checked at the coordinates the scale and the layout give.
-#include "GroupFixture.h"
+#include "tests/gui/GroupFixture.h"
 
-#include "BarLayout.h"
-#include "Curve.h"
-#include "Shapes.h"
+#include "engine/BarLayout.h"
+#include "engine/Curve.h"
+#include "engine/Shapes.h"
 
 #include <QImage>
 #include <QPainter>

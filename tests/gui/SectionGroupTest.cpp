@@ -1,10 +1,10 @@
 // The group "Seção Transversal" driven as the user drives it: tool buttons,
 // typed dimensions, the free polygon's vertex list; and the window's reading of
 // a project file compared with the headless loader.
-#include "GroupFixture.h"
+#include "tests/gui/GroupFixture.h"
 
-#include "../project/ProjectTestSupport.h"
-#include "HeadlessLoader.h"
+#include "project/HeadlessLoader.h"
+#include "tests/project/ProjectTestSupport.h"
 
 #include <vector>
 

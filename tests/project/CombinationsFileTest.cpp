@@ -1,8 +1,8 @@
 // Load combinations in the project file and in CSV: the block after the
 // section, files without it unchanged, and the text of spreadsheets.
-#include "CsvText.h"
-#include "DefaultCase.h"
-#include "ProjectTestSupport.h"
+#include "engine/DefaultCase.h"
+#include "project/CsvText.h"
+#include "tests/project/ProjectTestSupport.h"
 
 #include <gtest/gtest.h>
 

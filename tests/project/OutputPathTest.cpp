@@ -1,7 +1,7 @@
 // Where a save may write: a link's target, never a device, a pipe, a folder or
 // a read-only file; a file in a folder without room for a temporary file is
 // rewritten in place; an interruption leaves no temporary file behind.
-#include "ProjectFile.h"
+#include "project/ProjectFile.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // headless loader, and comparing the input fields of two states.
 #pragma once
 
-#include "HeadlessLoader.h"
-#include "ProjectFile.h"
-#include "UVariav.h"
+#include "engine/UVariav.h"
+#include "project/HeadlessLoader.h"
+#include "project/ProjectFile.h"
 
 #include <gtest/gtest.h>
 

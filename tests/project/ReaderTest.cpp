@@ -1,8 +1,8 @@
 // The project-file reader: token rules, counts, keywords and what the headless
 // loader stores.
-#include "DefaultCase.h"
-#include "NumberText.h"
-#include "ProjectTestSupport.h"
+#include "engine/DefaultCase.h"
+#include "engine/NumberText.h"
+#include "tests/project/ProjectTestSupport.h"
 
 #include <gtest/gtest.h>
 

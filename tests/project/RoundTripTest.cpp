@@ -1,9 +1,9 @@
 // Writing a case and reading it back gives the same case.
-#include "DefaultCase.h"
-#include "Faults.h"
-#include "ProjectTestSupport.h"
-#include "Ratio.h"
-#include "Shapes.h"
+#include "engine/DefaultCase.h"
+#include "engine/Faults.h"
+#include "engine/Ratio.h"
+#include "engine/Shapes.h"
+#include "tests/project/ProjectTestSupport.h"
 
 #include <gtest/gtest.h>
 

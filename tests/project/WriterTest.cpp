@@ -1,7 +1,7 @@
 // The project-file writer: reals of 23 characters, integers, keywords, CR LF.
-#include "DefaultCase.h"
-#include "ProjectFile.h"
-#include "ProjectTestSupport.h"
+#include "engine/DefaultCase.h"
+#include "project/ProjectFile.h"
+#include "tests/project/ProjectTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The calculation record and the pictures of the chart: what the PDF says (read
 // back with pdftotext), its pages, the same content every time for the same
 // case, the design point where the axes put it, and SVG that is XML.
-#include "CaseReport.h"
-#include "ChartDrawing.h"
-#include "HeadlessLoader.h"
-#include "OffscreenGui.h"
-#include "ProjectFile.h"
-#include "support/Shell.h"
+#include "project/HeadlessLoader.h"
+#include "project/ProjectFile.h"
+#include "report/CaseReport.h"
+#include "report/ChartDrawing.h"
+#include "report/OffscreenGui.h"
+#include "tests/support/Shell.h"
 
 #include <QColor>
 #include <QXmlStreamReader>
@@ -134,8 +134,8 @@ TEST(Report, EveryExampleAndACaseWithCombinations)
                                "combinacoes\r\n3\r\nELU 1\r\n-500\r\n60\r\n20\r\nELU 2\r\n-500\r\n200\r\n0\r\n"
                                "ELU 3\r\n700\r\n0\r\n0\r\n");
     const Rendered r = RenderReport(project, "combinations");
-    for (const char* fragment : {"9. Combinações de esforços", "ELU 1", "0,597", "não atende",
-                                 "Nd fora do intervalo *", "* Combinação determinante: ELU 3", "10. Método"})
+    for (const char* fragment : {"9. Combinações de esforços", "ELU 1", "0,597", "não atende", "Nd fora do intervalo *",
+                                 "* Combinação determinante: ELU 3", "10. Método"})
         EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment;
 }
 
