@@ -1,25 +1,9 @@
 #include "cli/CheckReport.h"
 
 #include "cli/JsonText.h"
+#include "texts/Words.h"
 
 namespace flexara {
-
-const char* CheckStatusWord(CombinationStatus status)
-{
-    switch (status) {
-    case CombinationStatus::Holds:
-        return "holds";
-    case CombinationStatus::Fails:
-        return "fails";
-    case CombinationStatus::OutOfRange:
-        return "out-of-range";
-    case CombinationStatus::Refused:
-        return "refused";
-    case CombinationStatus::Error:
-        break;
-    }
-    return "error";
-}
 
 std::string CheckJson(const CombinationList& rows, const CombinationCheck& check)
 {
@@ -32,11 +16,12 @@ std::string CheckJson(const CombinationList& rows, const CombinationCheck& check
     for (std::size_t i = 0; i < rows.size() && i < check.rows.size(); ++i) {
         const LoadCombination& row = rows[i];
         const CombinationResult& r = check.rows[i];
+        const std::string message = CombinationMessage(r);
         out += i ? ",\n    {" : "\n    {";
         out += "\"name\": " + JsonString(row.name) + ", \"nd\": " + JsonNumber(row.Nd) +
                ", \"mxd\": " + JsonNumber(row.Mxd) + ", \"myd\": " + JsonNumber(row.Myd);
-        out += std::string(", \"status\": ") + "\"" + CheckStatusWord(r.status) + "\"";
-        out += ", \"message\": " + (r.message.empty() ? std::string("null") : JsonString(r.message));
+        out += std::string(", \"status\": ") + "\"" + CombinationStatusKey(r.status) + "\"";
+        out += ", \"message\": " + (message.empty() ? std::string("null") : JsonString(message));
         out += ", \"utilisation\": " + optional(r.utilisation);
         out += ", \"resisting\": " + (r.resisting
                                           ? "[" + JsonNumber(r.resisting->x) + ", " + JsonNumber(r.resisting->y) + "]"

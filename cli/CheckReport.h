@@ -8,9 +8,6 @@
 
 namespace flexara {
 
-// "holds", "fails", "out-of-range", "refused" or "error".
-const char* CheckStatusWord(CombinationStatus status);
-
 std::string CheckJson(const CombinationList& rows, const CombinationCheck& check);
 
 // The exit status of a check: 0 when every row holds, 3 when a row fails, is

@@ -5,6 +5,7 @@
 #include "engine/ChartScale.h"
 #include "engine/NumberText.h"
 #include "project/CsvText.h"
+#include "texts/Words.h"
 
 #include <algorithm>
 #include <charconv>
@@ -25,12 +26,12 @@ std::string JsonPoint(Point p)
 std::string ReportJson(const CaseCurve& r)
 {
     std::string out = "{\n";
-    out += "  \"status\": " + JsonString(r.status) + ",\n";
+    out += "  \"status\": " + JsonString(CurveStatusKey(r.status)) + ",\n";
     out += "  \"warnings\": [";
     for (std::size_t i = 0; i < r.warnings.size(); ++i)
-        out += (i ? ", " : "") + JsonString(r.warnings[i]);
+        out += (i ? ", " : "") + JsonString(WarningText(r.warnings[i]));
     out += "],\n";
-    out += "  \"error\": " + (r.error ? JsonString(*r.error) : std::string("null")) + ",\n";
+    out += "  \"error\": " + (r.error ? JsonString(WithFullStop(FaultText(*r.error))) : std::string("null")) + ",\n";
     out += "  \"nd\": " + JsonNumber(r.nd) + ",\n";
     if (r.references) {
         out += "  \"references\": {\"N1\": " + JsonNumber(r.references->N1) +

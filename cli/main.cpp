@@ -10,6 +10,7 @@
 #include "report/CaseReport.h"
 #include "report/ChartDrawing.h"
 #include "report/OffscreenGui.h"
+#include "texts/Words.h"
 
 #include <QFileInfo>
 
@@ -182,7 +183,7 @@ int Report(const flexara::AnalysisState& state, const flexara::MaterialSelection
     report.printedAt = flexara::ReportTime();
     const int written = WriteOutput(output, flexara::ReportPdf(report).toStdString());
     if (study.curve.error)
-        std::cerr << "flexara-cli: " << *study.curve.error << "\n";
+        std::cerr << "flexara-cli: " << flexara::WithFullStop(flexara::FaultText(*study.curve.error)) << "\n";
     if (written != 0)
         return written;
     return study.curve.error ? 2 : 0;
@@ -290,7 +291,8 @@ int main(int argc, char** argv)
     } catch (const flexara::EngineError& error) {
         // A numeric fault of the refreshes the reading runs (a bar area beyond
         // the double range).
-        std::cerr << "flexara-cli: " << input << ": " << flexara::WithFullStop(error.what()) << "\n";
+        std::cerr << "flexara-cli: " << input << ": " << flexara::WithFullStop(flexara::FaultText(error.fault()))
+                  << "\n";
         return 2;
     }
 
@@ -323,7 +325,7 @@ int main(int argc, char** argv)
                                                : flexara::ReportJson(report);
     const int written = WriteOutput(output, text);
     if (report.error)
-        std::cerr << "flexara-cli: " << *report.error << "\n";
+        std::cerr << "flexara-cli: " << flexara::WithFullStop(flexara::FaultText(*report.error)) << "\n";
     if (written != 0)
         return written;
     return report.error ? 2 : 0;

@@ -1,6 +1,7 @@
 #include "dialogs/TFAviso.h"
 
 #include "dialogs/WindowLook.h"
+#include "texts/Words.h"
 
 #include <QLabel>
 #include <QPushButton>

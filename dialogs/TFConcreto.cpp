@@ -3,6 +3,7 @@
 #include "dialogs/WindowLook.h"
 #include "engine/Faults.h"
 #include "engine/Materials.h"
+#include "texts/Words.h"
 #include "uikit/FieldEvents.h"
 #include "uikit/FieldText.h"
 #include "uikit/FlexaraApplication.h"
@@ -90,8 +91,8 @@ void TFConcreto::Button2Click()
     // zero is reported, Fcd kept and the dialog left open.
     ClearFpFaults();
     const double fcd = CustomConcreteFcd(fck, state.GammaC);
-    if (const char* fault = RaisedFpFault()) {
-        FlexaraApplication::ShowError(fault);
+    if (FaultKind fault{}; RaisedFpFault(fault)) {
+        FlexaraApplication::ShowError(FaultText(Fault{fault}).c_str());
         return;
     }
     state.Fcd = fcd;

@@ -7,6 +7,7 @@
 #include "engine/NumberText.h"
 #include "project/CsvText.h"
 #include "project/ProjectFile.h"
+#include "texts/Words.h"
 #include "uikit/FieldText.h"
 #include "uikit/FlexaraApplication.h"
 
@@ -57,24 +58,12 @@ QString Decimals(double value)
     return text;
 }
 
+// The verdict, or what stopped the row: its warnings or its fault.
 QString SituationText(const CombinationResult& row)
 {
-    QString text;
-    switch (row.status) {
-    case CombinationStatus::Holds:
-        text = QStringLiteral("atende");
-        break;
-    case CombinationStatus::Fails:
-        text = QStringLiteral("não atende");
-        break;
-    case CombinationStatus::OutOfRange:
-        text = QStringLiteral("Nd fora do intervalo");
-        break;
-    case CombinationStatus::Refused:
-    case CombinationStatus::Error:
-        text = QString::fromStdString(row.message);
-        break;
-    }
+    const bool stopped = row.status == CombinationStatus::Refused || row.status == CombinationStatus::Error;
+    const QString text =
+        QString::fromStdString(stopped ? CombinationMessage(row) : std::string(CombinationStatusText(row.status)));
     return row.governing ? text + QStringLiteral(" (determinante)") : text;
 }
 
@@ -146,7 +135,7 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
 void TFCombinacoes::AppendRow(const QString& name, const QString& nd, const QString& mxd, const QString& myd)
 {
     if (Tabela->rowCount() >= MaxCombinations)
-        throw EngineError("O máximo é de " + std::to_string(MaxCombinations) + " combinações");
+        throw std::runtime_error("O máximo é de " + std::to_string(MaxCombinations) + " combinações");
     filling = true;
     const int r = Tabela->rowCount();
     Tabela->insertRow(r);

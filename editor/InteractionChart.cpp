@@ -1,6 +1,7 @@
 #include "editor/InteractionChart.h"
 
 #include "engine/ChartScale.h"
+#include "texts/Words.h"
 
 #include <QAreaSeries>
 #include <QChart>

@@ -23,6 +23,7 @@
 #include "report/ChartDrawing.h"
 #include "report/ReportText.h"
 #include "resources/JpegImage.h"
+#include "texts/Words.h"
 #include "uikit/CaptionedComboBox.h"
 #include "uikit/FieldEvents.h"
 #include "uikit/FieldText.h"
@@ -421,9 +422,9 @@ void TFPrincipal::TaxaArmadura()
 {
     try {
         LblTaxaArm->setText(QString::fromStdString(UpdateReinforcementRatio(*state)));
-    } catch (const EngineError& fault) {
+    } catch (const EngineError& error) {
         // The label keeps its last value; the fault ends the command.
-        ReportFault(fault.what());
+        ReportFault(error.fault());
     }
     CaseEdited();
 }
@@ -434,19 +435,19 @@ void TFPrincipal::CaseEdited()
         FCombinacoes->CaseChanged();
 }
 
-void TFPrincipal::ReportFault(const char* message)
+void TFPrincipal::ReportFault(const Fault& fault)
 {
     if (pendingFault)
         return;
-    pendingFault = std::string(message);
+    pendingFault = fault;
     // Raised by the command in progress (the reading of a file) at its next
     // step; shown here once the event is over if no command took it.
     QTimer::singleShot(0, this, [this] {
         if (!pendingFault)
             return;
-        const std::string shown = *pendingFault;
+        const Fault shown = *pendingFault;
         pendingFault.reset();
-        FlexaraApplication::ShowError(shown.c_str());
+        FlexaraApplication::ShowError(FaultText(shown).c_str());
     });
 }
 
@@ -454,9 +455,9 @@ void TFPrincipal::RaisePendingFault()
 {
     if (!pendingFault)
         return;
-    const std::string message = *pendingFault;
+    const Fault fault = *pendingFault;
     pendingFault.reset();
-    throw EngineError(message);
+    throw EngineError(fault);
 }
 
 void TFPrincipal::RepaintSection()
@@ -574,8 +575,8 @@ void TFPrincipal::CombConcretoExit()
 {
     ClearFpFaults();
     ApplyConcreteSelection(*state, CombConcreto->currentIndex());
-    if (const char* fault = RaisedFpFault())
-        ReportFault(fault);
+    if (FaultKind fault{}; RaisedFpFault(fault))
+        ReportFault(Fault{fault});
     CaseEdited();
 }
 
@@ -583,8 +584,8 @@ void TFPrincipal::CombAcoExit()
 {
     ClearFpFaults();
     ApplySteelSelection(*state, CombAco->currentIndex());
-    if (const char* fault = RaisedFpFault())
-        ReportFault(fault);
+    if (FaultKind fault{}; RaisedFpFault(fault))
+        ReportFault(Fault{fault});
     CaseEdited();
 }
 
@@ -689,7 +690,7 @@ CaseCurve TFPrincipal::ChartCurve()
     if (!ChCurva->DesignPoints().isEmpty())
         curve.designPoint = Point{ChCurva->DesignPoints().front().x(), ChCurva->DesignPoints().front().y()};
     if (ChCurva->NoticeShown())
-        curve.status = "out-of-range";
+        curve.status = CurveStatus::OutOfRange;
     return curve;
 }
 

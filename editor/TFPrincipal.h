@@ -6,6 +6,7 @@
 #pragma once
 
 #include "engine/CaseCurve.h"
+#include "engine/Faults.h"
 #include "engine/UVariav.h"
 #include "project/ProjectFile.h"
 #include "report/CaseReport.h"
@@ -69,7 +70,7 @@ public:
     // A fault met inside a handler that the window system called, where no
     // exception may pass: the command in progress raises it at its next step
     // (RaisePendingFault), or the error box shows it once the event is over.
-    void ReportFault(const char* message);
+    void ReportFault(const Fault& fault);
     void RaisePendingFault();
 
     // The status bar in the warning colour with a text of its own, and the focus
@@ -221,7 +222,7 @@ private:
     void ShowStatus(const QColor& colour, const QString& text);
 
     std::unique_ptr<AnalysisState> state;
-    std::optional<std::string> pendingFault;
+    std::optional<Fault> pendingFault;
 };
 
 } // namespace flexara

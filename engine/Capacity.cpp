@@ -43,7 +43,9 @@ bool InsideCurve(std::span<const Point> curve, Point p)
     return inside;
 }
 
-RayCapacity CapacityAlongRay(std::span<const Point> curve, Point design)
+namespace {
+
+RayCapacity RayReading(std::span<const Point> curve, Point design)
 {
     RayCapacity result;
     result.originInside = InsideCurve(curve, Point{0.0, 0.0});
@@ -78,6 +80,15 @@ RayCapacity CapacityAlongRay(std::span<const Point> curve, Point design)
     const Real eta = length / nearest;
     if (eta <= std::numeric_limits<double>::max())
         result.utilisation = static_cast<double>(eta);
+    return result;
+}
+
+} // namespace
+
+RayCapacity CapacityAlongRay(std::span<const Point> curve, Point design)
+{
+    RayCapacity result = RayReading(curve, design);
+    result.holds = result.utilisation ? *result.utilisation <= 1.0 : result.inside;
     return result;
 }
 

@@ -29,6 +29,9 @@ struct RayCapacity {
     // Empty where the origin is not inside the curve (or η is beyond the
     // double range): the design point is then judged by inside alone.
     std::optional<double> utilisation;
+    // The verdict: η ≤ 1 where there is an η, the design point inside the
+    // curve otherwise.
+    bool holds = false;
 };
 
 RayCapacity CapacityAlongRay(std::span<const Point> curve, Point design);

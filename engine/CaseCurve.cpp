@@ -13,20 +13,20 @@ CaseCurve GenerateCaseCurve(AnalysisState& state, const MaterialSelection& selec
     try {
         const CurveOutcome outcome = GenerateCurve(state, selection, sink);
         if (outcome.refused)
-            curve.status = "refused";
+            curve.status = CurveStatus::Refused;
         else if (outcome.outOfRange)
-            curve.status = "out-of-range";
+            curve.status = CurveStatus::OutOfRange;
     } catch (const EngineError& error) {
-        curve.status = "error";
-        curve.error = WithFullStop(error.what());
+        curve.status = CurveStatus::Error;
+        curve.error = error.fault();
     }
     // The ratio label is refreshed at the end of every generation, also after a fault.
     try {
         curve.ratio = UpdateReinforcementRatio(state);
     } catch (const EngineError& error) {
-        curve.status = "error";
+        curve.status = CurveStatus::Error;
         if (!curve.error)
-            curve.error = WithFullStop(error.what());
+            curve.error = error.fault();
     }
     return curve;
 }

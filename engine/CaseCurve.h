@@ -5,6 +5,7 @@
 
 #include "engine/Combinations.h"
 #include "engine/Curve.h"
+#include "engine/Faults.h"
 #include "engine/Materials.h"
 #include "engine/UVariav.h"
 
@@ -15,10 +16,17 @@
 
 namespace flexara {
 
+enum class CurveStatus {
+    Ok,         // a curve (or at least the design point) was drawn
+    Refused,    // a warning stopped the generation
+    OutOfRange, // Nd lies outside what the section resists
+    Error,      // a fault ended the generation
+};
+
 struct CaseCurve {
-    std::string status = "ok"; // "ok", "refused", "out-of-range" or "error"
-    std::vector<std::string> warnings;
-    std::optional<std::string> error; // the error box's text
+    CurveStatus status = CurveStatus::Ok;
+    std::vector<CurveWarning> warnings; // in the order shown
+    std::optional<Fault> error;         // the fault that ended it
     double nd = 0.0;
     std::optional<ReferenceForces> references;
     std::vector<Point> points; // kN·m, in the order generated, closing copy included
@@ -38,7 +46,7 @@ public:
     void AddCurvePoint(double mx, double my) override { curve.points.push_back(Point{mx, my}); }
     void AddDesignPoint(double mx, double my) override { curve.designPoint = Point{mx, my}; }
     void SetOutOfRangeNotice(bool) override {}
-    void Warn(CurveWarning warning) override { curve.warnings.emplace_back(WarningText(warning)); }
+    void Warn(CurveWarning warning) override { curve.warnings.push_back(warning); }
     void FirstReferences(const ReferenceForces& references) override { curve.references = references; }
 
 private:

@@ -85,7 +85,7 @@ AxisScale ScaleAxis(double dataLow, double dataHigh, bool room)
         std::swap(low, high);
     const Real extent = high - low;
     if (extent > LargestDouble)
-        throw EngineError(OverflowMessage);
+        throw EngineError(Fault{FaultKind::Overflow});
     const bool single = !(extent > 0.0L);
     if (single) {
         const Real margin = std::max(1.0L, std::fabs(low) * 0.1L);

@@ -46,7 +46,7 @@ struct CurveAtNd {
     std::vector<Point> points;
     std::vector<CurveWarning> warnings;
     std::optional<ReferenceForces> references;
-    std::optional<std::string> fault;
+    std::optional<Fault> fault;
     bool done = false;
 };
 
@@ -56,8 +56,8 @@ void Generate(AnalysisState& state, const MaterialSelection& materials, Collecti
     state.Nd = curve.nd;
     try {
         curve.outcome = GenerateCurve(state, materials, sink);
-    } catch (const std::exception& fault) {
-        curve.fault = WithFullStop(fault.what());
+    } catch (const EngineError& error) {
+        curve.fault = error.fault();
     }
     curve.points = sink.points;
     curve.warnings = sink.warnings;
@@ -87,18 +87,16 @@ CombinationResult ReadOff(const CurveAtNd& curve, const LoadCombination& row)
     }
     if (curve.fault) {
         result.status = CombinationStatus::Error;
-        result.message = *curve.fault;
+        result.fault = curve.fault;
         return result;
     }
     if (curve.outcome.refused) {
         result.status = CombinationStatus::Refused;
-        for (const CurveWarning warning : curve.warnings)
-            result.message += (result.message.empty() ? "" : " ") + std::string(WarningText(warning));
+        result.warnings = curve.warnings;
         return result;
     }
     if (curve.outcome.outOfRange) {
         result.status = CombinationStatus::OutOfRange;
-        result.message = OutOfRangeNoticeText();
         return result;
     }
     const RayCapacity capacity = CapacityAlongRay(curve.points, Point{row.Mxd, row.Myd});
@@ -106,16 +104,11 @@ CombinationResult ReadOff(const CurveAtNd& curve, const LoadCombination& row)
     result.resisting = capacity.resisting;
     result.resistingMoment = capacity.resistingMoment;
     result.utilisation = capacity.utilisation;
-    result.status = Holds(result) ? CombinationStatus::Holds : CombinationStatus::Fails;
+    result.status = capacity.holds ? CombinationStatus::Holds : CombinationStatus::Fails;
     return result;
 }
 
 } // namespace
-
-bool Holds(const CombinationResult& row)
-{
-    return row.utilisation ? *row.utilisation <= 1.0 : row.inside;
-}
 
 int GoverningRow(const std::vector<CombinationResult>& rows)
 {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "engine/Curve.h"
+#include "engine/Faults.h"
 #include "engine/Materials.h"
 #include "engine/UVariav.h"
 
@@ -40,8 +41,9 @@ enum class CombinationStatus {
 
 struct CombinationResult {
     CombinationStatus status = CombinationStatus::Error;
-    // The warnings or the fault, as the window would show them.
-    std::string message;
+    // Why a row is refused, or the fault that ended its generation.
+    std::vector<CurveWarning> warnings;
+    std::optional<Fault> fault;
     // Where the ray from the origin through (Mxd, Myd) leaves the curve, and
     // its length MRd; η = |Md| / MRd. Empty where the origin is not inside
     // the curve (the row is then judged by inside alone) or there is no curve.
@@ -68,9 +70,6 @@ struct CheckProgress {
     std::atomic<int> generationsTotal{0};
     std::atomic<bool> cancel{false};
 };
-
-// Whether the row holds: by η where there is one, by inside otherwise.
-bool Holds(const CombinationResult& row);
 
 // The governing row: the largest η, where a row that fails, is out of range,
 // is refused or faulted governs before every row that holds (among those, a

@@ -11,32 +11,6 @@ namespace flexara {
 
 using Real = long double;
 
-const char* WarningText(CurveWarning warning)
-{
-    switch (warning) {
-    case CurveWarning::ZeroArea:
-        return "Área de concreto ou aço nula.";
-    case CurveWarning::BarsOutside:
-        return "Barras de aço fora da seção.";
-    case CurveWarning::InvalidOutline:
-        break;
-    }
-    return "Contorno da seção inválido: pontos no sentido horário ou lados cruzados.";
-}
-
-const std::array<const char*, 5> OutOfRangeNoticeLines = {"O valor de Nd não ", "está contido no ", "intervalo do ",
-                                                          "Diagrama de ", "Interação."};
-
-std::string OutOfRangeNoticeText()
-{
-    std::string text;
-    for (const char* line : OutOfRangeNoticeLines)
-        text += line;
-    return text;
-}
-
-const char* const NoSteelMessage = "Nenhum aço selecionado: escolha a classe do aço na lista \"Aço\"";
-
 namespace {
 
 int Clamp(int value, int high)
@@ -367,7 +341,7 @@ CurveOutcome Generation::Run(const MaterialSelection& materials)
     CheckFpFaults();
     // Without a steel class there is no steel law to compute with.
     if (materials.steelIndex < 0 || materials.steelIndex >= SteelClassCount)
-        throw EngineError(NoSteelMessage);
+        throw EngineError(Fault{FaultKind::NoSteelSelected});
 
     bool anyBar = false;
     for (int k = 0; k < lineCount; ++k)
@@ -400,7 +374,7 @@ CurveOutcome Generation::Run(const MaterialSelection& materials)
 
     if (!outcome.refused) {
         if (s.CurvePointCount < 0)
-            throw EngineError("O número de pontos do diagrama de interação não pode ser negativo");
+            throw EngineError(Fault{FaultKind::NegativePointCount, static_cast<double>(s.CurvePointCount)});
         inRangeAtSomeAngle = false;
         bool firstAngle = true;
         while (static_cast<Real>(theta) <= TwoPi) {

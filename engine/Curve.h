@@ -16,18 +16,13 @@
 
 namespace flexara {
 
+// The refusals of a generation, shown in the warning dialog (their words are
+// in texts/Words.h).
 enum class CurveWarning {
-    ZeroArea,       // "Área de concreto ou aço nula."
-    BarsOutside,    // "Barras de aço fora da seção."
+    ZeroArea,       // no concrete or no steel
+    BarsOutside,    // a bar on or outside the outline
     InvalidOutline, // a free polygon entered clockwise or with crossing edges
 };
-
-const char* WarningText(CurveWarning warning);
-
-// The notice that Nd lies outside the section's range, line by line as the
-// chart shows it, and as one sentence.
-extern const std::array<const char*, 5> OutOfRangeNoticeLines;
-std::string OutOfRangeNoticeText();
 
 // Axial forces of reference of one direction, kN.
 struct ReferenceForces {

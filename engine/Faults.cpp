@@ -4,32 +4,53 @@
 
 namespace flexara {
 
+namespace {
+
+const char* Description(FaultKind kind)
+{
+    switch (kind) {
+    case FaultKind::InvalidOperation:
+        return InvalidOperationMessage;
+    case FaultKind::DivisionByZero:
+        return DivisionByZeroMessage;
+    case FaultKind::Overflow:
+        return OverflowMessage;
+    case FaultKind::NoSteelSelected:
+        return "No steel class selected";
+    case FaultKind::NegativePointCount:
+        return "Negative number of curve points";
+    }
+    return "Engine failure";
+}
+
+} // namespace
+
+EngineError::EngineError(Fault fault) : std::runtime_error(Description(fault.kind)), what_(fault) {}
+
 void ClearFpFaults()
 {
     std::feclearexcept(FE_ALL_EXCEPT);
 }
 
-const char* RaisedFpFault()
+bool RaisedFpFault(FaultKind& kind)
 {
     const int raised = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
     if (raised & FE_INVALID)
-        return InvalidOperationMessage;
-    if (raised & FE_DIVBYZERO)
-        return DivisionByZeroMessage;
-    if (raised & FE_OVERFLOW)
-        return OverflowMessage;
-    return nullptr;
+        kind = FaultKind::InvalidOperation;
+    else if (raised & FE_DIVBYZERO)
+        kind = FaultKind::DivisionByZero;
+    else if (raised & FE_OVERFLOW)
+        kind = FaultKind::Overflow;
+    return raised != 0;
 }
 
 void CheckFpFaults()
 {
-    if (const char* message = RaisedFpFault())
-        throw EngineError(message);
+    FaultKind kind{};
+    if (RaisedFpFault(kind))
+        throw EngineError(Fault{kind});
 }
 
-} // namespace flexara
-
-namespace flexara {
 std::string WithFullStop(const std::string& message)
 {
     if (message.empty())
@@ -40,4 +61,5 @@ std::string WithFullStop(const std::string& message)
         (last >= '0' && last <= '9') || (last >= 'A' && last <= 'Z') || (last >= 'a' && last <= 'z') || last >= 0x80;
     return letterOrDigit ? message + "." : message;
 }
+
 } // namespace flexara

@@ -4,18 +4,45 @@
 // infinities: a command clears the flags before it starts and tests them where a
 // fault would otherwise flow on into a stored result. Underflow and inexact
 // results pass silently.
+//
+// The engine says what failed with a code and its numbers; the words the user
+// reads (the runtime messages of the faults, the Portuguese of the refusals)
+// come from the presentation table in texts/.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
 namespace flexara {
 
-// A failure that ends the current command; what() is the message the error box
-// shows (without its final full stop).
+enum class FaultKind : std::uint8_t {
+    // Floating-point faults, reported with the runtime's own messages.
+    InvalidOperation,
+    DivisionByZero,
+    Overflow,
+    // Refusals of a command.
+    NoSteelSelected,    // the steel selector has no class
+    NegativePointCount, // a negative number of curve points
+};
+
+// What failed, and the numbers that say how.
+struct Fault {
+    FaultKind kind = FaultKind::InvalidOperation;
+    double value = 0.0;
+    double limit = 0.0;
+};
+
+// A failure that ends the current command. what() is the runtime message of a
+// floating-point fault, or an English description of a refusal for logs; the
+// window, the report and the batch tool show the text of texts/ for fault().
 class EngineError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit EngineError(Fault fault);
+    const Fault& fault() const { return what_; }
+
+private:
+    Fault what_;
 };
 
 inline constexpr const char* InvalidOperationMessage = "Invalid floating point operation";
@@ -23,15 +50,13 @@ inline constexpr const char* DivisionByZeroMessage = "Floating point division by
 inline constexpr const char* OverflowMessage = "Floating point overflow";
 
 void ClearFpFaults();
-// Throws EngineError with the runtime message when a fault flag is raised.
+// Throws EngineError when a fault flag is raised.
 void CheckFpFaults();
-// The message of the raised fault flag, or nullptr when none is raised.
-const char* RaisedFpFault();
+// The kind of the raised fault flag, when one is raised.
+bool RaisedFpFault(FaultKind& kind);
 
-} // namespace flexara
-
-namespace flexara {
 // The text of the error box: the message with a full stop added when it ends
 // in a letter or a digit.
 std::string WithFullStop(const std::string& message);
+
 } // namespace flexara

@@ -29,12 +29,12 @@ std::string UpdateReinforcementRatio(AnalysisState& s)
 
     // A bar area or a total beyond the double range would show "inf %".
     if (!std::isfinite(s.SteelAreaX100))
-        throw EngineError(OverflowMessage);
+        throw EngineError(Fault{FaultKind::Overflow});
     if (!(s.Section.Area > 1e-10))
         return "0,00 %";
     const double ratio = static_cast<double>(static_cast<long double>(s.SteelAreaX100) / s.Section.Area);
     if (!std::isfinite(ratio))
-        throw EngineError(OverflowMessage);
+        throw EngineError(Fault{FaultKind::Overflow});
     // Two decimals, ties rounded up as the project file rounds its reals.
     std::string text = FixedHalfUp(ratio, 2);
     for (char& c : text)

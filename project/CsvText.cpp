@@ -2,6 +2,7 @@
 
 #include "engine/NumberText.h"
 #include "project/ProjectFile.h"
+#include "texts/Words.h"
 
 #include <cctype>
 
@@ -80,23 +81,6 @@ std::string CurvePointsCsv(const std::vector<Point>& points)
     return out;
 }
 
-const char* StatusWord(CombinationStatus status)
-{
-    switch (status) {
-    case CombinationStatus::Holds:
-        return "atende";
-    case CombinationStatus::Fails:
-        return "nao-atende";
-    case CombinationStatus::OutOfRange:
-        return "fora-do-intervalo";
-    case CombinationStatus::Refused:
-        return "recusada";
-    case CombinationStatus::Error:
-        break;
-    }
-    return "erro";
-}
-
 CombinationList ReadCombinationsCsv(std::string_view text)
 {
     const std::vector<std::string_view> lines = Lines(text);
@@ -156,7 +140,7 @@ std::string WriteCombinationsCsv(const CombinationList& rows, const CombinationC
             name + ";" + ShortestReal(rows[i].Nd) + ";" + ShortestReal(rows[i].Mxd) + ";" + ShortestReal(rows[i].Myd);
         if (results) {
             const CombinationResult& r = check->rows[i];
-            out += std::string(";") + StatusWord(r.status) + ";" + Field(r.utilisation) + ";" +
+            out += std::string(";") + CombinationStatusCsvWord(r.status) + ";" + Field(r.utilisation) + ";" +
                    Field(r.resisting ? std::optional<double>(r.resisting->x) : std::nullopt) + ";" +
                    Field(r.resisting ? std::optional<double>(r.resisting->y) : std::nullopt) + ";" +
                    Field(r.resistingMoment) + ";" + Field(r.axialUtilisation) + ";" + (r.governing ? "sim" : "");

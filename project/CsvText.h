@@ -31,10 +31,6 @@ CombinationList ReadCombinationsCsv(std::string_view text);
 // same double; a value that is not there is an empty field.
 std::string WriteCombinationsCsv(const CombinationList& rows, const CombinationCheck* check = nullptr);
 
-// The word of a status in the CSV and JSON of a check: "atende", "nao-atende",
-// "fora-do-intervalo", "recusada", "erro".
-const char* StatusWord(CombinationStatus status);
-
 // Rows as a spreadsheet or a text editor gives them: one per line, cells
 // split by tabs, else by semicolons, else by two or more blanks (by single
 // blanks when that gives fewer than three cells).

@@ -7,6 +7,7 @@
 #include "report/ChartDrawing.h"
 #include "report/ReportText.h"
 #include "report/SectionDrawing.h"
+#include "texts/Words.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -351,20 +352,21 @@ void WriteCase(Layout& out, const ReportCase& report)
 
     // 8. The verdict.
     out.Heading(QStringLiteral("8. Verificação"));
-    if (curve.status == "refused") {
-        for (const std::string& warning : curve.warnings)
-            out.Line(QStringLiteral("Seção recusada: ") + QString::fromStdString(warning), true);
-    } else if (curve.status == "out-of-range") {
+    if (curve.status == CurveStatus::Refused) {
+        for (const CurveWarning warning : curve.warnings)
+            out.Line(QStringLiteral("Seção recusada: ") + QString::fromUtf8(WarningText(warning)), true);
+    } else if (curve.status == CurveStatus::OutOfRange) {
         out.Line(QString::fromStdString(OutOfRangeNoticeText()) + QStringLiteral(" A seção não atende."), true);
-    } else if (curve.status == "error") {
-        out.Line(QStringLiteral("O cálculo parou: ") + QString::fromStdString(curve.error.value_or("")), true);
+    } else if (curve.status == CurveStatus::Error) {
+        const std::string fault = curve.error ? WithFullStop(FaultText(*curve.error)) : std::string();
+        out.Line(QStringLiteral("O cálculo parou: ") + QString::fromStdString(fault), true);
     } else if (curve.designPoint) {
         const RayCapacity capacity = CapacityAlongRay(curve.points, *curve.designPoint);
         const QString point = QStringLiteral("(%1; %2) kN.m").arg(Kn(curve.designPoint->x), Kn(curve.designPoint->y));
-        const bool holds = capacity.utilisation ? *capacity.utilisation <= 1.0 : capacity.inside;
         out.Line(QStringLiteral("O ponto de cálculo %1 está %2 do diagrama: a seção %3.")
                      .arg(point, capacity.inside ? QStringLiteral("dentro") : QStringLiteral("fora"),
-                          holds ? QStringLiteral("atende") : QStringLiteral("não atende")),
+                          QString::fromUtf8(CombinationStatusText(capacity.holds ? CombinationStatus::Holds
+                                                                                 : CombinationStatus::Fails))),
                  true);
         if (capacity.utilisation)
             out.Line(QStringLiteral("η = |Md| / MRd = %1").arg(Decimal(*capacity.utilisation, 3)));
@@ -380,12 +382,11 @@ void WriteCase(Layout& out, const ReportCase& report)
         out.Heading(QStringLiteral("9. Combinações de esforços"));
         std::vector<QStringList> rows;
         std::vector<bool> governing;
-        const char* const words[] = {"atende", "não atende", "Nd fora do intervalo", "recusada", "erro"};
         for (std::size_t i = 0; i < study.combinations.size() && i < study.check->rows.size(); ++i) {
             const LoadCombination& c = study.combinations[i];
             const CombinationResult& r = study.check->rows[i];
             // The governing row is bold and marked, and named under the table.
-            QString situation = QString::fromUtf8(words[static_cast<int>(r.status)]);
+            QString situation = QString::fromUtf8(CombinationStatusText(r.status));
             if (r.governing)
                 situation += QStringLiteral(" *");
             rows.push_back({QString::fromStdString(c.name), Kn(c.Nd), Kn(c.Mxd), Kn(c.Myd),

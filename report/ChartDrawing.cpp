@@ -2,6 +2,7 @@
 
 #include "engine/Version.h"
 #include "report/ReportText.h"
+#include "texts/Words.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -64,7 +65,7 @@ ChartFrame LayOutChart(const QRectF& area, const CaseCurve& curve)
     ChartFrame frame;
     frame.area = area;
     frame.unit = area.width() / WindowChartWidth;
-    const bool notice = curve.status == "out-of-range";
+    const bool notice = curve.status == CurveStatus::OutOfRange;
     frame.axes = ScaleChart(curve.points, curve.designPoint, notice);
     const double u = frame.unit;
     const QFontMetricsF labels(Font(LabelPixels, u));
@@ -155,7 +156,7 @@ void DrawChart(QPainter& painter, const QRectF& area, const CaseCurve& curve)
     painter.restore();
 
     painter.setClipRect(plot);
-    if (curve.status == "out-of-range") {
+    if (curve.status == CurveStatus::OutOfRange) {
         // The notice in place of the curve.
         const QRectF box(frame.ToDevice(-NoticeHalfSize, NoticeHalfSize),
                          frame.ToDevice(NoticeHalfSize, -NoticeHalfSize));

@@ -1,6 +1,7 @@
 #include "uikit/FlexaraApplication.h"
 
 #include "engine/Faults.h"
+#include "texts/Words.h"
 #include "uikit/CaptionedComboBox.h"
 
 #include <QFont>
@@ -57,7 +58,7 @@ bool FlexaraApplication::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& failure) {
-        ShowError(failure.what());
+        ShowFailure(failure);
     }
     return false;
 }
@@ -66,6 +67,11 @@ void FlexaraApplication::ShowError(const char* message)
 {
     lastErrorMessage = QString::fromStdString(WithFullStop(message));
     QMessageBox::critical(activeWindow(), QString::fromUtf8(ApplicationTitle), lastErrorMessage);
+}
+
+void FlexaraApplication::ShowFailure(const std::exception& failure)
+{
+    ShowError(FailureText(failure).c_str());
 }
 
 QString FlexaraApplication::LastErrorMessage()

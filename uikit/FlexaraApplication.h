@@ -28,6 +28,8 @@ public:
     // The error box: the message with a full stop added after a final letter or
     // digit, captioned with the application title.
     static void ShowError(const char* message);
+    // The error box of a failure: an engine fault in the program's words.
+    static void ShowFailure(const std::exception& failure);
 };
 
 // Runs a command of the window; a failure ends it in the error box and the
@@ -39,7 +41,7 @@ template <class Command> void RunCommand(Command&& command)
     try {
         command();
     } catch (const std::exception& failure) {
-        FlexaraApplication::ShowError(failure.what());
+        FlexaraApplication::ShowFailure(failure);
     }
 }
 

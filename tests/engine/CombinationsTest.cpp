@@ -4,6 +4,7 @@
 #include "engine/Combinations.h"
 #include "engine/Faults.h"
 #include "tests/engine/TestCases.h"
+#include "texts/Words.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +67,7 @@ TEST(Combinations, StatusesOfRowsThatDoNotHold)
     EXPECT_NEAR(*check.rows[0].utilisation, 200 / 153.105, 1e-4);
     EXPECT_FALSE(check.rows[0].inside);
     EXPECT_EQ(check.rows[1].status, CombinationStatus::OutOfRange);
-    EXPECT_EQ(check.rows[1].message, OutOfRangeNoticeText());
+    EXPECT_EQ(CombinationMessage(check.rows[1]), OutOfRangeNoticeText());
     EXPECT_FALSE(check.rows[1].utilisation.has_value());
     // 600 kN of tension over N1 = 546.36 kN.
     EXPECT_NEAR(*check.rows[1].axialUtilisation, 600 / 546.364, 1e-5);
@@ -76,14 +77,14 @@ TEST(Combinations, StatusesOfRowsThatDoNotHold)
     auto bare = testing::MakeRectangleCase(20, 40, {{0, 20, 4, 4, 16, 4}});
     const CombinationCheck refused = CheckCombinations(*bare, MaterialSelection{}, {Row("r", -100, 1, 1)}, 1);
     EXPECT_EQ(refused.rows[0].status, CombinationStatus::Refused);
-    EXPECT_EQ(refused.rows[0].message, "Área de concreto ou aço nula.");
+    EXPECT_EQ(CombinationMessage(refused.rows[0]), "Área de concreto ou aço nula.");
 
     // CA-50 B with a steel factor of 2: the steel law faults.
     auto faulty = testing::MakeColumn20x40();
     faulty->GammaS = 2.0;
     const CombinationCheck error = CheckCombinations(*faulty, MaterialSelection{3, 2}, {Row("e", -100, 1, 1)}, 1);
     EXPECT_EQ(error.rows[0].status, CombinationStatus::Error);
-    EXPECT_EQ(error.rows[0].message, "Invalid floating point operation.");
+    EXPECT_EQ(CombinationMessage(error.rows[0]), "Invalid floating point operation.");
 }
 
 TEST(Combinations, AnOriginOutsideTheCurveGivesNoUtilisation)

@@ -2,6 +2,7 @@
 #include "engine/Curve.h"
 #include "engine/Faults.h"
 #include "tests/engine/TestCases.h"
+#include "texts/Words.h"
 
 #include <gtest/gtest.h>
 

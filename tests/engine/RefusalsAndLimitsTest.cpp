@@ -9,6 +9,7 @@
 #include "project/ProjectFile.h"
 #include "tests/engine/TestCases.h"
 #include "tests/project/ProjectTestSupport.h"
+#include "texts/Words.h"
 
 #include <gtest/gtest.h>
 
@@ -114,7 +115,8 @@ TEST(SteelSelection, NoSteelClassIsRefusedBeforeAnyAngle)
             GenerateCurve(*s, MaterialSelection{3, index}, sink);
             FAIL() << "no refusal";
         } catch (const EngineError& error) {
-            EXPECT_STREQ(error.what(), "Nenhum aço selecionado: escolha a classe do aço na lista \"Aço\"");
+            EXPECT_EQ(error.fault().kind, FaultKind::NoSteelSelected);
+            EXPECT_EQ(FaultText(error.fault()), "Nenhum aço selecionado: escolha a classe do aço na lista \"Aço\"");
         }
         EXPECT_EQ(sink.points, 0);
     }

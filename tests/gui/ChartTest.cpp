@@ -10,6 +10,7 @@
 #include "editor/SectionGroup.h"
 #include "engine/Curve.h"
 #include "engine/Faults.h"
+#include "texts/Words.h"
 #include "uikit/FieldText.h"
 
 #include <QAreaSeries>
@@ -58,7 +59,7 @@ Recorded EngineResult(const TFPrincipal& window)
     try {
         recorded.outcome = GenerateCurve(*copy, window.Selection(), recorded);
     } catch (const EngineError& error) {
-        recorded.fault = QString::fromStdString(WithFullStop(error.what()));
+        recorded.fault = QString::fromStdString(WithFullStop(FaultText(error.fault())));
     }
     return recorded;
 }

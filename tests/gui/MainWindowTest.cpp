@@ -33,6 +33,7 @@
 #include <QStatusBar>
 #include <QStyleOptionComboBox>
 #include <QTimer>
+#include <functional>
 
 #include <set>
 #include <string>
@@ -374,18 +375,18 @@ TEST_F(MainWindowTest, PicturesAreShown)
 // An object whose handling of an event fails as a command would.
 class FailingCommand : public QObject {
 public:
-    explicit FailingCommand(std::string message) : message(std::move(message)) {}
+    explicit FailingCommand(std::function<void()> fail) : fail(std::move(fail)) {}
 
 protected:
     bool event(QEvent* event) override
     {
         if (event->type() == QEvent::User)
-            throw EngineError(message);
+            fail();
         return QObject::event(event);
     }
 
 private:
-    std::string message;
+    std::function<void()> fail;
 };
 
 // A command that fails ends at the application's event boundary in the error
@@ -395,12 +396,17 @@ TEST_F(MainWindowTest, FailureEndsInTheErrorBoxAndTheProgramGoesOn)
     struct Case {
         const char* thrown;
         const char* shown;
+        std::function<void()> fail;
     };
+    const auto message = [](const char* text) { return [text] { throw std::runtime_error(text); }; };
+    const auto fault = [](FaultKind kind) { return [kind] { throw EngineError(Fault{kind}); }; };
     const Case cases[] = {
-        {"File not found", "File not found."},
-        {"Invalid floating point operation", "Invalid floating point operation."},
-        {"Erro de leitura.", "Erro de leitura."},
-        {"Valor inválido", "Valor inválido."},
+        {"File not found", "File not found.", message("File not found")},
+        {"an invalid operation", "Invalid floating point operation.", fault(FaultKind::InvalidOperation)},
+        {"no steel", "Nenhum aço selecionado: escolha a classe do aço na lista \"Aço\"",
+         fault(FaultKind::NoSteelSelected)},
+        {"Erro de leitura.", "Erro de leitura.", message("Erro de leitura.")},
+        {"Valor inválido", "Valor inválido.", message("Valor inválido")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.thrown);
@@ -415,7 +421,7 @@ TEST_F(MainWindowTest, FailureEndsInTheErrorBoxAndTheProgramGoesOn)
             box->button(QMessageBox::Ok)->click();
         }});
         bool laterEventRan = false;
-        FailingCommand command(c.thrown);
+        FailingCommand command(c.fail);
         QCoreApplication::postEvent(&command, new QEvent(QEvent::User));
         QTimer::singleShot(20, main, [&] { laterEventRan = true; });
         QTRY_VERIFY_WITH_TIMEOUT(laterEventRan && script.Finished(), 5000);

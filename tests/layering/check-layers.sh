@@ -8,8 +8,8 @@ cd "$top"
 
 declare -A allowed=(
   [engine]="engine"
-  [project]="engine project"
-  [texts]="engine project texts"
+  [project]="engine texts project"
+  [texts]="engine texts"
   [report]="engine project texts report"
   [cli]="engine project texts report cli"
   [resources]="resources"
