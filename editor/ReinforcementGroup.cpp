@@ -1,5 +1,6 @@
 #include "editor/ReinforcementGroup.h"
 
+#include "engine/CaseEditing.h"
 #include "resources/JpegImage.h"
 #include "uikit/CaptionedComboBox.h"
 #include "uikit/FieldEvents.h"
@@ -64,13 +65,7 @@ std::int32_t BarCountOf(const QLineEdit* field, bool& valid)
 {
     std::int32_t count = 0;
     valid = ParseFieldInteger(field->text(), count);
-    if (!valid)
-        return 0;
-    if (count < 0 || count > MaxBarsPerLine) {
-        valid = false;
-        return count < 0 ? 0 : MaxBarsPerLine;
-    }
-    return count;
+    return valid ? StoredBarCount(count, valid) : 0;
 }
 
 // The item that shows a stored diameter: 5 alone; then everything below 6.4 is
@@ -310,34 +305,34 @@ void TGBArmadura::CombDiametroExit()
 
 // The first end of a line: a tied line carries its second end along, and while
 // typing the second field shows the same text.
-void TGBArmadura::StoreFirstEnd(QLineEdit* field, double BarLine::*value, QLineEdit* tiedField,
-                                double BarLine::*tiedValue, std::uint8_t tie, bool leaving)
+void TGBArmadura::StoreFirstEnd(Axis axis, bool leaving)
 {
     BarLine* line = Selected();
     if (!line)
         return;
+    QLineEdit* field = axis == Axis::X ? EdX1 : EdY1;
     context.ClearInputMark();
     bool valid = false;
-    line->*value = CoordinateOf(field, valid);
+    const double value = CoordinateOf(field, valid);
     if (leaving && !valid)
         context.MarkInputInvalid(field);
-    if (line->Orientation == tie) {
-        if (!leaving)
-            ShowText(tiedField, field->text());
-        line->*tiedValue = line->*value;
-    }
+    if (!leaving && SecondEndTied(line->Orientation, axis))
+        ShowText(axis == Axis::X ? EdX2 : EdY2, field->text());
+    flexara::StoreFirstEnd(*line, axis, value);
     context.RepaintSection();
 }
 
-// A disabled end field follows its first field and never stores its own text.
-void TGBArmadura::StoreSecondEnd(QLineEdit* field, double BarLine::*value, bool leaving)
+// A closed end field follows its first field and never stores its own text.
+void TGBArmadura::StoreSecondEnd(Axis axis, bool leaving)
 {
     BarLine* line = Selected();
+    QLineEdit* field = axis == Axis::X ? EdX2 : EdY2;
     if (!line || !field->isEnabledTo(this))
         return;
     context.ClearInputMark();
     bool valid = false;
-    line->*value = CoordinateOf(field, valid);
+    const double value = CoordinateOf(field, valid);
+    flexara::StoreSecondEnd(*line, axis, value, true);
     if (leaving && !valid)
         context.MarkInputInvalid(field);
     context.RepaintSection();
@@ -345,72 +340,78 @@ void TGBArmadura::StoreSecondEnd(QLineEdit* field, double BarLine::*value, bool 
 
 void TGBArmadura::EdX1Change()
 {
-    StoreFirstEnd(EdX1, &BarLine::X1, EdX2, &BarLine::X2, OrientationVertical, false);
+    StoreFirstEnd(Axis::X, false);
 }
 void TGBArmadura::EdX1Exit()
 {
-    StoreFirstEnd(EdX1, &BarLine::X1, EdX2, &BarLine::X2, OrientationVertical, true);
+    StoreFirstEnd(Axis::X, true);
 }
 void TGBArmadura::EdY1Change()
 {
-    StoreFirstEnd(EdY1, &BarLine::Y1, EdY2, &BarLine::Y2, OrientationHorizontal, false);
+    StoreFirstEnd(Axis::Y, false);
 }
 void TGBArmadura::EdY1Exit()
 {
-    StoreFirstEnd(EdY1, &BarLine::Y1, EdY2, &BarLine::Y2, OrientationHorizontal, true);
+    StoreFirstEnd(Axis::Y, true);
 }
 void TGBArmadura::EdX2Change()
 {
-    StoreSecondEnd(EdX2, &BarLine::X2, false);
+    StoreSecondEnd(Axis::X, false);
 }
 void TGBArmadura::EdX2Exit()
 {
-    StoreSecondEnd(EdX2, &BarLine::X2, true);
+    StoreSecondEnd(Axis::X, true);
 }
 void TGBArmadura::EdY2Change()
 {
-    StoreSecondEnd(EdY2, &BarLine::Y2, false);
+    StoreSecondEnd(Axis::Y, false);
 }
 void TGBArmadura::EdY2Exit()
 {
-    StoreSecondEnd(EdY2, &BarLine::Y2, true);
+    StoreSecondEnd(Axis::Y, true);
 }
 
 // ---- Orientation ----
 // The fields keep the tie of the checked button even while no line is
 // selected (a file without lines); only the stored code needs a line.
 
-void TGBArmadura::RadHorClick()
+void TGBArmadura::ApplyOrientation(std::uint8_t code)
 {
     if (BarLine* line = Selected())
-        line->Orientation = OrientationHorizontal;
+        line->Orientation = code;
+    const EndFields open = OpenEndFields(code);
     EdX1->setEnabled(true);
-    EdX2->setEnabled(true);
-    ShowText(EdY2, EdY1->text()); // stored through EdY2Change while still enabled
-    EdY2->setEnabled(false);
+    EdY1->setEnabled(true);
+    if (open.x2)
+        EdX2->setEnabled(true);
+    if (open.y2)
+        EdY2->setEnabled(true);
+    // A tied end shows its first end's text, stored through its change
+    // handler while the field is still open, and then closes.
+    if (!open.x2) {
+        ShowText(EdX2, EdX1->text());
+        EdX2->setEnabled(false);
+    }
+    if (!open.y2) {
+        ShowText(EdY2, EdY1->text());
+        EdY2->setEnabled(false);
+    }
     context.RepaintSection();
+}
+
+void TGBArmadura::RadHorClick()
+{
+    ApplyOrientation(OrientationHorizontal);
 }
 
 void TGBArmadura::RadVerClick()
 {
-    if (BarLine* line = Selected())
-        line->Orientation = OrientationVertical;
-    EdY1->setEnabled(true);
-    EdY2->setEnabled(true);
-    ShowText(EdX2, EdX1->text());
-    EdX2->setEnabled(false);
-    context.RepaintSection();
+    ApplyOrientation(OrientationVertical);
 }
 
 void TGBArmadura::RadQualClick()
 {
-    if (BarLine* line = Selected())
-        line->Orientation = OrientationAny;
-    EdX1->setEnabled(true);
-    EdX2->setEnabled(true);
-    EdY1->setEnabled(true);
-    EdY2->setEnabled(true);
-    context.RepaintSection();
+    ApplyOrientation(OrientationAny);
 }
 
 void TGBArmadura::CheckOrientation(std::uint8_t code)
@@ -448,63 +449,38 @@ void TGBArmadura::LBLinhasClick()
 
 void TGBArmadura::BtnAdicionarClick()
 {
-    AnalysisState& s = context.State();
-    const int count = ClampCount(s.LineCount, MaxLines);
-    if (count >= MaxLines)
-        return;
-    const int n = count + 1;
-    s.LineCount = n;
-    LBLinhas->addItem(LineCaption(n));
-    SelectListRow(LBLinhas->count() - 1);
-    UpdateLineButtons();
-
     // A copy of the fields as they stand; a text that does not convert gives
     // the value its own field stores for it.
-    BarLine& line = s.BarLines[static_cast<std::size_t>(n - 1)];
+    BarLine fields;
     bool valid = false;
-    line.BarCount = BarCountOf(EdNb, valid);
-    line.X1 = CoordinateOf(EdX1, valid);
-    line.X2 = CoordinateOf(EdX2, valid);
-    line.Y1 = CoordinateOf(EdY1, valid);
-    line.Y2 = CoordinateOf(EdY2, valid);
+    fields.BarCount = BarCountOf(EdNb, valid);
+    fields.X1 = CoordinateOf(EdX1, valid);
+    fields.X2 = CoordinateOf(EdX2, valid);
+    fields.Y1 = CoordinateOf(EdY1, valid);
+    fields.Y2 = CoordinateOf(EdY2, valid);
     const int item = CombDiametro->currentIndex();
-    line.Diameter = item >= 0 && item < DiameterCount ? Diameters[item].mm : 0.0;
-    line.Orientation = RadHor->isChecked()   ? OrientationHorizontal
-                       : RadVer->isChecked() ? OrientationVertical
-                                             : OrientationAny;
+    fields.Diameter = item >= 0 && item < DiameterCount ? Diameters[item].mm : 0.0;
+    fields.Orientation = RadHor->isChecked()   ? OrientationHorizontal
+                         : RadVer->isChecked() ? OrientationVertical
+                                               : OrientationAny;
+    const int added = AddLine(context.State(), fields);
+    if (added < 0)
+        return;
+    LBLinhas->addItem(LineCaption(added + 1));
+    SelectListRow(LBLinhas->count() - 1);
+    UpdateLineButtons();
     context.TaxaArmadura();
     context.RepaintSection();
 }
 
 void TGBArmadura::BtnExcluirClick()
 {
-    AnalysisState& s = context.State();
-    const int count = ClampCount(s.LineCount, MaxLines);
-    const int selected = SelectedLine();
-    if (count < 2 || selected < 0)
+    if (!RemoveLine(context.State(), SelectedLine()))
         return;
-    for (int k = selected; k < count - 1; ++k) {
-        const BarLine& from = s.BarLines[static_cast<std::size_t>(k + 1)];
-        BarLine& to = s.BarLines[static_cast<std::size_t>(k)];
-        to.X1 = from.X1;
-        to.X2 = from.X2;
-        to.Y1 = from.Y1;
-        to.Y2 = from.Y2;
-        to.BarCount = from.BarCount;
-        to.Diameter = from.Diameter;
-        to.Orientation = from.Orientation;
-    }
-    // The slot given up keeps nothing of the deleted case.
-    BarLine& freed = s.BarLines[static_cast<std::size_t>(count - 1)];
-    freed.X1 = freed.X2 = freed.Y1 = freed.Y2 = 0.0;
-    freed.BarCount = 0;
-    freed.Diameter = 0.0;
-    freed.Orientation = 0;
     {
         const QSignalBlocker quiet(LBLinhas);
         delete LBLinhas->takeItem(LBLinhas->count() - 1);
     }
-    s.LineCount = count - 1;
     SelectListRow(0);
     ShowLine(0);
     UpdateLineButtons();

@@ -2,6 +2,7 @@
 // and edit the line selected in LBLinhas; every handler acts on that line.
 #pragma once
 
+#include "engine/CaseEditing.h"
 #include "uikit/EditorContext.h"
 
 #include <QGroupBox>
@@ -74,9 +75,10 @@ public:
     void BtnExcluirClick();
 
 private:
-    void StoreFirstEnd(QLineEdit* field, double BarLine::*value, QLineEdit* tiedField, double BarLine::*tiedValue,
-                       std::uint8_t tie, bool leaving);
-    void StoreSecondEnd(QLineEdit* field, double BarLine::*value, bool leaving);
+    void StoreFirstEnd(Axis axis, bool leaving);
+    void StoreSecondEnd(Axis axis, bool leaving);
+    // The click handling of an orientation button: the ties and open fields.
+    void ApplyOrientation(std::uint8_t code);
     void CoordinateFromFile(QLineEdit* field, double BarLine::*value, double read);
     // The selected line of the state; nullptr when none is selected.
     BarLine* Selected();

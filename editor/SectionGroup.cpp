@@ -1,5 +1,6 @@
 #include "editor/SectionGroup.h"
 
+#include "engine/CaseEditing.h"
 #include "engine/Shapes.h"
 #include "resources/JpegImage.h"
 #include "uikit/FieldEvents.h"
@@ -219,17 +220,13 @@ int TGBSecao::SelectedVertex() const
 
 void TGBSecao::SelectFamily(std::uint8_t kind)
 {
-    AnalysisState& s = context.State();
-    ClearShapeDims(s);
-    const ShapeFamily& family = ShapeFamilyOf(kind);
-    s.Section.ShapeKind = kind;
-    s.Section.VertexCount = family.vertexCount;
+    flexara::SelectFamily(context.State(), kind);
     ShowLayout(kind);
     ToolButtons[kind]->setChecked(true);
+    const ShapeFamily& family = ShapeFamilyOf(kind);
     for (int i = 0; i < ShapeDimCount; ++i)
         if (family.Shows(i))
             ShowText(Eds[static_cast<std::size_t>(i)], "0");
-    BuildSectionPolygon(s);
     context.TaxaArmadura();
     context.RepaintSection();
 }
@@ -265,9 +262,8 @@ void TGBSecao::ToolButton8Click()
 
 void TGBSecao::ToolButton7Click()
 {
-    AnalysisState& s = context.State();
-    ClearShapeDims(s);
-    s.Section.ShapeKind = ShapeFreePolygon;
+    // A new polygon starts from one vertex at the origin.
+    StartFreePolygon(context.State());
     ShowLayout(ShapeFreePolygon);
     ToolButtons[ShapeFreePolygon]->setChecked(true);
     {
@@ -276,10 +272,6 @@ void TGBSecao::ToolButton7Click()
     }
     ShowText(Eds[0], "0");
     ShowText(Eds[1], "0");
-    // A new polygon starts from one vertex at the origin.
-    s.Section.VertexCount = 1;
-    ClearShapeDims(s);
-    s.Section.Vertices.fill(Point{});
     LBPontos->addItem(PointCaption(1));
     SelectPoint(0);
     UpdatePointButtons();
@@ -294,16 +286,7 @@ void TGBSecao::EdChange(int index)
     if (index < 0 || index >= ShapeDimCount)
         return;
     context.ClearInputMark();
-    AnalysisState& s = context.State();
-    double value = 0.0;
-    if (!ParseField(Eds[static_cast<std::size_t>(index)]->text(), value))
-        value = 0.0;
-    const bool free = s.Section.ShapeKind == ShapeFreePolygon;
-    if (!free && value < 0.0)
-        value = 0.0;
-    s.ShapeDims[static_cast<std::size_t>(index)] = value;
-    BuildSectionPolygon(s);
-    StoreIntoSelectedVertex(index, value);
+    StoreDimension(index);
     context.RepaintSection();
     context.TaxaArmadura();
 }
@@ -315,24 +298,9 @@ bool TGBSecao::StoreDimension(int index)
     bool valid = ParseField(Eds[static_cast<std::size_t>(index)]->text(), value);
     if (!valid)
         value = 0.0;
-    // Negative coordinates are fine in the free polygon; a negative dimension is not.
-    if (s.Section.ShapeKind != ShapeFreePolygon && value < 0.0) {
-        value = 0.0;
-        valid = false;
-    }
-    s.ShapeDims[static_cast<std::size_t>(index)] = value;
-    StoreIntoSelectedVertex(index, value);
+    value = StoredDimension(s.Section.ShapeKind, value, valid);
+    flexara::StoreDimension(s, index, value, SelectedVertex());
     return valid;
-}
-
-void TGBSecao::StoreIntoSelectedVertex(int index, double value)
-{
-    AnalysisState& s = context.State();
-    const int vertex = SelectedVertex();
-    if (s.Section.ShapeKind != ShapeFreePolygon || index > 1 || vertex < 0)
-        return;
-    Point& point = s.Section.Vertices[static_cast<std::size_t>(vertex)];
-    (index == 0 ? point.x : point.y) = value;
 }
 
 void TGBSecao::EdExit(int index)
@@ -349,12 +317,10 @@ void TGBSecao::EdExit(int index)
 
 void TGBSecao::BtnAdPontosClick()
 {
-    AnalysisState& s = context.State();
-    const int n = ClampCount(s.Section.VertexCount, MaxVertices);
-    if (n >= MaxVertices)
+    const int added = AddVertex(context.State());
+    if (added < 0)
         return;
-    s.Section.VertexCount = n + 1;
-    LBPontos->addItem(PointCaption(n + 1));
+    LBPontos->addItem(PointCaption(added + 1));
     SelectPoint(LBPontos->count() - 1);
     UpdatePointButtons();
     // The new vertex takes X and Y as the fields show them, read as on leaving
@@ -373,18 +339,13 @@ void TGBSecao::BtnAdPontosClick()
 void TGBSecao::BtnExcPontosClick()
 {
     AnalysisState& s = context.State();
-    const int n = ClampCount(s.Section.VertexCount, MaxVertices);
-    const int selected = SelectedVertex();
-    if (n < 2 || selected < 0 || selected >= n)
+    if (!RemoveVertex(s, SelectedVertex()))
         return;
-    auto& vertices = s.Section.Vertices;
-    for (int i = selected; i < n - 1; ++i)
-        vertices[static_cast<std::size_t>(i)] = vertices[static_cast<std::size_t>(i + 1)];
+    const auto& vertices = s.Section.Vertices;
     {
         const QSignalBlocker quiet(LBPontos);
         delete LBPontos->takeItem(LBPontos->count() - 1);
     }
-    s.Section.VertexCount = n - 1;
     SelectPoint(0);
     ShowText(Eds[0], FormatField(vertices[0].x));
     ShowText(Eds[1], FormatField(vertices[0].y));

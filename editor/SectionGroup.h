@@ -63,9 +63,8 @@ private:
     void ShowLayout(std::uint8_t kind);
     // What a tool button does for a parametric family.
     void SelectFamily(std::uint8_t kind);
-    // Stores the text of Ed(index+1) as on leaving it; false when it was refused.
+    // Stores the text of Ed(index+1); false when it was refused.
     bool StoreDimension(int index);
-    void StoreIntoSelectedVertex(int index, double value);
     // The vertex selected in LBPontos, 0-based; -1 when none is.
     int SelectedVertex() const;
     void SelectPoint(int row);

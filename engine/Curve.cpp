@@ -282,6 +282,7 @@ void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
         outcome.firstAngle = ref;
         sink.FirstReferences(ref);
     }
+    sink.AngleReferences(theta, ref);
 
     const double nd = s.Nd;
     bool converged = false;

@@ -47,6 +47,8 @@ public:
     // The axial forces of reference at theta = 0, as soon as they are known (a
     // fault later in the generation does not take them back).
     virtual void FirstReferences(const ReferenceForces&) {}
+    // The axial forces of reference of every angle computed, in order.
+    virtual void AngleReferences(double /*theta*/, const ReferenceForces&) {}
 };
 
 struct CurveOutcome {

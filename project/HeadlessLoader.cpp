@@ -1,19 +1,12 @@
 #include "project/HeadlessLoader.h"
 
+#include "engine/CaseEditing.h"
 #include "engine/DefaultCase.h"
 #include "engine/NumberText.h"
 #include "engine/Ratio.h"
 #include "engine/Shapes.h"
 
 namespace flexara {
-
-bool HeadlessLoader::Show(std::string& field, const std::string& newText)
-{
-    if (field == newText)
-        return false;
-    field = newText;
-    return true;
-}
 
 double HeadlessLoader::Stored(const std::string& fieldText)
 {
@@ -32,8 +25,7 @@ void HeadlessLoader::ResetToNewCase()
     selection = MaterialSelection{};
     text.fill("0");
     dimText.fill("0");
-    x2Enabled = true;
-    y2Enabled = false;
+    openEnds = OpenEndFields(OrientationHorizontal);
     checkedRadio = OrientationHorizontal;
     currentLine = 0;
     selectedVertex = 0;
@@ -55,14 +47,14 @@ void HeadlessLoader::SetNd(double value)
 void HeadlessLoader::SetMxd(double value)
 {
     s.Mxd = value;
-    if (Show(text[FieldMdx], FormatGeneral(value)))
+    if (ReplaceFieldText(text[FieldMdx], FormatGeneral(value)))
         s.Mxd = Stored(text[FieldMdx]);
 }
 
 void HeadlessLoader::SetMyd(double value)
 {
     s.Myd = value;
-    if (Show(text[FieldMdy], FormatGeneral(value)))
+    if (ReplaceFieldText(text[FieldMdy], FormatGeneral(value)))
         s.Myd = Stored(text[FieldMdy]);
 }
 
@@ -75,52 +67,59 @@ void HeadlessLoader::BeginLines(std::int32_t lineCount)
 void HeadlessLoader::SetBarCount(std::int32_t value)
 {
     Line().BarCount = value;
-    if (Show(text[FieldNb], std::to_string(value)))
+    if (ReplaceFieldText(text[FieldNb], std::to_string(value)))
         RefreshRatio();
 }
 
-void HeadlessLoader::SetY1(double value)
+// The change handler of a first end field (X1, Y1): a tied line shows the
+// same text in its second end field and carries the value along.
+void HeadlessLoader::FirstEndChanged(Axis axis)
 {
     BarLine& line = Line();
-    line.Y1 = value;
-    if (!Show(text[FieldY1], FormatGeneral(value)))
-        return;
-    line.Y1 = Stored(text[FieldY1]);
-    if (line.Orientation == OrientationHorizontal) {
-        if (Show(text[FieldY2], text[FieldY1]) && y2Enabled)
-            line.Y2 = Stored(text[FieldY2]);
-        line.Y2 = line.Y1;
-    }
+    const double value = Stored(text[axis == Axis::X ? FieldX1 : FieldY1]);
+    if (SecondEndTied(line.Orientation, axis) &&
+        ReplaceFieldText(text[axis == Axis::X ? FieldX2 : FieldY2], text[axis == Axis::X ? FieldX1 : FieldY1]))
+        SecondEndChanged(axis);
+    StoreFirstEnd(line, axis, value);
+}
+
+// The change handler of a second end field (X2, Y2): a closed field stores nothing.
+void HeadlessLoader::SecondEndChanged(Axis axis)
+{
+    const bool open = axis == Axis::X ? openEnds.x2 : openEnds.y2;
+    if (open)
+        StoreSecondEnd(Line(), axis, Stored(text[axis == Axis::X ? FieldX2 : FieldY2]), open);
+}
+
+// A coordinate read from a file is stored as read, then shown in its field,
+// whose change handler stores it again (and applies the tie) only when the
+// text changed.
+void HeadlessLoader::SetY1(double value)
+{
+    Line().Y1 = value;
+    if (ReplaceFieldText(text[FieldY1], FormatGeneral(value)))
+        FirstEndChanged(Axis::Y);
 }
 
 void HeadlessLoader::SetY2(double value)
 {
-    BarLine& line = Line();
-    line.Y2 = value;
-    if (Show(text[FieldY2], FormatGeneral(value)) && y2Enabled)
-        line.Y2 = Stored(text[FieldY2]);
+    Line().Y2 = value;
+    if (ReplaceFieldText(text[FieldY2], FormatGeneral(value)))
+        SecondEndChanged(Axis::Y);
 }
 
 void HeadlessLoader::SetX1(double value)
 {
-    BarLine& line = Line();
-    line.X1 = value;
-    if (!Show(text[FieldX1], FormatGeneral(value)))
-        return;
-    line.X1 = Stored(text[FieldX1]);
-    if (line.Orientation == OrientationVertical) {
-        if (Show(text[FieldX2], text[FieldX1]) && x2Enabled)
-            line.X2 = Stored(text[FieldX2]);
-        line.X2 = line.X1;
-    }
+    Line().X1 = value;
+    if (ReplaceFieldText(text[FieldX1], FormatGeneral(value)))
+        FirstEndChanged(Axis::X);
 }
 
 void HeadlessLoader::SetX2(double value)
 {
-    BarLine& line = Line();
-    line.X2 = value;
-    if (Show(text[FieldX2], FormatGeneral(value)) && x2Enabled)
-        line.X2 = Stored(text[FieldX2]);
+    Line().X2 = value;
+    if (ReplaceFieldText(text[FieldX2], FormatGeneral(value)))
+        SecondEndChanged(Axis::X);
 }
 
 void HeadlessLoader::SetOrientation(std::uint8_t code)
@@ -135,57 +134,45 @@ void HeadlessLoader::CheckRadio(std::uint8_t code)
     if (radio == checkedRadio)
         return;
     checkedRadio = radio;
-    // The click handler of the newly checked orientation button.
-    BarLine& line = Line();
-    line.Orientation = radio;
-    if (radio == OrientationHorizontal) {
-        x2Enabled = true;
-        if (Show(text[FieldY2], text[FieldY1]) && y2Enabled)
-            line.Y2 = Stored(text[FieldY2]);
-        y2Enabled = false;
-    } else if (radio == OrientationVertical) {
-        y2Enabled = true;
-        if (Show(text[FieldX2], text[FieldX1]) && x2Enabled)
-            line.X2 = Stored(text[FieldX2]);
-        x2Enabled = false;
-    } else {
-        x2Enabled = true;
-        y2Enabled = true;
+    // The click handler of the newly checked orientation button: the open
+    // fields open, a tied end shows its first end's text (stored while still
+    // open) and closes.
+    Line().Orientation = radio;
+    const EndFields open = OpenEndFields(radio);
+    openEnds.x2 = openEnds.x2 || open.x2;
+    openEnds.y2 = openEnds.y2 || open.y2;
+    for (const Axis axis : {Axis::X, Axis::Y}) {
+        if (!SecondEndTied(radio, axis))
+            continue;
+        if (ReplaceFieldText(text[axis == Axis::X ? FieldX2 : FieldY2], text[axis == Axis::X ? FieldX1 : FieldY1]))
+            SecondEndChanged(axis);
+        (axis == Axis::X ? openEnds.x2 : openEnds.y2) = false;
     }
 }
 
 void HeadlessLoader::DimChanged(int index)
 {
-    double value = Stored(dimText[static_cast<std::size_t>(index)]);
-    if (s.Section.ShapeKind != ShapeFreePolygon && value < 0.0)
-        value = 0.0;
-    s.ShapeDims[static_cast<std::size_t>(index)] = value;
-    BuildSectionPolygon(s);
-    if (s.Section.ShapeKind == ShapeFreePolygon && index < 2 && selectedVertex >= 0 && selectedVertex < MaxVertices) {
-        Point& vertex = s.Section.Vertices[static_cast<std::size_t>(selectedVertex)];
-        (index == 0 ? vertex.x : vertex.y) = value;
-    }
+    bool valid = true;
+    const double value = StoredDimension(s.Section.ShapeKind, Stored(dimText[static_cast<std::size_t>(index)]), valid);
+    StoreDimension(s, index, value, selectedVertex);
     RefreshRatio();
 }
 
 void HeadlessLoader::SelectFamily(std::uint8_t shapeKind)
 {
     // What the family's tool button does.
-    ClearShapeDims(s);
+    flexara::SelectFamily(s, shapeKind);
     const ShapeFamily& family = ShapeFamilyOf(shapeKind);
-    s.Section.ShapeKind = shapeKind;
-    s.Section.VertexCount = family.vertexCount;
     for (int i = 0; i < ShapeDimCount; ++i)
-        if (family.Shows(i) && Show(dimText[static_cast<std::size_t>(i)], "0"))
+        if (family.Shows(i) && ReplaceFieldText(dimText[static_cast<std::size_t>(i)], "0"))
             DimChanged(i);
-    BuildSectionPolygon(s);
     RefreshRatio();
 }
 
 void HeadlessLoader::SetShapeDim(int index, double value)
 {
     s.ShapeDims[static_cast<std::size_t>(index)] = value;
-    if (Show(dimText[static_cast<std::size_t>(index)], FormatGeneral(value)))
+    if (ReplaceFieldText(dimText[static_cast<std::size_t>(index)], FormatGeneral(value)))
         DimChanged(index);
 }
 
@@ -194,9 +181,9 @@ void HeadlessLoader::BeginFreePolygon(std::int32_t vertexCount)
     s.Section.ShapeKind = ShapeFreePolygon;
     s.Section.VertexCount = vertexCount;
     selectedVertex = -1; // the vertex list is emptied
-    if (Show(dimText[0], "0"))
+    if (ReplaceFieldText(dimText[0], "0"))
         DimChanged(0);
-    if (Show(dimText[1], "0"))
+    if (ReplaceFieldText(dimText[1], "0"))
         DimChanged(1);
 }
 
@@ -204,9 +191,9 @@ void HeadlessLoader::SetVertex(std::int32_t i, double x, double y)
 {
     selectedVertex = i - 1;
     s.Section.Vertices[static_cast<std::size_t>(selectedVertex)] = Point{x, y};
-    if (Show(dimText[0], FormatGeneral(x)))
+    if (ReplaceFieldText(dimText[0], FormatGeneral(x)))
         DimChanged(0);
-    if (Show(dimText[1], FormatGeneral(y)))
+    if (ReplaceFieldText(dimText[1], FormatGeneral(y)))
         DimChanged(1);
 }
 

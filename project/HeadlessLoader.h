@@ -5,6 +5,7 @@
 // in the window.
 #pragma once
 
+#include "engine/CaseEditing.h"
 #include "engine/Materials.h"
 #include "engine/UVariav.h"
 #include "project/ProjectFile.h"
@@ -58,9 +59,9 @@ private:
     enum Field { FieldMdx, FieldMdy, FieldNb, FieldX1, FieldX2, FieldY1, FieldY2, FieldCount };
 
     BarLine& Line() { return s.BarLines[static_cast<std::size_t>(currentLine)]; }
-    // Sets a field's text; true when it changed, which runs its change handler.
-    static bool Show(std::string& field, const std::string& text);
     static double Stored(const std::string& text);
+    void FirstEndChanged(Axis axis);
+    void SecondEndChanged(Axis axis);
     void DimChanged(int index);
     void CheckRadio(std::uint8_t code);
     void RefreshRatio();
@@ -71,8 +72,7 @@ private:
     std::string ratioLabel = "0,00 %";
     std::array<std::string, FieldCount> text;
     std::array<std::string, ShapeDimCount> dimText;
-    bool x2Enabled = true;
-    bool y2Enabled = false;
+    EndFields openEnds = OpenEndFields(OrientationHorizontal);
     std::uint8_t checkedRadio = OrientationHorizontal;
     int currentLine = 0;
     int selectedVertex = 0;
