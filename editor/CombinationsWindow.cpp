@@ -2,6 +2,7 @@
 
 #include "dialogs/WindowLook.h"
 #include "editor/DocumentCommands.h"
+#include "editor/ProgressRun.h"
 #include "editor/TFPrincipal.h"
 #include "engine/Faults.h"
 #include "engine/NumberText.h"
@@ -13,20 +14,14 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QEventLoop>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QTimer>
 #include <QVBoxLayout>
-
-#include <atomic>
-#include <thread>
 
 namespace flexara {
 
@@ -34,8 +29,6 @@ namespace {
 
 const char* const Headers[] = {"Nome", "Nd (kN)", "Mxd (kN.m)", "Myd (kN.m)", "η", "MRd (kN.m)", "Situação"};
 const QString InvalidCellText = QStringLiteral("Valor de entrada inválido");
-// A check that takes longer than this shows its progress.
-constexpr int ProgressAfterMs = 500;
 
 std::string LocalPath(const QString& path)
 {
@@ -352,36 +345,10 @@ std::optional<CombinationCheck> TFCombinacoes::RunCheck(const CombinationList& r
     // The workers read a copy of the case taken now; the window stays free.
     const auto state = std::make_unique<AnalysisState>(w.State());
     const MaterialSelection selection = w.Selection();
-    CheckProgress progress;
     std::optional<CombinationCheck> check;
-    std::atomic<bool> finished{false};
-    std::thread runner([&] {
+    RunWithProgress(this, QStringLiteral("Verificando as combinações..."), [&](WorkProgress& progress) {
         check = CheckCombinations(*state, selection, rows, WorkerThreads(), &progress);
-        finished = true;
     });
-
-    QProgressDialog dialog(QStringLiteral("Verificando as combinações..."), QStringLiteral("Cancelar"), 0, 1, this);
-    dialog.setWindowTitle(QString::fromUtf8(ApplicationTitle));
-    dialog.setWindowModality(Qt::WindowModal);
-    dialog.setMinimumDuration(ProgressAfterMs);
-    dialog.setAutoClose(false);
-    dialog.setAutoReset(false);
-    QEventLoop loop;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &loop, [&] {
-        dialog.setMaximum(std::max(1, progress.generationsTotal.load()));
-        dialog.setValue(progress.generationsDone);
-        if (dialog.wasCanceled())
-            progress.cancel = true;
-        loop.quit();
-    });
-    poll.start(20);
-    // Until the progress shows (and blocks the windows) the user's input
-    // waits: nothing may change the case or the rows under the check.
-    while (!finished)
-        loop.exec(dialog.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
-    runner.join();
-    dialog.close();
     return check;
 }
 

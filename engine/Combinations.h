@@ -11,8 +11,8 @@
 #include "engine/Faults.h"
 #include "engine/Materials.h"
 #include "engine/UVariav.h"
+#include "engine/Workers.h"
 
-#include <atomic>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,14 +63,6 @@ struct CombinationCheck {
     bool cancelled = false;              // stopped before every Nd was done
 };
 
-// Progress of a check running on other threads: the window reads it, and may
-// ask the check to stop.
-struct CheckProgress {
-    std::atomic<int> generationsDone{0};
-    std::atomic<int> generationsTotal{0};
-    std::atomic<bool> cancel{false};
-};
-
 // The governing row: the largest η, where a row that fails, is out of range,
 // is refused or faulted governs before every row that holds (among those, a
 // row without η first). -1 for an empty list.
@@ -80,9 +72,10 @@ int GoverningRow(const std::vector<CombinationResult>& rows);
 // least 1), each on its own copy of the state; the results are the same, bit
 // for bit, whatever the number of threads.
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
-                                   const CombinationList& combinations, int threads, CheckProgress* progress = nullptr);
+                                   const CombinationList& combinations, int threads, WorkProgress* progress = nullptr);
 
-// The workers to use: one per core.
-int WorkerThreads();
+// A row read off the curve of its Nd: the curve's refusal, fault or notice,
+// or where the ray through (Mxd, Myd) leaves the curve.
+CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row);
 
 } // namespace flexara

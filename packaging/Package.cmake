@@ -1,5 +1,5 @@
 # The Debian package, made by CPack from the install rules:
-#   cpack --config build/release/CPackConfig.cmake   (scripts/package.sh does it)
+#   cpack --config build/package/CPackConfig.cmake   (scripts/package.sh does it)
 # gives flexara_<version>_<arch>.deb. The shared libraries it needs come from
 # dpkg-shlibdeps; the fonts of the fixed layout and of the report and Qt's
 # Portuguese translations are loaded by name, so they are named here.

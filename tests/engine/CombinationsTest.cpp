@@ -174,13 +174,13 @@ TEST(Combinations, ParallelResultsEqualSequentialBitForBit)
 TEST(Combinations, ACancelledCheckHasNoRows)
 {
     auto s = testing::MakeColumn20x40();
-    CheckProgress progress;
+    WorkProgress progress;
     progress.cancel = true;
     const CombinationCheck check =
         CheckCombinations(*s, MaterialSelection{}, {Row("a", -500, 1, 1), Row("b", -600, 1, 1)}, 2, &progress);
     EXPECT_TRUE(check.cancelled);
     EXPECT_TRUE(check.rows.empty());
-    EXPECT_EQ(progress.generationsTotal, 2);
+    EXPECT_EQ(progress.total, 2);
 }
 
 } // namespace
