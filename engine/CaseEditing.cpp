@@ -21,6 +21,18 @@ double& Second(BarLine& line, Axis axis)
     return axis == Axis::X ? line.X2 : line.Y2;
 }
 
+// The input fields of a line (what a project file keeps of it).
+void CopyLineInputs(const BarLine& from, BarLine& to)
+{
+    to.BarCount = from.BarCount;
+    to.Diameter = from.Diameter;
+    to.X1 = from.X1;
+    to.X2 = from.X2;
+    to.Y1 = from.Y1;
+    to.Y2 = from.Y2;
+    to.Orientation = from.Orientation;
+}
+
 } // namespace
 
 bool ReplaceFieldText(std::string& field, std::string_view text)
@@ -59,14 +71,7 @@ int AddLine(AnalysisState& s, const BarLine& fields)
     if (count >= MaxLines)
         return -1;
     s.LineCount = count + 1;
-    BarLine& line = s.BarLines[static_cast<std::size_t>(count)];
-    line.BarCount = fields.BarCount;
-    line.Diameter = fields.Diameter;
-    line.X1 = fields.X1;
-    line.X2 = fields.X2;
-    line.Y1 = fields.Y1;
-    line.Y2 = fields.Y2;
-    line.Orientation = fields.Orientation;
+    CopyLineInputs(fields, s.BarLines[static_cast<std::size_t>(count)]);
     return count;
 }
 
@@ -75,23 +80,10 @@ bool RemoveLine(AnalysisState& s, int k)
     const int count = ClampCount(s.LineCount, MaxLines);
     if (count < 2 || k < 0 || k >= count)
         return false;
-    for (int i = k; i < count - 1; ++i) {
-        const BarLine& from = s.BarLines[static_cast<std::size_t>(i + 1)];
-        BarLine& to = s.BarLines[static_cast<std::size_t>(i)];
-        to.X1 = from.X1;
-        to.X2 = from.X2;
-        to.Y1 = from.Y1;
-        to.Y2 = from.Y2;
-        to.BarCount = from.BarCount;
-        to.Diameter = from.Diameter;
-        to.Orientation = from.Orientation;
-    }
+    for (int i = k; i < count - 1; ++i)
+        CopyLineInputs(s.BarLines[static_cast<std::size_t>(i + 1)], s.BarLines[static_cast<std::size_t>(i)]);
     // The slot given up keeps nothing of the deleted line.
-    BarLine& freed = s.BarLines[static_cast<std::size_t>(count - 1)];
-    freed.X1 = freed.X2 = freed.Y1 = freed.Y2 = 0.0;
-    freed.BarCount = 0;
-    freed.Diameter = 0.0;
-    freed.Orientation = OrientationHorizontal;
+    CopyLineInputs(BarLine{}, s.BarLines[static_cast<std::size_t>(count - 1)]);
     s.LineCount = count - 1;
     return true;
 }

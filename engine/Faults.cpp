@@ -4,9 +4,7 @@
 
 namespace flexara {
 
-namespace {
-
-const char* Description(FaultKind kind)
+const char* RuntimeMessage(FaultKind kind)
 {
     switch (kind) {
     case FaultKind::InvalidOperation:
@@ -15,17 +13,16 @@ const char* Description(FaultKind kind)
         return DivisionByZeroMessage;
     case FaultKind::Overflow:
         return OverflowMessage;
-    case FaultKind::NoSteelSelected:
-        return "No steel class selected";
-    case FaultKind::NegativePointCount:
-        return "Negative number of curve points";
+    default:
+        return nullptr;
     }
-    return "Engine failure";
 }
 
-} // namespace
-
-EngineError::EngineError(Fault fault) : std::runtime_error(Description(fault.kind)), what_(fault) {}
+EngineError::EngineError(Fault fault)
+    : std::runtime_error(RuntimeMessage(fault.kind) ? RuntimeMessage(fault.kind) : "Refused by the engine"),
+      what_(fault)
+{
+}
 
 void ClearFpFaults()
 {

@@ -49,6 +49,10 @@ inline constexpr const char* InvalidOperationMessage = "Invalid floating point o
 inline constexpr const char* DivisionByZeroMessage = "Floating point division by zero";
 inline constexpr const char* OverflowMessage = "Floating point overflow";
 
+// The runtime's message of a floating-point fault ("Floating point overflow");
+// nullptr for a refusal, whose words are the presentation's.
+const char* RuntimeMessage(FaultKind kind);
+
 void ClearFpFaults();
 // Throws EngineError when a fault flag is raised.
 void CheckFpFaults();

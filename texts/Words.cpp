@@ -116,11 +116,9 @@ std::string FaultText(const Fault& fault)
 {
     switch (fault.kind) {
     case FaultKind::InvalidOperation:
-        return InvalidOperationMessage;
     case FaultKind::DivisionByZero:
-        return DivisionByZeroMessage;
     case FaultKind::Overflow:
-        return OverflowMessage;
+        return RuntimeMessage(fault.kind);
     case FaultKind::NoSteelSelected:
         return "Nenhum aço selecionado: escolha a classe do aço na lista \"Aço\"";
     case FaultKind::NegativePointCount:
