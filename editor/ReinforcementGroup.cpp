@@ -22,15 +22,7 @@ namespace flexara {
 
 namespace {
 
-struct DiameterItem {
-    const char* text;
-    double mm;
-};
-constexpr DiameterItem Diameters[] = {{"5", 5.0},     {"6,3", 6.3}, {"8", 8.0},   {"10", 10.0},
-                                      {"12,5", 12.5}, {"16", 16.0}, {"20", 20.0}, {"22", 22.0},
-                                      {"25", 25.0},   {"32", 32.0}, {"40", 40.0}};
-constexpr int DiameterCount = static_cast<int>(std::size(Diameters));
-constexpr int DefaultDiameterItem = 3; // "10"
+constexpr int DiameterCount = static_cast<int>(BarDiameters.size());
 
 constexpr const char* PositioningHint = "Convenção do posicionamento das barras";
 
@@ -68,20 +60,6 @@ std::int32_t BarCountOf(const QLineEdit* field, bool& valid)
     return valid ? StoredBarCount(count, valid) : 0;
 }
 
-// The item that shows a stored diameter: 5 alone; then everything below 6.4 is
-// the 6,3; the other table values show themselves and anything else the 40.
-int DiameterItemOf(double mm)
-{
-    if (mm == 5.0)
-        return 0;
-    if (mm < 6.4)
-        return 1;
-    for (int i = 2; i < DiameterCount - 1; ++i)
-        if (mm == Diameters[i].mm)
-            return i;
-    return DiameterCount - 1;
-}
-
 } // namespace
 
 TGBArmadura::TGBArmadura(EditorContext& context, QWidget* parent) : QGroupBox(parent), context(context)
@@ -116,8 +94,8 @@ TGBArmadura::TGBArmadura(EditorContext& context, QWidget* parent) : QGroupBox(pa
     lblDiametro->setBuddy(CombDiametro);
     CombDiametro->setObjectName("CombDiametro");
     CombDiametro->setGeometry(188, 43, 72, 21);
-    for (const DiameterItem& item : Diameters)
-        CombDiametro->addItem(item.text);
+    for (const double mm : BarDiameters)
+        CombDiametro->addItem(FormatField(mm));
     CombDiametro->setToolTip("Diâmetro das barras na linha");
     CombDiametro->setAccessibleName("Diâmetro das barras (mm)");
     CombDiametro->setAccessibleDescription(CombDiametro->toolTip());
@@ -292,7 +270,7 @@ void TGBArmadura::CombDiametroChange()
         return;
     const int item = CombDiametro->currentIndex();
     if (item >= 0 && item < DiameterCount)
-        line->Diameter = Diameters[item].mm;
+        line->Diameter = BarDiameters[static_cast<std::size_t>(item)];
     context.TaxaArmadura();
 }
 
@@ -459,7 +437,7 @@ void TGBArmadura::BtnAdicionarClick()
     fields.Y1 = CoordinateOf(EdY1, valid);
     fields.Y2 = CoordinateOf(EdY2, valid);
     const int item = CombDiametro->currentIndex();
-    fields.Diameter = item >= 0 && item < DiameterCount ? Diameters[item].mm : 0.0;
+    fields.Diameter = item >= 0 && item < DiameterCount ? BarDiameters[static_cast<std::size_t>(item)] : 0.0;
     fields.Orientation = RadHor->isChecked()   ? OrientationHorizontal
                          : RadVer->isChecked() ? OrientationVertical
                                                : OrientationAny;

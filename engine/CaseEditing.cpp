@@ -35,6 +35,19 @@ void CopyLineInputs(const BarLine& from, BarLine& to)
 
 } // namespace
 
+int DiameterItemOf(double mm)
+{
+    const int count = static_cast<int>(BarDiameters.size());
+    if (mm == BarDiameters[0])
+        return 0;
+    if (mm < 6.4)
+        return 1;
+    for (int i = 2; i < count - 1; ++i)
+        if (mm == BarDiameters[static_cast<std::size_t>(i)])
+            return i;
+    return count - 1;
+}
+
 bool ReplaceFieldText(std::string& field, std::string_view text)
 {
     if (field == text)

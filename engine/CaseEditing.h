@@ -11,6 +11,7 @@
 
 #include "engine/UVariav.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -50,6 +51,14 @@ constexpr EndFields OpenEndFields(std::uint8_t orientation)
 {
     return EndFields{!SecondEndTied(orientation, Axis::X), !SecondEndTied(orientation, Axis::Y)};
 }
+
+// The bar diameters of the diameter list, mm ("5", "6,3", ... "40").
+inline constexpr std::array<double, 11> BarDiameters = {5.0, 6.3, 8.0, 10.0, 12.5, 16.0, 20.0, 22.0, 25.0, 32.0, 40.0};
+constexpr int DefaultDiameterItem = 3; // 10 mm
+// The item of the list that shows a stored diameter: 5 alone; then everything
+// below 6.4 is the 6,3; the other values of the list show themselves and
+// anything else the 40.
+int DiameterItemOf(double mm);
 
 // A first end (X1 or Y1) stored: a tied line carries its second end along.
 void StoreFirstEnd(BarLine& line, Axis axis, double value);

@@ -1,0 +1,112 @@
+// The design of the reinforcement: the diameter chosen by η and by the limits
+// of the steel area, none when no diameter suffices, and the continuous area
+// for which the governing η is 1.
+#include "engine/Design.h"
+
+#include "engine/CaseEditing.h"
+#include "tests/engine/TestCases.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace flexara {
+namespace {
+
+LoadCombination Row(const char* name, double nd, double mxd, double myd)
+{
+    return LoadCombination{name, nd, mxd, myd};
+}
+
+// The governing η of the check with every bar's area times factor.
+double GoverningEtaWithFactor(const AnalysisState& base, const CombinationList& rows, double factor)
+{
+    auto s = std::make_unique<AnalysisState>(base);
+    for (int k = 0; k < s->LineCount; ++k)
+        s->BarLines[static_cast<std::size_t>(k)].Diameter *= std::sqrt(factor);
+    const CombinationCheck check = CheckCombinations(*s, MaterialSelection{}, rows, 1);
+    return check.rows[static_cast<std::size_t>(check.governing)].utilisation.value_or(HUGE_VAL);
+}
+
+TEST(Design, TheDiameterChosenByEtaByTheMinimumAreaOrNone)
+{
+    struct Case {
+        const char* name;
+        CombinationList rows;
+        double chosen; // mm, 0 for none
+    };
+    // The 20 x 40 column, four bars at 4 cm from the faces, C-30, CA-50 A.
+    // Ac = 800 cm², As,max = 32 cm².
+    const Case cases[] = {
+        // ELU 1 governs: η = 1,0017 with 12,5 mm and 0,8221 with 16 mm (the
+        // check of each diameter); As = 8,04 cm² is within the limits.
+        {"eta", {Row("ELU 1", -500, 100, 0), Row("ELU 2", -1200, 40, 20)}, 16.0},
+        // Every diameter from 5 mm holds (η = 0,34 with 5 mm), but As,min =
+        // 0,15 · 1400 / 43,478 = 4,830 cm² > 0,004 · 800 = 3,2 cm²: 10 mm gives
+        // 3,14 cm² and 12,5 mm 4,91 cm².
+        {"minimum area", {Row("B", -1400, 5, 0), Row("C", -200, 10, 5)}, 12.5},
+        // 25 mm still fails (η = 1,48); 32 mm (32,17 cm²) and 40 mm are beyond
+        // As,max = 32 cm².
+        {"none", {Row("A", -500, 300, 0)}, 0.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto s = testing::MakeColumn20x40();
+        const DesignResult one = DesignReinforcement(*s, MaterialSelection{}, c.rows, 1);
+        ASSERT_EQ(one.options.size(), BarDiameters.size());
+        EXPECT_EQ(one.chosen >= 0 ? one.options[static_cast<std::size_t>(one.chosen)].diameter : 0.0, c.chosen);
+        EXPECT_EQ(one.limits.maximum, 32.0);
+        for (const DesignOption& o : one.options) {
+            SCOPED_TRACE(o.diameter);
+            // Four bars of the diameter: 4·π·d²/400.
+            EXPECT_NEAR(o.steelArea, std::acos(-1.0) * o.diameter * o.diameter / 100.0, 1e-12);
+            EXPECT_EQ(o.belowColumnDiameter, o.diameter < 10.0);
+            EXPECT_EQ(o.aboveMaximum, o.steelArea > 32.0);
+        }
+        // The same on two threads, bit for bit.
+        const DesignResult two = DesignReinforcement(*s, MaterialSelection{}, c.rows, 2);
+        EXPECT_EQ(two.chosen, one.chosen);
+        for (std::size_t i = 0; i < one.options.size(); ++i) {
+            ASSERT_EQ(two.options[i].governingEta.has_value(), one.options[i].governingEta.has_value());
+            if (one.options[i].governingEta) {
+                EXPECT_EQ(std::memcmp(&*two.options[i].governingEta, &*one.options[i].governingEta, sizeof(double)), 0);
+            }
+        }
+        ASSERT_EQ(two.factorNeeded.has_value(), one.factorNeeded.has_value());
+        if (one.factorNeeded) {
+            EXPECT_EQ(*two.factorNeeded, *one.factorNeeded);
+        }
+    }
+}
+
+TEST(Design, TheAreaNeededBringsTheGoverningEtaToOne)
+{
+    const CombinationList rows = {Row("ELU 1", -500, 100, 0), Row("ELU 2", -1200, 40, 20)};
+    auto s = testing::MakeColumn20x40();
+    const DesignResult result = DesignReinforcement(*s, MaterialSelection{}, rows, 2);
+    ASSERT_TRUE(result.factorNeeded.has_value());
+    const double k = *result.factorNeeded;
+    // Four 20 mm bars: As = 12,566 cm².
+    EXPECT_NEAR(result.currentArea, 4 * std::acos(-1.0), 1e-12);
+    EXPECT_NEAR(*result.areaNeeded, k * result.currentArea, 1e-12);
+    // The least factor within 1e-4: it holds, and 2e-4 less does not.
+    EXPECT_LE(GoverningEtaWithFactor(*s, rows, k), 1.0);
+    EXPECT_GT(GoverningEtaWithFactor(*s, rows, k * (1 - 2e-4)), 1.0);
+    // Between the areas of 12,5 mm (η just above 1) and 16 mm.
+    EXPECT_GT(*result.areaNeeded, result.options[4].steelArea);
+    EXPECT_LT(*result.areaNeeded, result.options[5].steelArea);
+}
+
+TEST(Design, ACancelledSearchSaysSo)
+{
+    auto s = testing::MakeColumn20x40();
+    WorkProgress progress;
+    progress.cancel = true;
+    const DesignResult result = DesignReinforcement(*s, MaterialSelection{}, {Row("A", -500, 100, 0)}, 2, &progress);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.chosen, -1);
+}
+
+} // namespace
+} // namespace flexara
