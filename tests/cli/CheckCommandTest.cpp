@@ -1,10 +1,10 @@
 // flexara-cli check: the load combinations of a case file or of a CSV file,
 // one result per row, and an exit status that says whether all hold.
 #include "project/ProjectFile.h"
-#include "tests/support/JsonCheck.h"
 #include "tests/support/Shell.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <array>
 #include <cstdio>
@@ -42,7 +42,7 @@ TEST(CheckCommand, CombinationsOfACsvFile)
         Temp("loads.csv", "nome;nd;mxd;myd\nELU 1;-500;60;20\nELU 2;-500;0;0\nELU 3;-1200;80;10\n");
     const CheckRun run = Check(Column + " --loads " + loads);
     EXPECT_EQ(run.status, 0) << run.out;
-    ASSERT_TRUE(testing::JsonCheck::Valid(run.out)) << run.out;
+    ASSERT_TRUE(nlohmann::json::accept(run.out)) << run.out;
     EXPECT_NE(run.out.find("\"combinations\": 3"), std::string::npos);
     EXPECT_NE(run.out.find("\"generations\": 2"), std::string::npos);
     EXPECT_NE(run.out.find("\"utilisation\": 0.5966733595"), std::string::npos);
