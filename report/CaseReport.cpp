@@ -399,9 +399,9 @@ void WriteCase(Layout& out, const ReportCase& report)
                    {QStringLiteral("Nd (kN)"), 19, right},
                    {QStringLiteral("Mxd (kN.m)"), 19, right},
                    {QStringLiteral("Myd (kN.m)"), 19, right},
-                   {QStringLiteral("η"), 11, right},
+                   {QStringLiteral("η"), 15, right}, // room for "6,5E+305"
                    {QStringLiteral("MRd (kN.m)"), 19, right},
-                   {QStringLiteral("Situação"), 49, Qt::AlignLeft}},
+                   {QStringLiteral("Situação"), 45, Qt::AlignLeft}},
                   rows, governing);
         if (study.check->governing >= 0) {
             const std::string& name = study.combinations[static_cast<std::size_t>(study.check->governing)].name;

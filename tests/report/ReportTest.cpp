@@ -152,7 +152,8 @@ TEST(Report, NamesAndNumbersPrintAsWhatTheyAre)
                       "combinacoes\r\n3\r\n柱 北\r\n-500\r\n60\r\n20\r\n\xF0\x9F\x9A\xA7 obra\r\n-500\r\n10\r\n0\r\n"
                       "\r\n-500\r\n1e308\r\n0\r\n");
     const Rendered r = RenderReport(project, "names");
-    for (const char* fragment : {"柱 北", "? obra", "1,0E+308", "* Combinação determinante: (sem nome)"})
+    // pdftotext joins CJK letters: the blank between them is no test.
+    for (const char* fragment : {"柱", "北", "? obra", "1,0E+308", "6,5E+305", "* Combinação determinante: (sem nome)"})
         EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment << "\n" << r.text;
     EXPECT_EQ(r.text.find("10000000000"), std::string::npos) << "a number cut into another";
     EXPECT_NE(Command("pdffonts " + r.pdfPath + " 2>/dev/null").find("NotoSansCJK"), std::string::npos);
