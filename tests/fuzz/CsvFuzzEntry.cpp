@@ -2,6 +2,7 @@
 
 #include "cli/CheckReport.h"
 #include "engine/DefaultCase.h"
+#include "engine/NumberText.h"
 #include "project/CsvText.h"
 #include "project/HeadlessLoader.h"
 #include "project/ProjectFile.h"
@@ -34,6 +35,14 @@ std::string OnOneLine(std::string name)
     return name;
 }
 
+// A real as the project file keeps it: 15 significant digits.
+double InTheFile(double value)
+{
+    double read = 0.0;
+    Require(DecimalToDouble(FormatProjectReal(value).substr(value < 0 ? 0 : 1), read));
+    return read;
+}
+
 void RowsThroughTheWriters(const CombinationList& rows)
 {
     for (const LoadCombination& row : rows) {
@@ -60,7 +69,8 @@ void RowsThroughTheWriters(const CombinationList& rows)
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const LoadCombination& back = loader.Combinations()[i];
         Require(back.name == OnOneLine(rows[i].name));
-        Require(back.Nd == rows[i].Nd && back.Mxd == rows[i].Mxd && back.Myd == rows[i].Myd);
+        Require(back.Nd == InTheFile(rows[i].Nd) && back.Mxd == InTheFile(rows[i].Mxd) &&
+                back.Myd == InTheFile(rows[i].Myd));
     }
 
     // The batch tool's JSON of them is JSON.
