@@ -1,41 +1,40 @@
 #include "cli/CheckReport.h"
 
-#include "cli/JsonText.h"
+#include "cli/Json.h"
 #include "texts/Words.h"
 
 namespace flexara {
 
 std::string CheckJson(const CombinationList& rows, const CombinationCheck& check)
 {
-    auto optional = [](const std::optional<double>& v) { return v ? JsonNumber(*v) : std::string("null"); };
-    std::string out = "{\n";
-    out += "  \"combinations\": " + std::to_string(rows.size()) + ",\n";
-    out += "  \"generations\": " + std::to_string(check.generations) + ",\n";
-    out += "  \"governing\": " + (check.governing >= 0 ? std::to_string(check.governing) : std::string("null")) + ",\n";
-    out += "  \"rows\": [";
+    JsonDocument list = JsonDocument::array();
     for (std::size_t i = 0; i < rows.size() && i < check.rows.size(); ++i) {
         const LoadCombination& row = rows[i];
         const CombinationResult& r = check.rows[i];
         const std::string message = CombinationMessage(r);
-        out += i ? ",\n    {" : "\n    {";
-        out += "\"name\": " + JsonString(row.name) + ", \"nd\": " + JsonNumber(row.Nd) +
-               ", \"mxd\": " + JsonNumber(row.Mxd) + ", \"myd\": " + JsonNumber(row.Myd);
-        out += std::string(", \"status\": ") + "\"" + CombinationStatusKey(r.status) + "\"";
-        out += ", \"message\": " + (message.empty() ? std::string("null") : JsonString(message));
-        out += ", \"utilisation\": " + optional(r.utilisation);
-        out += ", \"resisting\": " + (r.resisting
-                                          ? "[" + JsonNumber(r.resisting->x) + ", " + JsonNumber(r.resisting->y) + "]"
-                                          : std::string("null"));
-        out += ", \"mrd\": " + optional(r.resistingMoment);
-        out += ", \"axial_utilisation\": " + optional(r.axialUtilisation);
-        out += std::string(", \"inside\": ") + (r.inside ? "true" : "false");
-        out += std::string(", \"governing\": ") + (r.governing ? "true" : "false") + "}";
+        JsonDocument item;
+        item["name"] = row.name;
+        item["nd"] = JsonReal(row.Nd);
+        item["mxd"] = JsonReal(row.Mxd);
+        item["myd"] = JsonReal(row.Myd);
+        item["status"] = CombinationStatusKey(r.status);
+        item["message"] = message.empty() ? JsonDocument(nullptr) : JsonDocument(message);
+        item["utilisation"] = JsonReal(r.utilisation);
+        item["resisting"] = r.resisting ? JsonDocument::array({JsonReal(r.resisting->x), JsonReal(r.resisting->y)})
+                                        : JsonDocument(nullptr);
+        item["mrd"] = JsonReal(r.resistingMoment);
+        item["axial_utilisation"] = JsonReal(r.axialUtilisation);
+        item["inside"] = r.inside;
+        item["governing"] = r.governing;
+        list.push_back(std::move(item));
     }
-    out += rows.empty() ? "]\n" : "\n  ]\n";
-    out += "}\n";
-    return out;
+    JsonDocument document;
+    document["combinations"] = rows.size();
+    document["generations"] = check.generations;
+    document["governing"] = check.governing >= 0 ? JsonDocument(check.governing) : JsonDocument(nullptr);
+    document["rows"] = std::move(list);
+    return JsonText(document);
 }
-
 int CheckExitStatus(const CombinationCheck& check)
 {
     bool fault = false;

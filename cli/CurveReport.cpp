@@ -1,59 +1,53 @@
 #include "cli/CurveReport.h"
 
-#include "cli/JsonText.h"
+#include "cli/Json.h"
 #include "engine/Capacity.h"
-#include "engine/ChartScale.h"
-#include "engine/NumberText.h"
 #include "project/CsvText.h"
 #include "texts/Words.h"
-
-#include <algorithm>
-#include <charconv>
-#include <cmath>
-#include <cstdio>
 
 namespace flexara {
 
 namespace {
 
-std::string JsonPoint(Point p)
+JsonDocument JsonPoint(Point p)
 {
-    return "[" + JsonNumber(p.x) + ", " + JsonNumber(p.y) + "]";
+    return JsonDocument::array({JsonReal(p.x), JsonReal(p.y)});
 }
 
 } // namespace
 
 std::string ReportJson(const CaseCurve& r)
 {
-    std::string out = "{\n";
-    out += "  \"status\": " + JsonString(CurveStatusKey(r.status)) + ",\n";
-    out += "  \"warnings\": [";
-    for (std::size_t i = 0; i < r.warnings.size(); ++i)
-        out += (i ? ", " : "") + JsonString(WarningText(r.warnings[i]));
-    out += "],\n";
-    out += "  \"error\": " + (r.error ? JsonString(WithFullStop(FaultText(*r.error))) : std::string("null")) + ",\n";
-    out += "  \"nd\": " + JsonNumber(r.nd) + ",\n";
+    JsonDocument document;
+    document["status"] = CurveStatusKey(r.status);
+    JsonDocument warnings = JsonDocument::array();
+    for (const CurveWarning warning : r.warnings)
+        warnings.push_back(WarningText(warning));
+    document["warnings"] = std::move(warnings);
+    document["error"] = r.error ? JsonDocument(WithFullStop(FaultText(*r.error))) : JsonDocument(nullptr);
+    document["nd"] = JsonReal(r.nd);
     if (r.references) {
-        out += "  \"references\": {\"N1\": " + JsonNumber(r.references->N1) +
-               ", \"N2\": " + JsonNumber(r.references->N2) + ", \"N3\": " + JsonNumber(r.references->N3) +
-               ", \"N4\": " + JsonNumber(r.references->N4) + "},\n";
+        JsonDocument references;
+        references["N1"] = JsonReal(r.references->N1);
+        references["N2"] = JsonReal(r.references->N2);
+        references["N3"] = JsonReal(r.references->N3);
+        references["N4"] = JsonReal(r.references->N4);
+        document["references"] = std::move(references);
     } else {
-        out += "  \"references\": null,\n";
+        document["references"] = nullptr;
     }
-    out += "  \"points\": [";
-    for (std::size_t i = 0; i < r.points.size(); ++i)
-        out += (i ? ",\n    " : "\n    ") + JsonPoint(r.points[i]);
-    out += r.points.empty() ? "],\n" : "\n  ],\n";
-    out += "  \"design_point\": " + (r.designPoint ? JsonPoint(*r.designPoint) : std::string("null")) + ",\n";
-    out += "  \"ratio\": " + (r.ratio ? JsonString(*r.ratio) : std::string("null")) + ",\n";
+    JsonDocument points = JsonDocument::array();
+    for (const Point& p : r.points)
+        points.push_back(JsonPoint(p));
+    document["points"] = std::move(points);
+    document["design_point"] = r.designPoint ? JsonPoint(*r.designPoint) : JsonDocument(nullptr);
+    document["ratio"] = r.ratio ? JsonDocument(*r.ratio) : JsonDocument(nullptr);
     RayCapacity capacity;
     if (r.designPoint)
         capacity = CapacityAlongRay(r.points, *r.designPoint);
-    out += std::string("  \"inside\": ") + (capacity.inside ? "true" : "false") + ",\n";
-    out +=
-        "  \"utilisation\": " + (capacity.utilisation ? JsonNumber(*capacity.utilisation) : std::string("null")) + "\n";
-    out += "}\n";
-    return out;
+    document["inside"] = capacity.inside;
+    document["utilisation"] = JsonReal(capacity.utilisation);
+    return JsonText(document);
 }
 
 std::string ReportCsv(const CaseCurve& r)

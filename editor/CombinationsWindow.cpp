@@ -35,14 +35,6 @@ std::string LocalPath(const QString& path)
     return QFile::encodeName(path).toStdString();
 }
 
-// A number pasted or imported with a decimal point, as the fields write it.
-QString WithDecimalComma(QString text)
-{
-    if (!text.contains(QLatin1Char(',')))
-        text.replace(QLatin1Char('.'), QLatin1Char(','));
-    return text.trimmed();
-}
-
 // A number of the table in the field's text: two decimals, ties up.
 QString Decimals(double value)
 {
@@ -215,10 +207,37 @@ void TFCombinacoes::SetRows(const CombinationList& rows)
 
 void TFCombinacoes::AppendRows(const CombinationList& rows)
 {
-    for (const LoadCombination& row : rows)
+    std::size_t added = 0;
+    for (const LoadCombination& row : rows) {
+        if (Tabela->rowCount() >= MaxCombinations)
+            break;
         AppendRow(QString::fromStdString(row.name), FormatField(row.Nd), FormatField(row.Mxd), FormatField(row.Myd));
+        ++added;
+    }
+    RowsAdded(added, rows.size() - added);
+}
+
+void TFCombinacoes::RowsAdded(std::size_t added, std::size_t leftOut)
+{
     ClearResults();
     UpdateButtons();
+    if (leftOut > 0)
+        throw std::runtime_error(std::to_string(added) +
+                                 (added == 1 ? " combinação acrescentada e " : " combinações acrescentadas e ") +
+                                 std::to_string(leftOut) + (leftOut == 1 ? " deixada de fora" : " deixadas de fora") +
+                                 ": o máximo é de " + std::to_string(MaxCombinations) + " combinações");
+}
+
+CombinationList TFCombinacoes::CheckedRows() const
+{
+    static const char* const Names[] = {"Nd", "Mxd", "Myd"};
+    for (int r = 0; r < Tabela->rowCount(); ++r)
+        for (int c = ColNd; c <= ColMyd; ++c) {
+            double value = 0.0;
+            if (!ParseField(Tabela->item(r, c)->text(), value))
+                throw std::runtime_error("Combinação " + std::to_string(r + 1) + ": " + Names[c - ColNd] + " inválido");
+        }
+    return Rows();
 }
 
 void TFCombinacoes::UpdateButtons()
@@ -258,30 +277,18 @@ void TFCombinacoes::BtnExcluirClick()
 void TFCombinacoes::BtnColarClick()
 {
     RunCommand([this] {
-        const std::string text = QApplication::clipboard()->text().toStdString();
-        const auto pasted = SplitPastedRows(text);
-        for (std::size_t i = 0; i < pasted.size(); ++i) {
-            const std::vector<std::string>& cells = pasted[i];
-            // A name column first when there are four cells or more.
-            const std::size_t first = cells.size() >= 4 ? 1 : 0;
-            if (cells.size() < 3)
-                continue;
-            QString numbers[3];
-            bool allNumbers = true;
-            for (std::size_t k = 0; k < 3; ++k) {
-                numbers[k] = WithDecimalComma(QString::fromStdString(cells[first + k]));
-                double value = 0.0;
-                allNumbers = allNumbers && ParseField(numbers[k], value);
-            }
-            // A header line is skipped.
-            if (i == 0 && !allNumbers)
-                continue;
-            const QString name = first == 1 ? QString::fromStdString(cells[0]).trimmed()
-                                            : QStringLiteral("Comb. %1").arg(Tabela->rowCount() + 1);
-            AppendRow(name, numbers[0], numbers[1], numbers[2]);
+        const std::vector<PastedRow> pasted = ReadPastedRows(QApplication::clipboard()->text().toUtf8().toStdString());
+        std::size_t added = 0;
+        for (const PastedRow& row : pasted) {
+            if (Tabela->rowCount() >= MaxCombinations)
+                break;
+            const QString name =
+                row.named ? QString::fromStdString(row.name) : QStringLiteral("Comb. %1").arg(Tabela->rowCount() + 1);
+            AppendRow(name, QString::fromStdString(row.numbers[0]), QString::fromStdString(row.numbers[1]),
+                      QString::fromStdString(row.numbers[2]));
+            ++added;
         }
-        ClearResults();
-        UpdateButtons();
+        RowsAdded(added, pasted.size() - added);
     });
 }
 
@@ -295,11 +302,14 @@ void TFCombinacoes::BtnImportarClick()
     const QString path = w.Documents->Dialogs().AskOtherFile(request, nullptr);
     if (path.isEmpty())
         return;
-    AppendRows(ReadCombinationsCsv(LoadProjectBytes(LocalPath(path))));
+    // Every row is read (and so checked); what goes beyond the capacity is
+    // left out and said.
+    AppendRows(ReadCombinationsCsv(LoadCsvBytes(LocalPath(path)), SIZE_MAX));
 }
 
 void TFCombinacoes::BtnExportarClick()
 {
+    CheckedRows(); // a marked cell stops the export before its dialog
     OtherFileRequest request;
     request.title = QStringLiteral("Exportar combinações");
     request.filters = {QStringLiteral("Planilha CSV (*.csv)")};
@@ -308,8 +318,10 @@ void TFCombinacoes::BtnExportarClick()
     const QString path = w.Documents->Dialogs().AskOtherFile(request, nullptr);
     if (path.isEmpty())
         return;
+    // Never onto the case's own file.
+    w.RefuseCaseFileAsOutput(path);
     // With the results of the check of these very rows, when there is one.
-    const CombinationList rows = Rows();
+    const CombinationList rows = CheckedRows();
     const bool checked = results && results->rows.size() == rows.size();
     SaveFileBytes(LocalPath(path), WriteCombinationsCsv(rows, checked ? &*results : nullptr));
 }
@@ -317,7 +329,8 @@ void TFCombinacoes::BtnExportarClick()
 void TFCombinacoes::BtnVerificarClick()
 {
     ClearResults();
-    // Rows with a cell that does not convert are not checked.
+    // A row with a cell that does not convert stops the check, named.
+    CheckedRows();
     std::vector<int> tableRows;
     const CombinationList valid = ValidRows(&tableRows);
     const std::string checking = w.CaseFingerprint();

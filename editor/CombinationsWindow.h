@@ -49,13 +49,18 @@ public:
 
     // The rows as the table holds them: a cell that does not convert gives 0.
     CombinationList Rows() const;
+    // The rows for what keeps or checks them (Save, "Exportar CSV...",
+    // "Verificar"): a marked cell is never written or checked as 0, so a row
+    // with one stops the command, named ("Combinação 3: Nd inválido").
+    CombinationList CheckedRows() const;
     // Whether every number of row r converts.
     bool RowValid(int r) const;
     // The rows whose numbers all convert, and where they stand in the table.
     CombinationList ValidRows(std::vector<int>* tableRows = nullptr) const;
     // Replaces the rows (a new case, a project file); the results go.
     void SetRows(const CombinationList& rows);
-    // Appends rows given as cell texts (pasted, imported).
+    // Appends rows (imported); past the capacity the rest is left out and the
+    // user told how many went in and how many not.
     void AppendRows(const CombinationList& rows);
 
     // The last check, while it still belongs to the case.
@@ -66,6 +71,9 @@ public:
 
 private:
     void AppendRow(const QString& name, const QString& nd, const QString& mxd, const QString& myd);
+    // After rows were added: the buttons follow, and rows beyond the capacity
+    // are reported.
+    void RowsAdded(std::size_t added, std::size_t leftOut);
     void CellChanged(QTableWidgetItem* item);
     void MarkCell(QTableWidgetItem* item);
     void ClearResults();

@@ -116,6 +116,9 @@ void TDocumentCommands::Abrir()
 
 void TDocumentCommands::Salvar()
 {
+    // A marked cell of the combinations stops the save before anything is asked.
+    if (w.FCombinacoes)
+        w.FCombinacoes->CheckedRows();
     if (!w.HasFileName) {
         const QString path = fileDialogs->AskSavePath();
         if (path.isEmpty())
@@ -145,7 +148,8 @@ void TDocumentCommands::ReadProjectFile(const QString& path)
 
 void TDocumentCommands::WriteProjectFile(const QString& path)
 {
-    const CombinationList combinations = w.FCombinacoes ? w.FCombinacoes->Rows() : CombinationList{};
+    // Never a marked cell written as 0: the save stops, naming the row.
+    const CombinationList combinations = w.FCombinacoes ? w.FCombinacoes->CheckedRows() : CombinationList{};
     SaveFileBytes(LocalPath(path), WriteProjectText(w.State(), w.WriteInput(&combinations)), writeFault);
     caseFile = path;
 }

@@ -710,13 +710,27 @@ QString TFPrincipal::AskExportPath(const QString& title, const QStringList& filt
     return Documents->Dialogs().AskOtherFile(request, chosenFilter);
 }
 
+void TFPrincipal::RefuseCaseFileAsOutput(const QString& path) const
+{
+    const QString& caseFile = Documents->CaseFile();
+    if (caseFile.isEmpty())
+        return;
+    if (QFileInfo(path).absoluteFilePath() == QFileInfo(caseFile).absoluteFilePath() ||
+        SameFile(Local(path), Local(caseFile)))
+        throw std::runtime_error("O arquivo escolhido é o do próprio caso (" +
+                                 QFileInfo(caseFile).fileName().toStdString() +
+                                 "): a exportação o substituiria. Escolha outro nome");
+}
+
 void TFPrincipal::ExportarRelatorioClick()
 {
     RunCommand([this] {
         const QString path =
             AskExportPath(QStringLiteral("Exportar relatório"), {QStringLiteral("Documento PDF (*.pdf)")});
-        if (!path.isEmpty())
-            SaveFileBytes(Local(path), ReportPdfBytes().toStdString());
+        if (path.isEmpty())
+            return;
+        RefuseCaseFileAsOutput(path);
+        SaveFileBytes(Local(path), ReportPdfBytes().toStdString());
     });
 }
 
@@ -742,6 +756,7 @@ void TFPrincipal::ExportarGraficoClick()
                           {QStringLiteral("Imagem PNG (*.png)"), QStringLiteral("Desenho SVG (*.svg)")}, &filter);
         if (path.isEmpty())
             return;
+        RefuseCaseFileAsOutput(path);
         const CaseCurve curve = ChartCurve();
         // The kind follows the filter chosen (a name typed with the other
         // suffix still gets the kind of its suffix).
@@ -755,8 +770,10 @@ void TFPrincipal::ExportarCurvaClick()
 {
     RunCommand([this] {
         const QString path = AskExportPath(QStringLiteral("Exportar curva"), {QStringLiteral("Planilha CSV (*.csv)")});
-        if (!path.isEmpty())
-            SaveFileBytes(Local(path), CurvePointsCsv(ChartCurve().points));
+        if (path.isEmpty())
+            return;
+        RefuseCaseFileAsOutput(path);
+        SaveFileBytes(Local(path), CurvePointsCsv(ChartCurve().points));
     });
 }
 

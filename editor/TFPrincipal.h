@@ -99,6 +99,9 @@ public:
     void ImprimirRelatorioClick();
     void ExportarGraficoClick();
     void ExportarCurvaClick();
+    // An export may not replace the case it comes from (its .fxr, also
+    // through a link): throws with the window's message.
+    void RefuseCaseFileAsOutput(const QString& path) const;
     void Abrir1Click();
     void Salvar1Click();
     void SavarComo1Click();

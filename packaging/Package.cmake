@@ -29,7 +29,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://flexara.example.org)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS 
+    "fonts-liberation2, fonts-dejavu-core, fonts-noto-core, fonts-noto-cjk, qt6-translations-l10n")
 # xdg-mime, outside a desktop environment, reads the type of a file with the
 # mimetype command: with it, a session without one also knows *.fxr.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libfile-mimeinfo-perl")

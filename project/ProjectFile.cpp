@@ -2,13 +2,16 @@
 
 #include "engine/NumberText.h"
 #include "engine/Shapes.h"
+#include "project/TextDecoding.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 namespace flexara {
@@ -47,10 +50,16 @@ int HexValue(char c)
 
 // Tokens of a project file, read the way the file was always read: numbers
 // skip blanks and line ends before them and the rest of their line after them;
-// a keyword is the rest of its line. A line ends at CR LF, CR or LF.
+// a keyword is the rest of its line. A line ends at CR LF, CR or LF; ^Z ends
+// the file.
+//
+// The optional blocks after the section (the load combinations) are read
+// strictly: there the file must hold what the block announces, so the end of
+// the file, a ^Z, a number cut short or longer than a real is an error at the
+// line where it happens, never a value made up.
 class Tokens {
 public:
-    explicit Tokens(std::string_view bytes) : text(bytes.substr(0, bytes.find(EndOfFileCode))) {}
+    explicit Tokens(std::string_view bytes) : text(bytes), end(std::min(bytes.find(EndOfFileCode), bytes.size())) {}
 
     double Real()
     {
@@ -72,7 +81,7 @@ public:
                 break;
         }
         if (digits == 0)
-            InvalidNumericInput();
+            InvalidNumber();
         if (i < token.size() && (token[i] == 'e' || token[i] == 'E')) {
             ++i;
             if (i < token.size() && (token[i] == '+' || token[i] == '-'))
@@ -81,13 +90,13 @@ public:
             for (; i < token.size() && IsDigit(token[i]); ++i)
                 ++exponentDigits;
             if (exponentDigits == 0)
-                InvalidNumericInput();
+                InvalidNumber();
         }
         if (i != token.size())
-            InvalidNumericInput();
+            InvalidNumber();
         double value = 0.0;
         if (!DecimalToDouble(token, value))
-            InvalidNumericInput();
+            InvalidNumber();
         return value;
     }
 
@@ -109,61 +118,144 @@ public:
             i += 2;
         }
         if (i == token.size())
-            InvalidNumericInput();
+            InvalidNumber();
         long long magnitude = 0;
         for (; i < token.size(); ++i) {
             const int digit = base == 16 ? HexValue(token[i]) : (IsDigit(token[i]) ? token[i] - '0' : -1);
             if (digit < 0)
-                InvalidNumericInput();
+                InvalidNumber();
             magnitude = magnitude * base + digit;
             if (magnitude > static_cast<long long>(INT_MAX) + 1)
-                InvalidNumericInput();
+                InvalidNumber();
         }
         const long long value = negative ? -magnitude : magnitude;
         if (value > INT_MAX || value < INT_MIN)
-            InvalidNumericInput();
+            InvalidNumber();
         return static_cast<std::int32_t>(value);
     }
 
     std::string Keyword()
     {
+        tokenStart = pos;
         std::string word;
-        while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n')
+        while (!AtEnd() && text[pos] != '\r' && text[pos] != '\n')
             word += text[pos++];
+        if (strict && pos >= text.size() && word.empty())
+            MissingValue();
         SkipLineEnd();
         return word;
     }
 
+    // The keyword of the next optional block: blank lines before it are
+    // skipped and blanks around it do not count. Empty at the end of the file.
+    std::string BlockKeyword()
+    {
+        for (;;) {
+            std::size_t i = pos;
+            while (i < end && (text[i] == ' ' || text[i] == '\t'))
+                ++i;
+            if (i < end && (text[i] == '\r' || text[i] == '\n')) {
+                pos = i;
+                SkipLineEnd();
+                continue;
+            }
+            break;
+        }
+        std::string word = Keyword();
+        while (!word.empty() && (word.back() == ' ' || word.back() == '\t'))
+            word.pop_back();
+        std::size_t lead = 0;
+        while (lead < word.size() && (word[lead] == ' ' || word[lead] == '\t'))
+            ++lead;
+        return word.substr(lead);
+    }
+
+    // Inside an optional block the end of the file is no longer a 0.
+    void Strict(bool on) { strict = on; }
+
+    // The line (from 1) where the value being read began.
+    std::size_t Line() const
+    {
+        std::size_t line = 1;
+        for (std::size_t i = 0; i < tokenStart && i < text.size(); ++i)
+            if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')))
+                ++line;
+        return line;
+    }
+
+    [[noreturn]] void Fail(const std::string& what) const
+    {
+        throw ProjectFileError("Linha " + std::to_string(Line()) + ": " + what);
+    }
+
 private:
+    [[noreturn]] void InvalidNumber() const
+    {
+        if (strict)
+            Fail(InvalidNumericInputMessage);
+        InvalidNumericInput();
+    }
+
+    [[noreturn]] void MissingValue() const
+    {
+        Fail("o arquivo acaba antes do fim do bloco de combinações (Invalid numeric input)");
+    }
+
+    // True at the end of the file. In a strict block a ^Z is no end but an
+    // error.
+    bool AtEnd()
+    {
+        if (pos < end)
+            return false;
+        if (strict && end < text.size()) {
+            tokenStart = pos;
+            Fail("caractere de fim de arquivo (^Z) dentro do bloco de combinações");
+        }
+        return true;
+    }
+
     // The next blank-delimited token, at most maxLength characters, and the rest
     // of its line skipped. False at the end of the file.
     bool Token(std::size_t maxLength, std::string& token)
     {
-        while (pos < text.size() && static_cast<unsigned char>(text[pos]) <= 32)
+        while (!AtEnd() && static_cast<unsigned char>(text[pos]) <= 32)
             ++pos;
-        if (pos >= text.size())
+        tokenStart = pos;
+        if (AtEnd()) {
+            if (strict)
+                MissingValue();
             return false;
-        while (pos < text.size() && static_cast<unsigned char>(text[pos]) > 32 && token.size() < maxLength)
+        }
+        while (!AtEnd() && static_cast<unsigned char>(text[pos]) > 32 && token.size() < maxLength)
             token += text[pos++];
-        while (pos < text.size() && text[pos] != '\r' && text[pos] != '\n')
+        if (strict && !AtEnd() && static_cast<unsigned char>(text[pos]) > 32)
+            InvalidNumber(); // longer than any number
+        while (!AtEnd() && text[pos] != '\r' && text[pos] != '\n')
             ++pos;
+        // A number that runs into the end of the file was cut short: every
+        // line the program writes ends with CR LF.
+        if (strict && pos >= text.size())
+            InvalidNumber();
         SkipLineEnd();
         return true;
     }
 
     void SkipLineEnd()
     {
-        if (pos < text.size() && text[pos] == '\r') {
+        if (pos < end && text[pos] == '\r') {
             ++pos;
-            if (pos < text.size() && text[pos] == '\n')
+            if (pos < end && text[pos] == '\n')
                 ++pos;
-        } else if (pos < text.size() && text[pos] == '\n') {
+        } else if (pos < end && text[pos] == '\n') {
             ++pos;
         }
     }
 
     std::string_view text;
+    std::size_t end;
     std::size_t pos = 0;
+    std::size_t tokenStart = 0;
+    bool strict = false;
 };
 
 void AppendLine(std::string& out, std::string_view line)
@@ -242,7 +334,7 @@ std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& in
         integer(static_cast<std::int32_t>(input.combinations->size()));
         for (const LoadCombination& row : *input.combinations) {
             // A name is the rest of its line: no line end may be in it.
-            std::string name = row.name;
+            std::string name = AsUtf8(row.name);
             for (char& c : name)
                 if (c == '\r' || c == '\n' || c == 26)
                     c = ' ';
@@ -272,23 +364,52 @@ std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& in
 
 namespace {
 
-// The block of load combinations after the section, if the file has one;
-// anything else after the section is no part of the case.
+// The block of load combinations: its count, then per row the name on a line
+// of its own and the reals Nd, Mxd, Myd. The rows must be all there.
 void ReadCombinations(Tokens& in, ProjectReaderSink& sink)
 {
-    if (in.Keyword() != CombinationsKeyword)
-        return;
     const std::int32_t count = in.Integer();
     if (count < 0 || count > MaxCombinations)
         CountOutOfRange("Número de combinações de esforços", count, MaxCombinations);
     sink.BeginCombinations(count);
     for (std::int32_t i = 0; i < count; ++i) {
         LoadCombination row;
-        row.name = in.Keyword();
+        // A name typed in another program may come in its code page.
+        row.name = AsUtf8(in.Keyword());
         row.Nd = in.Real();
         row.Mxd = in.Real();
         row.Myd = in.Real();
         sink.AddCombination(row);
+    }
+}
+
+// The blocks a case may have after its section, each opened by its keyword on
+// a line of its own, each at most once; a case without them ends with the
+// section, as files always did. A block added later goes at the end of this
+// table and is written after the blocks before it.
+struct OptionalBlock {
+    const char* keyword;
+    void (*read)(Tokens& in, ProjectReaderSink& sink);
+};
+constexpr OptionalBlock OptionalBlocks[] = {
+    {CombinationsKeyword, ReadCombinations},
+};
+
+void ReadOptionalBlocks(Tokens& in, ProjectReaderSink& sink)
+{
+    std::size_t next = 0; // blocks come in the order of the table
+    for (;;) {
+        const std::string keyword = in.BlockKeyword();
+        std::size_t k = next;
+        while (k < std::size(OptionalBlocks) && keyword != OptionalBlocks[k].keyword)
+            ++k;
+        // Anything else after the section is no part of the case.
+        if (k == std::size(OptionalBlocks))
+            return;
+        in.Strict(true);
+        OptionalBlocks[k].read(in, sink);
+        in.Strict(false);
+        next = k + 1;
     }
 }
 
@@ -361,7 +482,7 @@ void ReadProjectText(std::string_view bytes, ProjectReaderSink& sink)
                 if (family.Shows(i))
                     sink.SetShapeDim(i, in.Real());
         }
-        ReadCombinations(in, sink);
+        ReadOptionalBlocks(in, sink);
         return;
     }
     sink.KeepDefaultSection();
@@ -377,6 +498,10 @@ std::string IoErrorMessage(int errorNumber)
     case EISDIR:
     case EROFS:
         return "File access denied";
+    case ELOOP:
+        return "Too many symbolic links (a loop of links)";
+    case EBADF:
+        return "File not open";
     case EMFILE:
     case ENFILE:
         return "Too many open files";

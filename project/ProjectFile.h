@@ -10,6 +10,13 @@
 // in a fixed 23-character scientific form with 15 significant digits and "."
 // always.
 //
+// The header and the section keep the reading files always had (a missing
+// number is 0, ^Z ends the file). The blocks after the section are read
+// strictly: the keyword may have blanks around it and blank lines before it,
+// but a block must hold what it announces, whole and with every line ended;
+// the end of the file, a ^Z or a number that is no complete real inside it is
+// an error naming its line. A name that is not UTF-8 is read as Windows-1252.
+//
 // The reader walks the file once and hands every value, in file order, to a
 // ProjectReaderSink: the window implements it with its fields and handlers, the
 // headless loader on the analysis state alone.
@@ -110,13 +117,20 @@ public:
 };
 
 // Reads the bytes of a project file into the sink. Throws ProjectFileError
-// with "Invalid numeric input" for a token of the wrong kind, or with a message
+// with "Invalid numeric input" for a token of the wrong kind ("Linha 27:
+// Invalid numeric input" inside a block after the section), or with a message
 // naming a count beyond the capacities; what was handed on before stays.
 void ReadProjectText(std::string_view bytes, ProjectReaderSink& sink);
 
 // File access with the runtime's messages ("File not found", "File access
-// denied", "Disk full", "I/O error 5").
+// denied", "Disk full", "I/O error 5"); a folder, a pipe or a device is said
+// as such.
 std::string LoadProjectBytes(const std::string& path);
+// The same for a CSV file of load combinations.
+std::string LoadCsvBytes(const std::string& path);
+// What a path that is no regular file names, by its st_mode: "Is a folder,
+// not a file", a pipe, a device.
+std::string NotAFileMessage(unsigned mode);
 // A write failure injected by tests: the write that would pass byte
 // failAfterBytes fails with errorNumber, or the process receives
 // signalNumber there, as if interrupted in the middle of the save.

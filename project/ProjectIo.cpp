@@ -55,6 +55,7 @@ public:
         sigemptyset(&stop.sa_mask);
         ::sigaction(SIGINT, &stop, &oldInt);
         ::sigaction(SIGTERM, &stop, &oldTerm);
+        ::sigaction(SIGHUP, &stop, &oldHup); // the terminal closed under the save
         struct sigaction sizeLimit {};
         sizeLimit.sa_handler = IgnoreFileSizeLimit;
         sigemptyset(&sizeLimit.sa_mask);
@@ -72,6 +73,7 @@ public:
     {
         ::sigaction(SIGINT, &oldInt, nullptr);
         ::sigaction(SIGTERM, &oldTerm, nullptr);
+        ::sigaction(SIGHUP, &oldHup, nullptr);
         ::sigaction(SIGXFSZ, &oldXfsz, nullptr);
         temporaryPending = 0;
     }
@@ -81,6 +83,7 @@ public:
 private:
     struct sigaction oldInt {};
     struct sigaction oldTerm {};
+    struct sigaction oldHup {};
     struct sigaction oldXfsz {};
 };
 
@@ -148,9 +151,8 @@ void WriteInPlace(const std::string& path, std::string_view text, const Injected
         Fail(errno);
 }
 
-} // namespace
-
-std::string LoadProjectBytes(const std::string& path)
+// The bytes of a file to read; what is no regular file is said as what it is.
+std::string LoadFileBytes(const std::string& path, const char* tooLarge)
 {
     if (path.empty())
         throw ProjectFileError("Invalid filename");
@@ -161,10 +163,8 @@ std::string LoadProjectBytes(const std::string& path)
     struct stat info {};
     if (::fstat(file.fd, &info) != 0)
         Fail(errno);
-    if (S_ISDIR(info.st_mode))
-        Fail(EISDIR);
     if (!S_ISREG(info.st_mode))
-        Fail(EACCES); // devices and pipes are no project files
+        throw ProjectFileError(NotAFileMessage(info.st_mode));
     std::string bytes;
     char buffer[1 << 16];
     for (;;) {
@@ -178,9 +178,34 @@ std::string LoadProjectBytes(const std::string& path)
             break;
         bytes.append(buffer, static_cast<std::size_t>(got));
         if (bytes.size() > MaxProjectFileBytes)
-            throw ProjectFileError("Arquivo grande demais para um projeto (mais de 64 MiB)");
+            throw ProjectFileError(tooLarge);
     }
     return bytes;
+}
+
+} // namespace
+
+std::string NotAFileMessage(unsigned mode)
+{
+    if (S_ISDIR(mode))
+        return "Is a folder, not a file";
+    if (S_ISFIFO(mode))
+        return "Is a pipe (FIFO), not a file";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "Is a device, not a file";
+    if (S_ISSOCK(mode))
+        return "Is a socket, not a file";
+    return "Is not a regular file";
+}
+
+std::string LoadProjectBytes(const std::string& path)
+{
+    return LoadFileBytes(path, "Arquivo grande demais para um projeto (mais de 64 MiB)");
+}
+
+std::string LoadCsvBytes(const std::string& path)
+{
+    return LoadFileBytes(path, "Arquivo CSV grande demais (mais de 64 MiB)");
 }
 
 void SaveFileBytes(const std::string& requested, std::string_view text, const InjectedWriteFault* fault)

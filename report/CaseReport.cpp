@@ -219,7 +219,8 @@ private:
         const double at = pageHeight - MarginBottom + 6;
         painter->setPen(QPen(QColor(120, 120, 120), 0.2 * mm));
         painter->drawLine(QPointF(MarginLeft * mm, (at - 1) * mm), QPointF((MarginLeft + width) * mm, (at - 1) * mm));
-        const QString file = report.fileName.isEmpty() ? QStringLiteral("caso sem nome") : report.fileName;
+        const QString file =
+            report.fileName.isEmpty() ? QStringLiteral("caso sem nome") : PrintableText(report.fileName);
         Draw(QRectF(MarginLeft, at, width, LineHeight), Qt::AlignLeft | Qt::AlignVCenter,
              QString::fromUtf8(ApplicationTitle) + QStringLiteral(" — ") + file, TextSize * 0.9, false);
         Draw(QRectF(MarginLeft, at, width, LineHeight), Qt::AlignRight | Qt::AlignVCenter,
@@ -249,7 +250,7 @@ void WriteCase(Layout& out, const ReportCase& report)
     out.Line(QStringLiteral("Verificação de seção de concreto armado à flexão oblíqua composta no estado-limite "
                             "último"));
     out.Line(QStringLiteral("Arquivo: ") +
-             (report.fileName.isEmpty() ? QStringLiteral("caso sem nome") : report.fileName) +
+             (report.fileName.isEmpty() ? QStringLiteral("caso sem nome") : PrintableText(report.fileName)) +
              QStringLiteral("        Data: ") + report.printedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm")));
 
     // 1. The section.
@@ -389,7 +390,7 @@ void WriteCase(Layout& out, const ReportCase& report)
             QString situation = QString::fromUtf8(CombinationStatusText(r.status));
             if (r.governing)
                 situation += QStringLiteral(" *");
-            rows.push_back({QString::fromStdString(c.name), Kn(c.Nd), Kn(c.Mxd), Kn(c.Myd),
+            rows.push_back({PrintableText(QString::fromStdString(c.name)), Kn(c.Nd), Kn(c.Mxd), Kn(c.Myd),
                             r.utilisation ? Decimal(*r.utilisation, 3) : QStringLiteral("—"),
                             r.resistingMoment ? Kn(*r.resistingMoment) : QStringLiteral("—"), situation});
             governing.push_back(r.governing);
@@ -398,13 +399,15 @@ void WriteCase(Layout& out, const ReportCase& report)
                    {QStringLiteral("Nd (kN)"), 19, right},
                    {QStringLiteral("Mxd (kN.m)"), 19, right},
                    {QStringLiteral("Myd (kN.m)"), 19, right},
-                   {QStringLiteral("η"), 11, right},
+                   {QStringLiteral("η"), 15, right}, // room for "6,5E+305"
                    {QStringLiteral("MRd (kN.m)"), 19, right},
-                   {QStringLiteral("Situação"), 49, Qt::AlignLeft}},
+                   {QStringLiteral("Situação"), 45, Qt::AlignLeft}},
                   rows, governing);
-        if (study.check->governing >= 0)
+        if (study.check->governing >= 0) {
+            const std::string& name = study.combinations[static_cast<std::size_t>(study.check->governing)].name;
             out.Line(QStringLiteral("* Combinação determinante: ") +
-                     QString::fromStdString(study.combinations[static_cast<std::size_t>(study.check->governing)].name));
+                     (name.empty() ? QStringLiteral("(sem nome)") : PrintableText(QString::fromStdString(name))));
+        }
     }
 
     // 10. The method.
@@ -445,9 +448,22 @@ QByteArray ReportPdf(const ReportCase& report)
 
 QDateTime ReportTime()
 {
-    bool ok = false;
-    const qint64 epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&ok);
-    return ok ? QDateTime::fromSecsSinceEpoch(epoch, QTimeZone::utc()) : QDateTime::currentDateTime();
+    const QByteArray text = qgetenv("SOURCE_DATE_EPOCH");
+    if (text.isEmpty())
+        return QDateTime::currentDateTime();
+    // Digits only: no sign, no blanks, no hexadecimal, no fraction.
+    long long epoch = 0;
+    bool ok = text.size() <= 12;
+    for (const char c : text) {
+        ok = ok && c >= '0' && c <= '9';
+        if (ok)
+            epoch = epoch * 10 + (c - '0');
+    }
+    if (!ok || epoch > MaxSourceDateEpoch)
+        throw ReportTimeError("SOURCE_DATE_EPOCH inválido (\"" + text.left(40).toStdString() +
+                              "\"): deve ser um número inteiro de segundos desde 1970, de 0 a " +
+                              std::to_string(MaxSourceDateEpoch));
+    return QDateTime::fromSecsSinceEpoch(epoch, QTimeZone::utc());
 }
 
 } // namespace flexara

@@ -13,6 +13,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <stdexcept>
+
 class QPagedPaintDevice;
 
 namespace flexara {
@@ -31,7 +33,17 @@ int PaintReport(QPagedPaintDevice& device, const ReportCase& report);
 QByteArray ReportPdf(const ReportCase& report);
 
 // The time a report states: SOURCE_DATE_EPOCH (seconds since 1970, UTC) when
-// it is set, as for reproducible documents, else now.
+// it is set, as for reproducible documents, else now. A value that is not a
+// plain whole number from 0 to MaxSourceDateEpoch (the last second of the
+// year 9999) throws ReportTimeError: a record with a made-up date is worse
+// than none.
 QDateTime ReportTime();
+
+inline constexpr long long MaxSourceDateEpoch = 253402300799LL;
+
+class ReportTimeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 } // namespace flexara

@@ -3,7 +3,11 @@
 #include "engine/Capacity.h"
 #include "engine/NumberText.h"
 
+#include <QFontDatabase>
+#include <QRawFont>
 #include <QRegularExpression>
+
+#include <vector>
 
 #include <algorithm>
 #include <cmath>
@@ -21,12 +25,57 @@ QFont ReportFont(double pixels, bool bold)
 
 QString Decimal(double value, int decimals)
 {
+    if (std::isfinite(value) && std::fabs(value) >= 1e15) {
+        const DecimalDigits digits = SignificantDigitsHalfUp(value, 2);
+        return QStringLiteral("%1%2,%3E%4%5")
+            .arg(value < 0 ? QStringLiteral("-") : QString())
+            .arg(QLatin1Char(digits.digits[0]))
+            .arg(QLatin1Char(digits.digits[1]))
+            .arg(digits.exponent < 0 ? QLatin1Char('-') : QLatin1Char('+'))
+            .arg(std::abs(digits.exponent), 3, 10, QLatin1Char('0'));
+    }
     QString text = QString::fromStdString(FixedHalfUp(value, decimals));
     text.replace(QLatin1Char('.'), QLatin1Char(','));
     // A value that rounds to zero is written without its sign.
     if (text.startsWith(QLatin1Char('-')) && !text.contains(QRegularExpression(QStringLiteral("[1-9]"))))
         text.remove(0, 1);
     return text;
+}
+
+namespace {
+
+// Whether some installed font has the character: the report's own face
+// first, then every family (loaded once, the first time a name needs it).
+bool SomeFontDraws(char32_t c)
+{
+    static const QRawFont own = QRawFont::fromFont(ReportFont(20));
+    if (own.supportsCharacter(c))
+        return true;
+    static const std::vector<QRawFont> all = [] {
+        std::vector<QRawFont> fonts;
+        for (const QString& family : QFontDatabase::families()) {
+            QFont font(family);
+            font.setPixelSize(20);
+            fonts.push_back(QRawFont::fromFont(font));
+        }
+        return fonts;
+    }();
+    return std::any_of(all.begin(), all.end(), [c](const QRawFont& font) { return font.supportsCharacter(c); });
+}
+
+} // namespace
+
+QString PrintableText(const QString& text)
+{
+    QString out;
+    for (const char32_t c : text.toUcs4()) {
+        const bool control = c < 0x20 || (c >= 0x7F && c < 0xA0);
+        if (!control && (c < 0x80 || SomeFontDraws(c)))
+            out += QString::fromUcs4(&c, 1);
+        else
+            out += QLatin1Char('?');
+    }
+    return out;
 }
 
 QString UtilisationCornerText(std::span<const Point> curve, std::optional<Point> designPoint)

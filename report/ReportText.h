@@ -16,8 +16,15 @@ namespace flexara {
 // The face of everything the report draws, at a size in device pixels.
 QFont ReportFont(double pixels, bool bold = false);
 
-// value with `decimals` digits after a decimal comma, ties rounded up.
+// value with `decimals` digits after a decimal comma, ties rounded up. A value
+// of 1e15 or more in size is written as "1,0E+308": its digits would not fit a
+// column, and cut short they would read as another number.
 QString Decimal(double value, int decimals);
+
+// A name typed by the user as the report can print it: a character that no
+// installed font draws (an emoji without an emoji font) becomes a visible
+// "?", never an empty box; the rest (CJK from the Noto fonts) is kept.
+QString PrintableText(const QString& text);
 
 // "η = 0,60" inside the curve, "fora" outside it; empty without a design
 // point, without a curve, or where the origin is not inside the curve.

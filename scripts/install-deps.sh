@@ -9,7 +9,11 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libqt6svg6
   libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # The batch tool's JSON and command line.
+  nlohmann-json3-dev libcli11-dev
   fonts-liberation2 fonts-dejavu-core
+  # The report prints names in any script (CJK included) with the Noto fonts.
+  fonts-noto-core fonts-noto-cjk
   # Qt's own dialogs and buttons in Brazilian Portuguese (qtbase_pt_BR.qm).
   qt6-translations-l10n
   # The report's SVG chart, and the text and pages of its PDF in the tests.

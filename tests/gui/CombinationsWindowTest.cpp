@@ -16,6 +16,8 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 
+#include <functional>
+
 namespace flexara::testing {
 namespace {
 
@@ -100,21 +102,137 @@ TEST_F(CombinationsWindowTest, PastedRowsAreCheckedAndTheGoverningRowMarked)
     }
 }
 
-TEST_F(CombinationsWindowTest, AnInvalidCellKeepsItsTextAndItsRowIsNotChecked)
+TEST_F(CombinationsWindowTest, AMarkedCellIsNeverSavedExportedOrCheckedAsZero)
 {
     PasteThreeRows();
     Table()->item(2, TFCombinacoes::ColMyd)->setText("1.000,5");
     EXPECT_EQ(Cell(2, TFCombinacoes::ColMyd), "1.000,5");
     EXPECT_EQ(Table()->item(2, TFCombinacoes::ColMyd)->toolTip(), "Valor de entrada inválido");
     EXPECT_FALSE(Window()->RowValid(2));
-    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
-    ASSERT_TRUE(Window()->Results().has_value());
-    EXPECT_EQ(Window()->Results()->rows.size(), 2u);
-    EXPECT_EQ(Cell(2, TFCombinacoes::ColSituation), "Valor de entrada inválido");
-    EXPECT_EQ(Cell(2, TFCombinacoes::ColEta), "");
-    // Mended, the cell is a number again.
+    const QString saved = folder.filePath("marcada.fxr");
+    const QString exported = folder.filePath("marcada.csv");
+    dialogs->saveAnswers.push_back(saved);
+    dialogs->otherAnswers.push_back({exported, QString()});
+    const struct {
+        const char* name;
+        std::function<void()> command;
+    } commands[] = {
+        {"Salvar como", [&] { main->SavarComo1->trigger(); }},
+        {"Exportar CSV", [&] { QTest::mouseClick(Window()->BtnExportar, Qt::LeftButton); }},
+        {"Verificar", [&] { QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton); }},
+    };
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.name);
+        ErrorBoxAnswerer boxes;
+        c.command();
+        for (int i = 0; i < 100 && boxes.texts.isEmpty(); ++i)
+            QTest::qWait(10);
+        ASSERT_EQ(boxes.texts.size(), 1);
+        EXPECT_EQ(boxes.texts.front(), "Combinação 3: Myd inválido.");
+    }
+    // Nothing was written, nothing was asked, nothing was checked.
+    EXPECT_FALSE(QFile::exists(saved));
+    EXPECT_FALSE(QFile::exists(exported));
+    EXPECT_EQ(dialogs->saveAsked, 0);
+    EXPECT_FALSE(Window()->Results().has_value());
+    EXPECT_EQ(Cell(2, TFCombinacoes::ColMyd), "1.000,5");
+    // Mended, the row is a number again and everything goes.
     Table()->item(2, TFCombinacoes::ColMyd)->setText("10");
     EXPECT_TRUE(Table()->item(2, TFCombinacoes::ColMyd)->toolTip().isEmpty());
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    ASSERT_TRUE(Window()->Results().has_value());
+    EXPECT_EQ(Window()->Results()->rows.size(), 3u);
+}
+
+TEST_F(CombinationsWindowTest, APasteIsReadAsWrittenOrRefused)
+{
+    const struct {
+        const char* name;
+        const char* text;
+        int rows;          // in the table after the paste
+        const char* first; // the first row: name|Nd|Mxd|Myd
+        const char* refusal;
+    } cases[] = {
+        {"a first line with a bad cell is a row", "ELU 1\t-5OO\t60\t20\nELU 2\t-500\t0\t0", 2, "ELU 1|-5OO|60|20", ""},
+        {"a name of two words between blanks", "ELU 1 -500 60 20", 1, "ELU 1|-500|60|20", ""},
+        {"lines ended by CR alone", "A;1;2;3\rB;4;5;6", 2, "A|1|2|3", ""},
+        {"a thousands point among decimal commas", "A\t-1.900\t60,5\t20", 0, "",
+         "Linha 1, coluna 2: \"-1.900\" é ambíguo: o texto usa a vírgula como separador decimal e este número tem "
+         "ponto."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Window()->SetRows({});
+        ErrorBoxAnswerer boxes;
+        Paste(QString::fromUtf8(c.text));
+        QTest::qWait(30);
+        EXPECT_EQ(boxes.texts.join("/"), QString::fromUtf8(c.refusal));
+        ASSERT_EQ(Table()->rowCount(), c.rows);
+        if (c.rows > 0) {
+            EXPECT_EQ(QStringList({Cell(0, 0), Cell(0, 1), Cell(0, 2), Cell(0, 3)}).join("|"),
+                      QString::fromUtf8(c.first));
+        }
+    }
+    // The bad cell is marked, not skipped.
+    Paste(QStringLiteral("ELU 1\t-5OO\t60\t20"));
+    EXPECT_FALSE(Window()->RowValid(0));
+}
+
+TEST_F(CombinationsWindowTest, PastTheCapacityTheWindowSaysWhatWentInAndStaysUsable)
+{
+    std::string csv = "nome;nd;mxd;myd\r\n";
+    for (int i = 0; i < 1003; ++i)
+        csv += "C" + std::to_string(i) + ";-500;" + std::to_string(i % 90) + ";0\r\n";
+    const QString input = folder.filePath("muitas.csv");
+    SaveFileBytes(QFile::encodeName(input).toStdString(), csv);
+    {
+        dialogs->otherAnswers.push_back({input, QString()});
+        ErrorBoxAnswerer boxes;
+        QTest::mouseClick(Window()->BtnImportar, Qt::LeftButton);
+        for (int i = 0; i < 100 && boxes.texts.isEmpty(); ++i)
+            QTest::qWait(10);
+        ASSERT_EQ(boxes.texts.size(), 1);
+        EXPECT_EQ(boxes.texts.front(),
+                  "1000 combinações acrescentadas e 3 deixadas de fora: o máximo é de 1000 combinações.");
+    }
+    EXPECT_EQ(Table()->rowCount(), 1000);
+    EXPECT_EQ(Cell(999, TFCombinacoes::ColName), "C999");
+    EXPECT_TRUE(Window()->BtnVerificar->isEnabled());
+    EXPECT_TRUE(Window()->BtnExportar->isEnabled());
+    {
+        ErrorBoxAnswerer boxes;
+        Paste(QStringLiteral("A;1;2;3\nB;4;5;6"));
+        for (int i = 0; i < 100 && boxes.texts.isEmpty(); ++i)
+            QTest::qWait(10);
+        ASSERT_EQ(boxes.texts.size(), 1);
+        EXPECT_EQ(boxes.texts.front(),
+                  "0 combinações acrescentadas e 2 deixadas de fora: o máximo é de 1000 combinações.");
+    }
+    EXPECT_EQ(Table()->rowCount(), 1000);
+}
+
+TEST_F(CombinationsWindowTest, ACsvOfExcelInWindows1252ReadsItsAccents)
+{
+    const QString input = folder.filePath("excel.csv");
+    SaveFileBytes(QFile::encodeName(input).toStdString(), "nome;nd;mxd;myd\r\nTra\xE7\xE3o;-500;60,5;20\r\n");
+    dialogs->otherAnswers.push_back({input, QString()});
+    QTest::mouseClick(Window()->BtnImportar, Qt::LeftButton);
+    ASSERT_EQ(Table()->rowCount(), 1);
+    EXPECT_EQ(Cell(0, TFCombinacoes::ColName), "Tração");
+    EXPECT_EQ(Cell(0, TFCombinacoes::ColMxd), "60,5");
+}
+
+TEST_F(CombinationsWindowTest, ADamagedBlockIsRefusedAtItsLine)
+{
+    const QString path = folder.filePath("fantasma.fxr");
+    SaveFileBytes(QFile::encodeName(path).toStdString(),
+                  LoadProjectBytes(Example) + "combinacoes\r\n2\r\nA\r\n-500\r\n60\r\n20\r\n");
+    dialogs->openAnswers.push_back(path);
+    const QString error = RunMenuCommand(main->Abrir1);
+    EXPECT_TRUE(error.endsWith("o arquivo acaba antes do fim do bloco de combinações (Invalid numeric input)"))
+        << error.toStdString();
+    EXPECT_TRUE(error.startsWith("Linha ")) << error.toStdString();
+    EXPECT_EQ(Table()->rowCount(), 0) << "no phantom row";
 }
 
 TEST_F(CombinationsWindowTest, MostrarNoGraficoDrawsTheSelectedRow)

@@ -222,7 +222,7 @@ TEST_F(StartupTest, AFileThatCannotBeReadEndsInTheErrorBoxAndTheWindowStaysUp)
     };
     const Case cases[] = {
         {"a file that does not exist", folder.filePath("nao-existe.fxr"), "File not found."},
-        {"a folder", folder.path(), "File access denied."},
+        {"a folder", folder.path(), "Is a folder, not a file."},
         {"a file that is not a project", damaged, ""},
     };
     for (const Case& c : cases) {

@@ -121,6 +121,25 @@ TEST_F(ExportsTest, AFailedExportEndsInTheErrorBox)
     EXPECT_EQ(error, QString::fromUtf8(NotARegularFileMessage));
 }
 
+TEST_F(ExportsTest, NoExportReplacesItsOwnCase)
+{
+    const QString caseFile = folder.filePath("caso.fxr");
+    const std::string text = LoadProjectBytes(FLEXARA_SOURCE_DIR "/examples/pilar-20x40.fxr");
+    SaveFileBytes(QFile::encodeName(caseFile).toStdString(), text);
+    main->Documents->ReadProjectFile(caseFile);
+    ASSERT_TRUE(QFile::link(caseFile, folder.filePath("atalho.pdf")));
+    for (QAction* action : {main->ExportarRelatorio, main->ExportarGrafico, main->ExportarCurva}) {
+        for (const char* name : {"caso.fxr", "atalho.pdf"}) {
+            SCOPED_TRACE(action->text().toStdString() + " " + name);
+            dialogs->otherAnswers.push_back({folder.filePath(name), QString()});
+            EXPECT_EQ(RunMenuCommand(action),
+                      "O arquivo escolhido é o do próprio caso (caso.fxr): a exportação o substituiria. Escolha "
+                      "outro nome.");
+            EXPECT_EQ(Read(caseFile).toStdString(), text);
+        }
+    }
+}
+
 TEST_F(ExportsTest, ThePrintPathDrawsTheSameReport)
 {
     QPrinter printer(QPrinter::HighResolution);

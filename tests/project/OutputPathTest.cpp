@@ -166,7 +166,7 @@ TEST_F(OutputPath, AFolderWithoutRoomForATemporaryFileGetsTheFileInPlace)
 TEST_F(OutputPath, AnInterruptedSaveLeavesTheOldFileAndNoTemporary)
 {
     const std::string path = Path("case.fxr");
-    for (const int signalNumber : {SIGINT, SIGTERM}) {
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
         SCOPED_TRACE(signalNumber);
         Write(path, "old");
         const InjectedWriteFault interrupted{2, 0, signalNumber};

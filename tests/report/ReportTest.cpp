@@ -6,9 +6,11 @@
 #include "report/CaseReport.h"
 #include "report/ChartDrawing.h"
 #include "report/OffscreenGui.h"
+#include "report/ReportText.h"
 #include "tests/support/Shell.h"
 
 #include <QColor>
+#include <QTimeZone>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -137,6 +139,58 @@ TEST(Report, EveryExampleAndACaseWithCombinations)
     for (const char* fragment : {"9. Combinações de esforços", "ELU 1", "0,597", "não atende", "Nd fora do intervalo *",
                                  "* Combinação determinante: ELU 3", "10. Método"})
         EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment;
+}
+
+// Names and numbers a user can give that the report must still print as
+// themselves: CJK from the Noto fonts, an emoji no font has as "?", an empty
+// governing name said as such, and a huge moment as a number in one piece.
+TEST(Report, NamesAndNumbersPrintAsWhatTheyAre)
+{
+    const std::string project = ::testing::TempDir() + "flexara-report-names.fxr";
+    SaveFileBytes(project,
+                  LoadProjectBytes(Example("pilar-20x40.fxr")) +
+                      "combinacoes\r\n3\r\n柱 北\r\n-500\r\n60\r\n20\r\n\xF0\x9F\x9A\xA7 obra\r\n-500\r\n10\r\n0\r\n"
+                      "\r\n-500\r\n1e308\r\n0\r\n");
+    const Rendered r = RenderReport(project, "names");
+    // pdftotext joins CJK letters: the blank between them is no test.
+    for (const char* fragment : {"柱", "北", "? obra", "1,0E+308", "6,5E+305", "* Combinação determinante: (sem nome)"})
+        EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment << "\n" << r.text;
+    EXPECT_EQ(r.text.find("10000000000"), std::string::npos) << "a number cut into another";
+    EXPECT_NE(Command("pdffonts " + r.pdfPath + " 2>/dev/null").find("NotoSansCJK"), std::string::npos);
+}
+
+TEST(ReportText, HugeNumbersInOnePiece)
+{
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {1e308, "1,0E+308"}, {-1.66e308, "-1,7E+308"}, {1e15, "1,0E+015"}, {999999999999999.0, "999999999999999,00"},
+        {-0.004, "0,00"},    {21.425, "21,43"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Decimal(c.value, 2).toStdString(), c.text);
+    }
+}
+
+TEST(ReportTime, SourceDateEpochIsAPlainWholeNumberOrRefused)
+{
+    const QByteArray saved = qgetenv("SOURCE_DATE_EPOCH");
+    const bool wasSet = qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH");
+    qputenv("SOURCE_DATE_EPOCH", "1765186200");
+    EXPECT_EQ(ReportTime(), QDateTime(QDate(2025, 12, 8), QTime(9, 30), QTimeZone::utc()));
+    qputenv("SOURCE_DATE_EPOCH", "253402300799");
+    EXPECT_EQ(ReportTime().date(), QDate(9999, 12, 31));
+    for (const char* bad : {"abc", "-1", "12.5", " 1", "1 ", "0x10", "253402300800", "1e9"}) {
+        SCOPED_TRACE(bad);
+        qputenv("SOURCE_DATE_EPOCH", bad);
+        EXPECT_THROW(ReportTime(), ReportTimeError);
+    }
+    if (wasSet)
+        qputenv("SOURCE_DATE_EPOCH", saved);
+    else
+        qunsetenv("SOURCE_DATE_EPOCH");
 }
 
 TEST(Report, TheSameCaseGivesTheSameContent)

@@ -1,0 +1,71 @@
+// flexara-cli check: the load combinations of a case, or of a CSV file,
+// checked on its section.
+#include "cli/CheckReport.h"
+#include "cli/Subcommands.h"
+#include "project/CsvText.h"
+#include "project/ProjectFile.h"
+#include "texts/Words.h"
+
+#include <iostream>
+
+namespace flexara::cli {
+
+namespace {
+
+struct CheckArguments {
+    CaseArguments files;
+    std::string loads;
+    std::string nd;
+    std::string format = "json";
+};
+
+} // namespace
+
+Action AddCheckCommand(CLI::App& app)
+{
+    CLI::App* command = app.add_subcommand("check", "the load combinations of a case, checked on its section");
+    auto arguments = std::make_shared<CheckArguments>();
+    AddCaseArguments(*command, arguments->files);
+    command->add_option("--loads", arguments->loads, "a CSV file of load combinations, instead of the case's")
+        ->type_name("LOADS.csv");
+    // Taken only to be refused with a reason: each combination has its own Nd.
+    command->add_option("--nd", arguments->nd)->group("");
+    command->add_option("--format", arguments->format, "json or csv")->type_name("FORMAT");
+    return [arguments, command]() -> int {
+        const CheckArguments& a = *arguments;
+        if (command->count("--nd") > 0)
+            return Usage("--nd has no meaning for check: every combination has its own Nd");
+        if (command->count("--loads") > 0 && a.loads.empty())
+            return Usage("--loads needs a CSV file of load combinations");
+        if (a.format != "json" && a.format != "csv")
+            return Usage("--format takes json or csv");
+        if (IsOneOf(a.files.output, {a.files.input}))
+            return Usage("the output " + a.files.output + " is the project file itself");
+        if (IsOneOf(a.files.output, {a.loads}))
+            return Usage("the output " + a.files.output + " is the file of load combinations itself");
+        int status = 0;
+        std::optional<LoadedCase> loaded = LoadCase(a.files.input, status);
+        if (!loaded)
+            return status;
+        CombinationList combinations = loaded->combinations;
+        if (!a.loads.empty()) {
+            try {
+                combinations = ReadCombinationsCsv(LoadCsvBytes(a.loads));
+            } catch (const ProjectFileError& error) {
+                std::cerr << "flexara-cli: " << a.loads << ": " << WithFullStop(error.what()) << "\n";
+                return 1;
+            }
+        }
+        if (combinations.empty())
+            return Usage(a.loads.empty() ? "the case has no load combinations: give them with --loads LOADS.csv"
+                                         : "no load combinations in " + a.loads);
+        const CombinationCheck check =
+            CheckCombinations(*loaded->state, loaded->selection, combinations, WorkerThreads());
+        const std::string text =
+            a.format == "csv" ? WriteCombinationsCsv(combinations, &check) : CheckJson(combinations, check);
+        const int written = WriteOutput(a.files.output, text);
+        return written != 0 ? written : CheckExitStatus(check);
+    };
+}
+
+} // namespace flexara::cli

@@ -1,0 +1,94 @@
+#include "cli/CommandLine.h"
+
+#include "engine/Faults.h"
+#include "engine/NumberText.h"
+#include "project/HeadlessLoader.h"
+#include "project/ProjectFile.h"
+#include "texts/Words.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <iostream>
+
+namespace flexara::cli {
+
+void AddCaseArguments(CLI::App& command, CaseArguments& arguments)
+{
+    command.add_option("CASE", arguments.input, "the project file (.fxr)")->required()->type_name("CASE.fxr");
+    command.add_option("-o,--output", arguments.output, "the output file (standard output when not given)")
+        ->type_name("OUT");
+}
+
+int Usage(const std::string& message)
+{
+    std::cerr << "flexara-cli: " << message << "\n(flexara-cli --help explains the usage)\n";
+    return 1;
+}
+
+bool ParseNumber(const std::string& text, double& value)
+{
+    std::string normal = text;
+    for (char& c : normal)
+        if (c == '.')
+            c = ',';
+    return ParseReal(normal, value);
+}
+
+// Standard output that cannot take the whole text (a full disk, /dev/full, a
+// closed pipe, no standard output at all) is a failure, never a truncated
+// report with status 0.
+int WriteStandardOutput(const std::string& text)
+{
+    errno = 0;
+    const std::size_t put = std::fwrite(text.data(), 1, text.size(), stdout);
+    if (put == text.size() && std::fflush(stdout) == 0)
+        return 0;
+    const int error = errno != 0 ? errno : EIO;
+    std::cerr << "flexara-cli: standard output: "
+              << (error == EBADF ? std::string("it is closed.") : WithFullStop(IoErrorMessage(error))) << "\n";
+    return 1;
+}
+
+int WriteOutput(const std::string& path, const std::string& text)
+{
+    if (path.empty() || path == "-")
+        return WriteStandardOutput(text);
+    try {
+        SaveFileBytes(path, text);
+    } catch (const ProjectFileError& error) {
+        std::cerr << "flexara-cli: " << path << ": " << WithFullStop(error.what()) << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+bool IsOneOf(const std::string& output, std::initializer_list<std::string> inputs)
+{
+    if (output.empty() || output == "-")
+        return false;
+    for (const std::string& input : inputs)
+        if (!input.empty() && (output == input || SameFile(output, input)))
+            return true;
+    return false;
+}
+
+std::optional<LoadedCase> LoadCase(const std::string& input, int& status)
+{
+    LoadedCase loaded;
+    try {
+        loaded.selection = LoadProjectFileHeadless(input, *loaded.state, &loaded.combinations);
+    } catch (const ProjectFileError& error) {
+        std::cerr << "flexara-cli: " << input << ": " << WithFullStop(error.what()) << "\n";
+        status = 1;
+        return std::nullopt;
+    } catch (const EngineError& error) {
+        // A numeric fault of the refreshes the reading runs (a bar area beyond
+        // the double range).
+        std::cerr << "flexara-cli: " << input << ": " << WithFullStop(FaultText(error.fault())) << "\n";
+        status = 2;
+        return std::nullopt;
+    }
+    return loaded;
+}
+
+} // namespace flexara::cli

@@ -1,0 +1,62 @@
+// The command line of flexara-cli: one subcommand per job, each a function
+// that adds its options to the parser (CLI11) and returns what it does once
+// the line is parsed. What the subcommands share is here: the case they read,
+// their output, the refusal of an output that is one of their inputs, and the
+// messages of a bad command line. A new subcommand is one more Add...Command
+// in Subcommands.h and one more line in main().
+#pragma once
+
+#include "engine/Combinations.h"
+#include "engine/Materials.h"
+#include "engine/UVariav.h"
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace flexara::cli {
+
+// What a subcommand does after the parse: its exit status.
+using Action = std::function<int()>;
+
+// The case file every subcommand reads and the -o OUT it writes ("" or "-"
+// for standard output).
+struct CaseArguments {
+    std::string input;
+    std::string output;
+};
+
+// Adds CASE.fxr and -o/--output to a subcommand.
+void AddCaseArguments(CLI::App& command, CaseArguments& arguments);
+
+// A bad command line: the message, a hint at --help, exit status 1.
+int Usage(const std::string& message);
+
+// A number of the command line: "." as the decimal point, a comma too.
+bool ParseNumber(const std::string& text, double& value);
+
+// Writes text to the file (replaced whole or not at all) or to standard
+// output; 0, or 1 after saying why it failed.
+int WriteOutput(const std::string& path, const std::string& text);
+int WriteStandardOutput(const std::string& text);
+
+// Whether output names one of the inputs (the same path, or the same file
+// through a link or a second name); standard output never does.
+bool IsOneOf(const std::string& output, std::initializer_list<std::string> inputs);
+
+// The case as the program reads it.
+struct LoadedCase {
+    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
+    MaterialSelection selection;
+    CombinationList combinations;
+};
+
+// Reads the case; on failure says why and gives the exit status (1 for a
+// file that cannot be read, 2 for a fault of the reading).
+std::optional<LoadedCase> LoadCase(const std::string& input, int& status);
+
+} // namespace flexara::cli

@@ -1,0 +1,102 @@
+#include "cli/Subcommands.h"
+
+namespace flexara::cli {
+
+const char* const HelpText = R"(flexara-cli - interaction curve of a reinforced-concrete section, without a window
+
+Usage:
+  flexara-cli curve CASE.fxr [--nd KN] [--format json|csv|svg|png] [-o OUT]
+  flexara-cli check CASE.fxr [--loads LOADS.csv] [--format json|csv] [-o OUT]
+  flexara-cli report CASE.fxr [--nd KN] [-o OUT.pdf]
+  flexara-cli rewrite CASE.fxr -o OUT.fxr
+  flexara-cli --help
+
+curve     Reads the project file CASE.fxr, generates the ultimate-limit-state
+          interaction curve for its design axial force Nd (or for --nd KN, in kN,
+          tension positive) and writes it to OUT, or to standard output.
+check     Checks the load combinations of CASE.fxr (or those of LOADS.csv) on
+          its section: one curve per distinct Nd, and for every combination
+          whether it holds, its utilisation and its resisting moment.
+report    Writes the calculation record of CASE.fxr as a PDF document (A4, in
+          Portuguese): section, reinforcement, materials, settings, actions,
+          reference forces, the interaction chart at Nd (or --nd KN), the
+          verdict with eta and MRd, the load combinations of the case and the
+          method. The date is now, or SOURCE_DATE_EPOCH when it is set.
+rewrite   Reads CASE.fxr as the program does and writes the case again, in the
+          program's own form, to OUT.fxr (the old file is replaced whole or not
+          at all).
+
+Formats of "curve":
+  json (default)  one object:
+                    "status"        "ok", "refused" (a warning stopped the
+                                    generation), "out-of-range" (Nd lies outside
+                                    what the section resists) or "error"
+                    "warnings"      the texts of the warnings, in the order shown
+                    "error"         the error box's text, or null
+                    "nd"            the design axial force used, kN
+                    "references"    N1, N2, N3, N4 in kN at theta = 0 (pure
+                                    tension; top fibre -3.5 with the extreme bar at
+                                    10 per mil; neutral axis through the bottom
+                                    vertex; uniform shortening of 2 per mil), or
+                                    null when no angle was computed
+                    "points"        the curve as [Mx, My] pairs in kN.m, in the
+                                    order generated, the closing copy included
+                    "design_point"  [Mxd, Myd] or null
+                    "ratio"         the reinforcement ratio label, e.g. "1,57 %"
+                    "inside"        whether the design point lies inside the curve
+                    "utilisation"   design moment over resisting moment along the
+                                    ray from the origin through the design point,
+                                    or null (no curve, or the origin not inside it)
+                  Reals are printed so that they read back to the same double.
+  csv             a header "Mx;My" and one row per curve point (kN.m)
+  svg, png        the chart as the window shows it: curve, design point, axes
+                  and titles (614 x 598 pixels for png)
+
+Load combinations (--loads): a CSV file with the header line nome;nd;mxd;myd
+and one combination per line: a name, Nd in kN (tension positive), Mxd and
+Myd in kN.m. The separator is that of the header: ";", "," or a tab; every
+line has as many fields as the header (fields after the fourth are ignored,
+so a file "check --format csv" wrote reads back). With "," the decimal mark is
+the point; with ";" or a tab it is the comma when a number of the file has
+one, else the point, and a number with the other mark is refused as
+ambiguous. A byte-order mark, UTF-16 and Windows-1252 text are read. At most
+1000 combinations.
+
+Formats of "check":
+  json (default)  one object: "combinations" (how many), "generations" (the
+                  curves computed: one per distinct Nd), "governing" (the
+                  index of the governing row, from 0, or null) and "rows", one
+                  object per combination in order:
+                    "name", "nd", "mxd", "myd"   as given
+                    "status"        "holds", "fails", "out-of-range",
+                                    "refused" or "error"
+                    "message"       the warning or the fault, or null
+                    "utilisation"   eta = |Md| / MRd, or null where the origin
+                                    is not inside the curve (the row is then
+                                    judged by "inside" alone)
+                    "resisting"     [MRx, MRy]: where the ray from the origin
+                                    through (Mxd, Myd) leaves the curve, kN.m
+                    "mrd"           the length of that ray, kN.m
+                    "axial_utilisation"  Nd/N4 in compression, Nd/N1 in tension
+                    "inside"        whether (Mxd, Myd) lies inside the curve
+                    "governing"     the row with the largest eta; a row that
+                                    fails, is out of range or refused governs
+                                    before every row that holds
+  csv             the header nome;nd;mxd;myd;situacao;eta;mrx;mry;mrd;axial;
+                  determinante and one row per combination (situacao: atende,
+                  nao-atende, fora-do-intervalo, recusada, erro)
+
+Output: -o OUT replaces OUT whole or not at all (a symbolic link is followed
+and its target replaced); a folder, a device, a pipe or a read-only file is
+refused, and so is any input of the command (the project file, the loads) as
+the output of "curve", "check" or "report".
+
+Exit status: 0 on success, also when a warning refused the case or Nd is out of
+range (those are results of "curve"); for "check", 0 when every combination
+holds and 3 when one fails, is out of range or is refused; 1 for a file that
+cannot be read or written, or a bad command line; 2 for a fault while reading
+the case or during a generation (a numeric fault, or no steel class selected;
+the output is still written, with the status "error").
+)";
+
+} // namespace flexara::cli

@@ -1,0 +1,221 @@
+// flexara-cli on its command line (CLI11) and its outputs (nlohmann-json):
+// every report of the examples byte for byte as the tool wrote it before, a
+// rewrite that keeps every block, and the refusals a user of command-line
+// tools expects, in words.
+#include "project/ProjectFile.h"
+#include "tests/support/Shell.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+
+namespace flexara {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string Source = FLEXARA_SOURCE_DIR;
+const std::string Fixtures = Source + "/tests/cli/fixtures/";
+
+std::string Example(const char* name)
+{
+    return Source + "/examples/" + name;
+}
+
+// A folder of this test's own: the tests run side by side.
+std::string Folder()
+{
+    const std::string folder =
+        ::testing::TempDir() + "flexara-batch-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+testing::ShellRun Cli(const std::string& arguments, const std::string& redirect = "2>&1")
+{
+    return testing::RunShell("timeout 120 " + std::string(FLEXARA_CLI) + " " + arguments + " " + redirect);
+}
+
+TEST(BatchTool, ReportsAreByteIdenticalToWhatTheToolWroteBefore)
+{
+    const struct {
+        std::string arguments;
+        const char* fixture;
+        int status;
+    } cases[] = {
+        {"curve " + Example("caixao.fxr"), "curve-caixao.json", 0},
+        {"curve " + Example("caixao.fxr") + " --format csv", "curve-caixao.csv", 0},
+        {"curve " + Example("pilar-20x40.fxr"), "curve-pilar-20x40.json", 0},
+        {"curve " + Example("pilar-20x40.fxr") + " --format csv", "curve-pilar-20x40.csv", 0},
+        {"curve " + Example("pilar-20x40-combinacoes.fxr"), "curve-pilar-20x40-combinacoes.json", 0},
+        {"curve " + Example("pilar-20x40-combinacoes.fxr") + " --format csv", "curve-pilar-20x40-combinacoes.csv", 0},
+        {"curve " + Example("poligono-L.fxr"), "curve-poligono-L.json", 0},
+        {"curve " + Example("poligono-L.fxr") + " --format csv", "curve-poligono-L.csv", 0},
+        {"curve " + Example("viga-T.fxr"), "curve-viga-T.json", 0},
+        {"curve " + Example("viga-T.fxr") + " --format csv", "curve-viga-T.csv", 0},
+        {"curve " + Example("pilar-20x40.fxr") + " --nd 600", "curve-pilar-20x40-nd600.json", 0},
+        {"curve " + Example("pilar-20x40.fxr") + " --nd -800 --format csv", "curve-pilar-20x40-nd-800.csv", 0},
+        {"curve " + Fixtures + "default-case.fxr", "curve-default-case.json", 0},
+        {"curve " + Fixtures + "faulty-steel.fxr", "curve-faulty-steel.json", 2},
+        {"check " + Example("pilar-20x40-combinacoes.fxr"), "check-pilar-20x40-combinacoes.json", 3},
+        {"check " + Example("pilar-20x40-combinacoes.fxr") + " --format csv", "check-pilar-20x40-combinacoes.csv", 3},
+        {"check " + Example("pilar-20x40.fxr") + " --loads " + Fixtures + "loads.csv", "check-loads.json", 3},
+        {"check " + Example("pilar-20x40.fxr") + " --loads " + Fixtures + "loads.csv --format csv", "check-loads.csv",
+         3},
+        {"check " + Fixtures + "faulty-steel.fxr", "check-faulty-steel.json", 2},
+        {"check " + Fixtures + "default-case.fxr --loads " + Fixtures + "loads.csv", "check-default-case.json", 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fixture);
+        const testing::ShellRun run = Cli(c.arguments, "2>/dev/null");
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out, LoadProjectBytes(Fixtures + c.fixture));
+        if (std::string(c.fixture).ends_with(".json")) {
+            EXPECT_TRUE(nlohmann::json::accept(run.out));
+        }
+    }
+}
+
+TEST(BatchTool, RewriteKeepsEveryBlockByteForByte)
+{
+    const std::string folder = Folder();
+    for (const char* name :
+         {"caixao.fxr", "pilar-20x40.fxr", "pilar-20x40-combinacoes.fxr", "poligono-L.fxr", "viga-T.fxr"}) {
+        SCOPED_TRACE(name);
+        const std::string out = folder + name;
+        ASSERT_EQ(Cli("rewrite " + Example(name) + " -o " + out).status, 0);
+        EXPECT_EQ(LoadProjectBytes(out), LoadProjectBytes(Example(name)));
+    }
+    // A case with combinations of every kind of name the window writes.
+    const std::string text =
+        LoadProjectBytes(Example("pilar-20x40.fxr")) +
+        "combinacoes\r\n3\r\nTração à esquerda\r\n-5.00000000000000E+0002\r\n 6.00000000000000E+0001\r\n"
+        " 2.00000000000000E+0001\r\n\r\n 0.00000000000000E+0000\r\n 0.00000000000000E+0000\r\n"
+        " 0.00000000000000E+0000\r\n柱 1\r\n-1.25000000000000E+0003\r\n 1.00000000000000E-0003\r\n"
+        " 1.00000000000000E+0300\r\n";
+    SaveFileBytes(folder + "with.fxr", text);
+    ASSERT_EQ(Cli("rewrite " + folder + "with.fxr -o " + folder + "again.fxr").status, 0);
+    EXPECT_EQ(LoadProjectBytes(folder + "again.fxr"), text);
+}
+
+TEST(BatchTool, TheCommandLineAsCommandLineToolsHaveIt)
+{
+    const std::string column = Example("pilar-20x40.fxr");
+    const struct {
+        const char* name;
+        std::string arguments;
+        int status;
+        const char* fragment;
+    } cases[] = {
+        {"help", "--help", 0, "Usage:\n  flexara-cli curve CASE.fxr"},
+        {"help of a subcommand", "check --help", 0, "Usage:\n  flexara-cli curve CASE.fxr"},
+        {"no command", "", 1, "flexara-cli: no command given"},
+        {"an unknown command", "draw " + column, 1, "unknown command \"draw\""},
+        {"an unknown option", "curve " + column + " --colour red", 1, "--colour"},
+        {"a missing value", "curve " + column + " --nd", 1, "--nd"},
+        {"a missing case", "curve --nd 5", 1, "CASE"},
+        {"two cases", "curve " + column + " " + column, 1, "not expected"},
+        {"a negative force", "curve " + column + " --nd -800 --format csv", 0, "Mx;My"},
+        {"a value after =", "curve " + column + " --nd=-800 --format=csv", 0, "Mx;My"},
+        {"--nd means nothing to check", "check " + column + " --nd -500", 1,
+         "--nd has no meaning for check: every combination has its own Nd"},
+        {"--loads with no file", "check " + column + " --loads ''", 1, "--loads needs a CSV file"},
+        {"svg is no check format", "check " + column + " --format svg", 1, "--format takes json or csv"},
+        {"a report is PDF", "report " + column + " --format png", 1, "report writes PDF only"},
+        {"a rewrite needs its output", "rewrite " + column, 1, "rewrite needs -o OUT.fxr"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const testing::ShellRun run = Cli(c.arguments);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_NE(run.out.find(c.fragment), std::string::npos) << run.out;
+    }
+}
+
+TEST(BatchTool, NoOutputIsAnInputOfItsCommand)
+{
+    const std::string folder = Folder();
+    const std::string loads = folder + "loads.csv";
+    const std::string caseFile = folder + "case.fxr";
+    const std::string loadsText = LoadProjectBytes(Fixtures + "loads.csv");
+    SaveFileBytes(loads, loadsText);
+    SaveFileBytes(caseFile, LoadProjectBytes(Example("pilar-20x40.fxr")));
+    fs::create_symlink(loads, folder + "link.csv");
+    const struct {
+        const char* name;
+        std::string arguments;
+        const char* fragment;
+    } cases[] = {
+        {"the loads", "check " + caseFile + " --loads " + loads + " -o " + loads,
+         "is the file of load combinations itself"},
+        {"the loads through a link", "check " + caseFile + " --loads " + loads + " -o " + folder + "link.csv",
+         "is the file of load combinations itself"},
+        {"the case of a check", "check " + caseFile + " --loads " + loads + " -o " + caseFile,
+         "is the project file itself"},
+        {"the case of a report", "report " + caseFile + " -o " + caseFile, "is the project file itself"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const testing::ShellRun run = Cli(c.arguments);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.out.find(c.fragment), std::string::npos) << run.out;
+        EXPECT_EQ(LoadProjectBytes(loads), loadsText);
+        EXPECT_EQ(LoadProjectBytes(caseFile), LoadProjectBytes(Example("pilar-20x40.fxr")));
+    }
+}
+
+TEST(BatchTool, WhatCannotBeReadOrWrittenIsSaidInWords)
+{
+    const std::string folder = Folder();
+    ASSERT_EQ(::mkfifo((folder + "fifo").c_str(), 0644), 0);
+    fs::create_symlink(folder + "loop-b", folder + "loop-a");
+    fs::create_symlink(folder + "loop-a", folder + "loop-b");
+    // A CSV beyond 64 MiB, sparse: no disk is spent on it.
+    {
+        const std::string huge = folder + "huge.csv";
+        SaveFileBytes(huge, "");
+        fs::resize_file(huge, (64u << 20) + 10);
+    }
+    const std::string column = Example("pilar-20x40.fxr");
+    const struct {
+        const char* name;
+        std::string arguments;
+        const char* fragment;
+    } cases[] = {
+        {"a folder", "curve " + folder, "Is a folder, not a file."},
+        {"a FIFO", "curve " + folder + "fifo", "Is a pipe (FIFO), not a file."},
+        {"a device", "curve /dev/zero", "Is a device, not a file."},
+        {"a loop of links", "curve " + folder + "loop-a", "Too many symbolic links (a loop of links)"},
+        {"a CSV too large", "check " + column + " --loads " + folder + "huge.csv", "Arquivo CSV grande demais"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const testing::ShellRun run = Cli(c.arguments);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.out.find(c.fragment), std::string::npos) << run.out;
+    }
+    // The report goes to a standard output that was closed: "I/O error 9" no more.
+    const testing::ShellRun closed = Cli("curve " + column, "2>&1 >&-");
+    EXPECT_EQ(closed.status, 1);
+    EXPECT_NE(closed.out.find("standard output: it is closed."), std::string::npos) << closed.out;
+}
+
+TEST(BatchTool, ASourceDateEpochThatIsNoDateIsRefused)
+{
+    for (const char* value : {"yesterday", "-1", "1e9", " 86400", "0x10", "253402300800", "99999999999999999999"}) {
+        SCOPED_TRACE(value);
+        const testing::ShellRun run =
+            testing::RunShell("SOURCE_DATE_EPOCH='" + std::string(value) + "' " + FLEXARA_CLI + " report " +
+                              Example("pilar-20x40.fxr") + " -o /nonexistent/out.pdf 2>&1");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.out.find("SOURCE_DATE_EPOCH must be a whole number of seconds since 1970"), std::string::npos)
+            << run.out;
+    }
+}
+
+} // namespace
+} // namespace flexara
