@@ -19,6 +19,8 @@ const char* Description(FaultKind kind)
         return "No steel class selected";
     case FaultKind::NegativePointCount:
         return "Negative number of curve points";
+    case FaultKind::ConcreteStrengthOutsideCode:
+        return "Concrete strength outside the range of the code model (20 to 90 MPa)";
     }
     return "Engine failure";
 }
