@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 namespace flexara {
@@ -205,6 +206,21 @@ std::array<bool, 4> VisibleDimFieldsOf(std::uint8_t shapeKind)
     return {family.Shows(2), family.Shows(3), family.Shows(4), family.Shows(5)};
 }
 
+namespace {
+
+// The block of a code model; a classic case has none, so that its file is the
+// file of old.
+void AppendModelBlock(std::string& out, const AnalysisState& s)
+{
+    if (!IsCodeModel(s.Model))
+        return;
+    AppendLine(out, ModelKeyword);
+    AppendLine(out, s.Model == CalculationModel::NbrRectangular ? "1" : "2");
+    AppendLine(out, s.ReducedBlockStress ? "1" : "0");
+}
+
+} // namespace
+
 std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& input)
 {
     std::string out;
@@ -267,6 +283,7 @@ std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& in
         }
     }
     writeCombinations();
+    AppendModelBlock(out, s);
     return out;
 }
 
@@ -294,10 +311,58 @@ void ReadCombinations(Tokens& in, ProjectReaderSink& sink)
 
 } // namespace
 
+namespace {
+
+// The block of the calculation model: its keyword, the model (1 rectangular,
+// 2 parabola-rectangle; 0, never written, is the classic one) and 1 for the
+// 0.9·αc reduction, anything else for none.
+void ReadModel(Tokens& in, ProjectReaderSink& sink)
+{
+    in.Keyword();
+    const std::int32_t code = in.Integer();
+    const std::int32_t reduced = in.Integer();
+    if (code < 0 || code > 2)
+        throw ProjectFileError("Modelo de cálculo desconhecido no arquivo: " + std::to_string(code) +
+                               " (1 NBR 6118:2014 retangular, 2 NBR 6118:2014 parábola-retângulo)");
+    sink.SetCalculationModel(static_cast<CalculationModel>(code), reduced == 1);
+}
+
+// The optional blocks after the section, in the order they are written; each
+// reader reads its own keyword line. A block may be missing, but none comes
+// twice or before one listed above it: the first line that opens no block
+// still to come ends the case.
+struct OptionalBlock {
+    const char* keyword;
+    void (*read)(Tokens&, ProjectReaderSink&);
+};
+constexpr OptionalBlock BlocksAfterSection[] = {
+    {CombinationsKeyword, ReadCombinations},
+    {ModelKeyword, ReadModel},
+};
+
+void ReadBlocksAfterSection(Tokens& in, ProjectReaderSink& sink)
+{
+    std::size_t next = 0;
+    while (next < std::size(BlocksAfterSection)) {
+        Tokens ahead = in; // a look at the next line, which the block reads again
+        const std::string keyword = ahead.Keyword();
+        std::size_t block = next;
+        while (block < std::size(BlocksAfterSection) && keyword != BlocksAfterSection[block].keyword)
+            ++block;
+        if (block == std::size(BlocksAfterSection))
+            return;
+        BlocksAfterSection[block].read(in, sink);
+        next = block + 1;
+    }
+}
+
+} // namespace
+
 void ReadProjectText(std::string_view bytes, ProjectReaderSink& sink)
 {
     Tokens in(bytes);
     sink.ResetToNewCase();
+    sink.SetCalculationModel(CalculationModel::Classic, false);
 
     sink.SetGammaC(in.Real());
     sink.SetGammaS(in.Real());
@@ -361,7 +426,7 @@ void ReadProjectText(std::string_view bytes, ProjectReaderSink& sink)
                 if (family.Shows(i))
                     sink.SetShapeDim(i, in.Real());
         }
-        ReadCombinations(in, sink);
+        ReadBlocksAfterSection(in, sink);
         return;
     }
     sink.KeepDefaultSection();
