@@ -52,11 +52,10 @@ private:
     double uniformStrain = UniformShorteningStrain;
     Real uniformStress = 0.0L; // the concrete's stress under uniform shortening
     ParabolaRectangleLaw parabola;
-    // The parabola's resultant of the state last evaluated, centroidal frame:
-    // ∫σ dA, ∫σ·x dA and ∫σ·y dA, compression positive.
-    Real concreteForce = 0.0L;
-    Real concreteXMoment = 0.0L;
-    Real concreteYMoment = 0.0L;
+    // The strain state last evaluated: the searches need the parabola's force
+    // only, its point the first moments of that state.
+    double lastTopStrain = 0.0;
+    double lastBarStrain = 0.0;
     int vertexCount = 0;
     int lineCount = 0;
 
@@ -88,13 +87,12 @@ double Generation::Evaluate(double topStrain, double barStrain)
     SectionRecord& sec = s.Section;
     Real concrete = 0.0L; // the concrete's compressive force, kN
     if (model.model == CalculationModel::NbrParabolaRectangle) {
-        const ConcreteResultant r = IntegrateParabolaRectangle(sec.RotatedVertices.data(), vertexCount,
-                                                               StrainPlane{yTop, topStrain, yBar, barStrain}, parabola);
-        // Back into the centroidal frame: the rotation by -theta.
-        concreteForce = r.force;
-        concreteXMoment = cosTheta * r.firstMomentX - sinTheta * r.firstMomentY;
-        concreteYMoment = sinTheta * r.firstMomentX + cosTheta * r.firstMomentY;
-        concrete = concreteForce;
+        concrete =
+            IntegrateParabolaRectangle(sec.RotatedVertices.data(), vertexCount,
+                                       StrainPlane{yTop, topStrain, yBar, barStrain}, parabola, ResultantParts::Force)
+                .force;
+        lastTopStrain = topStrain;
+        lastBarStrain = barStrain;
         // No block is cut out of the outline in this model.
         sec.CompressedVertexCount = 0;
         sec.CompressedArea = 0.0;
@@ -241,8 +239,11 @@ void Generation::AddPointOfState(bool firstAngle)
     Real mx = 0.0L;
     Real my = 0.0L;
     if (model.model == CalculationModel::NbrParabolaRectangle) {
-        mx = concreteYMoment / KNcmPerKNm;
-        my = concreteXMoment / KNcmPerKNm;
+        const ConcreteResultant r = IntegrateParabolaRectangle(
+            sec.RotatedVertices.data(), vertexCount, StrainPlane{yTop, lastTopStrain, yBar, lastBarStrain}, parabola);
+        // ∫σ·x dA and ∫σ·y dA back into the centroidal frame: the rotation by -theta.
+        mx = (sinTheta * r.firstMomentX + cosTheta * r.firstMomentY) / KNcmPerKNm;
+        my = (cosTheta * r.firstMomentX - sinTheta * r.firstMomentY) / KNcmPerKNm;
     } else {
         const Real concrete = blockStress * sec.CompressedArea;
         mx = concrete * sec.CompressedCentroid.y / KNcmPerKNm;
@@ -431,7 +432,7 @@ CurveOutcome Generation::Run(const MaterialSelection& materials)
         throw EngineError(Fault{FaultKind::NoSteelSelected});
     // The code models hold from C20 to C90 only.
     if (IsCodeModel(model.model) && !model.withinCodeRange)
-        throw EngineError(Fault{FaultKind::ConcreteStrengthOutsideCode, model.fck, CodeMaximumFck});
+        throw EngineError(Fault{FaultKind::ConcreteStrengthOutsideCode, model.fck});
 
     bool anyBar = false;
     for (int k = 0; k < lineCount; ++k)

@@ -33,9 +33,14 @@ struct ConcreteResultant {
     long double firstMomentY = 0.0L;
 };
 
+// The force alone serves the searches, which try many strain states for the
+// one whose force is Nd; the first moments are wanted for that one only.
+enum class ResultantParts { Force, ForceAndFirstMoments };
+
 // v[0..n-1]: a counter-clockwise outline (n <= MaxVertices), closed implicitly.
-// Allocates nothing.
+// With ResultantParts::Force the first moments come back 0. Allocates nothing.
 ConcreteResultant IntegrateParabolaRectangle(const Point* v, std::int32_t n, const StrainPlane& plane,
-                                             const ParabolaRectangleLaw& law);
+                                             const ParabolaRectangleLaw& law,
+                                             ResultantParts parts = ResultantParts::ForceAndFirstMoments);
 
 } // namespace flexara

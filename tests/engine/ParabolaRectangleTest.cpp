@@ -171,6 +171,10 @@ TEST(ParabolaRectangle, EqualsAFineFibreIntegration)
                     // Relative to the force, and to the force times the size of
                     // the outline for the moments (which may be near zero).
                     EXPECT_NEAR(static_cast<double>(exact.force / fibres.force), 1.0, 1e-7);
+                    // The searches' way to the force alone (antiderivatives in the strain).
+                    const ConcreteResultant force = IntegrateParabolaRectangle(
+                        v.data(), static_cast<std::int32_t>(v.size()), plane, law.law, ResultantParts::Force);
+                    EXPECT_NEAR(static_cast<double>(force.force / fibres.force), 1.0, 1e-7);
                     EXPECT_NEAR(static_cast<double>((exact.firstMomentX - fibres.firstMomentX) / (fibres.force * size)),
                                 0.0, 1e-7);
                     EXPECT_NEAR(static_cast<double>((exact.firstMomentY - fibres.firstMomentY) / (fibres.force * size)),
@@ -201,9 +205,12 @@ TEST(ParabolaRectangle, AVanishingGradientGivesTheUniformLimit)
                          std::to_string(c.change));
             const StrainPlane plane{50.0, -c.s0, 10.0, -c.s0 + c.change};
             const ConcreteResultant r = IntegrateParabolaRectangle(v.data(), 4, plane, law.law);
+            const ConcreteResultant force =
+                IntegrateParabolaRectangle(v.data(), 4, plane, law.law, ResultantParts::Force);
             const Real sigma = law.law.plateauStress *
                                (1.0L - std::pow(1.0L - static_cast<Real>(c.s0) / law.law.epsC2, law.law.exponent));
             EXPECT_NEAR(static_cast<double>(r.force / (sigma * 800.0L)), 1.0, 1e-8);
+            EXPECT_NEAR(static_cast<double>(force.force / (sigma * 800.0L)), 1.0, 1e-8);
             EXPECT_NEAR(static_cast<double>(r.firstMomentX / (sigma * 800.0L * 15.0L)), 1.0, 1e-8);
             EXPECT_NEAR(static_cast<double>(r.firstMomentY / (sigma * 800.0L * 30.0L)), 1.0, 1e-8);
         }
