@@ -177,6 +177,21 @@ TEST_F(CalculationModelWindowTest, SaveThenOpenKeepsTheModel)
     }
 }
 
+TEST_F(CalculationModelWindowTest, TheModelOutlivesNovoAsTheOtherSettingsDo)
+{
+    // Chosen in the settings, the model stays for the next case, as γc and the
+    // block factor do; a file read in replaces it (classic when it has none).
+    ChooseModel(&TFConfig::RadioButton4, true);
+    State().GammaC = 1.5;
+    main->Novo1->trigger();
+    EXPECT_EQ(State().GammaC, 1.5);
+    EXPECT_EQ(State().Model, CalculationModel::NbrRectangular);
+    EXPECT_TRUE(State().ReducedBlockStress);
+    OpenColumn(3);
+    EXPECT_EQ(State().Model, CalculationModel::Classic);
+    EXPECT_FALSE(State().ReducedBlockStress);
+}
+
 TEST_F(CalculationModelWindowTest, TheCaseOfTheCombinationsIncludesTheModel)
 {
     OpenColumn(3);
