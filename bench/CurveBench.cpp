@@ -1,7 +1,8 @@
 // Timing of the interaction-curve generation: the 20 x 40 column at the default
 // 100 steps, and the largest case the state holds (a 100-vertex outline, 100
-// lines of 100 bars, 200 steps). The "allocations" counter counts the heap
-// allocations made during one generation; it must stay 0.
+// lines of 100 bars, 200 steps), in the classic model and in the code models.
+// The "allocations" counter counts the heap allocations made during one
+// generation; it must stay 0.
 #include "engine/Combinations.h"
 #include "engine/Curve.h"
 #include "engine/DefaultCase.h"
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <string>
 #include <vector>
 
 namespace {
@@ -101,10 +103,10 @@ std::unique_ptr<AnalysisState> MaximumCase()
     return s;
 }
 
-void Generate(benchmark::State& bench, std::unique_ptr<AnalysisState> s)
+void Generate(benchmark::State& bench, std::unique_ptr<AnalysisState> s,
+              const MaterialSelection materials = MaterialSelection{})
 {
     NullSink sink;
-    const MaterialSelection materials;
     long allocations = 0;
     for (auto _ : bench) {
         const long before = allocationCount.load();
@@ -125,6 +127,73 @@ void BM_Column20x40(benchmark::State& bench)
 void BM_MaximumCase(benchmark::State& bench)
 {
     Generate(bench, MaximumCase());
+}
+
+// The column in a calculation model, at C-30 (n = 2) or C-70 (n = 1.43744).
+constexpr std::int32_t C30 = 3;
+constexpr std::int32_t C70 = 10;
+std::unique_ptr<AnalysisState> Column20x40In(CalculationModel model)
+{
+    auto s = Column20x40();
+    s->Model = model;
+    return s;
+}
+
+void BM_Column20x40Rectangular(benchmark::State& bench)
+{
+    Generate(bench, Column20x40In(CalculationModel::NbrRectangular));
+}
+void BM_Column20x40Parabola(benchmark::State& bench)
+{
+    Generate(bench, Column20x40In(CalculationModel::NbrParabolaRectangle));
+}
+void BM_Column20x40ParabolaC70(benchmark::State& bench)
+{
+    Generate(bench, Column20x40In(CalculationModel::NbrParabolaRectangle), MaterialSelection{C70, 1});
+}
+void BM_MaximumCaseParabola(benchmark::State& bench)
+{
+    auto s = MaximumCase();
+    s->Model = CalculationModel::NbrParabolaRectangle;
+    Generate(bench, std::move(s));
+}
+
+// The fastest of many generations of the column, in seconds.
+double FastestGeneration(AnalysisState& s, const MaterialSelection& materials, int runs)
+{
+    NullSink sink;
+    double fastest = 1e9;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        GenerateCurve(s, materials, sink);
+        fastest = std::min(fastest, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        benchmark::DoNotOptimize(sink.points);
+    }
+    return fastest;
+}
+
+// The parabola-rectangle integrated exactly costs at most three classic
+// generations of the column, at C-30 and at C-70 (a real exponent).
+void BM_ParabolaAgainstClassic(benchmark::State& bench)
+{
+    auto classic = Column20x40();
+    auto parabola = Column20x40In(CalculationModel::NbrParabolaRectangle);
+    double ratio30 = 0.0, ratio70 = 0.0;
+    for (auto _ : bench) {
+        const MaterialSelection c30{C30, 1}, c70{C70, 1};
+        const double classic30 = FastestGeneration(*classic, c30, 200);
+        ratio30 = FastestGeneration(*parabola, c30, 200) / classic30;
+        const double classic70 = FastestGeneration(*classic, c70, 200);
+        ratio70 = FastestGeneration(*parabola, c70, 200) / classic70;
+    }
+    bench.counters["parabola_over_classic_C30"] = ratio30;
+    bench.counters["parabola_over_classic_C70"] = ratio70;
+    // The figures go into the message too: a failed run shows no counters.
+    static std::string message;
+    message = "the parabola-rectangle takes more than three classic generations: " + std::to_string(ratio30) +
+              " at C-30, " + std::to_string(ratio70) + " at C-70";
+    if (ratio30 > 3.0 || ratio70 > 3.0)
+        bench.SkipWithError(message.c_str());
 }
 
 // The virtual machine's cores are shared: the least of the repetitions is the
@@ -194,6 +263,15 @@ void BM_MaximumCaseCombinationsOnTwoThreads(benchmark::State& bench)
 
 BENCHMARK(BM_Column20x40)->Unit(benchmark::kMillisecond)->Repetitions(5)->ComputeStatistics("min", Least);
 BENCHMARK(BM_MaximumCase)->Unit(benchmark::kMillisecond)->MinTime(2.0)->Repetitions(5)->ComputeStatistics("min", Least);
+BENCHMARK(BM_Column20x40Rectangular)->Unit(benchmark::kMillisecond)->Repetitions(5)->ComputeStatistics("min", Least);
+BENCHMARK(BM_Column20x40Parabola)->Unit(benchmark::kMillisecond)->Repetitions(5)->ComputeStatistics("min", Least);
+BENCHMARK(BM_Column20x40ParabolaC70)->Unit(benchmark::kMillisecond)->Repetitions(5)->ComputeStatistics("min", Least);
+BENCHMARK(BM_MaximumCaseParabola)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->Repetitions(3)
+    ->ComputeStatistics("min", Least);
+BENCHMARK(BM_ParabolaAgainstClassic)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Column20x40Combinations)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_MaximumCaseCombinationsOnTwoThreads)->Unit(benchmark::kSecond)->Iterations(3);
 

@@ -34,6 +34,11 @@ void WindowProjectReader::SetAlphaC(double value)
 {
     w.State().AlphaC = value;
 }
+void WindowProjectReader::SetCalculationModel(CalculationModel model, bool reducedBlockStress)
+{
+    w.State().Model = model;
+    w.State().ReducedBlockStress = reducedBlockStress;
+}
 
 void WindowProjectReader::SetNd(double value)
 {

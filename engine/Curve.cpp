@@ -1,7 +1,9 @@
 #include "engine/Curve.h"
 
 #include "engine/BarLayout.h"
+#include "engine/CalculationModel.h"
 #include "engine/Faults.h"
+#include "engine/ParabolaRectangle.h"
 #include "engine/Units.h"
 #include "engine/Uproced.h"
 
@@ -42,7 +44,18 @@ private:
     AnalysisState& s;
     CurveSink& sink;
     SteelLaw law;
-    Real blockStress = 0.0L; // AlphaC·Fcd, kN/cm²
+    ModelParameters model;
+    Real blockStress = 0.0L; // AlphaC·Fcd, or the block of the rectangular code model, kN/cm²
+    // The ultimate strain states of the model, per mil: the top fibre at its
+    // limit (-3.5 or -εcu) and the uniform shortening (-2 or -εc2).
+    double topUltimate = ConcreteUltimateStrain;
+    double uniformStrain = UniformShorteningStrain;
+    Real uniformStress = 0.0L; // the concrete's stress under uniform shortening
+    ParabolaRectangleLaw parabola;
+    // The strain state last evaluated: the searches need the parabola's force
+    // only, its point the first moments of that state.
+    double lastTopStrain = 0.0;
+    double lastBarStrain = 0.0;
     int vertexCount = 0;
     int lineCount = 0;
 
@@ -70,17 +83,45 @@ double Generation::Evaluate(double topStrain, double barStrain)
     // Ordinate of the neutral axis in the rotated frame.
     const double y0 = static_cast<double>((ec * yBar - es * yTop) / (ec - es));
     s.NeutralAxisOrigin = Point{0.0, y0};
-    // Level of the -0.7 per mil line: the edge of the stress block.
-    const double level = static_cast<double>((static_cast<Real>(yTop) - yBar) * 0.7L / (es - ec) + y0);
 
     SectionRecord& sec = s.Section;
-    ClipAtLevel(sec.RotatedVertices.data(), vertexCount, level, sec.CompressedVertices.data(),
-                sec.CompressedVertexCount);
-    // Back into the centroidal frame: the rotation by -theta.
-    RotatePoints(sec.CompressedVertexCount, sec.CompressedVertices.data(), cosTheta, -sinTheta,
-                 sec.CompressedVertices.data());
-    PolygonAreaCentroid(sec.CompressedVertexCount, sec.CompressedVertices.data(), sec.CompressedArea,
-                        sec.CompressedCentroid);
+    Real concrete = 0.0L; // the concrete's compressive force, kN
+    if (model.model == CalculationModel::NbrParabolaRectangle) {
+        concrete =
+            IntegrateParabolaRectangle(sec.RotatedVertices.data(), vertexCount,
+                                       StrainPlane{yTop, topStrain, yBar, barStrain}, parabola, ResultantParts::Force)
+                .force;
+        lastTopStrain = topStrain;
+        lastBarStrain = barStrain;
+        // No block is cut out of the outline in this model.
+        sec.CompressedVertexCount = 0;
+        sec.CompressedArea = 0.0;
+        sec.CompressedCentroid = Point{};
+    } else {
+        double level = 0.0;
+        bool block = true;
+        if (model.model == CalculationModel::Classic) {
+            // Level of the -0.7 per mil line: the edge of the stress block.
+            level = static_cast<double>((static_cast<Real>(yTop) - yBar) * 0.7L / (es - ec) + y0);
+        } else {
+            // λ·x from the top, and no block while the top fibre is not shortened.
+            block = RectangularBlockLevel(StrainPlane{yTop, topStrain, yBar, barStrain}, *model.lambda, level);
+        }
+        if (block) {
+            ClipAtLevel(sec.RotatedVertices.data(), vertexCount, level, sec.CompressedVertices.data(),
+                        sec.CompressedVertexCount);
+            // Back into the centroidal frame: the rotation by -theta.
+            RotatePoints(sec.CompressedVertexCount, sec.CompressedVertices.data(), cosTheta, -sinTheta,
+                         sec.CompressedVertices.data());
+            PolygonAreaCentroid(sec.CompressedVertexCount, sec.CompressedVertices.data(), sec.CompressedArea,
+                                sec.CompressedCentroid);
+        } else {
+            sec.CompressedVertexCount = 0;
+            sec.CompressedArea = 0.0;
+            sec.CompressedCentroid = Point{};
+        }
+        concrete = blockStress * sec.CompressedArea;
+    }
 
     // Distances from the neutral axis. The difference of two doubles is formed
     // directly in double precision: that is the exactly rounded difference,
@@ -92,7 +133,7 @@ double Generation::Evaluate(double topStrain, double barStrain)
     if (yExtreme == 0.0)
         yExtreme = inSearchB ? -1e-21 : 1e-21;
 
-    Real force = -blockStress * sec.CompressedArea;
+    Real force = -concrete;
     for (int k = 0; k < lineCount; ++k) {
         BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
         const int bars = BarsOf(line);
@@ -150,20 +191,32 @@ bool Generation::RunSearch(Search kind, double a, double b)
             tried = ec;
             break;
         case Search::B: // concrete at its limit
-            ec = ConcreteUltimateStrain;
+            ec = topUltimate;
             es = mid;
             if (ec == es)
                 es = static_cast<double>(es + 1e-5L);
             tried = es;
             break;
-        case Search::C: // whole section shortened: the line turns about the point 3h/7 below the top at -2
-            ec = mid;
-            es = static_cast<double>(7.0L / (3.0L * h) * (-static_cast<Real>(ec) - 2.0L) *
-                                         (static_cast<Real>(yTop) - 3.0L * h / 7.0L - yBar) -
-                                     2.0L);
+        case Search::C: // whole section shortened: the line turns about the pivot C
+            if (model.model == CalculationModel::Classic) {
+                // The point 3h/7 below the top at -2; the search runs over the top strain.
+                ec = mid;
+                es = static_cast<double>(7.0L / (3.0L * h) * (-static_cast<Real>(ec) - 2.0L) *
+                                             (static_cast<Real>(yTop) - 3.0L * h / 7.0L - yBar) -
+                                         2.0L);
+            } else {
+                // The point (εcu - εc2)/εcu·h below the top at -εc2, which reaches
+                // the top itself from fck = 89.94 MPa on: the search runs over
+                // the strain of the bottom vertex, from 0 to -εc2.
+                const Real epsC2 = model.epsC2;
+                const Real depth = static_cast<Real>(model.pivotDepth) * h;
+                const Real turn = (static_cast<Real>(mid) + epsC2) / (h - depth);
+                ec = static_cast<double>(-epsC2 - turn * depth);
+                es = static_cast<double>(-epsC2 + turn * (static_cast<Real>(yTop) - depth - yBar));
+            }
             if (ec == es)
                 es = static_cast<double>(es + 1e-5L);
-            tried = ec;
+            tried = model.model == CalculationModel::Classic ? ec : mid;
             break;
         }
         const double n = Evaluate(ec, es);
@@ -183,9 +236,19 @@ bool Generation::RunSearch(Search kind, double a, double b)
 void Generation::AddPointOfState(bool firstAngle)
 {
     const SectionRecord& sec = s.Section;
-    const Real concrete = blockStress * sec.CompressedArea;
-    Real mx = concrete * sec.CompressedCentroid.y / KNcmPerKNm;
-    Real my = concrete * sec.CompressedCentroid.x / KNcmPerKNm;
+    Real mx = 0.0L;
+    Real my = 0.0L;
+    if (model.model == CalculationModel::NbrParabolaRectangle) {
+        const ConcreteResultant r = IntegrateParabolaRectangle(
+            sec.RotatedVertices.data(), vertexCount, StrainPlane{yTop, lastTopStrain, yBar, lastBarStrain}, parabola);
+        // ∫σ·x dA and ∫σ·y dA back into the centroidal frame: the rotation by -theta.
+        mx = (sinTheta * r.firstMomentX + cosTheta * r.firstMomentY) / KNcmPerKNm;
+        my = (cosTheta * r.firstMomentX - sinTheta * r.firstMomentY) / KNcmPerKNm;
+    } else {
+        const Real concrete = blockStress * sec.CompressedArea;
+        mx = concrete * sec.CompressedCentroid.y / KNcmPerKNm;
+        my = concrete * sec.CompressedCentroid.x / KNcmPerKNm;
+    }
     for (int k = 0; k < lineCount; ++k) {
         const BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
         const int bars = BarsOf(line);
@@ -256,9 +319,9 @@ void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
 
     ReferenceForces ref;
     Real tension = 0.0L;
-    Real shortening = -blockStress * sec.Area;
+    Real shortening = -uniformStress * sec.Area;
     const Real stressAtTension = law.Stress(SteelUltimateStrain);
-    const Real stressAtShortening = law.Stress(UniformShorteningStrain);
+    const Real stressAtShortening = law.Stress(uniformStrain);
     for (int k = 0; k < lineCount; ++k) {
         const BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
         if (BarsOf(line) > 0) {
@@ -267,14 +330,14 @@ void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
         }
     }
     ref.N1 = static_cast<double>(tension);
-    ref.N2 = Evaluate(ConcreteUltimateStrain, SteelUltimateStrain);
+    ref.N2 = Evaluate(topUltimate, SteelUltimateStrain);
     // Strain at the extreme bar with the neutral axis through the bottom vertex.
-    const double barStrainAtBottomAxis =
-        static_cast<double>((static_cast<Real>(yBar) - yBot) * -3.5L / (static_cast<Real>(yTop) - yBot));
+    const double barStrainAtBottomAxis = static_cast<double>(
+        (static_cast<Real>(yBar) - yBot) * static_cast<Real>(topUltimate) / (static_cast<Real>(yTop) - yBot));
     double shifted = barStrainAtBottomAxis;
-    if (shifted == ConcreteUltimateStrain)
+    if (shifted == topUltimate)
         shifted = static_cast<double>(shifted + 1e-5L);
-    ref.N3 = Evaluate(ConcreteUltimateStrain, shifted);
+    ref.N3 = Evaluate(topUltimate, shifted);
     ref.N4 = static_cast<double>(shortening);
     CheckFpFaults();
     if (firstAngle) {
@@ -286,15 +349,26 @@ void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
 
     const double nd = s.Nd;
     bool converged = false;
-    if (ref.N2 <= nd && nd < ref.N1)
-        converged = RunSearch(Search::A, SteelUltimateStrain, ConcreteUltimateStrain);
-    if (!converged && ref.N3 <= nd && nd < ref.N2)
+    int search = 0;
+    if (ref.N2 <= nd && nd < ref.N1) {
+        converged = RunSearch(Search::A, SteelUltimateStrain, topUltimate);
+        search = 0;
+    }
+    if (!converged && ref.N3 <= nd && nd < ref.N2) {
         converged = RunSearch(Search::B, SteelUltimateStrain, barStrainAtBottomAxis);
-    if (!converged && ref.N4 <= nd && nd < ref.N3)
-        converged = RunSearch(Search::C, ConcreteUltimateStrain, UniformShorteningStrain);
+        search = 1;
+    }
+    if (!converged && ref.N4 <= nd && nd < ref.N3) {
+        if (model.model == CalculationModel::Classic)
+            converged = RunSearch(Search::C, ConcreteUltimateStrain, UniformShorteningStrain);
+        else
+            converged = RunSearch(Search::C, 0.0, uniformStrain); // over the bottom vertex's strain
+        search = 2;
+    }
     if (converged) {
         AddPointOfState(firstAngle && theta == 0.0);
         ++outcome.curvePoints;
+        ++outcome.pointsBySearch[static_cast<std::size_t>(search)];
     }
     if (ref.N4 <= nd && nd <= ref.N1) {
         inRangeAtSomeAngle = true; // in range
@@ -331,7 +405,21 @@ CurveOutcome Generation::Run(const MaterialSelection& materials)
     UpdateMaterials(s, materials);
     CheckFpFaults();
     law = SteelLaw::FromState(s);
-    blockStress = static_cast<Real>(s.AlphaC) * s.Fcd;
+    model = CalculationModelParameters(s, materials);
+    if (model.model == CalculationModel::Classic) {
+        blockStress = static_cast<Real>(s.AlphaC) * s.Fcd;
+        topUltimate = ConcreteUltimateStrain;
+        uniformStrain = UniformShorteningStrain;
+        uniformStress = blockStress;
+    } else {
+        blockStress = static_cast<Real>(model.stressFactor) * s.Fcd;
+        topUltimate = -model.epsCu;
+        uniformStrain = -model.epsC2;
+        // Under uniform shortening the block covers the whole section, and the
+        // parabola is on its plateau.
+        uniformStress = blockStress;
+        parabola = ParabolaRectangleLaw{blockStress, static_cast<Real>(model.epsC2), *model.exponent};
+    }
     vertexCount = Clamp(s.Section.VertexCount, MaxVertices);
     lineCount = Clamp(s.LineCount, MaxLines);
 
@@ -343,6 +431,9 @@ CurveOutcome Generation::Run(const MaterialSelection& materials)
     // Without a steel class there is no steel law to compute with.
     if (materials.steelIndex < 0 || materials.steelIndex >= SteelClassCount)
         throw EngineError(Fault{FaultKind::NoSteelSelected});
+    // The code models hold from C20 to C90 only.
+    if (IsCodeModel(model.model) && !model.withinCodeRange)
+        throw EngineError(Fault{FaultKind::ConcreteStrengthOutsideCode, model.fck});
 
     bool anyBar = false;
     for (int k = 0; k < lineCount; ++k)

@@ -25,6 +25,7 @@ enum class CurveWarning {
 };
 
 // Axial forces of reference of one direction, kN.
+// (In the code models -εcu stands for -3.5 and εc2 for 2.)
 struct ReferenceForces {
     double N1 = 0.0; // pure tension: every bar at 10 per mil
     double N2 = 0.0; // top fibre at -3.5, extreme bar at 10 per mil
@@ -58,6 +59,9 @@ struct CurveOutcome {
     ReferenceForces firstAngle;          // the references at theta = 0
     std::int32_t curvePoints = 0;        // points added to the curve, closing copy included
     std::int32_t anglesWithoutPoint = 0; // in range but no state found
+    // Points found by the searches A (steel at 10 per mil), B (top fibre at
+    // its limit) and C (whole section shortened, about the pivot C).
+    std::array<std::int32_t, 3> pointsBySearch{};
     bool designPointAdded = false;
 };
 
@@ -70,8 +74,9 @@ constexpr double AxialTolerance = 0.01;
 // Runs one generation: the material update from the selectors, the bar layout,
 // the refusals, the angle loop and the closing of the curve. Throws EngineError
 // on a floating-point fault (the sink keeps what it was given), and before any
-// angle is computed for a negative number of curve points and for a steel
-// selector with no class selected.
+// angle is computed for a negative number of curve points, for a steel
+// selector with no class selected and, in a code model, for a concrete outside
+// C20..C90.
 CurveOutcome GenerateCurve(AnalysisState& s, const MaterialSelection& materials, CurveSink& sink);
 
 // Lays out the bars of every line from its end points into Bars.

@@ -24,6 +24,8 @@ enum class FaultKind : std::uint8_t {
     // Refusals of a command.
     NoSteelSelected,    // the steel selector has no class
     NegativePointCount, // a negative number of curve points
+    // A code model with fck (the value, MPa) outside C20..C90.
+    ConcreteStrengthOutsideCode,
 };
 
 // What failed, and the numbers that say how.

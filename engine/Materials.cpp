@@ -49,7 +49,9 @@ void UpdateMaterials(AnalysisState& s, const MaterialSelection& selection)
     ApplySteelSelection(s, selection.steelIndex);
     s.SteelClass = selection.steelIndex;
     const long double elasticLimit = static_cast<long double>(s.Fyd) / s.Es * 1000.0L;
-    if (selection.steelIndex == 0 || selection.steelIndex == 1)
+    if (IsCodeModel(s.Model) && selection.steelIndex >= 0 && selection.steelIndex < SteelClassCount)
+        s.EpsYd = static_cast<double>(elasticLimit);
+    else if (selection.steelIndex == 0 || selection.steelIndex == 1)
         s.EpsYd = static_cast<double>(elasticLimit);
     else if (selection.steelIndex == 2 || selection.steelIndex == 3)
         s.EpsYd = static_cast<double>(elasticLimit + 2.0L);

@@ -42,7 +42,8 @@ double CurrentConcreteFck(const AnalysisState& s);
 
 // The material update of a generation: Fcd and Fyd from the selectors, then
 // SteelClass and the design yield strain EpsYd (plus 2 per mil for the
-// cold-worked classes). Raises no fault itself; the caller tests the flags.
+// cold-worked classes in the classic model; Fyd/Es alone for every class in
+// the code models). Raises no fault itself; the caller tests the flags.
 void UpdateMaterials(AnalysisState& s, const MaterialSelection& selection);
 
 } // namespace flexara

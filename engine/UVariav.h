@@ -40,6 +40,24 @@ enum ShapeKindCode : std::uint8_t {
     ShapeH = 7,
 };
 
+// The calculation model of the concrete (and, with it, of the steel):
+//   Classic                 the block of AlphaC·fcd from the fibre at -0.7 per mil,
+//                           -3.5 and -2 per mil, the class-A and class-B steels
+//   NbrRectangular          NBR 6118:2014, the block of αc·fcd over λ·x
+//   NbrParabolaRectangle    NBR 6118:2014, the parabola-rectangle of 0.85·fcd
+// The two code models take their parameters from fck and use one bilinear
+// law for every steel (engine/CalculationModel.h).
+enum class CalculationModel : std::uint8_t {
+    Classic = 0,
+    NbrRectangular = 1,
+    NbrParabolaRectangle = 2,
+};
+
+inline bool IsCodeModel(CalculationModel model)
+{
+    return model == CalculationModel::NbrRectangular || model == CalculationModel::NbrParabolaRectangle;
+}
+
 enum OrientationCode : std::uint8_t {
     OrientationHorizontal = 0,
     OrientationVertical = 1,
@@ -84,6 +102,10 @@ struct AnalysisState {
     double GammaC = 1.4;
     double GammaS = 1.15;
     double AlphaC = 0.85;
+    CalculationModel Model = CalculationModel::Classic;
+    // The compressed zone narrows towards the compressed edge: the block of the
+    // rectangular code model carries 0.9·αc·fcd.
+    bool ReducedBlockStress = false;
 
     // Design actions: kN and kN·m.
     double Nd = 0.0;

@@ -19,7 +19,8 @@ constexpr long double Pi = 3.14159265358979323851L;
 // kN·cm inside the engine, kN·m on the chart.
 constexpr long double KNcmPerKNm = 100.0L;
 
-// Strain limits of the ultimate state, per mil.
+// Strain limits of the ultimate state in the classic model, per mil (the code
+// models take theirs from fck, engine/CalculationModel.h).
 constexpr double ConcreteUltimateStrain = -3.5;
 constexpr double UniformShorteningStrain = -2.0;
 constexpr double SteelUltimateStrain = 10.0;

@@ -233,6 +233,7 @@ SteelLaw SteelLaw::FromState(const AnalysisState& s)
 {
     SteelLaw law;
     law.steelClass = s.SteelClass;
+    law.bilinear = IsCodeModel(s.Model);
     law.fyd = s.Fyd;
     law.es = s.Es;
     law.epsYd = s.EpsYd;

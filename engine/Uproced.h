@@ -44,10 +44,15 @@ bool IsSimpleCounterClockwise(std::int32_t n, const Point* v);
 bool BarsInsideSection(AnalysisState& s);
 
 // The design stress-strain law of the steel classes: 0 "CA-25 A" and 1 "CA-50 A"
-// elastic-perfectly plastic, 2 "CA-50 B" and 3 "CA-60 B" cold-worked. A snapshot
-// of the state's steel values, so that the hot loops read no state.
+// elastic-perfectly plastic, 2 "CA-50 B" and 3 "CA-60 B" cold-worked; in the
+// code models one bilinear law for every class. A snapshot of the state's steel
+// values, so that the hot loops read no state.
 struct SteelLaw {
     std::int32_t steelClass = 0;
+    // The bilinear law of the code models: ±fyd beyond ±epsYd, nothing beyond
+    // 10 per mil of lengthening, and no crushing limit, since no bar of an
+    // ultimate state shortens beyond εcu (at most 3.5 per mil).
+    bool bilinear = false;
     double fyd = 0.0;
     double es = 0.0;
     double epsYd = 0.0;
@@ -68,6 +73,8 @@ struct SteelLaw {
             return 0.0;
         if (e >= epsYd)
             return fyd;
+        if (bilinear)
+            return e > -epsYd ? Elastic(e) : -fyd;
         if (steelClass == 2 || steelClass == 3) {
             if (e > epsP)
                 return CurvedBranch(e, 1.0L);
@@ -91,7 +98,7 @@ private:
     double CurvedBranch(double e, long double sign) const;
 };
 
-// The stress of a strain for the state's SteelClass, Fyd, Es and EpsYd.
+// The stress of a strain for the state's SteelClass, Fyd, Es, EpsYd and Model.
 double SteelStress(const AnalysisState& s, double strain);
 
 } // namespace flexara

@@ -54,6 +54,11 @@ public:
     void KeepDefaultSection() override;
     void BeginCombinations(std::int32_t count) override;
     void AddCombination(const LoadCombination& combination) override { combinations.push_back(combination); }
+    void SetCalculationModel(CalculationModel model, bool reducedBlockStress) override
+    {
+        s.Model = model;
+        s.ReducedBlockStress = reducedBlockStress;
+    }
 
 private:
     enum Field { FieldMdx, FieldMdy, FieldNb, FieldX1, FieldX2, FieldY1, FieldY2, FieldCount };

@@ -297,6 +297,21 @@ std::array<bool, 4> VisibleDimFieldsOf(std::uint8_t shapeKind)
     return {family.Shows(2), family.Shows(3), family.Shows(4), family.Shows(5)};
 }
 
+namespace {
+
+// The block of a code model; a classic case has none, so that its file is the
+// file of old.
+void AppendModelBlock(std::string& out, const AnalysisState& s)
+{
+    if (!IsCodeModel(s.Model))
+        return;
+    AppendLine(out, ModelKeyword);
+    AppendLine(out, s.Model == CalculationModel::NbrRectangular ? "1" : "2");
+    AppendLine(out, s.ReducedBlockStress ? "1" : "0");
+}
+
+} // namespace
+
 std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& input)
 {
     std::string out;
@@ -359,6 +374,7 @@ std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& in
         }
     }
     writeCombinations();
+    AppendModelBlock(out, s);
     return out;
 }
 
@@ -383,6 +399,19 @@ void ReadCombinations(Tokens& in, ProjectReaderSink& sink)
     }
 }
 
+// The block of the calculation model after its keyword: the model (1
+// rectangular, 2 parabola-rectangle; 0, never written, is the classic one) and
+// 1 for the 0.9·αc reduction, anything else for none.
+void ReadModel(Tokens& in, ProjectReaderSink& sink)
+{
+    const std::int32_t code = in.Integer();
+    const std::int32_t reduced = in.Integer();
+    if (code < 0 || code > 2)
+        throw ProjectFileError("Modelo de cálculo desconhecido no arquivo: " + std::to_string(code) +
+                               " (1 NBR 6118:2014 retangular, 2 NBR 6118:2014 parábola-retângulo)");
+    sink.SetCalculationModel(static_cast<CalculationModel>(code), reduced == 1);
+}
+
 // The blocks a case may have after its section, each opened by its keyword on
 // a line of its own, each at most once; a case without them ends with the
 // section, as files always did. A block added later goes at the end of this
@@ -393,6 +422,7 @@ struct OptionalBlock {
 };
 constexpr OptionalBlock OptionalBlocks[] = {
     {CombinationsKeyword, ReadCombinations},
+    {ModelKeyword, ReadModel},
 };
 
 void ReadOptionalBlocks(Tokens& in, ProjectReaderSink& sink)
@@ -419,6 +449,7 @@ void ReadProjectText(std::string_view bytes, ProjectReaderSink& sink)
 {
     Tokens in(bytes);
     sink.ResetToNewCase();
+    sink.SetCalculationModel(CalculationModel::Classic, false);
 
     sink.SetGammaC(in.Real());
     sink.SetGammaS(in.Real());

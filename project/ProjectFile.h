@@ -3,12 +3,15 @@
 // Header of 11 lines (settings, actions, the two material selections, Fcd and
 // the line count), seven lines per reinforcement line (bar count, diameter, Y1,
 // Y2, X1, X2, orientation keyword), then the section: its vertex count, the
-// shape keyword and the shape's dimensions or vertices. A case with load
-// combinations goes on with the keyword "combinacoes", their count and, for
-// each, its name on a line of its own and the reals Nd, Mxd, Myd; a case
-// without them ends with the section, as files always did. Reals are written
-// in a fixed 23-character scientific form with 15 significant digits and "."
-// always.
+// shape keyword and the shape's dimensions or vertices. Optional blocks follow
+// the section, each opened by its keyword and written only when it has
+// content, in this order: the load combinations ("combinacoes", their count
+// and, for each, its name on a line of its own and the reals Nd, Mxd, Myd) and
+// the calculation model of a code model ("modelo", 1 rectangular or 2
+// parabola-rectangle, then 1 with the 0.9·αc reduction or 0). A classic case
+// without combinations ends with the section, as files always did. Reals are
+// written in a fixed 23-character scientific form with 15 significant digits
+// and "." always.
 //
 // The header and the section keep the reading files always had (a missing
 // number is 0, ^Z ends the file). The blocks after the section are read
@@ -62,6 +65,8 @@ struct ProjectWriteInput {
 
 // The keyword that opens the block of load combinations.
 inline constexpr const char* CombinationsKeyword = "combinacoes";
+// The keyword that opens the block of the calculation model.
+inline constexpr const char* ModelKeyword = "modelo";
 
 // The fields Ed3..Ed6 that the family of the state shows.
 std::array<bool, 4> VisibleDimFieldsOf(std::uint8_t shapeKind);
@@ -114,6 +119,10 @@ public:
     // count (0..MaxCombinations), then each row in order.
     virtual void BeginCombinations(std::int32_t count) = 0;
     virtual void AddCombination(const LoadCombination& combination) = 0;
+    // The calculation model: the classic one right after the reset (a file
+    // without the block "modelo" is a classic case), then the block's, when
+    // the file has one.
+    virtual void SetCalculationModel(CalculationModel model, bool reducedBlockStress) = 0;
 };
 
 // Reads the bytes of a project file into the sink. Throws ProjectFileError

@@ -1,5 +1,7 @@
 #include "texts/Words.h"
 
+#include "engine/NumberText.h"
+
 namespace flexara {
 
 const char* CurveStatusKey(CurveStatus status)
@@ -121,6 +123,10 @@ std::string FaultText(const Fault& fault)
         return RuntimeMessage(fault.kind);
     case FaultKind::NoSteelSelected:
         return "Nenhum aço selecionado: escolha a classe do aço na lista \"Aço\"";
+    case FaultKind::ConcreteStrengthOutsideCode:
+        return "O modelo da NBR 6118:2014 vale para concretos de C20 a C90 (fck de 20 a 90 MPa); o fck deste caso "
+               "é " +
+               FormatGeneral(fault.value) + " MPa";
     case FaultKind::NegativePointCount:
         break;
     }

@@ -8,8 +8,10 @@
 #include "dialogs/Tconfirma.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -187,6 +189,153 @@ TEST_F(DialogsTest, SettingsFieldsAreReachedInOrderAndNamedByTheirCaptions)
         EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), caption->width());
         EXPECT_LT(caption->geometry().right(), n.field->x());
     }
+}
+
+TEST_F(DialogsTest, TheModelDecidesBetweenTheBlockFactorAndTheCheckBox)
+{
+    struct Case {
+        const char* name;
+        QRadioButton* TFConfig::*model;
+        bool factorShown;
+        bool checkBoxEnabled;
+    };
+    const Case cases[] = {
+        {"NBR rectangular", &TFConfig::RadioButton4, false, true},
+        {"NBR parabola-rectangle: the reduction means nothing", &TFConfig::RadioButton5, false, false},
+        {"classic", &TFConfig::RadioButton3, true, false},
+        {"NBR rectangular after the classic", &TFConfig::RadioButton4, false, true},
+    };
+    WithSettings({[&](QWidget*) {
+        EXPECT_TRUE(Config()->RadioButton3->isChecked()) << "the classic model of a new run";
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            QTest::mouseClick(Config()->*c.model, Qt::LeftButton);
+            EXPECT_TRUE((Config()->*c.model)->isChecked());
+            EXPECT_EQ(Config()->Label1->isVisible(), c.factorShown);
+            EXPECT_EQ(Config()->RadioButton1->isVisible(), c.factorShown);
+            EXPECT_EQ(Config()->RadioButton2->isVisible(), c.factorShown);
+            EXPECT_EQ(Config()->CheckBox1->isVisible(), !c.factorShown);
+            if (!c.factorShown) {
+                EXPECT_EQ(Config()->CheckBox1->isEnabled(), c.checkBoxEnabled);
+            }
+            // The two sets of buttons do not take each other's choice.
+            EXPECT_TRUE(Config()->RadioButton1->isChecked());
+        }
+        QTest::mouseClick(Config()->RadioButton3, Qt::LeftButton);
+        QTest::mouseClick(Config()->RadioButton2, Qt::LeftButton);
+        EXPECT_TRUE(Config()->RadioButton3->isChecked());
+        EXPECT_TRUE(Config()->RadioButton2->isChecked());
+        CloseBox(Config());
+    }});
+}
+
+TEST_F(DialogsTest, TheModelChangesOnlyWithOkAsTheBlockFactorDoes)
+{
+    struct Case {
+        const char* name;
+        CalculationModel before;
+        bool reducedBefore;
+        std::function<void()> steps;
+        CalculationModel after;
+        bool reducedAfter;
+    };
+    const auto then = [](std::function<void()> a, std::function<void()> b) {
+        return [a, b] {
+            a();
+            b();
+        };
+    };
+    const auto closeBox = [this] { CloseBox(Config()); };
+    const Case cases[] = {
+        {"chosen, then the close box", CalculationModel::Classic, false,
+         then([this] { QTest::mouseClick(Config()->RadioButton5, Qt::LeftButton); }, closeBox),
+         CalculationModel::Classic, false},
+        {"rectangular with the reduction, OK", CalculationModel::Classic, false,
+         [this] {
+             QTest::mouseClick(Config()->RadioButton4, Qt::LeftButton);
+             QTest::mouseClick(Config()->CheckBox1, Qt::LeftButton);
+             QTest::mouseClick(Config()->Button2, Qt::LeftButton);
+         },
+         CalculationModel::NbrRectangular, true},
+        {"parabola, OK", CalculationModel::NbrRectangular, true,
+         [this] {
+             QTest::mouseClick(Config()->RadioButton5, Qt::LeftButton);
+             QTest::mouseClick(Config()->Button2, Qt::LeftButton);
+         },
+         CalculationModel::NbrParabolaRectangle, true},
+        {"Valores Originais, then the close box", CalculationModel::NbrParabolaRectangle, true,
+         then(
+             [this] {
+                 QTest::mouseClick(Config()->Button1, Qt::LeftButton);
+                 EXPECT_TRUE(Config()->RadioButton3->isChecked());
+                 EXPECT_FALSE(Config()->CheckBox1->isChecked());
+             },
+             closeBox),
+         CalculationModel::NbrParabolaRectangle, true},
+        {"Valores Originais, then OK", CalculationModel::NbrRectangular, true,
+         [this] {
+             QTest::mouseClick(Config()->Button1, Qt::LeftButton);
+             QTest::mouseClick(Config()->Button2, Qt::LeftButton);
+         },
+         CalculationModel::Classic, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        State().Model = c.before;
+        State().ReducedBlockStress = c.reducedBefore;
+        WithSettings({[&](QWidget*) {
+            // Shown from the state, not from the last clicks.
+            EXPECT_EQ(Config()->RadioButton4->isChecked(), c.before == CalculationModel::NbrRectangular);
+            EXPECT_EQ(Config()->RadioButton5->isChecked(), c.before == CalculationModel::NbrParabolaRectangle);
+            EXPECT_EQ(Config()->CheckBox1->isChecked(), c.reducedBefore);
+            c.steps();
+        }});
+        EXPECT_EQ(State().Model, c.after);
+        EXPECT_EQ(State().ReducedBlockStress, c.reducedAfter);
+    }
+}
+
+TEST_F(DialogsTest, TheModelControlsAreNamedAndTheirTextsFit)
+{
+    WithSettings({[&](QWidget*) {
+        QTest::mouseClick(Config()->RadioButton4, Qt::LeftButton);
+        struct Named {
+            QWidget* control;
+            const char* name;
+        };
+        const Named named[] = {
+            {Config()->GroupBox1, "Modelo de cálculo"},
+            {Config()->RadioButton3, "Clássico (0,85 fcd a partir de 0,7 ‰)"},
+            {Config()->RadioButton4, "NBR 6118:2014 — retangular (αc, λ)"},
+            {Config()->RadioButton5, "NBR 6118:2014 — parábola-retângulo"},
+            {Config()->CheckBox1, "Largura da zona comprimida diminui em direção à borda comprimida (0,9·αc)"},
+        };
+        for (const Named& n : named) {
+            SCOPED_TRACE(n.name);
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(n.control)->text(QAccessible::Name),
+                      QString::fromUtf8(n.name));
+            // Every line of the caption inside the control, the control inside the dialog.
+            if (auto* button = qobject_cast<QAbstractButton*>(n.control)) {
+                for (const QString& line : button->text().split(QLatin1Char('\n')))
+                    EXPECT_LE(button->fontMetrics().horizontalAdvance(line) + 24, button->width())
+                        << line.toStdString();
+            }
+            EXPECT_LE(n.control->mapTo(Config(), QPoint(n.control->width(), n.control->height())).x(),
+                      Config()->width());
+        }
+        for (QRadioButton* radio : {Config()->RadioButton3, Config()->RadioButton4, Config()->RadioButton5})
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(radio)->text(QAccessible::Description),
+                      "Modelo de cálculo");
+        // The note on the steel of the code models is read whole.
+        EXPECT_NE(Config()->Label5->text().indexOf("bilinear"), -1);
+        EXPECT_NE(Config()->Label5->text().indexOf("classe B não é usada"), -1);
+        EXPECT_LE(Config()->Label5->heightForWidth(Config()->Label5->width()), Config()->Label5->height());
+        // Nothing overlaps the fields below.
+        EXPECT_LT(Config()->GroupBox1->geometry().bottom(), Config()->CheckBox1->y());
+        EXPECT_LT(Config()->CheckBox1->geometry().bottom(), Config()->EdCoeCon->y());
+        EXPECT_LT(Config()->RadioButton2->geometry().bottom(), Config()->EdCoeCon->y());
+        CloseBox(Config());
+    }});
 }
 
 TEST_F(DialogsTest, WarningShowsExactlyOneText)

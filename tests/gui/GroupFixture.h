@@ -120,6 +120,11 @@ public:
     // The groups know no load combinations.
     void BeginCombinations(std::int32_t) override {}
     void AddCombination(const LoadCombination&) override {}
+    void SetCalculationModel(CalculationModel model, bool reduced) override
+    {
+        state->Model = model;
+        state->ReducedBlockStress = reduced;
+    }
 
     std::unique_ptr<AnalysisState> state;
     QWidget host;

@@ -76,6 +76,8 @@ inline void ExpectSameCase(const AnalysisState& a, const AnalysisState& b)
     EXPECT_EQ(a.GammaS, b.GammaS);
     EXPECT_EQ(a.CurvePointCount, b.CurvePointCount);
     EXPECT_EQ(a.AlphaC, b.AlphaC);
+    EXPECT_EQ(a.Model, b.Model);
+    EXPECT_EQ(a.ReducedBlockStress, b.ReducedBlockStress);
     EXPECT_EQ(a.Nd, b.Nd);
     EXPECT_EQ(a.Mxd, b.Mxd);
     EXPECT_EQ(a.Myd, b.Myd);
