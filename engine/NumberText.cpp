@@ -28,11 +28,34 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
+#ifdef _WIN32
+// The Windows runtime's C locale object and its strtod. It has no strtold
+// with a locale; its strtold reads the runtime's locale, which stays "C" in
+// this program (nothing calls setlocale on Windows).
+using locale_t = _locale_t;
+
+locale_t CLocale()
+{
+    static const locale_t cLocale = _create_locale(LC_ALL, "C");
+    return cLocale;
+}
+
+double strtod_l(const char* text, char** end, locale_t locale)
+{
+    return _strtod_l(text, end, locale);
+}
+
+long double strtold_l(const char* text, char** end, locale_t)
+{
+    return std::strtold(text, end);
+}
+#else
 locale_t CLocale()
 {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return cLocale;
 }
+#endif
 
 // Adds one unit in the last place of a string of decimal digits; true when the
 // carry ran out of the first digit ("999" becomes "000").
