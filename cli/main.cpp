@@ -1,6 +1,7 @@
 // flexara-cli: the interaction curve of a project file, without a window.
 #include "cli/CheckReport.h"
 #include "cli/CurveReport.h"
+#include "cli/ProgramArguments.h"
 #include "engine/DefaultCase.h"
 #include "engine/Faults.h"
 #include "engine/NumberText.h"
@@ -178,7 +179,7 @@ int Report(const flexara::AnalysisState& state, const flexara::MaterialSelection
     flexara::ReportCase report;
     report.study = &study;
     report.selection = selection;
-    report.fileName = QFileInfo(QString::fromLocal8Bit(input.c_str())).fileName();
+    report.fileName = QFileInfo(QString::fromStdString(input)).fileName();
     report.printedAt = flexara::ReportTime();
     const int written = WriteOutput(output, flexara::ReportPdf(report).toStdString());
     if (study.curve.error)
@@ -216,7 +217,7 @@ int Check(const flexara::AnalysisState& state, const flexara::MaterialSelection&
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = flexara::ProgramArguments(argc, argv);
     if (args.empty())
         return Usage("no command given");
     for (const std::string& a : args)

@@ -9,11 +9,11 @@
 #include "project/ProjectFile.h"
 #include "uikit/FieldText.h"
 #include "uikit/FlexaraApplication.h"
+#include "uikit/LocalPath.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QEventLoop>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -35,11 +35,6 @@ const char* const Headers[] = {"Nome", "Nd (kN)", "Mxd (kN.m)", "Myd (kN.m)", "Œ
 const QString InvalidCellText = QStringLiteral("Valor de entrada inv√°lido");
 // A check that takes longer than this shows its progress.
 constexpr int ProgressAfterMs = 500;
-
-std::string LocalPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
 
 // A number pasted or imported with a decimal point, as the fields write it.
 QString WithDecimalComma(QString text)

@@ -27,13 +27,13 @@
 #include "uikit/FieldEvents.h"
 #include "uikit/FieldText.h"
 #include "uikit/FlexaraApplication.h"
+#include "uikit/LocalPath.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -641,15 +641,6 @@ void TFPrincipal::SavarComo1Click()
 
 // ---- Report and exports ----
 
-namespace {
-
-std::string Local(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
-} // namespace
-
 CaseStudy TFPrincipal::StudyForReport() const
 {
     const CombinationList rows = FCombinacoes ? FCombinacoes->ValidRows() : CombinationList{};
@@ -715,7 +706,7 @@ void TFPrincipal::ExportarRelatorioClick()
         const QString path =
             AskExportPath(QStringLiteral("Exportar relatório"), {QStringLiteral("Documento PDF (*.pdf)")});
         if (!path.isEmpty())
-            SaveFileBytes(Local(path), ReportPdfBytes().toStdString());
+            SaveFileBytes(LocalPath(path), ReportPdfBytes().toStdString());
     });
 }
 
@@ -746,7 +737,7 @@ void TFPrincipal::ExportarGraficoClick()
         // suffix still gets the kind of its suffix).
         const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ||
                          (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) && filter.contains("svg"));
-        SaveFileBytes(Local(path), (svg ? ChartSvg(curve) : ChartPng(curve)).toStdString());
+        SaveFileBytes(LocalPath(path), (svg ? ChartSvg(curve) : ChartPng(curve)).toStdString());
     });
 }
 
@@ -755,7 +746,7 @@ void TFPrincipal::ExportarCurvaClick()
     RunCommand([this] {
         const QString path = AskExportPath(QStringLiteral("Exportar curva"), {QStringLiteral("Planilha CSV (*.csv)")});
         if (!path.isEmpty())
-            SaveFileBytes(Local(path), CurvePointsCsv(ChartCurve().points));
+            SaveFileBytes(LocalPath(path), CurvePointsCsv(ChartCurve().points));
     });
 }
 
