@@ -19,7 +19,13 @@ void EnsureGuiApplication()
         return;
     // Drawing needs no screen: the offscreen platform, whatever the display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-#ifndef _WIN32
+#ifdef _WIN32
+    // On Windows the offscreen platform reads its fonts with FreeType from one
+    // folder only: Windows' own, where Arial is.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR",
+                (qEnvironmentVariable("SystemRoot", QStringLiteral("C:/Windows")) + "/Fonts").toUtf8());
+#else
     // The folder Qt would take for its runtime files, made quietly.
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         const QByteArray folder = QDir::tempPath().toLocal8Bit() + "/runtime-" + QByteArray::number(::getuid());
