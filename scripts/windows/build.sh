@@ -1,23 +1,18 @@
 #!/usr/bin/env bash
-# Builds Flexara for 64-bit Windows on Debian 12, from Debian's own packages:
+# Builds Flexara for 64-bit Windows on Debian 12 from Debian's own packages:
 #
 #   bash scripts/windows/build.sh [--sources DIR]
 #
-# 1. installs what is missing (the MinGW-w64 compilers, NSIS, Wine, the host's
-#    Qt 6 tools) from Debian's packages;
-# 2. fetches the source packages of qt6-base, libjpeg-turbo and googletest with
-#    apt-get source, through a source list of its own (the system's apt
-#    configuration is left as it is), and takes Qt SVG and Qt Charts 6.4.2 from
-#    DIR (default ../shared/windows-sources beside the repository; elsewhere
-#    they are Qt's "everywhere-src" 6.4.2 archives of qtsvg and qtcharts);
-# 3. cross-builds those libraries into a cache folder (FLEXARA_WINDOWS_CACHE,
-#    default ~/.cache/flexara-windows), once: a second run finds them there;
-# 4. builds flexara.exe, flexara-cli.exe and the test programs from the same
-#    CMake targets as on Linux, through a toolchain file;
-# 5. packs build/windows/flexara-<version>-win64.zip and the NSIS installer
-#    build/windows/flexara-<version>-setup.exe.
-#
-# scripts/windows/test.sh runs the results under Wine.
+# 1. installs what is missing (MinGW-w64, NSIS, Wine, the host's Qt 6 tools);
+# 2. fetches qt6-base, libjpeg-turbo and googletest with apt-get source through
+#    a source list of its own (the system's apt configuration stays as it is);
+#    Qt SVG and Qt Charts 6.4.2 come from DIR (default ../shared/windows-sources
+#    beside the repository; elsewhere Qt's "everywhere-src" 6.4.2 archives);
+# 3. cross-builds them once into FLEXARA_WINDOWS_CACHE (~/.cache/flexara-windows);
+# 4. builds flexara.exe, flexara-cli.exe and the tests (same CMake targets);
+# 5. packs build/windows/flexara-<version>-win64.zip and -setup.exe (NSIS).
+# scripts/windows/test.sh tests them under Wine.
+#                                                                                                                               
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -143,7 +138,9 @@ cmake_library() {
   step "$name: configure, build and install into $prefix"
   local t0 bdir=$cache/build/$name
   t0=$(date +%s)
-  rm -rf "$bdir"
+  # Goes on after an interruption; another recipe starts anew.
+  [ "$(cat "$bdir/.recipe" 2>/dev/null)" = "$key" ] || rm -rf "$bdir"
+  mkdir -p "$bdir" && echo "$key" >"$bdir/.recipe"
   "$configure" "$src" "$bdir" "$@"
   cmake --build "$bdir" -j "$jobs"
   cmake --install "$bdir" --strip
