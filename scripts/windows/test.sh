@@ -8,7 +8,7 @@
 # 2. flexara-cli.exe curve, check and rewrite give, on every example, the bytes
 #    and the exit status of the Linux build's flexara-cli;
 # 3. a case under C:\Usuários\José\Projetos\pilar 1.fxr opens and saves through
-#    the batch tool and through the window;
+#    the batch tool and, opened through the .fxr association, in the window;
 # 4. the installer installs silently (/S): files, Start-menu entry, .fxr
 #    association; flexara.exe examples\pilar-20x40.fxr shows the window
 #    "Flexara 1.0" with the case, "Gerar gráfico" draws the curve, and a
@@ -35,6 +35,13 @@ fail() { failed=$((failed + 1)); echo "FAILED: $*"; }
 
 # The Linux batch tool the Windows one is compared with.
 bash scripts/install-deps.sh
+# Wine's own fonts (MS Sans Serif, Tahoma, ...): without them a fresh prefix
+# has only what fontconfig lends it.
+if ! dpkg-query -W -f='${Status}' fonts-wine 2>/dev/null | grep -q 'install ok installed'; then
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends fonts-wine
+fi
 cmake --preset release >/dev/null
 cmake --build --preset release --target flexara-cli
 linux_cli=$root/build/release/cli/flexara-cli
@@ -151,6 +158,7 @@ if [ -n "$window" ]; then
   pass "flexara.exe examples\\pilar-20x40.fxr: window \"Flexara $version\""
   sleep 3
   import -window root "$out/before.png"
+  xdotool windowfocus --sync "$window" || true
   click_client "$window" 429 496 # Gerar gráfico
   sleep 3
   import -window root "$out/after.png"
@@ -169,20 +177,21 @@ else
 fi
 wineserver -k || true
 
-# The case with accents opens in the window and Ctrl+S saves it.
+# The case with accents, opened as Explorer opens it (through the .fxr
+# association), and saved with Ctrl+S.
 echo "" >>"$projects/pilar 1.fxr" # a save must rewrite it
-wine "$installed/flexara.exe" "$case_path" >/dev/null 2>&1 &
+wine cmd /c start "" "$case_path" >/dev/null 2>&1 &
 window=$(wait_for_window "Flexara $version")
 if [ -n "$window" ]; then
   sleep 2
-  xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" || true
-  xdotool key --window "$window" ctrl+s
+  xdotool windowfocus --sync "$window" || true
+  xdotool key ctrl+s
   for _ in $(seq 20); do cmp -s "$expected" "$projects/pilar 1.fxr" && break; sleep 0.5; done
 fi
 if cmp -s "$expected" "$projects/pilar 1.fxr"; then
-  pass "flexara.exe opens and saves $case_path"
+  pass "the .fxr association opens $case_path in flexara.exe, Ctrl+S saves it"
 else
-  fail "flexara.exe opens and saves $case_path"
+  fail "the .fxr association opens $case_path in flexara.exe, Ctrl+S saves it"
 fi
 wineserver -k || true
 
