@@ -6,6 +6,7 @@
 // results pass silently.
 #pragma once
 
+#include <cfenv>
 #include <stdexcept>
 #include <string>
 
@@ -27,6 +28,12 @@ void ClearFpFaults();
 void CheckFpFaults();
 // The message of the raised fault flag, or nullptr when none is raised.
 const char* RaisedFpFault();
+
+// The flags as they stand, and putting them back exactly, exception masks
+// untouched: around work that is no arithmetic of the case (reading a number,
+// filling the chart).
+std::fexcept_t KeptFpFlags();
+void RestoreFpFlags(std::fexcept_t flags);
 
 } // namespace flexara
 

@@ -1,5 +1,7 @@
 #include "engine/NumberText.h"
 
+#include "engine/Faults.h"
+
 #include <cfenv>
 #include <charconv>
 #include <climits>
@@ -84,8 +86,7 @@ bool DecimalToDouble(const std::string& text, double& value)
 {
     // Reading a number is no arithmetic of the case: the overflow or underflow
     // of a conversion leaves the floating-point flags as they were.
-    std::fexcept_t flags{};
-    std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
+    const std::fexcept_t flags = KeptFpFlags();
     char* end = nullptr;
     // strtod in the C locale, whatever locale the program runs in.
     const double parsed = strtod_l(text.c_str(), &end, CLocale());
@@ -99,7 +100,7 @@ bool DecimalToDouble(const std::string& text, double& value)
         if (converted)
             value = wide < 0 ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
     }
-    std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+    RestoreFpFlags(flags);
     return converted;
 }
 

@@ -3,10 +3,12 @@
 // a 64-bit mantissa, every product is rounded before it is added, and so the
 // curve of the example column comes out bit for bit the same on both.
 #include "engine/Curve.h"
+#include "engine/Faults.h"
 #include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -34,6 +36,44 @@ TEST(ExtendedPrecision, ProductsAreRoundedBeforeTheyAreAdded)
     EXPECT_EQ(a * a - b, 0.0);
     volatile long double wide = a;
     EXPECT_EQ(wide * wide - b, 0x1p-60L);
+}
+
+volatile double Zero = 0.0;
+volatile double TinyDouble = 1e-300;
+volatile long double TinyLong = 1e-4900L;
+
+TEST(ExtendedPrecision, KeptFlagsComeBackAndMasksStay)
+{
+    // Reading a number keeps the flags of the command around it. Each row
+    // raises flags in one unit (SSE for double, x87 for long double), keeps
+    // them, clears everything and puts them back; after that an underflow must
+    // still pass silently (with its masks lost, the SSE unit would trap it and
+    // end the program, as MinGW-w64's own fesetexceptflag makes it do).
+    const struct {
+        const char* name;
+        int flags;
+        void (*raise)();
+    } cases[] = {
+        {"division by zero in double", FE_DIVBYZERO, [] { Zero = 1.0 / Zero; }},
+        {"underflow in long double", FE_UNDERFLOW | FE_INEXACT, [] { TinyLong = TinyLong * TinyLong; }},
+        {"nothing raised", 0, [] {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Zero = 0.0;
+        TinyLong = 1e-4900L;
+        std::feclearexcept(FE_ALL_EXCEPT);
+        c.raise();
+        const std::fexcept_t kept = KeptFpFlags();
+        std::feclearexcept(FE_ALL_EXCEPT);
+        RestoreFpFlags(kept);
+        EXPECT_EQ(std::fetestexcept(FE_ALL_EXCEPT), c.flags);
+        TinyDouble = TinyDouble * TinyDouble;
+        EXPECT_EQ(TinyDouble, 0.0);
+        EXPECT_NE(std::fetestexcept(FE_UNDERFLOW), 0);
+        TinyDouble = 1e-300;
+    }
+    std::feclearexcept(FE_ALL_EXCEPT);
 }
 
 // FNV-1a over the bit patterns of the points: one number that changes when any
