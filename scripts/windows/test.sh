@@ -104,12 +104,17 @@ compare_outputs() {
   fi
   rm -f "$linux_out" "$windows_out"
 }
+# Loads for the examples that have none of their own (tension, compression,
+# one beyond the curve), by a path both programs read from the same folder.
+loads=build/windows/loads.csv
+printf 'nome;nd;mxd;myd\nELU 1;-500;60;20\nELU 2;-1200;80;10\nELU 3;150;5;2\nELU 4;-300;400;300\n' >"$loads"
 for example in examples/*.fxr; do
   compare_outputs "curve $example" curve "$example"
   compare_outputs "curve $example (CSV)" curve "$example" --format csv
-  compare_outputs "check $example" check "$example"
+  compare_outputs "check $example" check "$example" --loads "$loads"
   compare_outputs "rewrite $example" rewrite "$example" -o -
 done
+compare_outputs "check examples/pilar-20x40-combinacoes.fxr (its own rows)" check examples/pilar-20x40-combinacoes.fxr
 
 # --- 3. A name with accents, through the batch tool -----------------------------
 projects=$drive_c/Usuários/José/Projetos
