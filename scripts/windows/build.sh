@@ -12,7 +12,6 @@
 # 4. builds flexara.exe, flexara-cli.exe and the tests (same CMake targets);
 # 5. packs build/windows/flexara-<version>-win64.zip and -setup.exe (NSIS).
 # scripts/windows/test.sh tests them under Wine.
-#                                                                                                                               
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
