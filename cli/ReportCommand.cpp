@@ -57,7 +57,7 @@ Action AddReportCommand(CLI::App& app)
         ReportCase report;
         report.study = &study;
         report.selection = loaded->selection;
-        report.fileName = QFileInfo(QString::fromLocal8Bit(a.files.input.c_str())).fileName();
+        report.fileName = QFileInfo(QString::fromStdString(a.files.input)).fileName();
         report.printedAt = printedAt;
         const int written = WriteOutput(a.files.output, ReportPdf(report).toStdString());
         if (study.curve.error)

@@ -1,14 +1,18 @@
 // flexara-cli: the engine and the codec without a window. The subcommands
 // parse their own options (CLI11); --help at any place prints the whole usage.
+#include "cli/ProgramArguments.h"
 #include "cli/Subcommands.h"
 
 #include <map>
 #include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
     using namespace flexara::cli;
-    if (argc < 2)
+    // UTF-8 on every system (on Windows from the UTF-16 command line).
+    const std::vector<std::string> arguments = flexara::ProgramArguments(argc, argv);
+    if (arguments.empty())
         return Usage("no command given");
 
     CLI::App app("flexara-cli - interaction curve of a reinforced-concrete section, without a window", "flexara-cli");
@@ -19,12 +23,13 @@ int main(int argc, char** argv)
         {"report", AddReportCommand(app)},
         {"rewrite", AddRewriteCommand(app)},
     };
-    const std::string first = argv[1];
+    const std::string& first = arguments.front();
     if (first.empty() || (first[0] != '-' && actions.count(first) == 0))
         return Usage("unknown command \"" + first + "\"");
 
     try {
-        app.parse(argc, argv);
+        std::vector<std::string> reversed(arguments.rbegin(), arguments.rend()); // as CLI11 takes them
+        app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
         return WriteStandardOutput(HelpText);
     } catch (const CLI::CallForAllHelp&) {

@@ -11,10 +11,10 @@
 #include "texts/Words.h"
 #include "uikit/FieldText.h"
 #include "uikit/FlexaraApplication.h"
+#include "uikit/LocalPath.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,11 +29,6 @@ namespace {
 
 const char* const Headers[] = {"Nome", "Nd (kN)", "Mxd (kN.m)", "Myd (kN.m)", "η", "MRd (kN.m)", "Situação"};
 const QString InvalidCellText = QStringLiteral("Valor de entrada inválido");
-
-std::string LocalPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
 
 // A number of the table in the field's text: two decimals, ties up.
 QString Decimals(double value)

@@ -5,8 +5,8 @@
 #include "editor/TFPrincipal.h"
 #include "editor/WindowProjectReader.h"
 #include "project/ProjectFile.h"
+#include "uikit/LocalPath.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 
@@ -15,11 +15,6 @@ namespace flexara {
 namespace {
 
 constexpr const char* ProjectFilter = "Arquivo do Flexara 1.0 (*.fxr)";
-
-std::string LocalPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
 
 QString Chosen(QFileDialog* dialog)
 {

@@ -1,6 +1,7 @@
 #include "editor/InteractionChart.h"
 
 #include "engine/ChartScale.h"
+#include "engine/Faults.h"
 #include "texts/Words.h"
 
 #include <QAreaSeries>
@@ -35,13 +36,13 @@ constexpr int MinimumZoomDrag = 3;
 // the chart computes while it is being filled leaves them as they were.
 class FpFlagsKept {
 public:
-    FpFlagsKept() { std::fegetexceptflag(&flags, FE_ALL_EXCEPT); }
-    ~FpFlagsKept() { std::fesetexceptflag(&flags, FE_ALL_EXCEPT); }
+    FpFlagsKept() : flags(KeptFpFlags()) {}
+    ~FpFlagsKept() { RestoreFpFlags(flags); }
     FpFlagsKept(const FpFlagsKept&) = delete;
     FpFlagsKept& operator=(const FpFlagsKept&) = delete;
 
 private:
-    std::fexcept_t flags{};
+    std::fexcept_t flags;
 };
 
 // A new range with the label interval that suits it. The interval goes first:

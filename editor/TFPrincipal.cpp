@@ -28,13 +28,13 @@
 #include "uikit/FieldEvents.h"
 #include "uikit/FieldText.h"
 #include "uikit/FlexaraApplication.h"
+#include "uikit/LocalPath.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
@@ -642,15 +642,6 @@ void TFPrincipal::SavarComo1Click()
 
 // ---- Report and exports ----
 
-namespace {
-
-std::string Local(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
-} // namespace
-
 CaseStudy TFPrincipal::StudyForReport() const
 {
     const CombinationList rows = FCombinacoes ? FCombinacoes->ValidRows() : CombinationList{};
@@ -716,7 +707,7 @@ void TFPrincipal::RefuseCaseFileAsOutput(const QString& path) const
     if (caseFile.isEmpty())
         return;
     if (QFileInfo(path).absoluteFilePath() == QFileInfo(caseFile).absoluteFilePath() ||
-        SameFile(Local(path), Local(caseFile)))
+        SameFile(LocalPath(path), LocalPath(caseFile)))
         throw std::runtime_error("O arquivo escolhido é o do próprio caso (" +
                                  QFileInfo(caseFile).fileName().toStdString() +
                                  "): a exportação o substituiria. Escolha outro nome");
@@ -730,7 +721,7 @@ void TFPrincipal::ExportarRelatorioClick()
         if (path.isEmpty())
             return;
         RefuseCaseFileAsOutput(path);
-        SaveFileBytes(Local(path), ReportPdfBytes().toStdString());
+        SaveFileBytes(LocalPath(path), ReportPdfBytes().toStdString());
     });
 }
 
@@ -762,7 +753,7 @@ void TFPrincipal::ExportarGraficoClick()
         // suffix still gets the kind of its suffix).
         const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ||
                          (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) && filter.contains("svg"));
-        SaveFileBytes(Local(path), (svg ? ChartSvg(curve) : ChartPng(curve)).toStdString());
+        SaveFileBytes(LocalPath(path), (svg ? ChartSvg(curve) : ChartPng(curve)).toStdString());
     });
 }
 
@@ -773,7 +764,7 @@ void TFPrincipal::ExportarCurvaClick()
         if (path.isEmpty())
             return;
         RefuseCaseFileAsOutput(path);
-        SaveFileBytes(Local(path), CurvePointsCsv(ChartCurve().points));
+        SaveFileBytes(LocalPath(path), CurvePointsCsv(ChartCurve().points));
     });
 }
 

@@ -10,6 +10,7 @@
 // come from the presentation table in texts/.
 #pragma once
 
+#include <cfenv>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -60,6 +61,12 @@ void ClearFpFaults();
 void CheckFpFaults();
 // The kind of the raised fault flag, when one is raised.
 bool RaisedFpFault(FaultKind& kind);
+
+// The flags as they stand, and putting them back exactly, exception masks
+// untouched: around work that is no arithmetic of the case (reading a number,
+// filling the chart).
+std::fexcept_t KeptFpFlags();
+void RestoreFpFlags(std::fexcept_t flags);
 
 // The text of the error box: the message with a full stop added when it ends
 // in a letter or a digit.

@@ -1,5 +1,7 @@
 #include "engine/NumberText.h"
 
+#include "engine/Faults.h"
+
 #include <cfenv>
 #include <charconv>
 #include <climits>
@@ -28,11 +30,34 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
+#ifdef _WIN32
+// The Windows runtime's C locale object and its strtod. It has no strtold
+// with a locale; its strtold reads the runtime's locale, which stays "C" in
+// this program (nothing calls setlocale on Windows).
+using locale_t = _locale_t;
+
+locale_t CLocale()
+{
+    static const locale_t cLocale = _create_locale(LC_ALL, "C");
+    return cLocale;
+}
+
+double strtod_l(const char* text, char** end, locale_t locale)
+{
+    return _strtod_l(text, end, locale);
+}
+
+long double strtold_l(const char* text, char** end, locale_t)
+{
+    return std::strtold(text, end);
+}
+#else
 locale_t CLocale()
 {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return cLocale;
 }
+#endif
 
 // Adds one unit in the last place of a string of decimal digits; true when the
 // carry ran out of the first digit ("999" becomes "000").
@@ -61,8 +86,7 @@ bool DecimalToDouble(const std::string& text, double& value)
 {
     // Reading a number is no arithmetic of the case: the overflow or underflow
     // of a conversion leaves the floating-point flags as they were.
-    std::fexcept_t flags{};
-    std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
+    const std::fexcept_t flags = KeptFpFlags();
     char* end = nullptr;
     // strtod in the C locale, whatever locale the program runs in.
     const double parsed = strtod_l(text.c_str(), &end, CLocale());
@@ -76,7 +100,7 @@ bool DecimalToDouble(const std::string& text, double& value)
         if (converted)
             value = wide < 0 ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
     }
-    std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+    RestoreFpFlags(flags);
     return converted;
 }
 

@@ -541,7 +541,9 @@ std::string IoErrorMessage(int errorNumber)
     case EINVAL:
         return "Invalid filename";
     case ENOSPC:
+#ifdef EDQUOT // no disk quotas on Windows
     case EDQUOT:
+#endif
         return "Disk full";
     default:
         return "I/O error " + std::to_string(errorNumber);

@@ -99,9 +99,13 @@ void InstallQtTranslations(QCoreApplication& application)
 
 void InstallProgramFonts()
 {
+#ifndef _WIN32
+    // The layout was drawn for Windows' fonts; elsewhere Liberation has their
+    // metrics. Windows has the fonts themselves.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Lucida Console"), QStringLiteral("Liberation Mono"));
+#endif
     QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 }
 

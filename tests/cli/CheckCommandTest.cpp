@@ -9,7 +9,6 @@
 #include <array>
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 namespace flexara {
 namespace {
@@ -18,7 +17,7 @@ using CheckRun = testing::ShellRun;
 
 CheckRun Check(const std::string& arguments)
 {
-    return testing::RunShell("timeout 120 " + std::string(FLEXARA_CLI) + " check " + arguments + " 2>&1");
+    return testing::RunShell(testing::TimeLimited(120) + std::string(FLEXARA_CLI) + " check " + arguments + " 2>&1");
 }
 
 std::string Temp(const std::string& name, const std::string& text)

@@ -9,7 +9,6 @@
 #include <array>
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 namespace flexara {
 namespace {
@@ -26,7 +25,7 @@ using CliRun = testing::ShellRun;
 
 CliRun RunCli(const std::string& arguments)
 {
-    return testing::RunShell(std::string(FLEXARA_CLI) + " " + arguments + " 2>/dev/null");
+    return testing::RunShell(std::string(FLEXARA_CLI) + " " + arguments + " 2>" + testing::NullDevice);
 }
 
 std::string Example(const char* name)

@@ -1,0 +1,10 @@
+#include "cli/ProgramArguments.h"
+
+namespace flexara {
+
+std::vector<std::string> ProgramArguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+} // namespace flexara
