@@ -41,27 +41,35 @@ bool Above(const Rank& a, const Rank& b)
 }
 
 // Reads a design situation off the curve, at each of its candidate points,
-// and keeps the point that governs (the first of equals).
-SituationReading ReadSituation(const NdCurve& curve, DesignSituation situation, std::span<const Point> candidates)
+// and keeps the point that governs (the first of equals). Where a point has
+// an η, η alone ranks it; the test of the point itself is made for the one
+// kept.
+SituationReading ReadSituation(const CurveRays& rays, DesignSituation situation, std::span<const Point> candidates)
 {
     SituationReading worst;
     worst.situation = situation;
     Rank worstRank;
     for (std::size_t k = 0; k < candidates.size(); ++k) {
-        const RayCapacity reading = CapacityAlongRay(curve.points, candidates[k]);
-        const Rank rank = RankOf(reading.holds, reading.utilisation);
+        const std::optional<double> eta = rays.Utilisation(candidates[k]);
+        Rank rank;
+        if (eta) {
+            rank = Rank{*eta <= 1.0, *eta};
+        } else {
+            const RayCapacity reading = rays.Capacity(candidates[k]);
+            rank = RankOf(reading.holds, reading.utilisation);
+        }
         if (k == 0 || Above(rank, worstRank)) {
             worst.moments = candidates[k];
-            worst.reading = reading;
             worstRank = rank;
         }
     }
+    worst.reading = rays.Capacity(worst.moments);
     return worst;
 }
 
-SituationReading ReadSituation(const NdCurve& curve, DesignSituation situation, Point moments)
+SituationReading ReadSituation(const CurveRays& rays, DesignSituation situation, Point moments)
 {
-    return ReadSituation(curve, situation, std::span<const Point>(&moments, 1));
+    return SituationReading{situation, moments, rays.Capacity(moments)};
 }
 
 // The signs the intermediate section's moment of a bending is read with: that
@@ -127,14 +135,15 @@ CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row,
     CombinationResult result = ReadOffCurve(curve, row);
     const bool readable = !curve.fault && !curve.outcome.refused && !curve.outcome.outOfRange;
     ColumnResult checked;
+    const CurveRays rays(curve.points);
     const Point top{row.Mxd, row.Myd};
     const Point base{row.MxdBase.value_or(row.Mxd), row.MydBase.value_or(row.Myd)};
     if (!(row.Nd < 0.0)) {
         // No column check in tension; the ends are still sections of the member.
         checked.status = ColumnCheckStatus::Tension;
         if (readable) {
-            checked.situations.push_back(ReadSituation(curve, DesignSituation::Top, top));
-            checked.situations.push_back(ReadSituation(curve, DesignSituation::Base, base));
+            checked.situations.push_back(ReadSituation(rays, DesignSituation::Top, top));
+            checked.situations.push_back(ReadSituation(rays, DesignSituation::Base, base));
         }
     } else {
         const std::array<double, BendingCount> tops = {top.x, top.y};
@@ -170,8 +179,8 @@ CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row,
                 result.status = CombinationStatus::Refused;
             }
         } else if (readable) {
-            checked.situations.push_back(ReadSituation(curve, DesignSituation::Top, top));
-            checked.situations.push_back(ReadSituation(curve, DesignSituation::Base, base));
+            checked.situations.push_back(ReadSituation(rays, DesignSituation::Top, top));
+            checked.situations.push_back(ReadSituation(rays, DesignSituation::Base, base));
             // Both bendings at their Md,tot at once, each on the side of its MA.
             const BendingCheck& x = checked.bending[static_cast<std::size_t>(Bending::Mx)];
             const BendingCheck& y = checked.bending[static_cast<std::size_t>(Bending::My)];
@@ -184,7 +193,7 @@ CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row,
                 for (int i = 0; i < xCount; ++i)
                     corners[cornerCount++] = Point{xSigns[static_cast<std::size_t>(i)] * x.mdTot,
                                                    ySigns[static_cast<std::size_t>(j)] * y.mdTot};
-            checked.situations.push_back(ReadSituation(curve, DesignSituation::Intermediate,
+            checked.situations.push_back(ReadSituation(rays, DesignSituation::Intermediate,
                                                        std::span<const Point>(corners.data(), cornerCount)));
             // The minimum envelope: (Mx/Mx,min,tot)² + (My/My,min,tot)² = 1.
             std::array<Point, MinimumEnvelopePoints> envelope{};
@@ -193,7 +202,7 @@ CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row,
                 envelope[static_cast<std::size_t>(k)] = Point{static_cast<double>(x.mdMinTot * std::cos(angle)),
                                                               static_cast<double>(y.mdMinTot * std::sin(angle))};
             }
-            checked.situations.push_back(ReadSituation(curve, DesignSituation::Minimum, envelope));
+            checked.situations.push_back(ReadSituation(rays, DesignSituation::Minimum, envelope));
         }
     }
     if (!checked.situations.empty()) {
