@@ -83,6 +83,35 @@ int SignsOf(const BendingCheck& check, SupportCondition condition, std::array<do
     return twoWays ? 2 : 1;
 }
 
+// The four situations of a row in compression, its bendings worked out.
+void ReadColumnSituations(const CurveRays& rays, const Column& column, Point top, Point base, ColumnResult& checked)
+{
+    checked.situations.push_back(ReadSituation(rays, DesignSituation::Top, top));
+    checked.situations.push_back(ReadSituation(rays, DesignSituation::Base, base));
+    // Both bendings at their Md,tot at once, each on the side of its MA.
+    const BendingCheck& x = checked.bending[static_cast<std::size_t>(Bending::Mx)];
+    const BendingCheck& y = checked.bending[static_cast<std::size_t>(Bending::My)];
+    std::array<double, 2> xSigns{}, ySigns{};
+    const int xCount = SignsOf(x, column.bending[static_cast<std::size_t>(Bending::Mx)].condition, xSigns);
+    const int yCount = SignsOf(y, column.bending[static_cast<std::size_t>(Bending::My)].condition, ySigns);
+    std::array<Point, 4> corners{};
+    std::size_t cornerCount = 0;
+    for (int j = 0; j < yCount; ++j)
+        for (int i = 0; i < xCount; ++i)
+            corners[cornerCount++] =
+                Point{xSigns[static_cast<std::size_t>(i)] * x.mdTot, ySigns[static_cast<std::size_t>(j)] * y.mdTot};
+    checked.situations.push_back(
+        ReadSituation(rays, DesignSituation::Intermediate, std::span<const Point>(corners.data(), cornerCount)));
+    // The minimum envelope: (Mx/Mx,min,tot)² + (My/My,min,tot)² = 1.
+    std::array<Point, MinimumEnvelopePoints> envelope{};
+    for (int k = 0; k < MinimumEnvelopePoints; ++k) {
+        const long double angle = TwoPi * k / MinimumEnvelopePoints;
+        envelope[static_cast<std::size_t>(k)] =
+            Point{static_cast<double>(x.mdMinTot * std::cos(angle)), static_cast<double>(y.mdMinTot * std::sin(angle))};
+    }
+    checked.situations.push_back(ReadSituation(rays, DesignSituation::Minimum, envelope));
+}
+
 void ForgetReading(CombinationResult& result)
 {
     result.inside = false;
@@ -158,7 +187,8 @@ CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row,
                                                   checked.nu.value_or(0.0), tops[b], bases[b]);
             CheckFpFaults();
         } catch (const EngineError& error) {
-            // An outline or a concrete without which the curve says more.
+            // Where the curve itself has no reading (no area, a fault), its
+            // own verdict says more than the column's arithmetic.
             if (readable) {
                 ForgetReading(result);
                 result.status = CombinationStatus::Error;
@@ -179,30 +209,7 @@ CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row,
                 result.status = CombinationStatus::Refused;
             }
         } else if (readable) {
-            checked.situations.push_back(ReadSituation(rays, DesignSituation::Top, top));
-            checked.situations.push_back(ReadSituation(rays, DesignSituation::Base, base));
-            // Both bendings at their Md,tot at once, each on the side of its MA.
-            const BendingCheck& x = checked.bending[static_cast<std::size_t>(Bending::Mx)];
-            const BendingCheck& y = checked.bending[static_cast<std::size_t>(Bending::My)];
-            std::array<double, 2> xSigns{}, ySigns{};
-            const int xCount = SignsOf(x, column.bending[0].condition, xSigns);
-            const int yCount = SignsOf(y, column.bending[1].condition, ySigns);
-            std::array<Point, 4> corners{};
-            std::size_t cornerCount = 0;
-            for (int j = 0; j < yCount; ++j)
-                for (int i = 0; i < xCount; ++i)
-                    corners[cornerCount++] = Point{xSigns[static_cast<std::size_t>(i)] * x.mdTot,
-                                                   ySigns[static_cast<std::size_t>(j)] * y.mdTot};
-            checked.situations.push_back(ReadSituation(rays, DesignSituation::Intermediate,
-                                                       std::span<const Point>(corners.data(), cornerCount)));
-            // The minimum envelope: (Mx/Mx,min,tot)² + (My/My,min,tot)² = 1.
-            std::array<Point, MinimumEnvelopePoints> envelope{};
-            for (int k = 0; k < MinimumEnvelopePoints; ++k) {
-                const long double angle = TwoPi * k / MinimumEnvelopePoints;
-                envelope[static_cast<std::size_t>(k)] = Point{static_cast<double>(x.mdMinTot * std::cos(angle)),
-                                                              static_cast<double>(y.mdMinTot * std::sin(angle))};
-            }
-            checked.situations.push_back(ReadSituation(rays, DesignSituation::Minimum, envelope));
+            ReadColumnSituations(rays, column, top, base, checked);
         }
     }
     if (!checked.situations.empty()) {
