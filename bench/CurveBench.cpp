@@ -226,6 +226,10 @@ void BM_Column20x40CombinationsAsColumn(benchmark::State& bench)
     bench.counters["column_cpu_ms"] = asColumnCpu * 1e3;
     bench.counters["ratio"] = asColumnCpu / sectionCpu;
     bench.counters["situations"] = situations;
+    // The library's first run of one iteration only sizes the next: one
+    // sample on a shared machine is no verdict.
+    if (bench.iterations() < 10)
+        return;
     if (situations != 79 * 4 + 21 * 2)
         bench.SkipWithError("not four situations per row in compression and two per row in tension");
     else if (asColumnCpu > 1.5 * sectionCpu)
