@@ -45,21 +45,13 @@ bool InsideCurve(std::span<const Point> curve, Point p)
 
 namespace {
 
-RayCapacity RayReading(std::span<const Point> curve, Point design)
+// The nearest crossing of the ray from the origin along (dx, dy) with an
+// edge of the curve, as a distance along the ray; -1 for none. Most edges
+// are told apart by signs alone (a quotient of these finite values neither
+// underflows to zero nor overflows), so only those that may be crossed pay
+// for the divisions, which give the same t and u as ever.
+Real NearestCrossing(std::span<const Point> curve, Real dx, Real dy)
 {
-    RayCapacity result;
-    result.originInside = InsideCurve(curve, Point{0.0, 0.0});
-    result.inside = InsideCurve(curve, design);
-    if (!result.originInside)
-        return result;
-    const Real length = std::hypot(static_cast<Real>(design.x), static_cast<Real>(design.y));
-    if (length == 0.0L) {
-        result.utilisation = 0.0;
-        return result;
-    }
-    const Real dx = design.x / length;
-    const Real dy = design.y / length;
-    // The nearest crossing of the ray with an edge of the curve.
     Real nearest = -1.0L;
     const std::size_t n = curve.size();
     for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
@@ -68,18 +60,68 @@ RayCapacity RayReading(std::span<const Point> curve, Point design)
         const Real denominator = dx * ey - dy * ex;
         if (denominator == 0.0L)
             continue;
-        const Real t = (ax * ey - ay * ex) / denominator; // along the ray
-        const Real u = (ax * dy - ay * dx) / denominator; // along the edge
-        if (t > 0.0L && u >= 0.0L && u <= 1.0L && (nearest < 0.0L || t < nearest))
+        const bool positive = denominator > 0.0L;
+        const Real alongRay = ax * ey - ay * ex;
+        if (alongRay == 0.0L || (alongRay > 0.0L) != positive)
+            continue; // t <= 0: behind the origin
+        const Real alongEdge = ax * dy - ay * dx;
+        if (alongEdge != 0.0L && (alongEdge > 0.0L) != positive)
+            continue; // u < 0: before the edge's start
+        const Real u = alongEdge / denominator;
+        if (!(u <= 1.0L))
+            continue;
+        const Real t = alongRay / denominator;
+        if (nearest < 0.0L || t < nearest)
             nearest = t;
     }
+    return nearest;
+}
+
+// Where no edge is crossed though the origin is inside, the ray went out
+// through a vertex and rounding put it a hair beside both of its edges: the
+// nearest vertex on the ray, as a distance along it; -1 for none.
+Real NearestVertexOnRay(std::span<const Point> curve, Real dx, Real dy)
+{
+    Real nearest = -1.0L;
+    for (const Point& p : curve) {
+        const Real along = p.x * dx + p.y * dy;
+        const Real beside = p.x * dy - p.y * dx;
+        if (along > 0.0L && std::fabs(beside) <= 1e-15L * along && (nearest < 0.0L || along < nearest))
+            nearest = along;
+    }
+    return nearest;
+}
+
+// The ray's part of a reading, where the origin is inside the curve.
+void ReadRay(std::span<const Point> curve, Point design, RayCapacity& result)
+{
+    const Real length = std::hypot(static_cast<Real>(design.x), static_cast<Real>(design.y));
+    if (length == 0.0L) {
+        result.utilisation = 0.0;
+        return;
+    }
+    const Real dx = design.x / length;
+    const Real dy = design.y / length;
+    Real nearest = NearestCrossing(curve, dx, dy);
     if (!(nearest > 0.0L))
-        return result;
+        nearest = NearestVertexOnRay(curve, dx, dy);
+    if (!(nearest > 0.0L))
+        return;
     result.resisting = Point{static_cast<double>(nearest * dx), static_cast<double>(nearest * dy)};
     result.resistingMoment = static_cast<double>(nearest);
     const Real eta = length / nearest;
     if (eta <= std::numeric_limits<double>::max())
         result.utilisation = static_cast<double>(eta);
+}
+
+RayCapacity RayReading(std::span<const Point> curve, Point design, bool originInside)
+{
+    RayCapacity result;
+    result.originInside = originInside;
+    result.inside = InsideCurve(curve, design);
+    if (originInside)
+        ReadRay(curve, design, result);
+    result.holds = result.utilisation ? *result.utilisation <= 1.0 : result.inside;
     return result;
 }
 
@@ -87,9 +129,23 @@ RayCapacity RayReading(std::span<const Point> curve, Point design)
 
 RayCapacity CapacityAlongRay(std::span<const Point> curve, Point design)
 {
-    RayCapacity result = RayReading(curve, design);
-    result.holds = result.utilisation ? *result.utilisation <= 1.0 : result.inside;
-    return result;
+    return RayReading(curve, design, InsideCurve(curve, Point{0.0, 0.0}));
+}
+
+CurveRays::CurveRays(std::span<const Point> curve) : curve(curve), originInside(InsideCurve(curve, Point{0.0, 0.0})) {}
+
+RayCapacity CurveRays::Capacity(Point design) const
+{
+    return RayReading(curve, design, originInside);
+}
+
+std::optional<double> CurveRays::Utilisation(Point design) const
+{
+    if (!originInside)
+        return std::nullopt;
+    RayCapacity result;
+    ReadRay(curve, design, result);
+    return result.utilisation;
 }
 
 } // namespace flexara

@@ -36,4 +36,19 @@ struct RayCapacity {
 
 RayCapacity CapacityAlongRay(std::span<const Point> curve, Point design);
 
+// One curve read along many rays (the design situations of a column): the
+// origin's test made once, each reading that of CapacityAlongRay.
+class CurveRays {
+public:
+    explicit CurveRays(std::span<const Point> curve);
+    RayCapacity Capacity(Point design) const;
+    // The utilisation alone, as Capacity gives it, without the test of the
+    // design point itself: what ranks many points where each has an η.
+    std::optional<double> Utilisation(Point design) const;
+
+private:
+    std::span<const Point> curve;
+    bool originInside = false;
+};
+
 } // namespace flexara

@@ -2,11 +2,14 @@
 
 #include "engine/Capacity.h"
 #include "engine/Faults.h"
+#include "engine/Units.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <map>
 #include <memory>
+#include <span>
 
 namespace flexara {
 
@@ -17,6 +20,104 @@ std::optional<double> Finite(long double value)
     if (!(std::fabs(value) <= std::numeric_limits<double>::max()))
         return std::nullopt;
     return static_cast<double>(value);
+}
+
+// The order of readings by what they say of the section: one that does not
+// hold before every one that holds, then the larger η, a reading without η
+// (judged by inside alone) above any η.
+struct Rank {
+    bool holds = true;
+    double eta = 0.0;
+};
+
+Rank RankOf(bool holds, const std::optional<double>& utilisation)
+{
+    return Rank{holds, utilisation ? *utilisation : std::numeric_limits<double>::infinity()};
+}
+
+bool Above(const Rank& a, const Rank& b)
+{
+    return (b.holds && !a.holds) || (a.holds == b.holds && a.eta > b.eta);
+}
+
+// Reads a design situation off the curve, at each of its candidate points,
+// and keeps the point that governs (the first of equals). Where a point has
+// an η, η alone ranks it; the test of the point itself is made for the one
+// kept.
+SituationReading ReadSituation(const CurveRays& rays, DesignSituation situation, std::span<const Point> candidates)
+{
+    SituationReading worst;
+    worst.situation = situation;
+    Rank worstRank;
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        const std::optional<double> eta = rays.Utilisation(candidates[k]);
+        Rank rank;
+        if (eta) {
+            rank = Rank{*eta <= 1.0, *eta};
+        } else {
+            const RayCapacity reading = rays.Capacity(candidates[k]);
+            rank = RankOf(reading.holds, reading.utilisation);
+        }
+        if (k == 0 || Above(rank, worstRank)) {
+            worst.moments = candidates[k];
+            worstRank = rank;
+        }
+    }
+    worst.reading = rays.Capacity(worst.moments);
+    return worst;
+}
+
+SituationReading ReadSituation(const CurveRays& rays, DesignSituation situation, Point moments)
+{
+    return SituationReading{situation, moments, rays.Capacity(moments)};
+}
+
+// The signs the intermediate section's moment of a bending is read with: that
+// of MA, or both where MA has no side of its own (zero, or two ends of equal
+// magnitude bending the column both ways), the side of MA first.
+int SignsOf(const BendingCheck& check, SupportCondition condition, std::array<double, 2>& signs)
+{
+    const double side = check.ma < 0.0 ? -1.0 : 1.0;
+    signs = {side, -side};
+    const bool twoWays = check.ma == 0.0 || (condition != SupportCondition::Cantilever && check.mb == -check.ma);
+    return twoWays ? 2 : 1;
+}
+
+// The four situations of a row in compression, its bendings worked out.
+void ReadColumnSituations(const CurveRays& rays, const Column& column, Point top, Point base, ColumnResult& checked)
+{
+    checked.situations.push_back(ReadSituation(rays, DesignSituation::Top, top));
+    checked.situations.push_back(ReadSituation(rays, DesignSituation::Base, base));
+    // Both bendings at their Md,tot at once, each on the side of its MA.
+    const BendingCheck& x = checked.bending[static_cast<std::size_t>(Bending::Mx)];
+    const BendingCheck& y = checked.bending[static_cast<std::size_t>(Bending::My)];
+    std::array<double, 2> xSigns{}, ySigns{};
+    const int xCount = SignsOf(x, column.bending[static_cast<std::size_t>(Bending::Mx)].condition, xSigns);
+    const int yCount = SignsOf(y, column.bending[static_cast<std::size_t>(Bending::My)].condition, ySigns);
+    std::array<Point, 4> corners{};
+    std::size_t cornerCount = 0;
+    for (int j = 0; j < yCount; ++j)
+        for (int i = 0; i < xCount; ++i)
+            corners[cornerCount++] =
+                Point{xSigns[static_cast<std::size_t>(i)] * x.mdTot, ySigns[static_cast<std::size_t>(j)] * y.mdTot};
+    checked.situations.push_back(
+        ReadSituation(rays, DesignSituation::Intermediate, std::span<const Point>(corners.data(), cornerCount)));
+    // The minimum envelope: (Mx/Mx,min,tot)² + (My/My,min,tot)² = 1.
+    std::array<Point, MinimumEnvelopePoints> envelope{};
+    for (int k = 0; k < MinimumEnvelopePoints; ++k) {
+        const long double angle = TwoPi * k / MinimumEnvelopePoints;
+        envelope[static_cast<std::size_t>(k)] =
+            Point{static_cast<double>(x.mdMinTot * std::cos(angle)), static_cast<double>(y.mdMinTot * std::sin(angle))};
+    }
+    checked.situations.push_back(ReadSituation(rays, DesignSituation::Minimum, envelope));
+}
+
+void ForgetReading(CombinationResult& result)
+{
+    result.inside = false;
+    result.resisting.reset();
+    result.resistingMoment.reset();
+    result.utilisation.reset();
 }
 
 } // namespace
@@ -57,23 +158,92 @@ CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row)
     return result;
 }
 
+CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row, const Column& column,
+                               const ColumnSection& section)
+{
+    CombinationResult result = ReadOffCurve(curve, row);
+    const bool readable = !curve.fault && !curve.outcome.refused && !curve.outcome.outOfRange;
+    ColumnResult checked;
+    const CurveRays rays(curve.points);
+    const Point top{row.Mxd, row.Myd};
+    const Point base{row.MxdBase.value_or(row.Mxd), row.MydBase.value_or(row.Myd)};
+    if (!(row.Nd < 0.0)) {
+        // No column check in tension; the ends are still sections of the member.
+        checked.status = ColumnCheckStatus::Tension;
+        if (readable) {
+            checked.situations.push_back(ReadSituation(rays, DesignSituation::Top, top));
+            checked.situations.push_back(ReadSituation(rays, DesignSituation::Base, base));
+        }
+    } else {
+        const std::array<double, BendingCount> tops = {top.x, top.y};
+        const std::array<double, BendingCount> bases = {base.x, base.y};
+        ClearFpFaults();
+        try {
+            if (column.method == SecondOrderMethod::Curvature)
+                checked.nu = static_cast<double>(-static_cast<long double>(row.Nd) /
+                                                 (static_cast<long double>(section.area) * section.fcd));
+            for (std::size_t b = 0; b < BendingCount; ++b)
+                checked.bending[b] = CheckBending(column.bending[b], column.method, section.h[b], section.i[b], row.Nd,
+                                                  checked.nu.value_or(0.0), tops[b], bases[b]);
+            CheckFpFaults();
+        } catch (const EngineError& error) {
+            // Where the curve itself has no reading (no area, a fault), its
+            // own verdict says more than the column's arithmetic.
+            if (readable) {
+                ForgetReading(result);
+                result.status = CombinationStatus::Error;
+                result.fault = error.fault();
+            }
+            return result;
+        }
+        // The refusal names the first bending beyond the approximate methods.
+        for (std::size_t b = 0; b < BendingCount && checked.status != ColumnCheckStatus::TooSlender; ++b) {
+            if (checked.bending[b].lambda > MaxApproximateSlenderness) {
+                checked.status = ColumnCheckStatus::TooSlender;
+                checked.slenderBending = static_cast<Bending>(b);
+            }
+        }
+        if (checked.status == ColumnCheckStatus::TooSlender) {
+            if (readable) {
+                ForgetReading(result);
+                result.status = CombinationStatus::Refused;
+            }
+        } else if (readable) {
+            ReadColumnSituations(rays, column, top, base, checked);
+        }
+    }
+    if (!checked.situations.empty()) {
+        int governing = 0;
+        for (std::size_t s = 1; s < checked.situations.size(); ++s) {
+            const RayCapacity& reading = checked.situations[s].reading;
+            const RayCapacity& worst = checked.situations[static_cast<std::size_t>(governing)].reading;
+            if (Above(RankOf(reading.holds, reading.utilisation), RankOf(worst.holds, worst.utilisation)))
+                governing = static_cast<int>(s);
+        }
+        checked.governingSituation = governing;
+        const RayCapacity& reading = checked.situations[static_cast<std::size_t>(governing)].reading;
+        result.inside = reading.inside;
+        result.resisting = reading.resisting;
+        result.resistingMoment = reading.resistingMoment;
+        result.utilisation = reading.utilisation;
+        result.status = reading.holds ? CombinationStatus::Holds : CombinationStatus::Fails;
+    }
+    result.column = std::move(checked);
+    return result;
+}
+
 int GoverningRow(const std::vector<CombinationResult>& rows)
 {
     int governing = -1;
-    bool governingHolds = true;
-    double governingEta = -1.0;
+    Rank governingRank;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const CombinationResult& row = rows[i];
-        const bool holds = row.status == CombinationStatus::Holds;
         // A row without η and not holding has no capacity to speak of: it
         // ranks above any η.
-        const double eta = row.utilisation ? *row.utilisation : std::numeric_limits<double>::infinity();
-        const bool better =
-            governing < 0 || (governingHolds && !holds) || (governingHolds == holds && eta > governingEta);
-        if (better) {
+        const Rank rank = RankOf(row.status == CombinationStatus::Holds, row.utilisation);
+        if (governing < 0 || Above(rank, governingRank)) {
             governing = static_cast<int>(i);
-            governingHolds = holds;
-            governingEta = eta;
+            governingRank = rank;
         }
     }
     return governing;
@@ -81,6 +251,13 @@ int GoverningRow(const std::vector<CombinationResult>& rows)
 
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
                                    const CombinationList& combinations, int threads, WorkProgress* progress)
+{
+    return CheckCombinations(state, materials, combinations, std::nullopt, threads, progress);
+}
+
+CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
+                                   const CombinationList& combinations, const std::optional<Column>& column,
+                                   int threads, WorkProgress* progress)
 {
     CombinationCheck check;
     // Rows with the same Nd share one generation; -0 and 0 are one Nd.
@@ -104,8 +281,18 @@ CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSel
     if (check.cancelled)
         return check;
     check.rows.reserve(combinations.size());
-    for (std::size_t r = 0; r < combinations.size(); ++r)
-        check.rows.push_back(ReadOffCurve(curves[static_cast<std::size_t>(curveOfRow[r])], combinations[r]));
+    if (column) {
+        // The outline and the concrete as every generation of the check saw them.
+        auto materialState = std::make_unique<AnalysisState>(state);
+        UpdateMaterials(*materialState, materials);
+        const ColumnSection section = ColumnSectionOf(*materialState);
+        for (std::size_t r = 0; r < combinations.size(); ++r)
+            check.rows.push_back(
+                ReadOffCurve(curves[static_cast<std::size_t>(curveOfRow[r])], combinations[r], *column, section));
+    } else {
+        for (std::size_t r = 0; r < combinations.size(); ++r)
+            check.rows.push_back(ReadOffCurve(curves[static_cast<std::size_t>(curveOfRow[r])], combinations[r]));
+    }
     check.governing = GoverningRow(check.rows);
     if (check.governing >= 0)
         check.rows[static_cast<std::size_t>(check.governing)].governing = true;

@@ -2,11 +2,14 @@
 // one column, checked on the current case. Each distinct Nd gets one curve
 // generation, on a private copy of the analysis state (the caller's state is
 // not touched); each row is then read off its curve along the ray from the
-// origin through its design point.
+// origin through its design point. Checked as a column, a row in compression
+// is read at each of its design situations (engine/Column.h) on that same
+// curve, and the one that governs gives the row its verdict.
 //
 // Forces in kN, moments in kN·m.
 #pragma once
 
+#include "engine/Column.h"
 #include "engine/Curve.h"
 #include "engine/Faults.h"
 #include "engine/Materials.h"
@@ -15,6 +18,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace flexara {
@@ -23,10 +27,24 @@ namespace flexara {
 constexpr int MaxCombinations = 1000;
 
 struct LoadCombination {
+    LoadCombination() = default;
+    // Rows of the section check are written as {name, Nd, Mxd, Myd}.
+    LoadCombination(std::string name, double nd, double mxd, double myd, std::optional<double> mxdBase = std::nullopt,
+                    std::optional<double> mydBase = std::nullopt)
+        : name(std::move(name)), Nd(nd), Mxd(mxd), Myd(myd), MxdBase(mxdBase), MydBase(mydBase)
+    {
+    }
+
     std::string name;
     double Nd = 0.0;
     double Mxd = 0.0;
     double Myd = 0.0;
+    // The first-order moments at the base, for the column check (Mxd and Myd
+    // are those at the top). A row that does not give them takes the top's;
+    // absent stays apart from equal, so that such a row is written back as
+    // it was read.
+    std::optional<double> MxdBase;
+    std::optional<double> MydBase;
 };
 
 using CombinationList = std::vector<LoadCombination>;
@@ -54,6 +72,9 @@ struct CombinationResult {
     std::optional<double> axialUtilisation;
     bool inside = false;
     bool governing = false;
+    // Checked as a column: every number of both bendings and the situations.
+    // The reading above is then that of the governing situation.
+    std::optional<ColumnResult> column;
 };
 
 struct CombinationCheck {
@@ -73,9 +94,20 @@ int GoverningRow(const std::vector<CombinationResult>& rows);
 // for bit, whatever the number of threads.
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
                                    const CombinationList& combinations, int threads, WorkProgress* progress = nullptr);
+// The same with the column checks when there is a column; the situations of
+// a row share the generation of its Nd.
+CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
+                                   const CombinationList& combinations, const std::optional<Column>& column,
+                                   int threads, WorkProgress* progress = nullptr);
 
 // A row read off the curve of its Nd: the curve's refusal, fault or notice,
 // or where the ray through (Mxd, Myd) leaves the curve.
 CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row);
+// A row checked as a column on the curve of its Nd: in compression the checks
+// of both bendings and the four situations (a row with λ > 90 is refused), in
+// tension its two ends; the governing situation gives the row its reading and
+// verdict. A fault in the column's arithmetic makes the row an error.
+CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row, const Column& column,
+                               const ColumnSection& section);
 
 } // namespace flexara

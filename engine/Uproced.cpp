@@ -38,6 +38,27 @@ void PolygonAreaCentroid(std::int32_t n, const Point* v, double& area, Point& ce
     area = static_cast<double>(static_cast<Real>(doubledArea) / 2.0L);
 }
 
+void PolygonSecondMoments(std::int32_t n, const Point* v, Point about, double& ixx, double& iyy)
+{
+    if (n > MaxVertices)
+        n = MaxVertices;
+    // Green's theorem edge by edge, about the given point so that the terms
+    // stay of the size of the section and nothing cancels away.
+    Real sumXx = 0.0L;
+    Real sumYy = 0.0L;
+    for (std::int32_t k = 0; k < n; ++k) {
+        const Point& p = v[k];
+        const Point& q = v[k + 1 == n ? 0 : k + 1];
+        const Real xi = static_cast<Real>(p.x) - about.x, yi = static_cast<Real>(p.y) - about.y;
+        const Real xj = static_cast<Real>(q.x) - about.x, yj = static_cast<Real>(q.y) - about.y;
+        const Real cross = xi * yj - xj * yi;
+        sumXx += cross * (yi * yi + yi * yj + yj * yj);
+        sumYy += cross * (xi * xi + xi * xj + xj * xj);
+    }
+    ixx = n >= 3 ? static_cast<double>(sumXx / 12.0L) : 0.0;
+    iyy = n >= 3 ? static_cast<double>(sumYy / 12.0L) : 0.0;
+}
+
 void TranslatePoints(std::int32_t n, const Point* in, Point origin, Point* out)
 {
     // Element by element, so out may be in.

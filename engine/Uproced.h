@@ -18,6 +18,12 @@ namespace flexara {
 // the centroid (0, 0).
 void PolygonAreaCentroid(std::int32_t n, const Point* v, double& area, Point& centroid);
 
+// Second moments of area of the polygon v[0..n-1] (n <= MaxVertices) about the
+// axes through `about` parallel to x and y, exact for straight edges:
+// ixx = ∫(y - about.y)² dA, iyy = ∫(x - about.x)² dA, signed as the area.
+// The column checks take the radius of gyration of the outline from them.
+void PolygonSecondMoments(std::int32_t n, const Point* v, Point about, double& ixx, double& iyy);
+
 // out[i] = in[i] - origin. out may be in.
 void TranslatePoints(std::int32_t n, const Point* in, Point origin, Point* out);
 

@@ -36,6 +36,124 @@ const char* CombinationStatusKey(CombinationStatus status)
     return "error";
 }
 
+const char* ColumnStatusKey(ColumnCheckStatus status)
+{
+    switch (status) {
+    case ColumnCheckStatus::Checked:
+        return "checked";
+    case ColumnCheckStatus::Tension:
+        return "tension";
+    case ColumnCheckStatus::TooSlender:
+        break;
+    }
+    return "too-slender";
+}
+
+const char* SituationKey(DesignSituation situation)
+{
+    switch (situation) {
+    case DesignSituation::Top:
+        return "top";
+    case DesignSituation::Base:
+        return "base";
+    case DesignSituation::Intermediate:
+        return "intermediate";
+    case DesignSituation::Minimum:
+        break;
+    }
+    return "minimum";
+}
+
+const char* SupportConditionText(SupportCondition condition)
+{
+    switch (condition) {
+    case SupportCondition::PinnedWithoutTransverseLoads:
+        return "biapoiado, sem cargas transversais";
+    case SupportCondition::PinnedWithTransverseLoads:
+        return "biapoiado, com cargas transversais significativas";
+    case SupportCondition::Cantilever:
+        break;
+    }
+    return "em balanço (engastado na base)";
+}
+
+const char* SecondOrderMethodText(SecondOrderMethod method)
+{
+    switch (method) {
+    case SecondOrderMethod::Curvature:
+        return "pilar-padrão com curvatura aproximada";
+    case SecondOrderMethod::Stiffness:
+        break;
+    }
+    return "pilar-padrão com rigidez κ aproximada";
+}
+
+const char* BendingName(Bending bending)
+{
+    switch (bending) {
+    case Bending::Mx:
+        return "Mxd";
+    case Bending::My:
+        break;
+    }
+    return "Myd";
+}
+
+const char* SituationText(DesignSituation situation)
+{
+    switch (situation) {
+    case DesignSituation::Top:
+        return "topo";
+    case DesignSituation::Base:
+        return "base";
+    case DesignSituation::Intermediate:
+        return "seção intermediária";
+    case DesignSituation::Minimum:
+        break;
+    }
+    return "envoltória mínima";
+}
+
+namespace {
+
+// λ as the refusal prints it: one decimal, more where one would round it
+// down onto the limit ("90,02 > 90"), no trailing zeros ("96").
+std::string SlendernessText(double lambda)
+{
+    std::string text;
+    for (int decimals = 1; decimals <= 6; ++decimals) {
+        text = FixedHalfUp(lambda, decimals);
+        double shown = 0.0;
+        if (!DecimalToDouble(text, shown) || shown > MaxApproximateSlenderness)
+            break;
+    }
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.')
+        text.pop_back();
+    for (char& c : text)
+        if (c == '.')
+            c = ',';
+    return text;
+}
+
+} // namespace
+
+std::string ColumnStatusText(const ColumnResult& column)
+{
+    switch (column.status) {
+    case ColumnCheckStatus::Checked:
+        return std::string();
+    case ColumnCheckStatus::Tension:
+        return "Nd de tração: sem verificação de pilar";
+    case ColumnCheckStatus::TooSlender:
+        break;
+    }
+    const double lambda = column.bending[static_cast<std::size_t>(column.slenderBending)].lambda;
+    return "λ = " + SlendernessText(lambda) + " > 90 para " + BendingName(column.slenderBending) +
+           ": os métodos aproximados não se aplicam";
+}
+
 const char* CombinationStatusText(CombinationStatus status)
 {
     switch (status) {
@@ -106,6 +224,8 @@ std::string CombinationMessage(const CombinationResult& row)
         std::string text;
         for (const CurveWarning warning : row.warnings)
             text += (text.empty() ? "" : " ") + std::string(WarningText(warning));
+        if (text.empty() && row.column && row.column->status == ColumnCheckStatus::TooSlender)
+            text = WithFullStop(ColumnStatusText(*row.column));
         return text;
     }
     case CombinationStatus::Error:

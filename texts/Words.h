@@ -9,6 +9,7 @@
 #pragma once
 
 #include "engine/CaseCurve.h"
+#include "engine/Column.h"
 #include "engine/Combinations.h"
 #include "engine/Curve.h"
 #include "engine/Faults.h"
@@ -25,6 +26,10 @@ namespace flexara {
 const char* CurveStatusKey(CurveStatus status);
 // "holds", "fails", "out-of-range", "refused", "error".
 const char* CombinationStatusKey(CombinationStatus status);
+// "checked", "tension", "too-slender".
+const char* ColumnStatusKey(ColumnCheckStatus status);
+// "top", "base", "intermediate", "minimum".
+const char* SituationKey(DesignSituation situation);
 
 // ---- Portuguese ----
 
@@ -36,6 +41,21 @@ const char* CombinationStatusText(CombinationStatus status);
 // "fora-do-intervalo", "recusada", "erro".
 const char* CombinationStatusCsvWord(CombinationStatus status);
 
+// The column's data: "biapoiado, sem cargas transversais", "biapoiado, com
+// cargas transversais significativas", "em balanço (engastado na base)";
+// "pilar-padrão com curvatura aproximada", "pilar-padrão com rigidez κ
+// aproximada"; "Mxd", "Myd".
+const char* SupportConditionText(SupportCondition condition);
+const char* SecondOrderMethodText(SecondOrderMethod method);
+const char* BendingName(Bending bending);
+// A design situation of the column check: "topo", "base", "seção
+// intermediária", "envoltória mínima".
+const char* SituationText(DesignSituation situation);
+// What the column check of a row says of itself: the refusal "λ = 96 > 90
+// para Mxd: os métodos aproximados não se aplicam", "Nd de tração: sem
+// verificação de pilar", or empty for a row checked.
+std::string ColumnStatusText(const ColumnResult& column);
+
 // The warning dialog's texts ("Barras de aço fora da seção.").
 const char* WarningText(CurveWarning warning);
 
@@ -45,8 +65,8 @@ extern const std::array<const char*, 5> OutOfRangeNoticeLines;
 std::string OutOfRangeNoticeText();
 
 // What a combination that neither holds nor fails says of itself: its
-// warnings one after the other, its fault, or the notice; empty for a row
-// that holds or fails.
+// warnings one after the other, the column's refusal, its fault, or the
+// notice; empty for a row that holds or fails.
 std::string CombinationMessage(const CombinationResult& row);
 
 // The text of a failure (without the error box's final full stop): the

@@ -1,10 +1,14 @@
 // The capacity along the ray from the origin through a design point.
 #include "engine/Capacity.h"
+#include "engine/Workers.h"
+#include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace flexara {
@@ -87,6 +91,88 @@ TEST(Capacity, ExtremeDesignMomentsStayFinite)
     // A curve of tiny moments and a huge design point: η beyond the double range.
     const std::vector<Point> tiny = {{-1e-300, -1e-300}, {1e-300, -1e-300}, {1e-300, 1e-300}, {-1e-300, 1e-300}};
     EXPECT_FALSE(CapacityAlongRay(tiny, {1e300, 0}).utilisation.has_value());
+}
+
+// The nearest crossing as the division of every edge gives it, for the
+// comparison below: t and u of each edge in extended precision.
+std::optional<long double> NearestByDivisions(const std::vector<Point>& curve, Point design)
+{
+    using Real = long double;
+    const Real length = std::hypot(static_cast<Real>(design.x), static_cast<Real>(design.y));
+    const Real dx = design.x / length, dy = design.y / length;
+    Real nearest = -1.0L;
+    for (std::size_t i = 0, j = curve.size() - 1; i < curve.size(); j = i++) {
+        const Real ax = curve[j].x, ay = curve[j].y;
+        const Real ex = curve[i].x - ax, ey = curve[i].y - ay;
+        const Real denominator = dx * ey - dy * ex;
+        if (denominator == 0.0L)
+            continue;
+        const Real t = (ax * ey - ay * ex) / denominator;
+        const Real u = (ax * dy - ay * dx) / denominator;
+        if (t > 0.0L && u >= 0.0L && u <= 1.0L && (nearest < 0.0L || t < nearest))
+            nearest = t;
+    }
+    if (!(nearest > 0.0L))
+        return std::nullopt;
+    return nearest;
+}
+
+TEST(Capacity, ManyRaysOffOneCurveReadAsOne)
+{
+    // The 20 x 40 column's curve at Nd = -500 and the square, read along rays
+    // through every vertex (where an edge is met at u = 0 or 1), along the
+    // axes, and at 3600 angles of three lengths: one curve read many times
+    // reads as it does once, the edges told apart by signs give the
+    // crossings of the plain divisions, and every ray leaves the curve.
+    auto s = testing::MakeColumn20x40();
+    const double nds[] = {-500.0};
+    const std::vector<Point> column = GenerateCurves(*s, MaterialSelection{}, nds, 1)[0].points;
+    ASSERT_GT(column.size(), 100u);
+    for (const std::vector<Point>* curve : {&column, &Square}) {
+        std::vector<Point> designs(curve->begin(), curve->end());
+        for (const Point p : *curve)
+            designs.push_back(Point{0.5 * p.x, 0.5 * p.y});
+        for (int k = 0; k < 3600; ++k)
+            for (const double length : {1.0, 37.5, 1e4})
+                designs.push_back(Point{length * std::cos(k * 3.14159265358979 / 1800),
+                                        length * std::sin(k * 3.14159265358979 / 1800)});
+        for (const Point axis : {Point{1, 0}, Point{0, 1}, Point{-1, 0}, Point{0, -1}})
+            designs.push_back(axis);
+        const CurveRays rays(*curve);
+        int differences = 0, utilisations = 0, throughVertex = 0;
+        for (std::size_t k = 0; k < designs.size(); ++k) {
+            const Point design = designs[k];
+            const RayCapacity one = CapacityAlongRay(*curve, design);
+            const RayCapacity many = rays.Capacity(design);
+            const std::optional<double> eta = rays.Utilisation(design);
+            const std::optional<long double> divided = NearestByDivisions(*curve, design);
+            ASSERT_TRUE(one.resistingMoment.has_value()) << design.x << " " << design.y;
+            if (divided) {
+                differences += *one.resistingMoment != static_cast<double>(*divided);
+            } else {
+                // A ray through a vertex of the curve that rounding put a
+                // hair beside both of its edges: it leaves at that vertex.
+                ASSERT_LT(k, 2 * curve->size()) << "not a vertex's ray";
+                const Point& vertex = (*curve)[k % curve->size()];
+                EXPECT_NEAR(*one.resistingMoment, std::hypot(vertex.x, vertex.y),
+                            1e-12 * std::hypot(vertex.x, vertex.y));
+                ++throughVertex;
+            }
+            ASSERT_EQ(many.utilisation.has_value(), one.utilisation.has_value());
+            ASSERT_EQ(eta.has_value(), one.utilisation.has_value());
+            if (one.utilisation) {
+                ++utilisations;
+                differences += std::memcmp(&*many.utilisation, &*one.utilisation, sizeof(double)) != 0;
+                differences += std::memcmp(&*eta, &*one.utilisation, sizeof(double)) != 0;
+            }
+            differences += many.inside != one.inside || many.holds != one.holds;
+        }
+        if (curve == &column) {
+            EXPECT_GT(throughVertex, 0) << "the column's curve has vertices whose rays slip between the edges";
+        }
+        EXPECT_EQ(differences, 0);
+        EXPECT_EQ(utilisations, static_cast<int>(designs.size()));
+    }
 }
 
 } // namespace
