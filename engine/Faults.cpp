@@ -19,6 +19,8 @@ const char* Description(FaultKind kind)
         return "No steel class selected";
     case FaultKind::NegativePointCount:
         return "Negative number of curve points";
+    case FaultKind::SurfaceLevelCount:
+        return "Number of surface levels out of range";
     }
     return "Engine failure";
 }

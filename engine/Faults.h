@@ -24,6 +24,7 @@ enum class FaultKind : std::uint8_t {
     // Refusals of a command.
     NoSteelSelected,    // the steel selector has no class
     NegativePointCount, // a negative number of curve points
+    SurfaceLevelCount,  // levels of a surface outside 1..limit (value: the count asked)
 };
 
 // What failed, and the numbers that say how.

@@ -1,5 +1,7 @@
 #include "texts/Words.h"
 
+#include "engine/NumberText.h"
+
 namespace flexara {
 
 const char* CurveStatusKey(CurveStatus status)
@@ -123,6 +125,8 @@ std::string FaultText(const Fault& fault)
         return OverflowMessage;
     case FaultKind::NoSteelSelected:
         return "Nenhum aço selecionado: escolha a classe do aço na lista \"Aço\"";
+    case FaultKind::SurfaceLevelCount:
+        return "O número de níveis da superfície deve estar entre 1 e " + FormatGeneral(fault.limit);
     case FaultKind::NegativePointCount:
         break;
     }
