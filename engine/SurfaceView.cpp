@@ -11,7 +11,7 @@ namespace {
 
 using Real = long double;
 
-// The round value at or above a reach: 1, 2 or 5 times a power of ten.
+// The round value at or above a reach.
 double RoundReach(double reach)
 {
     if (!(reach > 1.0))
@@ -20,7 +20,7 @@ double RoundReach(double reach)
         return reach;
     double power = std::pow(10.0, std::floor(std::log10(reach)));
     for (;;) {
-        for (const double factor : {1.0, 2.0, 5.0})
+        for (const double factor : {1.0, 1.2, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0})
             if (factor * power >= reach)
                 return factor * power;
         power *= 10.0;

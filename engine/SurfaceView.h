@@ -25,8 +25,9 @@ constexpr double ViewRadiansPerPixel = 0.01;
 SurfaceView TurnedView(SurfaceView view, double dx, double dy);
 
 struct SurfaceBox {
-    // The moments from -reach to +reach fill the box: 1, 2 or 5 times a power
-    // of ten, at least the largest |Mx| or |My| of the surface and the loads.
+    // The moments from -reach to +reach fill the box: a round value (1, 1.2,
+    // 1.5, 2, 2.5, 3, 4, 5, 6 or 8 times a power of ten), at least the
+    // largest |Mx| or |My| of the surface and the loads.
     double momentReach = 1.0;
     // Nd from low (compression, the top of the box) to high.
     double ndLow = -1.0;
@@ -43,9 +44,11 @@ struct ViewPoint {
 };
 ViewPoint Project(const SurfaceView& view, const SurfaceBox& box, double mx, double my, double nd);
 
-// No point of the box lies farther than this from the centre of the picture
-// in any view (half the box's diagonal): a drawing that fits it keeps its
-// scale while the view turns.
-constexpr double ViewReach = 1.7320508075688772;
+// How far from the centre of the picture a drawing must reach, in box units,
+// in every view: the full height of the box, and rings out to a radius a
+// tenth beyond the reach of the moments (a ring wide to the box's corners in
+// both moments at once would reach out to 1.41). A drawing fitted to it keeps
+// its scale while the view turns.
+constexpr double ViewReach = 1.5;
 
 } // namespace flexara

@@ -8,15 +8,17 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 namespace flexara {
 
 namespace {
 
+// Sizes in pixels of a picture 307 pixels wide, as the window's chart.
 constexpr double BaseWidth = 307.0;
 constexpr double TitlePixels = 11.0;
-constexpr double LabelPixels = 10.0;
+constexpr double LabelPixels = 7.0;
 
 const QColor LevelRed(255, 0, 0);
 const QColor MeridianRed(230, 140, 140);
@@ -88,16 +90,22 @@ void DrawSurface(QPainter& painter, const QRectF& area, const SurfacePicture& pi
     painter.drawLine(frame.ToDevice(0, -reach, axisNd), frame.ToDevice(0, reach, axisNd));
     painter.drawLine(frame.ToDevice(0, 0, box.ndLow), frame.ToDevice(0, 0, box.ndHigh));
     painter.setPen(Qt::black);
-    auto label = [&](QPointF at, const QString& text) {
-        const double width = metrics.horizontalAdvance(text);
-        painter.drawText(QRectF(at.x() - width / 2, at.y() - metrics.height() - 2 * u, width, metrics.height()),
-                         Qt::AlignCenter, text);
+    // A label beyond the end of its axis, away from the centre of the picture.
+    const QPointF centre = frame.ToDevice(0, 0, axisNd);
+    auto label = [&](QPointF end, const QString& text) {
+        const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
+        QPointF outward = end - centre;
+        const double length = std::hypot(outward.x(), outward.y());
+        outward = length > 0 ? outward / length : QPointF(0, -1);
+        // The box's centre goes out until the text clears the end.
+        const double clear = std::abs(outward.x()) * size.width() / 2 + std::abs(outward.y()) * size.height() / 2;
+        const QPointF at = end + outward * (clear + 3 * u);
+        painter.drawText(QRectF(at - QPointF(size.width() / 2, size.height() / 2), size), Qt::AlignCenter, text);
     };
     label(frame.ToDevice(reach, 0, axisNd), QStringLiteral("Mx = ") + KnM(reach));
     label(frame.ToDevice(0, reach, axisNd), QStringLiteral("My = ") + KnM(reach));
     label(frame.ToDevice(0, 0, box.ndLow), QStringLiteral("Nd = ") + Kn(box.ndLow));
-    const QPointF bottom = frame.ToDevice(0, 0, box.ndHigh);
-    label(bottom + QPointF(0, metrics.height() + 4 * u), QStringLiteral("Nd = ") + Kn(box.ndHigh));
+    label(frame.ToDevice(0, 0, box.ndHigh), QStringLiteral("Nd = ") + Kn(box.ndHigh));
 
     // Meridians: the same step on every level, from end to end.
     const int ring = surface.levels.empty() ? 0 : static_cast<int>(surface.levels.front().ring.size());
@@ -114,7 +122,7 @@ void DrawSurface(QPainter& painter, const QRectF& area, const SurfacePicture& pi
         painter.drawPath(path);
     }
     // The level curves, each closed.
-    painter.setPen(QPen(LevelRed, std::max(0.5, 0.7 * u)));
+    painter.setPen(QPen(LevelRed, std::max(0.5, 0.5 * u)));
     for (const SurfaceLevel& level : surface.levels) {
         if (level.ring.empty())
             continue;

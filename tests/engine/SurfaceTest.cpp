@@ -624,7 +624,8 @@ TEST(SurfaceView, TheBoxReachesARoundMomentBeyondTheSurfaceAndTheLoads)
     };
     const std::vector<Case> cases = {
         {{}, 200, -1985, 546},
-        {{DiagramLoad{-2500, 30, -250, {}, false}}, 500, -2500, 546},
+        {{DiagramLoad{-2500, 30, -250, {}, false}}, 250, -2500, 546},
+        {{DiagramLoad{-100, 1300, 0, {}, false}}, 1500, -1985, 546},
         {{DiagramLoad{900, 1, 1, {}, true}}, 200, -1985, 900},
     };
     for (const Case& c : cases) {
