@@ -1,14 +1,16 @@
 // Timing of the interaction-curve generation: the 20 x 40 column at the default
 // 100 steps, and the largest case the state holds (a 100-vertex outline, 100
-// lines of 100 bars, 200 steps), in the classic model and in the code models.
-// The "allocations" counter counts the heap allocations made during one
-// generation; it must stay 0.
+// lines of 100 bars, 200 steps), in the classic model and in the code models;
+// the load combinations, as sections and as a column, and the surface of the
+// column, which sweep many generations. The "allocations" counter counts the
+// heap allocations made during one generation; it must stay 0.
 #include "engine/Column.h"
 #include "engine/Combinations.h"
 #include "engine/Curve.h"
 #include "engine/DefaultCase.h"
 #include "engine/Ratio.h"
 #include "engine/Shapes.h"
+#include "engine/Surface.h"
 
 #include <benchmark/benchmark.h>
 
@@ -330,6 +332,41 @@ void BM_MaximumCaseCombinationsOnTwoThreads(benchmark::State& bench)
         bench.SkipWithError("two threads are not 1.8 times as fast as one");
 }
 
+// The surface of the column: 41 levels on one thread, at most 50 ms; on two
+// threads for the figure.
+void BM_Column20x40Surface(benchmark::State& bench)
+{
+    auto s = Column20x40();
+    double one = 1e9, two = 1e9;
+    long allocations = 0;
+    std::size_t levels = 0;
+    for (auto _ : bench) {
+        for (const int threads : {1, 2}) {
+            const long before = allocationCount.load();
+            const auto start = std::chrono::steady_clock::now();
+            const Surface surface = GenerateSurface(*s, MaterialSelection{}, DefaultSurfaceLevels, threads);
+            const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            (threads == 1 ? one : two) = std::min(threads == 1 ? one : two, seconds);
+            if (threads == 1) {
+                allocations = allocationCount.load() - before;
+                levels = surface.levels.size();
+            }
+            benchmark::DoNotOptimize(surface.levels.data());
+        }
+    }
+    bench.counters["levels"] = static_cast<double>(levels);
+    bench.counters["one_thread_ms"] = one * 1e3;
+    bench.counters["two_threads_ms"] = two * 1e3;
+    // The copies of the curves and the rings; nothing inside a generation.
+    bench.counters["allocations_per_level"] = static_cast<double>(allocations) / DefaultSurfaceLevels;
+    if (levels != DefaultSurfaceLevels)
+        bench.SkipWithError("not every level has its curve");
+    else if (allocations > DefaultSurfaceLevels * 8 + 64)
+        bench.SkipWithError("the surface allocates inside its generations");
+    else if (one > 0.050)
+        bench.SkipWithError("the surface of 41 levels took more than 50 ms");
+}
+
 BENCHMARK(BM_Column20x40)->Unit(benchmark::kMillisecond)->Repetitions(5)->ComputeStatistics("min", Least);
 BENCHMARK(BM_MaximumCase)->Unit(benchmark::kMillisecond)->MinTime(2.0)->Repetitions(5)->ComputeStatistics("min", Least);
 BENCHMARK(BM_Column20x40Rectangular)->Unit(benchmark::kMillisecond)->Repetitions(5)->ComputeStatistics("min", Least);
@@ -343,6 +380,7 @@ BENCHMARK(BM_MaximumCaseParabola)
 BENCHMARK(BM_ParabolaAgainstClassic)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Column20x40Combinations)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_Column20x40CombinationsAsColumn)->Unit(benchmark::kMillisecond)->MinTime(4.0);
+BENCHMARK(BM_Column20x40Surface)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_MaximumCaseCombinationsOnTwoThreads)->Unit(benchmark::kSecond)->Iterations(3);
 
 } // namespace

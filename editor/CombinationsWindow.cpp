@@ -87,12 +87,14 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     BtnVerificar = button("BtnVerificar", "Verificar", "Verifica cada combinação na seção atual");
     BtnMostrar =
         button("BtnMostrar", "Mostrar no gráfico", "Leva a combinação selecionada à janela principal e gera o gráfico");
+    BtnDiagramas = button("BtnDiagramas", "Diagramas...",
+                          "Mostra o diagrama N–M na direção da combinação selecionada e a superfície N–Mx–My");
 
     auto* buttons = new QHBoxLayout();
     for (QPushButton* b : {BtnAdicionar, BtnExcluir, BtnColar, BtnImportar, BtnExportar})
         buttons->addWidget(b);
     buttons->addStretch(1);
-    for (QPushButton* b : {BtnVerificar, BtnMostrar})
+    for (QPushButton* b : {BtnVerificar, BtnMostrar, BtnDiagramas})
         buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Tabela, 1);
@@ -105,6 +107,7 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     connect(BtnExportar, &QPushButton::clicked, this, [this] { RunCommand([this] { BtnExportarClick(); }); });
     connect(BtnVerificar, &QPushButton::clicked, this, [this] { RunCommand([this] { BtnVerificarClick(); }); });
     connect(BtnMostrar, &QPushButton::clicked, this, &TFCombinacoes::BtnMostrarClick);
+    connect(BtnDiagramas, &QPushButton::clicked, this, &TFCombinacoes::BtnDiagramasClick);
     connect(Tabela, &QTableWidget::itemChanged, this, &TFCombinacoes::CellChanged);
     connect(Tabela, &QTableWidget::itemSelectionChanged, this, &TFCombinacoes::UpdateButtons);
     UpdateButtons();
@@ -344,6 +347,11 @@ void TFCombinacoes::BtnMostrarClick()
         return;
     const LoadCombination row = Rows()[static_cast<std::size_t>(r)];
     w.ShowLoad(row.Nd, row.Mxd, row.Myd);
+}
+
+void TFCombinacoes::BtnDiagramasClick()
+{
+    w.DiagramasClick();
 }
 
 // ---- The check ----

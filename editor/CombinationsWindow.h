@@ -38,6 +38,7 @@ public:
     QPushButton* BtnExportar = nullptr;
     QPushButton* BtnVerificar = nullptr;
     QPushButton* BtnMostrar = nullptr;
+    QPushButton* BtnDiagramas = nullptr;
 
     void BtnAdicionarClick();
     void BtnExcluirClick();
@@ -46,6 +47,7 @@ public:
     void BtnExportarClick();
     void BtnVerificarClick();
     void BtnMostrarClick();
+    void BtnDiagramasClick();
 
     // The rows as the table holds them: a cell that does not convert gives 0.
     CombinationList Rows() const;

@@ -1,6 +1,7 @@
 #include "editor/ProgramWindows.h"
 
 #include "editor/CombinationsWindow.h"
+#include "editor/DiagramsWindow.h"
 
 #include "dialogs/TAboutBox.h"
 #include "dialogs/TFAviso.h"
@@ -30,6 +31,8 @@ ProgramWindows CreateProgramWindows()
     main->AttachDialogs(windows.AboutBox, windows.confirma, windows.FConfig, windows.FConcreto, windows.FAviso);
     windows.FCombinacoes = new TFCombinacoes(*main, main);
     main->AttachCombinations(windows.FCombinacoes);
+    windows.FDiagramas = new TFDiagramas(*main, main);
+    main->AttachDiagrams(windows.FDiagramas);
     return windows;
 }
 

@@ -1,7 +1,7 @@
 // The windows of the program, each created once for the whole run in this
 // order: the main window (which installs the default case), then, hidden, the
 // about box, the exit confirmation, the settings, the custom concrete strength,
-// the warning and the load combinations. They belong to the main window and
+// the warning, the load combinations and the diagrams. They belong to the main window and
 // go with it.
 #pragma once
 
@@ -13,6 +13,7 @@ class TAboutBox;
 class TFAviso;
 class TFConcreto;
 class TFCombinacoes;
+class TFDiagramas;
 class TFConfig;
 class TFPrincipal;
 class Tconfirma;
@@ -25,6 +26,7 @@ struct ProgramWindows {
     TFConcreto* FConcreto = nullptr;
     TFAviso* FAviso = nullptr;
     TFCombinacoes* FCombinacoes = nullptr;
+    TFDiagramas* FDiagramas = nullptr;
 
     ProgramWindows();
     ~ProgramWindows();

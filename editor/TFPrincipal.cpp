@@ -7,6 +7,7 @@
 #include "dialogs/Tconfirma.h"
 #include "dialogs/WindowLook.h"
 #include "editor/CombinationsWindow.h"
+#include "editor/DiagramsWindow.h"
 #include "editor/DocumentCommands.h"
 #include "editor/InteractionChart.h"
 #include "editor/ReinforcementGroup.h"
@@ -51,6 +52,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolTip>
 
@@ -237,6 +239,8 @@ void TFPrincipal::CreateMenu()
     connect(Configura, &QAction::triggered, this, &TFPrincipal::ConfiguraClick);
     Combinacoes = bar->addAction(QStringLiteral("Com&binações"));
     connect(Combinacoes, &QAction::triggered, this, &TFPrincipal::CombinacoesClick);
+    Diagramas = bar->addAction(QStringLiteral("&Diagramas"));
+    connect(Diagramas, &QAction::triggered, this, &TFPrincipal::DiagramasClick);
     Sobre = bar->addAction(QStringLiteral("&Sobre"));
     connect(Sobre, &QAction::triggered, this, &TFPrincipal::SobreClick);
 }
@@ -433,6 +437,8 @@ void TFPrincipal::CaseEdited()
 {
     if (FCombinacoes)
         FCombinacoes->CaseChanged();
+    if (FDiagramas)
+        FDiagramas->CaseChanged();
 }
 
 void TFPrincipal::ReportFault(const Fault& fault)
@@ -800,6 +806,15 @@ void TFPrincipal::CombinacoesClick()
     FCombinacoes->show();
     FCombinacoes->raise();
     FCombinacoes->activateWindow();
+}
+
+void TFPrincipal::DiagramasClick()
+{
+    // On the combination selected in FCombinacoes, when there is one.
+    RunCommand([this] {
+        if (FDiagramas)
+            FDiagramas->Open(FCombinacoes ? FCombinacoes->Tabela->currentRow() : -1);
+    });
 }
 
 void TFPrincipal::ShowLoad(double nd, double mxd, double myd)

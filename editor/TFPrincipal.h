@@ -39,6 +39,7 @@ namespace flexara {
 
 class TAboutBox;
 class TFCombinacoes;
+class TFDiagramas;
 class TChCurva;
 class TFAviso;
 class TFConcreto;
@@ -108,6 +109,7 @@ public:
     void Sair1Click();
     void ConfiguraClick();
     void CombinacoesClick();
+    void DiagramasClick();
     void SobreClick();
 
     // A load goes into EdNd, EdMdx and EdMdy as the project-file reader puts
@@ -186,6 +188,7 @@ public:
     QAction* Sair1 = nullptr;
     QAction* Configura = nullptr;
     QAction* Combinacoes = nullptr;
+    QAction* Diagramas = nullptr;
     QAction* Sobre = nullptr;
 
     TAboutBox* AboutBox = nullptr;
@@ -194,8 +197,10 @@ public:
     TFConcreto* FConcreto = nullptr;
     TFAviso* FAviso = nullptr;
     TFCombinacoes* FCombinacoes = nullptr;
+    TFDiagramas* FDiagramas = nullptr;
 
     void AttachCombinations(TFCombinacoes* combinations) { FCombinacoes = combinations; }
+    void AttachDiagrams(TFDiagramas* diagrams) { FDiagramas = diagrams; }
 
     // Every request to close the window asks confirma first.
     bool FormCloseQuery();

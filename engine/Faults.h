@@ -27,6 +27,7 @@ enum class FaultKind : std::uint8_t {
     NegativePointCount, // a negative number of curve points
     // A code model with fck (the value, MPa) outside C20..C90.
     ConcreteStrengthOutsideCode,
+    SurfaceLevelCount,  // levels of a surface outside 1..limit (value: the count asked)
 };
 
 // What failed, and the numbers that say how.

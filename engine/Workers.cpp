@@ -64,12 +64,15 @@ bool RunOnWorkers(int count, int threads, const std::function<void(int worker, i
 NdCurveSink::NdCurveSink()
 {
     points.reserve(MaxCurvePointCount + 2);
+    angles.reserve(MaxCurvePointCount + 2);
     warnings.reserve(4);
 }
 
 void NdCurveSink::Generate(AnalysisState& state, const MaterialSelection& materials, double nd, NdCurve& curve)
 {
     points.clear();
+    angles.clear();
+    angle = -1;
     warnings.clear();
     references.reset();
     state.Nd = nd;
@@ -79,7 +82,13 @@ void NdCurveSink::Generate(AnalysisState& state, const MaterialSelection& materi
     } catch (const EngineError& error) {
         curve.fault = error.fault();
     }
+    // The copy of the first point that closes the curve comes after the last
+    // angle: it is there when the curve was closed (the design point follows
+    // it) and the first angle had a point.
+    if (curve.outcome.designPointAdded && angles.size() >= 2 && angles.front() == 0)
+        angles.back() = 0;
     curve.points = points;
+    curve.angles = angles;
     curve.warnings = warnings;
     curve.references = references;
     curve.done = true;

@@ -12,6 +12,7 @@
 #include "engine/UVariav.h"
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -43,6 +44,10 @@ struct NdCurve {
     double nd = 0.0;
     CurveOutcome outcome;
     std::vector<Point> points; // kN·m, in the order generated, closing copy included
+    // The angle step (0, 1, ...) of the neutral axis each point belongs to;
+    // the closing copy is of step 0 again. An angle where no state was found
+    // is missing here.
+    std::vector<std::int32_t> angles;
     std::vector<CurveWarning> warnings;
     std::optional<ReferenceForces> references; // at theta = 0
     std::optional<Fault> fault;                // the fault that ended the generation
@@ -64,14 +69,22 @@ public:
     void Generate(AnalysisState& state, const MaterialSelection& materials, double nd, NdCurve& curve);
 
     void ClearCurve() override { points.clear(); }
-    void AddCurvePoint(double mx, double my) override { points.push_back(Point{mx, my}); }
+    void AddCurvePoint(double mx, double my) override
+    {
+        points.push_back(Point{mx, my});
+        angles.push_back(angle);
+    }
     void AddDesignPoint(double, double) override {}
     void SetOutOfRangeNotice(bool) override {}
     void Warn(CurveWarning warning) override { warnings.push_back(warning); }
     void FirstReferences(const ReferenceForces& r) override { references = r; }
+    // Every angle reports its references before its point.
+    void AngleReferences(double, const ReferenceForces&) override { ++angle; }
 
 private:
     std::vector<Point> points;
+    std::vector<std::int32_t> angles;
+    std::int32_t angle = -1;
     std::vector<CurveWarning> warnings;
     std::optional<ReferenceForces> references;
 };

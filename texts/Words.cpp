@@ -247,6 +247,8 @@ std::string FaultText(const Fault& fault)
         return "O modelo da NBR 6118:2014 vale para concretos de C20 a C90 (fck de 20 a 90 MPa); o fck deste caso "
                "é " +
                FormatGeneral(fault.value) + " MPa";
+    case FaultKind::SurfaceLevelCount:
+        return "O número de níveis da superfície deve estar entre 1 e " + FormatGeneral(fault.limit);
     case FaultKind::NegativePointCount:
         break;
     }

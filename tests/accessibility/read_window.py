@@ -4,7 +4,8 @@
 Started by read-window.sh with the program already running: finds the window,
 reads the reinforcement ratio, types "abc" and Tab into the field of Mxd and
 reads the status bar, reads the three drop-down lists by their captions, and
-opens the combinations window to read its table and buttons.
+opens the combinations window to read its table and buttons, and the diagrams
+window to read its list, views and button.
 Prints one line per check and exits 1 when one fails.
 """
 import sys
@@ -127,8 +128,32 @@ if item is not None:
         table = find(window, lambda a: role(a) == pyatspi.ROLE_TABLE)
         check("combinations table", table.name if table else None, "Combinações de esforços")
         for name in ("Adicionar", "Excluir", "Colar", "Importar CSV...", "Exportar CSV...", "Verificar",
-                     "Mostrar no gráfico"):
+                     "Mostrar no gráfico", "Diagramas..."):
             button = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_PUSH_BUTTON and a.name == n)
             check("button " + name, button.name if button else None, name)
+
+# The diagrams window, opened from its menu item: the list of combinations by
+# its caption, the two views as page tabs and by their names, the export.
+item = find(app, lambda a: role(a) == pyatspi.ROLE_MENU_ITEM and a.name == "Diagramas")
+check("menu item Diagramas", item.name if item else None, "Diagramas")
+if item is not None:
+    item.queryAction().doAction(0)
+    window = None
+    for _ in range(100):
+        window = find(app, lambda a: role(a) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME) and a.name == "Diagramas")
+        if window is not None:
+            break
+        time.sleep(0.1)
+    check("diagrams window", window.name if window else None, "Diagramas")
+    if window is not None:
+        combo = find(window, lambda a: role(a) == pyatspi.ROLE_COMBO_BOX)
+        check("list of combinations", combo.name if combo else None, "Combinação")
+        for name in ("N–M", "Superfície N–Mx–My"):
+            tab = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_PAGE_TAB and a.name == n)
+            check("view " + name, tab.name if tab else None, name)
+        view = find(window, lambda a: a.name == "Diagrama N–M" and role(a) != pyatspi.ROLE_PAGE_TAB)
+        check("N–M chart", view.name if view else None, "Diagrama N–M")
+        button = find(window, lambda a: role(a) == pyatspi.ROLE_PUSH_BUTTON and a.name == "Exportar figura...")
+        check("button Exportar figura...", button.name if button else None, "Exportar figura...")
 
 sys.exit(1 if failures else 0)

@@ -59,7 +59,7 @@ TEST_F(CombinationsWindowTest, TheMenuOpensOneModelessWindow)
     const int at = static_cast<int>(items.indexOf(main->Combinacoes));
     ASSERT_GT(at, 0);
     EXPECT_EQ(items[at - 1], main->Configura);
-    EXPECT_EQ(items[at + 1], main->Sobre);
+    EXPECT_EQ(items[at + 1], main->Diagramas);
     EXPECT_EQ(main->Combinacoes->text(), "Com&binações");
     EXPECT_TRUE(Window()->isVisible());
     EXPECT_FALSE(Window()->isModal());

@@ -4,6 +4,7 @@
 #include "tests/gui/ProgramWindowsFixture.h"
 
 #include "editor/CombinationsWindow.h"
+#include "editor/DiagramsWindow.h"
 
 #include "dialogs/TAboutBox.h"
 #include "dialogs/TFAviso.h"
@@ -440,9 +441,10 @@ TEST_F(MainWindowTest, DialogsAreCreatedHiddenAfterTheMainWindowInOrder)
         if (qobject_cast<QDialog*>(child) && !qobject_cast<QFileDialog*>(child))
             dialogs.push_back(child);
     const std::vector<QObject*> expected = {
-        static_cast<QObject*>(windows.AboutBox), static_cast<QObject*>(windows.confirma),
-        static_cast<QObject*>(windows.FConfig),  static_cast<QObject*>(windows.FConcreto),
-        static_cast<QObject*>(windows.FAviso),   static_cast<QObject*>(windows.FCombinacoes)};
+        static_cast<QObject*>(windows.AboutBox),  static_cast<QObject*>(windows.confirma),
+        static_cast<QObject*>(windows.FConfig),   static_cast<QObject*>(windows.FConcreto),
+        static_cast<QObject*>(windows.FAviso),    static_cast<QObject*>(windows.FCombinacoes),
+        static_cast<QObject*>(windows.FDiagramas)};
     EXPECT_EQ(dialogs, expected);
     for (QObject* dialog : dialogs)
         EXPECT_FALSE(static_cast<QWidget*>(dialog)->isVisible());

@@ -1,0 +1,459 @@
+#include "editor/DiagramsWindow.h"
+
+#include "dialogs/WindowLook.h"
+#include "editor/CombinationsWindow.h"
+#include "editor/DocumentCommands.h"
+#include "editor/ProgressRun.h"
+#include "editor/TFPrincipal.h"
+#include "engine/ChartScale.h"
+#include "project/ProjectFile.h"
+#include "report/NmDiagramDrawing.h"
+#include "texts/Words.h"
+#include "uikit/CaptionedComboBox.h"
+#include "uikit/FlexaraApplication.h"
+
+#include <QChart>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <memory>
+
+namespace flexara {
+
+namespace {
+
+const QColor OutlineRed(255, 0, 0);
+const QColor HoldsNavy(0, 0, 128);
+const QColor PointBlue(0, 0, 255);
+
+// An arrow key turns the surface as a drag of this many pixels.
+constexpr int KeyTurnPixels = 10;
+
+QFont ArialPixels(int pixels)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    return font;
+}
+
+void ApplyLabels(QValueAxis* axis, const AxisScale& scale)
+{
+    axis->setLabelFormat(QString::fromLatin1(AxisLabelFormat(scale)));
+    axis->setTickAnchor(scale.anchor);
+    axis->setTickInterval(scale.interval);
+}
+
+void ApplyScale(QValueAxis* axis, const AxisScale& scale)
+{
+    ApplyLabels(axis, scale);
+    axis->setRange(scale.low, scale.high);
+    ApplyLabels(axis, scale);
+}
+
+bool SameRows(const CombinationList& a, const CombinationList& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].name != b[i].name || a[i].Nd != b[i].Nd || a[i].Mxd != b[i].Mxd || a[i].Myd != b[i].Myd)
+            return false;
+    return true;
+}
+
+// Why there is no surface to show: the warnings of the refusal or the fault.
+QString StudyNotice(const Surface& surface)
+{
+    std::string text;
+    if (surface.status == SurfaceStatus::Refused)
+        for (const CurveWarning warning : surface.warnings)
+            text += (text.empty() ? "" : " ") + std::string(WarningText(warning));
+    if (surface.status == SurfaceStatus::Error && surface.fault)
+        text = WithFullStop(FaultText(*surface.fault));
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+// ---- ChNM ----
+
+TChNM::TChNM(QWidget* parent) : QChartView(parent)
+{
+    setObjectName(QStringLiteral("ChNM"));
+    setToolTip(QStringLiteral("Botão esquerdo: arraste para ampliar; botão direito: reduz; clique duplo: desfaz."));
+    setAccessibleName(QString::fromUtf8(NmTitle));
+    setAccessibleDescription(toolTip());
+    setRenderHint(QPainter::Antialiasing);
+    setRubberBand(QChartView::RectangleRubberBand);
+    setFocusPolicy(Qt::StrongFocus);
+
+    auto* chart = new QChart();
+    chart->setTitle(QString::fromUtf8(NmTitle));
+    chart->setTitleFont(ArialPixels(11));
+    chart->legend()->hide();
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(2, 2, 6, 2));
+    auto makeAxis = [](const QString& title) {
+        auto* axis = new QValueAxis();
+        axis->setTitleText(title);
+        axis->setTitleFont(ArialPixels(11));
+        axis->setLabelsFont(ArialPixels(11));
+        axis->setLinePen(QPen(Qt::black, 1));
+        axis->setGridLinePen(QPen(QColor(160, 160, 160), 1));
+        axis->setMinorTickCount(AxisMinorTicks);
+        axis->setMinorGridLineVisible(false);
+        axis->setTickType(QValueAxis::TicksDynamic);
+        return axis;
+    };
+    AxisM = makeAxis(NmMomentAxisTitle(0.0));
+    AxisN = makeAxis(NmAxialAxisTitle());
+    // Compression, negative, at the top.
+    AxisN->setReverse(true);
+    chart->addAxis(AxisM, Qt::AlignBottom);
+    chart->addAxis(AxisN, Qt::AlignLeft);
+
+    SeriesDiagrama = new QLineSeries();
+    SeriesDiagrama->setName(QStringLiteral("Diagrama"));
+    SeriesDiagrama->setPen(QPen(OutlineRed, 1.5));
+    auto points = [](const char* name, const QColor& fill) {
+        auto* series = new QScatterSeries();
+        series->setName(QString::fromUtf8(name));
+        series->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+        series->setMarkerSize(7.0);
+        series->setColor(fill);
+        series->setBorderColor(PointBlue);
+        return series;
+    };
+    SeriesAtende = points("Atende", HoldsNavy);
+    SeriesNaoAtende = points("Não atende", OutlineRed);
+    SeriesSelecionada = new QScatterSeries();
+    SeriesSelecionada->setName(QStringLiteral("Selecionada"));
+    SeriesSelecionada->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    SeriesSelecionada->setMarkerSize(16.0);
+    SeriesSelecionada->setBrush(Qt::NoBrush);
+    SeriesSelecionada->setPen(QPen(Qt::black, 2));
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(SeriesDiagrama), static_cast<QAbstractSeries*>(SeriesAtende),
+          static_cast<QAbstractSeries*>(SeriesNaoAtende), static_cast<QAbstractSeries*>(SeriesSelecionada)}) {
+        chart->addSeries(series);
+        series->attachAxis(AxisM);
+        series->attachAxis(AxisN);
+    }
+    setChart(chart);
+    // Whatever range a zoom gives, a bounded number of labels.
+    connect(AxisM, &QValueAxis::rangeChanged, this,
+            [this] { ApplyLabels(AxisM, LabelsForRange(AxisM->min(), AxisM->max())); });
+    connect(AxisN, &QValueAxis::rangeChanged, this,
+            [this] { ApplyLabels(AxisN, LabelsForRange(AxisN->min(), AxisN->max())); });
+    Show(nullptr, {}, -1);
+}
+
+void TChNM::Show(const NmDiagram* diagram, const std::vector<DiagramLoad>& loads, int selected)
+{
+    chart()->zoomReset();
+    SeriesDiagrama->clear();
+    SeriesAtende->clear();
+    SeriesNaoAtende->clear();
+    SeriesSelecionada->clear();
+    NmPicture picture;
+    picture.diagram = diagram;
+    if (diagram) {
+        picture.loads = loads;
+        QList<QPointF> outline;
+        for (const NmPoint& p : diagram->outline)
+            outline.append(QPointF(p.m, p.nd));
+        SeriesDiagrama->replace(outline);
+        for (const DiagramLoad& load : loads)
+            (load.holds ? SeriesAtende : SeriesNaoAtende)->append(load.onDiagram.m, load.onDiagram.nd);
+        if (selected >= 0 && static_cast<std::size_t>(selected) < loads.size()) {
+            const NmPoint& at = loads[static_cast<std::size_t>(selected)].onDiagram;
+            SeriesSelecionada->append(at.m, at.nd);
+        }
+    }
+    AxisM->setTitleText(NmMomentAxisTitle(diagram ? diagram->angle : 0.0));
+    const ChartAxes axes = ScaleNmDiagram(picture);
+    ApplyScale(AxisM, axes.x);
+    ApplyScale(AxisN, axes.y);
+}
+
+bool TChNM::IsZoomed() const
+{
+    return chart()->isZoomed();
+}
+
+void TChNM::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        chart()->zoomReset();
+        event->accept();
+        return;
+    }
+    QChartView::mouseDoubleClickEvent(event);
+}
+
+// ---- PbSuperficie ----
+
+TSuperficie::TSuperficie(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("PbSuperficie"));
+    setToolTip(QStringLiteral("Arraste com o botão esquerdo, ou use as setas, para girar a superfície."));
+    setAccessibleName(QString::fromUtf8(SurfaceTitle));
+    setAccessibleDescription(toolTip());
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(300, 300);
+}
+
+void TSuperficie::Show(const Surface* surface, const std::vector<DiagramLoad>& loads, int selected)
+{
+    picture.surface = surface;
+    picture.loads = surface ? loads : std::vector<DiagramLoad>{};
+    picture.selected = surface ? selected : -1;
+    update();
+}
+
+void TSuperficie::SetView(SurfaceView view)
+{
+    picture.view = view;
+    update();
+}
+
+void TSuperficie::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    DrawSurface(painter, QRectF(rect()), picture);
+}
+
+void TSuperficie::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    dragging = true;
+    dragLast = event->position().toPoint();
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+}
+
+void TSuperficie::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragging) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    const QPoint delta = at - dragLast;
+    dragLast = at;
+    SetView(TurnedView(picture.view, delta.x(), delta.y()));
+    event->accept();
+}
+
+void TSuperficie::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (dragging && event->button() == Qt::LeftButton) {
+        dragging = false;
+        event->accept();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void TSuperficie::keyPressEvent(QKeyEvent* event)
+{
+    int dx = 0, dy = 0;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        dx = -KeyTurnPixels;
+        break;
+    case Qt::Key_Right:
+        dx = KeyTurnPixels;
+        break;
+    case Qt::Key_Up:
+        dy = -KeyTurnPixels;
+        break;
+    case Qt::Key_Down:
+        dy = KeyTurnPixels;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    SetView(TurnedView(picture.view, dx, dy));
+    event->accept();
+}
+
+// ---- FDiagramas ----
+
+TFDiagramas::TFDiagramas(TFPrincipal& window, QWidget* parent) : QDialog(parent), w(window)
+{
+    setObjectName(QStringLiteral("FDiagramas"));
+    setWindowTitle(QStringLiteral("Diagramas"));
+    setModal(false);
+    PaintSilver(this);
+    resize(720, 640);
+
+    LblCombinacao = new QLabel(QStringLiteral("&Combinação:"), this);
+    LblCombinacao->setObjectName(QStringLiteral("LblCombinacao"));
+    CombCombinacao = new CaptionedComboBox(this);
+    CombCombinacao->setObjectName(QStringLiteral("CombCombinacao"));
+    CaptionControl(LblCombinacao, CombCombinacao,
+                   QStringLiteral("O diagrama N–M segue a direção do momento da combinação escolhida"));
+    LblAviso = new QLabel(this);
+    LblAviso->setObjectName(QStringLiteral("LblAviso"));
+    LblAviso->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0)"));
+    LblAviso->setWordWrap(true);
+    LblAviso->hide();
+
+    PgVistas = new QTabWidget(this);
+    PgVistas->setObjectName(QStringLiteral("PgVistas"));
+    PgVistas->setAccessibleName(QStringLiteral("Vistas"));
+    ChNM = new TChNM(PgVistas);
+    PbSuperficie = new TSuperficie(PgVistas);
+    PgVistas->addTab(ChNM, QStringLiteral("N–M"));
+    PgVistas->addTab(PbSuperficie, QString::fromUtf8(SurfaceTitle));
+
+    BtnExportar = new QPushButton(QStringLiteral("Exportar figura..."), this);
+    BtnExportar->setObjectName(QStringLiteral("BtnExportar"));
+    BtnExportar->setAutoDefault(false);
+    HintControl(BtnExportar, QStringLiteral("Grava a vista aberta como imagem PNG ou desenho SVG"));
+
+    auto* top = new QHBoxLayout();
+    top->addWidget(LblCombinacao);
+    top->addWidget(CombCombinacao, 1);
+    top->addStretch(1);
+    top->addWidget(BtnExportar);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(LblAviso);
+    layout->addWidget(PgVistas, 1);
+
+    connect(CombCombinacao, &QComboBox::currentIndexChanged, this, &TFDiagramas::CombCombinacaoChange);
+    connect(BtnExportar, &QPushButton::clicked, this, [this] { RunCommand([this] { BtnExportarClick(); }); });
+    ShowNothing();
+}
+
+void TFDiagramas::Open(int tableRow)
+{
+    std::vector<int> validTableRows;
+    const CombinationList valid = w.FCombinacoes ? w.FCombinacoes->ValidRows(&validTableRows) : CombinationList{};
+    const std::string fingerprint = w.CaseFingerprint();
+    if (!study || fingerprint != studiedCase || !SameRows(valid, rows)) {
+        // The workers read a copy of the case taken now.
+        const auto state = std::make_unique<AnalysisState>(w.State());
+        const MaterialSelection selection = w.Selection();
+        std::optional<DiagramStudy> fresh;
+        RunWithProgress(isVisible() ? static_cast<QWidget*>(this) : static_cast<QWidget*>(&w),
+                        QStringLiteral("Calculando a superfície de interação..."), [&](WorkProgress& progress) {
+                            fresh = StudyDiagrams(*state, selection, valid, DefaultSurfaceLevels, WorkerThreads(),
+                                                  &progress);
+                        });
+        if (!fresh || fresh->surface.status == SurfaceStatus::Cancelled)
+            return;
+        study = std::move(fresh);
+        studiedCase = fingerprint;
+        rows = valid;
+        tableRows = validTableRows;
+        const QSignalBlocker blocker(CombCombinacao);
+        CombCombinacao->clear();
+        for (const LoadCombination& row : rows)
+            CombCombinacao->addItem(QString::fromStdString(row.name));
+        CombCombinacao->setEnabled(!rows.empty());
+        LblAviso->setText(StudyNotice(study->surface));
+        LblAviso->setVisible(!LblAviso->text().isEmpty());
+    }
+    int chosen = study->check.governing;
+    for (std::size_t i = 0; i < tableRows.size(); ++i)
+        if (tableRows[i] == tableRow)
+            chosen = static_cast<int>(i);
+    {
+        const QSignalBlocker blocker(CombCombinacao);
+        CombCombinacao->setCurrentIndex(chosen);
+    }
+    ShowSelection();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TFDiagramas::CombCombinacaoChange(int)
+{
+    ShowSelection();
+}
+
+void TFDiagramas::ShowSelection()
+{
+    if (!study || study->surface.status != SurfaceStatus::Ok) {
+        ShowNothing();
+        return;
+    }
+    const int chosen = CombCombinacao->currentIndex();
+    const bool any = chosen >= 0 && static_cast<std::size_t>(chosen) < rows.size();
+    // Along the moment of the chosen combination; the x direction without one.
+    const double angle =
+        any ? MomentDirection(rows[static_cast<std::size_t>(chosen)].Mxd, rows[static_cast<std::size_t>(chosen)].Myd)
+            : 0.0;
+    diagram = DiagramAlong(study->surface, angle);
+    loads = LoadsOnDiagram(rows, study->check, angle);
+    ChNM->Show(&diagram, loads, any ? chosen : -1);
+    PbSuperficie->Show(&study->surface, loads, any ? chosen : -1);
+}
+
+void TFDiagramas::ShowNothing()
+{
+    diagram = NmDiagram{};
+    loads.clear();
+    ChNM->Show(nullptr, {}, -1);
+    PbSuperficie->Show(nullptr, {}, -1);
+}
+
+void TFDiagramas::BtnExportarClick()
+{
+    const bool surfaceView = PgVistas->currentWidget() == PbSuperficie;
+    OtherFileRequest request;
+    request.title = QStringLiteral("Exportar figura");
+    request.filters = {QStringLiteral("Imagem PNG (*.png)"), QStringLiteral("Desenho SVG (*.svg)")};
+    request.defaultSuffix = QStringLiteral("png");
+    request.proposedName = surfaceView ? QStringLiteral("Superfície N-Mx-My.png") : QStringLiteral("Diagrama N-M.png");
+    QString filter;
+    const QString path = w.Documents->Dialogs().AskOtherFile(request, &filter);
+    if (path.isEmpty())
+        return;
+    // The kind follows the suffix typed, else the filter chosen.
+    const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ||
+                     (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) && filter.contains("svg"));
+    QByteArray bytes;
+    if (surfaceView) {
+        const SurfacePicture& picture = PbSuperficie->Picture();
+        bytes = svg ? SurfaceSvg(picture) : SurfacePng(picture);
+    } else {
+        NmPicture picture;
+        const bool shown = study && study->surface.status == SurfaceStatus::Ok;
+        picture.diagram = shown ? &diagram : nullptr;
+        picture.loads = shown ? loads : std::vector<DiagramLoad>{};
+        picture.selected = shown ? CombCombinacao->currentIndex() : -1;
+        bytes = svg ? NmSvg(picture) : NmPng(picture);
+    }
+    SaveFileBytes(QFile::encodeName(path).toStdString(), bytes.toStdString());
+}
+
+void TFDiagramas::CaseChanged()
+{
+    if (study && w.CaseFingerprint() != studiedCase) {
+        study.reset();
+        studiedCase.clear();
+        LblAviso->clear();
+        LblAviso->hide();
+        ShowNothing();
+    }
+}
+
+} // namespace flexara

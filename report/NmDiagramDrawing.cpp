@@ -1,0 +1,198 @@
+#include "report/NmDiagramDrawing.h"
+
+#include "engine/Version.h"
+#include "report/PictureBytes.h"
+#include "report/ReportText.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace flexara {
+
+namespace {
+
+// Sizes in pixels of a picture 307 pixels wide, as the window's chart.
+constexpr double BaseWidth = 307.0;
+constexpr double TitlePixels = 11.0;
+constexpr double LabelPixels = 11.0;
+
+const QColor OutlineRed(255, 0, 0);
+const QColor HoldsNavy(0, 0, 128);
+const QColor PointBlue(0, 0, 255);
+const QColor GridGrey(160, 160, 160);
+
+QString LabelText(const AxisScale& scale, double value)
+{
+    return QString::fromStdString(AxisLabelText(scale, value));
+}
+
+} // namespace
+
+QString DirectionText(double angle)
+{
+    const double degrees = static_cast<double>(static_cast<long double>(angle) * 180.0L / 3.14159265358979323851L);
+    return QStringLiteral("φ = ") + Decimal(degrees, 1) + QStringLiteral("°");
+}
+
+QString NmMomentAxisTitle(double angle)
+{
+    return QStringLiteral("Md na direção ") + DirectionText(angle) + QStringLiteral(" (kN.m)");
+}
+
+QString NmAxialAxisTitle()
+{
+    return QStringLiteral("Nd (kN), compressão negativa para cima");
+}
+
+ChartAxes ScaleNmDiagram(const NmPicture& picture)
+{
+    double mLow = 0.0, mHigh = 0.0, ndLow = 0.0, ndHigh = 0.0;
+    bool any = false;
+    auto take = [&](double m, double nd) {
+        mLow = any ? std::min(mLow, m) : m;
+        mHigh = any ? std::max(mHigh, m) : m;
+        ndLow = any ? std::min(ndLow, nd) : nd;
+        ndHigh = any ? std::max(ndHigh, nd) : nd;
+        any = true;
+    };
+    if (picture.diagram)
+        for (const NmPoint& p : picture.diagram->outline)
+            take(p.m, p.nd);
+    for (const DiagramLoad& load : picture.loads)
+        take(load.onDiagram.m, load.onDiagram.nd);
+    if (!any)
+        return ChartAxes{ScaleAxis(-NoticeHalfSize, NoticeHalfSize, false),
+                         ScaleAxis(-NoticeHalfSize, NoticeHalfSize, false)};
+    return ChartAxes{ScaleAxis(mLow, mHigh, true), ScaleAxis(ndLow, ndHigh, true)};
+}
+
+QPointF NmFrame::ToDevice(double m, double nd) const
+{
+    using Real = long double;
+    const Real fx = (static_cast<Real>(m) - axes.x.low) / (static_cast<Real>(axes.x.high) - axes.x.low);
+    const Real fy = (static_cast<Real>(nd) - axes.y.low) / (static_cast<Real>(axes.y.high) - axes.y.low);
+    return QPointF(plot.left() + static_cast<double>(fx * plot.width()),
+                   plot.top() + static_cast<double>(fy * plot.height()));
+}
+
+NmFrame LayOutNmDiagram(const QRectF& area, const NmPicture& picture)
+{
+    NmFrame frame;
+    frame.area = area;
+    frame.unit = area.width() / BaseWidth;
+    frame.axes = ScaleNmDiagram(picture);
+    const double u = frame.unit;
+    const QFontMetricsF labels(ReportFont(LabelPixels * u));
+    double widest = 0.0;
+    for (int i = 0; i < AxisLabelCount(frame.axes.y); ++i)
+        widest = std::max(widest, labels.horizontalAdvance(LabelText(frame.axes.y, AxisLabelValue(frame.axes.y, i))));
+    const double title = QFontMetricsF(ReportFont(TitlePixels * u)).height();
+    const double left = 4 * u + labels.height() + 4 * u + widest + 6 * u;
+    const double top = 4 * u + title + 6 * u;
+    const double bottom = 5 * u + labels.height() + 3 * u + labels.height() + 4 * u;
+    const double right = 10 * u;
+    frame.plot = QRectF(area.left() + left, area.top() + top, std::max(1.0, area.width() - left - right),
+                        std::max(1.0, area.height() - top - bottom));
+    return frame;
+}
+
+void DrawNmDiagram(QPainter& painter, const QRectF& area, const NmPicture& picture)
+{
+    const NmFrame frame = LayOutNmDiagram(area, picture);
+    const double u = frame.unit;
+    const QRectF plot = frame.plot;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(area, Qt::white);
+
+    painter.setFont(ReportFont(TitlePixels * u));
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(area.left(), area.top() + 4 * u, area.width(), QFontMetricsF(painter.font()).height()),
+                     Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(NmTitle));
+
+    painter.setFont(ReportFont(LabelPixels * u));
+    const QFontMetricsF metrics(painter.font());
+    const QPen grid(GridGrey, std::max(0.5, u));
+    for (int i = 0; i < AxisLabelCount(frame.axes.x); ++i) {
+        const double value = AxisLabelValue(frame.axes.x, i);
+        const double x = frame.ToDevice(value, frame.axes.y.low).x();
+        painter.setPen(grid);
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(x - 60 * u, plot.bottom() + 5 * u, 120 * u, metrics.height()), Qt::AlignHCenter,
+                         LabelText(frame.axes.x, value));
+    }
+    for (int i = 0; i < AxisLabelCount(frame.axes.y); ++i) {
+        const double value = AxisLabelValue(frame.axes.y, i);
+        const double y = frame.ToDevice(frame.axes.x.low, value).y();
+        painter.setPen(grid);
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        painter.setPen(Qt::black);
+        painter.drawText(
+            QRectF(area.left(), y - metrics.height() / 2, plot.left() - area.left() - 6 * u, metrics.height()),
+            Qt::AlignRight | Qt::AlignVCenter, LabelText(frame.axes.y, value));
+    }
+    painter.setPen(QPen(Qt::black, std::max(0.5, u)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(plot);
+
+    painter.drawText(
+        QRectF(plot.left(), plot.bottom() + 5 * u + metrics.height() + 3 * u, plot.width(), metrics.height()),
+        Qt::AlignHCenter, picture.diagram ? NmMomentAxisTitle(picture.diagram->angle) : QString());
+    painter.save();
+    painter.translate(area.left() + 4 * u, plot.center().y());
+    painter.rotate(-90);
+    painter.drawText(QRectF(-plot.height() / 2, 0, plot.height(), metrics.height()), Qt::AlignHCenter,
+                     NmAxialAxisTitle());
+    painter.restore();
+
+    painter.setClipRect(plot);
+    // The axes of the moments and of Nd, where they cross the plot.
+    painter.setPen(QPen(Qt::black, std::max(0.5, 0.6 * u), Qt::DashLine));
+    painter.drawLine(frame.ToDevice(0.0, frame.axes.y.low), frame.ToDevice(0.0, frame.axes.y.high));
+    painter.drawLine(frame.ToDevice(frame.axes.x.low, 0.0), frame.ToDevice(frame.axes.x.high, 0.0));
+
+    if (picture.diagram && picture.diagram->outline.size() >= 2) {
+        const std::vector<NmPoint>& outline = picture.diagram->outline;
+        QPainterPath path(frame.ToDevice(outline.front().m, outline.front().nd));
+        for (std::size_t i = 1; i < outline.size(); ++i)
+            path.lineTo(frame.ToDevice(outline[i].m, outline[i].nd));
+        painter.setPen(QPen(OutlineRed, std::max(0.5, 1.2 * u)));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(path);
+    }
+    for (const DiagramLoad& load : picture.loads) {
+        painter.setPen(QPen(PointBlue, std::max(0.5, 0.8 * u)));
+        painter.setBrush(load.holds ? HoldsNavy : OutlineRed);
+        painter.drawEllipse(frame.ToDevice(load.onDiagram.m, load.onDiagram.nd), 2.5 * u, 2.5 * u);
+    }
+    if (picture.selected >= 0 && static_cast<std::size_t>(picture.selected) < picture.loads.size()) {
+        const DiagramLoad& load = picture.loads[static_cast<std::size_t>(picture.selected)];
+        painter.setPen(QPen(Qt::black, std::max(0.5, 1.2 * u)));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(frame.ToDevice(load.onDiagram.m, load.onDiagram.nd), 6 * u, 6 * u);
+    }
+    painter.restore();
+}
+
+QImage NmImage(const NmPicture& picture, QSize size)
+{
+    return PictureImage(size, [&](QPainter& painter, const QRectF& area) { DrawNmDiagram(painter, area, picture); });
+}
+
+QByteArray NmPng(const NmPicture& picture, QSize size)
+{
+    return PngBytes(NmImage(picture, size));
+}
+
+QByteArray NmSvg(const NmPicture& picture, QSize size)
+{
+    return SvgBytes(size, QString::fromUtf8(NmTitle),
+                    [&](QPainter& painter, const QRectF& area) { DrawNmDiagram(painter, area, picture); });
+}
+
+} // namespace flexara
