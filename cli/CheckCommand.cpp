@@ -17,6 +17,7 @@ struct CheckArguments {
     std::string loads;
     std::string nd;
     std::string format = "json";
+    std::string model;
 };
 
 } // namespace
@@ -31,6 +32,7 @@ Action AddCheckCommand(CLI::App& app)
     // Taken only to be refused with a reason: each combination has its own Nd.
     command->add_option("--nd", arguments->nd)->group("");
     command->add_option("--format", arguments->format, "json or csv")->type_name("FORMAT");
+    AddModelOption(*command, arguments->model);
     return [arguments, command]() -> int {
         const CheckArguments& a = *arguments;
         if (command->count("--nd") > 0)
@@ -44,9 +46,14 @@ Action AddCheckCommand(CLI::App& app)
         if (IsOneOf(a.files.output, {a.loads}))
             return Usage("the output " + a.files.output + " is the file of load combinations itself");
         int status = 0;
+        std::optional<CalculationModel> model;
+        if (!ModelOption(*command, a.model, model, status))
+            return status;
         std::optional<LoadedCase> loaded = LoadCase(a.files.input, status);
         if (!loaded)
             return status;
+        if (model)
+            loaded->state->Model = *model;
         CombinationList combinations = loaded->combinations;
         if (!a.loads.empty()) {
             try {
@@ -61,8 +68,8 @@ Action AddCheckCommand(CLI::App& app)
                                          : "no load combinations in " + a.loads);
         const CombinationCheck check =
             CheckCombinations(*loaded->state, loaded->selection, combinations, WorkerThreads());
-        const std::string text =
-            a.format == "csv" ? WriteCombinationsCsv(combinations, &check) : CheckJson(combinations, check);
+        const std::string text = a.format == "csv" ? WriteCombinationsCsv(combinations, &check)
+                                                   : CheckJson(combinations, check, loaded->state->Model);
         const int written = WriteOutput(a.files.output, text);
         return written != 0 ? written : CheckExitStatus(check);
     };

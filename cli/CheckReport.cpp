@@ -5,7 +5,7 @@
 
 namespace flexara {
 
-std::string CheckJson(const CombinationList& rows, const CombinationCheck& check)
+std::string CheckJson(const CombinationList& rows, const CombinationCheck& check, CalculationModel model)
 {
     JsonDocument list = JsonDocument::array();
     for (std::size_t i = 0; i < rows.size() && i < check.rows.size(); ++i) {
@@ -31,6 +31,7 @@ std::string CheckJson(const CombinationList& rows, const CombinationCheck& check
     JsonDocument document;
     document["combinations"] = rows.size();
     document["generations"] = check.generations;
+    document["model"] = ModelKey(model);
     document["governing"] = check.governing >= 0 ? JsonDocument(check.governing) : JsonDocument(nullptr);
     document["rows"] = std::move(list);
     return JsonText(document);

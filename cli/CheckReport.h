@@ -8,7 +8,8 @@
 
 namespace flexara {
 
-std::string CheckJson(const CombinationList& rows, const CombinationCheck& check);
+// model: the calculation model the rows were checked in.
+std::string CheckJson(const CombinationList& rows, const CombinationCheck& check, CalculationModel model);
 
 // The exit status of a check: 0 when every row holds, 3 when a row fails, is
 // out of range or is refused, 2 when a fault ended a generation.

@@ -72,6 +72,26 @@ bool IsOneOf(const std::string& output, std::initializer_list<std::string> input
     return false;
 }
 
+void AddModelOption(CLI::App& command, std::string& model)
+{
+    command
+        .add_option("--model", model, "the calculation model instead of the case's: classic, rectangular or parabola")
+        ->type_name("MODEL");
+}
+
+bool ModelOption(const CLI::App& command, const std::string& text, std::optional<CalculationModel>& model, int& status)
+{
+    if (command.count("--model") == 0)
+        return true;
+    CalculationModel given{};
+    if (!ModelOfKey(text, given)) {
+        status = Usage("--model takes classic, rectangular or parabola");
+        return false;
+    }
+    model = given;
+    return true;
+}
+
 std::optional<LoadedCase> LoadCase(const std::string& input, int& status)
 {
     LoadedCase loaded;

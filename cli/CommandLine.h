@@ -48,6 +48,13 @@ int WriteStandardOutput(const std::string& text);
 // through a link or a second name); standard output never does.
 bool IsOneOf(const std::string& output, std::initializer_list<std::string> inputs);
 
+// --model classic|rectangular|parabola: the calculation model instead of the
+// case's own.
+void AddModelOption(CLI::App& command, std::string& model);
+// The model the option gives, when it was given; false (after saying why,
+// with the status of a bad command line in status) for a model of no name.
+bool ModelOption(const CLI::App& command, const std::string& text, std::optional<CalculationModel>& model, int& status);
+
 // The case as the program reads it.
 struct LoadedCase {
     std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();

@@ -16,6 +16,7 @@ struct CurveArguments {
     CaseArguments files;
     std::string nd;
     std::string format = "json";
+    std::string model;
 };
 
 // The chart as the window shows it, drawn without a display.
@@ -35,6 +36,7 @@ Action AddCurveCommand(CLI::App& app)
     AddCaseArguments(*command, arguments->files);
     command->add_option("--nd", arguments->nd, "the design axial force in kN, instead of the file's")->type_name("KN");
     command->add_option("--format", arguments->format, "json, csv, svg or png")->type_name("FORMAT");
+    AddModelOption(*command, arguments->model);
     return [arguments, command]() -> int {
         const CurveArguments& a = *arguments;
         double nd = 0.0;
@@ -45,11 +47,16 @@ Action AddCurveCommand(CLI::App& app)
         if (IsOneOf(a.files.output, {a.files.input}))
             return Usage("the output " + a.files.output + " is the project file itself");
         int status = 0;
+        std::optional<CalculationModel> model;
+        if (!ModelOption(*command, a.model, model, status))
+            return status;
         std::optional<LoadedCase> loaded = LoadCase(a.files.input, status);
         if (!loaded)
             return status;
         if (command->count("--nd") > 0)
             loaded->state->Nd = nd;
+        if (model)
+            loaded->state->Model = *model;
         const CaseCurve curve = GenerateCaseCurve(*loaded->state, loaded->selection);
         const std::string text = a.format == "csv"                        ? ReportCsv(curve)
                                  : a.format == "svg" || a.format == "png" ? Picture(curve, a.format)

@@ -26,6 +26,7 @@ std::string ReportJson(const CaseCurve& r)
     document["warnings"] = std::move(warnings);
     document["error"] = r.error ? JsonDocument(WithFullStop(FaultText(*r.error))) : JsonDocument(nullptr);
     document["nd"] = JsonReal(r.nd);
+    document["model"] = ModelKey(r.model);
     if (r.references) {
         JsonDocument references;
         references["N1"] = JsonReal(r.references->N1);

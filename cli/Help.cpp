@@ -5,9 +5,9 @@ namespace flexara::cli {
 const char* const HelpText = R"(flexara-cli - interaction curve of a reinforced-concrete section, without a window
 
 Usage:
-  flexara-cli curve CASE.fxr [--nd KN] [--format json|csv|svg|png] [-o OUT]
-  flexara-cli check CASE.fxr [--loads LOADS.csv] [--format json|csv] [-o OUT]
-  flexara-cli report CASE.fxr [--nd KN] [-o OUT.pdf]
+  flexara-cli curve CASE.fxr [--nd KN] [--model MODEL] [--format json|csv|svg|png] [-o OUT]
+  flexara-cli check CASE.fxr [--loads LOADS.csv] [--model MODEL] [--format json|csv] [-o OUT]
+  flexara-cli report CASE.fxr [--nd KN] [--model MODEL] [-o OUT.pdf]
   flexara-cli rewrite CASE.fxr -o OUT.fxr
   flexara-cli --help
 
@@ -26,6 +26,13 @@ rewrite   Reads CASE.fxr as the program does and writes the case again, in the
           program's own form, to OUT.fxr (the old file is replaced whole or not
           at all).
 
+--model MODEL   the calculation model instead of the case's own: classic (a
+          block of 0.85 fcd over the fibres shortened by 0.7 per mil or more),
+          rectangular (NBR 6118:2014: a block of alpha_c fcd over lambda x) or
+          parabola (NBR 6118:2014: the parabola-rectangle diagram); the code
+          models take their parameters from fck (C20 to C90) and use one
+          bilinear law for every steel.
+
 Formats of "curve":
   json (default)  one object:
                     "status"        "ok", "refused" (a warning stopped the
@@ -34,6 +41,8 @@ Formats of "curve":
                     "warnings"      the texts of the warnings, in the order shown
                     "error"         the error box's text, or null
                     "nd"            the design axial force used, kN
+                    "model"         "classic", "nbr6118-2014-rectangular" or
+                                    "nbr6118-2014-parabola"
                     "references"    N1, N2, N3, N4 in kN at theta = 0 (pure
                                     tension; top fibre -3.5 with the extreme bar at
                                     10 per mil; neutral axis through the bottom
@@ -64,9 +73,10 @@ ambiguous. A byte-order mark, UTF-16 and Windows-1252 text are read. At most
 
 Formats of "check":
   json (default)  one object: "combinations" (how many), "generations" (the
-                  curves computed: one per distinct Nd), "governing" (the
-                  index of the governing row, from 0, or null) and "rows", one
-                  object per combination in order:
+                  curves computed: one per distinct Nd), "model" (as in the
+                  JSON of "curve"), "governing" (the index of the governing
+                  row, from 0, or null) and "rows", one object per combination
+                  in order:
                     "name", "nd", "mxd", "myd"   as given
                     "status"        "holds", "fails", "out-of-range",
                                     "refused" or "error"

@@ -17,6 +17,7 @@ struct ReportArguments {
     CaseArguments files;
     std::string nd;
     std::string format;
+    std::string model;
 };
 
 } // namespace
@@ -29,6 +30,7 @@ Action AddReportCommand(CLI::App& app)
     command->add_option("--nd", arguments->nd, "the design axial force in kN, instead of the file's")->type_name("KN");
     // Taken only to be refused with a reason.
     command->add_option("--format", arguments->format)->group("");
+    AddModelOption(*command, arguments->model);
     return [arguments, command]() -> int {
         const ReportArguments& a = *arguments;
         double nd = 0.0;
@@ -47,11 +49,16 @@ Action AddReportCommand(CLI::App& app)
             return 1;
         }
         int status = 0;
+        std::optional<CalculationModel> model;
+        if (!ModelOption(*command, a.model, model, status))
+            return status;
         std::optional<LoadedCase> loaded = LoadCase(a.files.input, status);
         if (!loaded)
             return status;
         if (command->count("--nd") > 0)
             loaded->state->Nd = nd;
+        if (model)
+            loaded->state->Model = *model;
         EnsureGuiApplication();
         const CaseStudy study = StudyCase(*loaded->state, loaded->selection, loaded->combinations);
         ReportCase report;

@@ -1,5 +1,7 @@
 #include "dialogs/TFConfig.h"
 
+#include "texts/Words.h"
+
 #include "dialogs/WindowLook.h"
 #include "uikit/FieldEvents.h"
 #include "uikit/FieldText.h"
@@ -38,12 +40,12 @@ TFConfig::TFConfig(EditorContext& context, StatusWarning warn, QWidget* parent)
     // The model heads the dialog: it decides what the row under it means.
     GroupBox1 = new QGroupBox(QStringLiteral("Modelo de cálculo"), this);
     GroupBox1->setGeometry(8, 4, 288, 128);
-    RadioButton3 = new QRadioButton(QStringLiteral("Clássico (0,85 fcd a partir de 0,7 ‰)"), GroupBox1);
+    RadioButton3 = new QRadioButton(QString::fromUtf8(ModelName(CalculationModel::Classic)), GroupBox1);
     RadioButton3->setGeometry(10, 18, 272, 18);
     RadioButton3->setChecked(true);
-    RadioButton4 = new QRadioButton(QStringLiteral("NBR 6118:2014 — retangular (αc, λ)"), GroupBox1);
+    RadioButton4 = new QRadioButton(QString::fromUtf8(ModelName(CalculationModel::NbrRectangular)), GroupBox1);
     RadioButton4->setGeometry(10, 38, 272, 18);
-    RadioButton5 = new QRadioButton(QStringLiteral("NBR 6118:2014 — parábola-retângulo"), GroupBox1);
+    RadioButton5 = new QRadioButton(QString::fromUtf8(ModelName(CalculationModel::NbrParabolaRectangle)), GroupBox1);
     RadioButton5->setGeometry(10, 58, 272, 18);
     for (QRadioButton* radio : {RadioButton3, RadioButton4, RadioButton5}) {
         radio->setAccessibleDescription(GroupBox1->title());

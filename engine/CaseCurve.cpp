@@ -9,6 +9,7 @@ CaseCurve GenerateCaseCurve(AnalysisState& state, const MaterialSelection& selec
 {
     CaseCurve curve;
     curve.nd = state.Nd;
+    curve.model = state.Model;
     CollectingSink sink(curve);
     try {
         const CurveOutcome outcome = GenerateCurve(state, selection, sink);
@@ -39,6 +40,7 @@ CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selecti
     if (!combinations.empty())
         study.check = CheckCombinations(state, selection, combinations, WorkerThreads());
     study.curve = GenerateCaseCurve(*study.state, selection);
+    study.model = CalculationModelParameters(*study.state, selection);
     return study;
 }
 

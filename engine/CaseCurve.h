@@ -3,6 +3,7 @@
 // theta = 0 and the reinforcement ratio label refreshed at its end.
 #pragma once
 
+#include "engine/CalculationModel.h"
 #include "engine/Combinations.h"
 #include "engine/Curve.h"
 #include "engine/Faults.h"
@@ -25,8 +26,9 @@ enum class CurveStatus {
 
 struct CaseCurve {
     CurveStatus status = CurveStatus::Ok;
-    std::vector<CurveWarning> warnings; // in the order shown
-    std::optional<Fault> error;         // the fault that ended it
+    CalculationModel model = CalculationModel::Classic; // the model the curve was computed in
+    std::vector<CurveWarning> warnings;                 // in the order shown
+    std::optional<Fault> error;                         // the fault that ended it
     double nd = 0.0;
     std::optional<ReferenceForces> references;
     std::vector<Point> points; // kN·m, in the order generated, closing copy included
@@ -60,6 +62,7 @@ struct CaseStudy {
     CaseCurve curve;
     CombinationList combinations;
     std::optional<CombinationCheck> check; // when there are combinations
+    ModelParameters model;                 // of the case's calculation model, after the generation
 };
 CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection,
                     const CombinationList& combinations);

@@ -16,6 +16,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTimeZone>
 
 #include <algorithm>
@@ -51,6 +52,20 @@ const char* const MethodText =
     "classe (A: elastoplástico perfeito; B: encruado a frio). O ponto de cálculo (Mxd, Myd) atende quando está "
     "dentro do diagrama; η = |Md| / MRd, com MRd medido sobre o raio que parte da origem e passa pelo ponto de "
     "cálculo.";
+
+// The method in the code models: what differs from the classic one.
+const char* const CodeMethodText =
+    "Verificação no estado-limite último de uma seção de concreto armado sob força normal e flexão oblíqua, "
+    "segundo a NBR 6118:2014 (itens 8.2.10.1, 8.3.6 e 17.2.2). Para cada direção da linha neutra, a passos "
+    "angulares iguais numa volta completa, procura-se por bissecção o estado de deformação último cuja "
+    "resultante normal é Nd; seus momentos resistentes (Mx, My) formam um ponto do diagrama de interação. Os "
+    "estados últimos seguem os domínios de deformação: alongamento de 10 ‰ na barra mais tracionada, "
+    "encurtamento εcu na fibra de concreto mais comprimida e, com a seção toda comprimida, rotação em torno do "
+    "ponto C, com encurtamento εc2, à profundidade (εcu − εc2)/εcu·h da borda mais comprimida. Os parâmetros "
+    "αc, λ, εc2, εcu e n vêm de fck (item 3). O aço segue um único diagrama bilinear de cálculo para todas as "
+    "classes (o diagrama da classe B não é usado), com alongamento limitado a 10 ‰. O ponto de cálculo "
+    "(Mxd, Myd) atende quando está dentro do diagrama; η = |Md| / MRd, com MRd medido sobre o raio que parte da "
+    "origem e passa pelo ponto de cálculo.";
 
 QString Kn(double value)
 {
@@ -305,9 +320,32 @@ void WriteCase(Layout& out, const ReportCase& report)
     const QString concreteClass = concrete >= 0 && concrete < ConcreteItemCount
                                       ? QString::fromUtf8(ConcreteItems[static_cast<std::size_t>(concrete)])
                                       : QStringLiteral("—");
-    out.Line(QStringLiteral("Concreto %1: fck = %2 MPa;  fcd = fck/γc = %3 MPa;  αc·fcd = %4 MPa")
-                 .arg(concreteClass, Decimal(CurrentConcreteFck(s), 1), Decimal(s.Fcd * 10, 2),
-                      Decimal(s.AlphaC * s.Fcd * 10, 2)));
+    const ModelParameters& model = study.model;
+    const bool code = IsCodeModel(model.model);
+    if (!code) {
+        out.Line(QStringLiteral("Concreto %1: fck = %2 MPa;  fcd = fck/γc = %3 MPa;  αc·fcd = %4 MPa")
+                     .arg(concreteClass, Decimal(CurrentConcreteFck(s), 1), Decimal(s.Fcd * 10, 2),
+                          Decimal(s.AlphaC * s.Fcd * 10, 2)));
+        out.Line(QStringLiteral("Modelo de cálculo: ") + QString::fromUtf8(ModelName(model.model)));
+    } else {
+        out.Line(QStringLiteral("Concreto %1: fck = %2 MPa;  fcd = fck/γc = %3 MPa")
+                     .arg(concreteClass, Decimal(model.fck, 1), Decimal(s.Fcd * 10, 2)));
+        out.Line(QStringLiteral("Modelo de cálculo: ") + QString::fromUtf8(ModelName(model.model)));
+        // The stress of the block or of the parabola's plateau, and its factor on fcd.
+        const bool parabola = model.model == CalculationModel::NbrParabolaRectangle;
+        const QString stress =
+            parabola ? QStringLiteral("patamar da parábola: 0,85·fcd = %1 MPa").arg(Decimal(model.stress * 10, 2))
+            : model.reducedBlockStress ? QStringLiteral("bloco: 0,9·αc·fcd = %1 MPa (largura diminui em direção à "
+                                                        "borda comprimida)")
+                                             .arg(Decimal(model.stress * 10, 2))
+                                       : QStringLiteral("bloco: αc·fcd = %1 MPa").arg(Decimal(model.stress * 10, 2));
+        out.Line(QStringLiteral("αc = %1;  λ = %2;  εc2 = %3 ‰;  εcu = %4 ‰;  n = %5")
+                     .arg(Decimal(model.alphaC, 4), model.lambda ? Decimal(*model.lambda, 4) : QStringLiteral("—"),
+                          Decimal(model.epsC2, 4), Decimal(model.epsCu, 4),
+                          model.exponent ? Decimal(*model.exponent, 4) : QStringLiteral("—")));
+        out.Line(stress +
+                 QStringLiteral(";  pivô C a %1·h da borda mais comprimida").arg(Decimal(model.pivotDepth, 4)));
+    }
     const int steel = report.selection.steelIndex;
     if (steel >= 0 && steel < SteelClassCount) {
         const bool coldWorked = steel >= 2;
@@ -315,16 +353,25 @@ void WriteCase(Layout& out, const ReportCase& report)
                      .arg(QString::fromUtf8(SteelItems[static_cast<std::size_t>(steel)]),
                           Decimal(SteelFyk[static_cast<std::size_t>(steel)] * 10, 0), Decimal(s.Fyd * 10, 2),
                           Decimal(s.EpsYd, 3), Decimal(s.Es * 10, 0)));
-        out.Line(coldWorked ? QStringLiteral("Diagrama do aço: classe B, encruado a frio (trecho curvo acima de "
-                                             "0,7·fyd)")
-                            : QStringLiteral("Diagrama do aço: classe A, elastoplástico perfeito"));
+        if (code)
+            out.Line(QStringLiteral("Diagrama do aço: bilinear de cálculo, o mesmo para todas as classes (o diagrama "
+                                    "da classe B não é usado)"));
+        else
+            out.Line(coldWorked ? QStringLiteral("Diagrama do aço: classe B, encruado a frio (trecho curvo acima de "
+                                                 "0,7·fyd)")
+                                : QStringLiteral("Diagrama do aço: classe A, elastoplástico perfeito"));
     } else {
         out.Line(QStringLiteral("Aço: nenhuma classe selecionada"));
     }
     out.Heading(QStringLiteral("4. Parâmetros de cálculo"));
-    out.Line(QStringLiteral("γc = %1;  γs = %2;  αc = %3;  pontos do diagrama de interação: %4")
-                 .arg(Decimal(s.GammaC, 2), Decimal(s.GammaS, 2), Decimal(s.AlphaC, 2))
-                 .arg(s.CurvePointCount));
+    if (code)
+        out.Line(QStringLiteral("γc = %1;  γs = %2;  pontos do diagrama de interação: %3")
+                     .arg(Decimal(s.GammaC, 2), Decimal(s.GammaS, 2))
+                     .arg(s.CurvePointCount));
+    else
+        out.Line(QStringLiteral("γc = %1;  γs = %2;  αc = %3;  pontos do diagrama de interação: %4")
+                     .arg(Decimal(s.GammaC, 2), Decimal(s.GammaS, 2), Decimal(s.AlphaC, 2))
+                     .arg(s.CurvePointCount));
     out.Heading(QStringLiteral("5. Solicitações de cálculo"));
     out.Line(QStringLiteral("Nd = %1 kN%2;  Mxd = %3 kN.m;  Myd = %4 kN.m")
                  .arg(Kn(curve.nd), Signed(curve.nd), Kn(s.Mxd), Kn(s.Myd)));
@@ -334,10 +381,12 @@ void WriteCase(Layout& out, const ReportCase& report)
     if (curve.references) {
         const ReferenceForces& r = *curve.references;
         out.Line(QStringLiteral("N1 = %1 kN — tração pura, todas as barras a 10 ‰").arg(Kn(r.N1)));
-        out.Line(QStringLiteral("N2 = %1 kN — εc = −3,5 ‰ na fibra mais comprimida, εs = 10 ‰ na barra extrema")
-                     .arg(Kn(r.N2)));
-        out.Line(QStringLiteral("N3 = %1 kN — εc = −3,5 ‰ com a linha neutra no vértice inferior").arg(Kn(r.N3)));
-        out.Line(QStringLiteral("N4 = %1 kN — encurtamento uniforme de 2 ‰").arg(Kn(r.N4)));
+        const QString epsCu = Decimal(model.epsCu, code ? 4 : 1).remove(QRegularExpression(QStringLiteral(",?0+$")));
+        const QString epsC2 = Decimal(model.epsC2, 4).remove(QRegularExpression(QStringLiteral(",?0+$")));
+        out.Line(QStringLiteral("N2 = %1 kN — εc = −%2 ‰ na fibra mais comprimida, εs = 10 ‰ na barra extrema")
+                     .arg(Kn(r.N2), epsCu));
+        out.Line(QStringLiteral("N3 = %1 kN — εc = −%2 ‰ com a linha neutra no vértice inferior").arg(Kn(r.N3), epsCu));
+        out.Line(QStringLiteral("N4 = %1 kN — encurtamento uniforme de %2 ‰").arg(Kn(r.N4), epsC2));
     } else {
         out.Line(QStringLiteral("Não calculados: a seção foi recusada antes do primeiro ângulo."));
     }
@@ -412,7 +461,7 @@ void WriteCase(Layout& out, const ReportCase& report)
 
     // 10. The method.
     out.Heading(study.check ? QStringLiteral("10. Método") : QStringLiteral("9. Método"));
-    out.Paragraph(QString::fromUtf8(MethodText));
+    out.Paragraph(QString::fromUtf8(code ? CodeMethodText : MethodText));
 }
 
 } // namespace

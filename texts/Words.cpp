@@ -154,6 +154,45 @@ std::string ColumnStatusText(const ColumnResult& column)
            ": os métodos aproximados não se aplicam";
 }
 
+const char* ModelKey(CalculationModel model)
+{
+    switch (model) {
+    case CalculationModel::Classic:
+        return "classic";
+    case CalculationModel::NbrRectangular:
+        return "nbr6118-2014-rectangular";
+    case CalculationModel::NbrParabolaRectangle:
+        break;
+    }
+    return "nbr6118-2014-parabola";
+}
+
+bool ModelOfKey(const std::string& key, CalculationModel& model)
+{
+    for (const CalculationModel m :
+         {CalculationModel::Classic, CalculationModel::NbrRectangular, CalculationModel::NbrParabolaRectangle}) {
+        const std::string full = ModelKey(m);
+        if (key == full || key == full.substr(full.rfind('-') + 1)) {
+            model = m;
+            return true;
+        }
+    }
+    return false;
+}
+
+const char* ModelName(CalculationModel model)
+{
+    switch (model) {
+    case CalculationModel::Classic:
+        return "Clássico (0,85 fcd a partir de 0,7 ‰)";
+    case CalculationModel::NbrRectangular:
+        return "NBR 6118:2014 — retangular (αc, λ)";
+    case CalculationModel::NbrParabolaRectangle:
+        break;
+    }
+    return "NBR 6118:2014 — parábola-retângulo";
+}
+
 const char* CombinationStatusText(CombinationStatus status)
 {
     switch (status) {

@@ -31,7 +31,17 @@ const char* ColumnStatusKey(ColumnCheckStatus status);
 // "top", "base", "intermediate", "minimum".
 const char* SituationKey(DesignSituation situation);
 
+// "classic", "nbr6118-2014-rectangular", "nbr6118-2014-parabola".
+const char* ModelKey(CalculationModel model);
+// The model of a key (also the short "rectangular" and "parabola" of the
+// batch tool's --model); false for anything else.
+bool ModelOfKey(const std::string& key, CalculationModel& model);
+
 // ---- Portuguese ----
+
+// "Clássico (0,85 fcd a partir de 0,7 ‰)", "NBR 6118:2014 — retangular (αc, λ)",
+// "NBR 6118:2014 — parábola-retângulo".
+const char* ModelName(CalculationModel model);
 
 // The situation of a combination in the report's table and, for the three
 // verdicts, in the window's: "atende", "não atende", "Nd fora do intervalo",

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
+#include <vector>
 
 namespace flexara {
 namespace {
@@ -127,6 +128,9 @@ TEST(BatchTool, TheCommandLineAsCommandLineToolsHaveIt)
         {"svg is no check format", "check " + column + " --format svg", 1, "--format takes json or csv"},
         {"a report is PDF", "report " + column + " --format png", 1, "report writes PDF only"},
         {"a rewrite needs its output", "rewrite " + column, 1, "rewrite needs -o OUT.fxr"},
+        {"an unknown model", "curve " + column + " --model eurocode", 1,
+         "--model takes classic, rectangular or parabola"},
+        {"a model needs its name", "check " + column + " --model", 1, "--model"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -214,6 +218,83 @@ TEST(BatchTool, ASourceDateEpochThatIsNoDateIsRefused)
         EXPECT_EQ(run.status, 1);
         EXPECT_NE(run.out.find("SOURCE_DATE_EPOCH must be a whole number of seconds since 1970"), std::string::npos)
             << run.out;
+    }
+}
+
+// --model replaces the case's calculation model for one run; the reports name
+// it. The 20 x 40 column (C-30: 0,85·fcd = 1,8214286 kN/cm²; 2 + 2 bars of
+// 20 mm at 4 cm from the top and from the bottom, 2π cm² per line; CA-50:
+// fyd = 43,478261 kN/cm², Es = 21000 kN/cm²) at θ = 0, N3: the top fibre at
+// −3,5 ‰ and the neutral axis on the bottom fibre, 40 cm below it.
+//   steel: the bar 4 cm down at −3,15 ‰ (yielded, 43,478261), the bar 36 cm
+//   down at −0,35 ‰ (7,35 kN/cm²): 2π·50,828261 = 319,36338 kN.
+//   classic and rectangular (λ = 0,8 for C-30): 1,8214286·20·32 = 1165,7143 kN;
+//   N3 = −1485,0777.
+//   parabola-rectangle (n = 2, εc2/εcu = 4/7): the mean stress over the depth
+//   is 0,85·fcd·(1 − 4/21) = 17/21 of it: 1,8214286·20·40·17/21 = 1179,5918 kN;
+//   N3 = −1498,9552.
+// N1 = 4π·43,478261 = 546,36394 kN and N4 = −(1,8214286·800 + 4π·42) =
+// −1984,9304 kN in all three (2 ‰ is below εyd = 2,0704 ‰ and the plateau of
+// both code laws starts at εc2 = 2 ‰).
+TEST(BatchTool, TheModelOptionReplacesTheCasesModel)
+{
+    const std::string column = Example("pilar-20x40.fxr");
+    const struct {
+        const char* option;
+        const char* key;
+        double n3;
+    } cases[] = {
+        {"", "classic", -1485.0777},
+        {"--model classic", "classic", -1485.0777},
+        {"--model rectangular", "nbr6118-2014-rectangular", -1485.0777},
+        {"--model parabola", "nbr6118-2014-parabola", -1498.9552},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        const testing::ShellRun curve = Cli("curve " + column + " " + c.option, "2>/dev/null");
+        ASSERT_EQ(curve.status, 0);
+        const nlohmann::json json = nlohmann::json::parse(curve.out);
+        EXPECT_EQ(json["model"], c.key);
+        EXPECT_NEAR(json["references"]["N3"].get<double>(), c.n3, 1e-4);
+        EXPECT_NEAR(json["references"]["N1"].get<double>(), 546.36394, 1e-4);
+        EXPECT_NEAR(json["references"]["N4"].get<double>(), -1984.9304, 1e-4);
+
+        const testing::ShellRun check =
+            Cli("check " + Example("pilar-20x40-combinacoes.fxr") + " " + c.option, "2>/dev/null");
+        EXPECT_EQ(check.status, 3);
+        EXPECT_EQ(nlohmann::json::parse(check.out)["model"], c.key);
+    }
+    // The override reaches the check itself, not only its label.
+    const auto eta = [&](const std::string& option) {
+        const testing::ShellRun run =
+            Cli("check " + Example("pilar-20x40-combinacoes.fxr") + " " + option, "2>/dev/null");
+        return nlohmann::json::parse(run.out)["rows"][0]["utilisation"].get<double>();
+    };
+    EXPECT_NE(eta("--model parabola"), eta("--model classic"));
+}
+
+TEST(BatchTool, TheReportNamesTheModelAndItsParameters)
+{
+    const std::string folder = Folder();
+    const struct {
+        const char* option;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", {"Modelo de cálculo: Clássico"}},
+        {"--model parabola",
+         {"Modelo de cálculo: NBR 6118:2014 — parábola-retângulo",
+          "αc = 0,8500; λ = 0,8000; εc2 = 2,0000 ‰; εcu = 3,5000 ‰; n = 2,0000",
+          "pivô C a 0,4286·h da borda mais comprimida", "o diagrama da classe B não é usado", "N3 = -1498,96 kN"}},
+        {"--model rectangular", {"Modelo de cálculo: NBR 6118:2014 — retangular", "N3 = -1485,08 kN"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.option);
+        const std::string pdf = folder + "report.pdf";
+        ASSERT_EQ(Cli("report " + Example("pilar-20x40.fxr") + " " + c.option + " -o " + pdf).status, 0);
+        const std::string text = testing::RunShell("pdftotext -layout " + pdf + " - 2>/dev/null").out;
+        for (const std::string& line : c.lines) {
+            EXPECT_NE(text.find(line), std::string::npos) << line;
+        }
     }
 }
 

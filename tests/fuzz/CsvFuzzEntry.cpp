@@ -76,7 +76,7 @@ void RowsThroughTheWriters(const CombinationList& rows)
     // The batch tool's JSON of them is JSON.
     CombinationCheck check;
     check.rows.resize(rows.size());
-    Require(nlohmann::json::accept(CheckJson(rows, check)));
+    Require(nlohmann::json::accept(CheckJson(rows, check, CalculationModel::Classic)));
 }
 
 } // namespace
