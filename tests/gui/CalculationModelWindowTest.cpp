@@ -8,6 +8,7 @@
 #include "project/HeadlessLoader.h"
 #include "tests/gui/ProgramWindowsFixture.h"
 #include "tests/project/ProjectTestSupport.h"
+#include "tests/support/Shell.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -209,6 +210,25 @@ TEST_F(CalculationModelWindowTest, TheCaseOfTheCombinationsIncludesTheModel)
     ChooseModel(&TFConfig::RadioButton3, true);
     EXPECT_TRUE(State().ReducedBlockStress);
     EXPECT_EQ(main->CaseFingerprint(), classic);
+}
+
+// The record exported from the window names the model of the case and its
+// parameters. C-70 (fck 70, worked in the engine's tests): αc = 0,85·0,9 =
+// 0,765; λ = 0,8 − 20/400 = 0,75; εc2 = 2 + 0,085·20^0,53 = 2,4159 ‰;
+// εcu = 2,6 + 35·0,2^4 = 2,656 ‰; n = 1,4 + 23,4·0,2^4 = 1,4374.
+TEST_F(CalculationModelWindowTest, TheReportNamesTheModelOfTheCase)
+{
+    OpenColumn(10);
+    ChooseModel(&TFConfig::RadioButton5);
+    const QString path = Path("relatorio.pdf");
+    dialogs->otherAnswers.push_back({path, QString()});
+    EXPECT_EQ(testing::RunMenuCommand(main->ExportarRelatorio), "");
+    const std::string text =
+        testing::RunShell("pdftotext -layout '" + QFile::encodeName(path).toStdString() + "' - 2>/dev/null").out;
+    for (const char* line : {"Modelo de cálculo: NBR 6118:2014 — parábola-retângulo",
+                             "αc = 0,7650; λ = 0,7500; εc2 = 2,4159 ‰; εcu = 2,6560 ‰; n = 1,4374"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    }
 }
 
 TEST_F(CalculationModelWindowTest, AStrengthOutsideTheCodeEndsInTheErrorBox)
