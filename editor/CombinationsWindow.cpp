@@ -82,7 +82,10 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     Tabela->horizontalHeader()->setSectionResizeMode(ColSituation, QHeaderView::Stretch);
     Tabela->setColumnWidth(ColName, 120);
     for (int c = ColNd; c < ColSituation; ++c)
-        Tabela->setColumnWidth(c, c == ColEta ? 60 : (c == ColGoverning ? 130 : 85));
+        Tabela->setColumnWidth(c, c == ColEta                          ? 60
+                                  : c == ColGoverning                  ? 130
+                                  : c == ColMxdBase || c == ColMydBase ? 105
+                                                                       : 85);
     Tabela->verticalHeader()->setDefaultSectionSize(20);
 
     auto button = [this](const char* name, const char* caption, const char* hint) {
@@ -506,7 +509,8 @@ void TFCombinacoes::BtnExportarClick()
     // With the results of the check of these very rows, when there is one.
     const CombinationList rows = CheckedRows();
     const bool checked = results && results->rows.size() == rows.size();
-    SaveFileBytes(LocalPath(path), WriteCombinationsCsv(rows, checked ? &*results : nullptr));
+    // A column's rows go with their base moments, read back by "Importar CSV...".
+    SaveFileBytes(LocalPath(path), WriteCombinationsCsv(rows, checked ? &*results : nullptr, IsColumn()));
 }
 
 void TFCombinacoes::BtnVerificarClick()

@@ -124,6 +124,19 @@ TEST_F(ColumnWindowTest, TheCheckAsAColumnItsDetailsAndItsPoint)
     ASSERT_EQ(main->ChCurva->DesignPoints().size(), 1);
     EXPECT_NEAR(std::fabs(main->ChCurva->DesignPoints().front().y()), 53.19, 0.005);
 
+    // Exported, the rows keep their base moments and the column's results.
+    const QString csv = folder.filePath("pilar.csv");
+    dialogs->otherAnswers.push_back({csv, QString()});
+    QTest::mouseClick(Window()->BtnExportar, Qt::LeftButton);
+    const std::string exported = LoadCsvBytes(QFile::encodeName(csv).toStdString());
+    EXPECT_EQ(exported.rfind("nome;nd;mxd;myd;mxd_base;myd_base;situacao;", 0), 0u) << exported;
+    EXPECT_NE(exported.find("\nELU 2 - curvatura simples;-1000;50;15;25;10;atende;"), std::string::npos) << exported;
+    if (const QByteArray shots = qgetenv("FLEXARA_SCREENSHOTS"); !shots.isEmpty()) {
+        Window()->resize(900, 360);
+        QTest::qWait(100);
+        Window()->grab().save(QString::fromLocal8Bit(shots) + "/column.png");
+    }
+
     // Past λ = 90 the row is refused, named: le = 600 cm gives
     // λ = 600/(20/√12) = 103,9 about y.
     Window()->EdLeY->setText("600");
