@@ -1,5 +1,5 @@
 // flexara-cli check: the load combinations of a case, or of a CSV file,
-// checked on its section.
+// checked on its section, or as its column when the case has one.
 #include "cli/CheckReport.h"
 #include "cli/Subcommands.h"
 #include "project/CsvText.h"
@@ -66,10 +66,13 @@ Action AddCheckCommand(CLI::App& app)
         if (combinations.empty())
             return Usage(a.loads.empty() ? "the case has no load combinations: give them with --loads LOADS.csv"
                                          : "no load combinations in " + a.loads);
+        // A case with a column checks its rows as a column, those of --loads
+        // too (their base moments from mxd_base;myd_base, else the top's).
+        const std::optional<Column>& column = loaded->column;
         const CombinationCheck check =
-            CheckCombinations(*loaded->state, loaded->selection, combinations, WorkerThreads());
-        const std::string text = a.format == "csv" ? WriteCombinationsCsv(combinations, &check)
-                                                   : CheckJson(combinations, check, loaded->state->Model);
+            CheckCombinations(*loaded->state, loaded->selection, combinations, column, WorkerThreads());
+        const std::string text = a.format == "csv" ? WriteCombinationsCsv(combinations, &check, column.has_value())
+                                                   : CheckJson(combinations, check, loaded->state->Model, column);
         const int written = WriteOutput(a.files.output, text);
         return written != 0 ? written : CheckExitStatus(check);
     };

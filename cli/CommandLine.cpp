@@ -96,7 +96,7 @@ std::optional<LoadedCase> LoadCase(const std::string& input, int& status)
 {
     LoadedCase loaded;
     try {
-        loaded.selection = LoadProjectFileHeadless(input, *loaded.state, &loaded.combinations);
+        loaded.selection = LoadProjectFileHeadless(input, *loaded.state, &loaded.combinations, &loaded.column);
     } catch (const ProjectFileError& error) {
         std::cerr << "flexara-cli: " << input << ": " << WithFullStop(error.what()) << "\n";
         status = 1;

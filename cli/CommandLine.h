@@ -60,6 +60,7 @@ struct LoadedCase {
     std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
     MaterialSelection selection;
     CombinationList combinations;
+    std::optional<Column> column; // the case's column, when the file has one
 };
 
 // Reads the case; on failure says why and gives the exit status (1 for a

@@ -69,7 +69,18 @@ so a file "check --format csv" wrote reads back). With "," the decimal mark is
 the point; with ";" or a tab it is the comma when a number of the file has
 one, else the point, and a number with the other mark is refused as
 ambiguous. A byte-order mark, UTF-16 and Windows-1252 text are read. At most
-1000 combinations.
+1000 combinations. For a case with a column, fields 5 and 6 of the header may
+be mxd_base;myd_base: the first-order moments at the base of each row (kN.m;
+an empty field, or a file without them, takes the top's Mxd and Myd).
+
+The column (NBR 6118:2014, 11.3.3.4.3 and 15.8): a case whose file has the
+block "pilar" (made in the window's group "Pilar") is checked as a column:
+per row in compression and per bending, the slenderness, the minimum moment,
+alpha_b, lambda1 and the local second order of the method chosen, then the
+situations top, base, intermediate section and minimum envelope, each read
+on the curve of the row's Nd; the largest eta gives the row its verdict. A row
+in tension has no column check (its two ends are read as sections); a bending
+with lambda > 90 refuses the row.
 
 Formats of "check":
   json (default)  one object: "combinations" (how many), "generations" (the
@@ -92,9 +103,32 @@ Formats of "check":
                     "governing"     the row with the largest eta; a row that
                                     fails, is out of range or refused governs
                                     before every row that holds
+                  With a column, the object also has "column" (for each of
+                  "Mxd" and "Myd" its "le" in cm and "condition" 0, 1 or 2,
+                  and the "method": "curvature" or "stiffness"), and every
+                  row "mxd_base", "myd_base" and "column":
+                    "status"        "checked", "tension" (no column check:
+                                    no "Mxd"/"Myd"; the situations are the two
+                                    ends) or "too-slender" (lambda > 90)
+                    "message"       the refusal or the tension, or null
+                    "nu"            |Nd|/(Ac.fcd)
+                    "Mxd", "Myd"    per bending: "h", "i" (cm), "lambda",
+                                    "m1d_min", "ma", "mb" (kN.m), "alpha_b",
+                                    "e1" (cm), "lambda1", "m1d_a" (kN.m),
+                                    "second_order", "curvature" (1/r, 1/m)
+                                    or "kappa_over_nu" (null when not used),
+                                    "md_tot", "md_min_tot" (kN.m; null past
+                                    lambda 90)
+                    "situations"    [{"name": "top", "base", "intermediate" or
+                                    "minimum", "mx", "my", "utilisation"}]
+                    "governing_situation"  the name of the one with the
+                                    largest eta
   csv             the header nome;nd;mxd;myd;situacao;eta;mrx;mry;mrd;axial;
                   determinante and one row per combination (situacao: atende,
-                  nao-atende, fora-do-intervalo, recusada, erro)
+                  nao-atende, fora-do-intervalo, recusada, erro); with a
+                  column mxd_base;myd_base after myd and, at the end,
+                  situacao_pilar (topo, base, intermediaria, minima),
+                  md_tot_x and md_tot_y
 
 Output: -o OUT replaces OUT whole or not at all (a symbolic link is followed
 and its target replaced); a folder, a device, a pipe or a read-only file is

@@ -60,7 +60,7 @@ Action AddReportCommand(CLI::App& app)
         if (model)
             loaded->state->Model = *model;
         EnsureGuiApplication();
-        const CaseStudy study = StudyCase(*loaded->state, loaded->selection, loaded->combinations);
+        const CaseStudy study = StudyCase(*loaded->state, loaded->selection, loaded->combinations, loaded->column);
         ReportCase report;
         report.study = &study;
         report.selection = loaded->selection;

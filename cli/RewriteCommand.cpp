@@ -26,6 +26,7 @@ Action AddRewriteCommand(CLI::App& app)
         input.steelIndex = loaded->selection.steelIndex;
         input.dimFieldVisible = VisibleDimFieldsOf(loaded->state->Section.ShapeKind);
         input.combinations = &loaded->combinations;
+        input.column = &loaded->column;
         // A rewrite writes a project file: over its own case it may.
         try {
             return WriteOutput(a.output, WriteProjectText(*loaded->state, input));

@@ -8,17 +8,27 @@
 #include "engine/NumberText.h"
 #include "project/CsvText.h"
 #include "project/ProjectFile.h"
+#include "report/ColumnText.h"
 #include "texts/Words.h"
 #include "uikit/FieldText.h"
 #include "uikit/FlexaraApplication.h"
 #include "uikit/LocalPath.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -27,7 +37,10 @@ namespace flexara {
 
 namespace {
 
-const char* const Headers[] = {"Nome", "Nd (kN)", "Mxd (kN.m)", "Myd (kN.m)", "η", "MRd (kN.m)", "Situação"};
+const char* const Headers[] = {"Nome",       "Nd (kN)",         "Mxd (kN.m)",
+                               "Myd (kN.m)", "Mxd base (kN.m)", "Myd base (kN.m)",
+                               "η",          "MRd (kN.m)",      "Situação determinante",
+                               "Situação"};
 const QString InvalidCellText = QStringLiteral("Valor de entrada inválido");
 
 // A number of the table in the field's text: two decimals, ties up.
@@ -69,7 +82,10 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     Tabela->horizontalHeader()->setSectionResizeMode(ColSituation, QHeaderView::Stretch);
     Tabela->setColumnWidth(ColName, 120);
     for (int c = ColNd; c < ColSituation; ++c)
-        Tabela->setColumnWidth(c, c == ColEta ? 60 : 85);
+        Tabela->setColumnWidth(c, c == ColEta                          ? 60
+                                  : c == ColGoverning                  ? 130
+                                  : c == ColMxdBase || c == ColMydBase ? 105
+                                                                       : 85);
     Tabela->verticalHeader()->setDefaultSectionSize(20);
 
     auto button = [this](const char* name, const char* caption, const char* hint) {
@@ -89,14 +105,63 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
         button("BtnMostrar", "Mostrar no gráfico", "Leva a combinação selecionada à janela principal e gera o gráfico");
     BtnDiagramas = button("BtnDiagramas", "Diagramas...",
                           "Mostra o diagrama N–M na direção da combinação selecionada e a superfície N–Mx–My");
+    BtnDetalhes = button("BtnDetalhes", "Detalhes do pilar...",
+                         "Mostra cada passo da verificação do pilar para a combinação selecionada");
+
+    // The group "Pilar": off, a case is checked as a section, as always.
+    GBPilar = new QGroupBox(QStringLiteral("Pilar"), this);
+    GBPilar->setObjectName(QStringLiteral("GBPilar"));
+    GBPilar->setAccessibleName(QStringLiteral("Pilar"));
+    CBPilar = new QCheckBox(QStringLiteral("Verificar como pilar (NBR 6118:2014)"), GBPilar);
+    CBPilar->setObjectName(QStringLiteral("CBPilar"));
+    CBPilar->setAccessibleName(CBPilar->text());
+    auto lengthField = [this](const char* name, const char* label) {
+        auto* field = new QLineEdit(FormatField(0.0), GBPilar);
+        field->setObjectName(QString::fromUtf8(name));
+        field->setAccessibleName(QString::fromUtf8(label));
+        field->setMaximumWidth(90);
+        return field;
+    };
+    EdLeX = lengthField("EdLeX", "le (Mxd) (cm)");
+    EdLeY = lengthField("EdLeY", "le (Myd) (cm)");
+    auto conditionBox = [this](const char* name, const char* label) {
+        auto* box = new QComboBox(GBPilar);
+        box->setObjectName(QString::fromUtf8(name));
+        box->setAccessibleName(QString::fromUtf8(label));
+        for (SupportCondition c : {SupportCondition::PinnedWithoutTransverseLoads,
+                                   SupportCondition::PinnedWithTransverseLoads, SupportCondition::Cantilever})
+            box->addItem(QString::fromUtf8(SupportConditionText(c)));
+        return box;
+    };
+    CombApoioX = conditionBox("CombApoioX", "Condição de apoio (Mxd)");
+    CombApoioY = conditionBox("CombApoioY", "Condição de apoio (Myd)");
+    CombMetodo = new QComboBox(GBPilar);
+    CombMetodo->setObjectName(QStringLiteral("CombMetodo"));
+    CombMetodo->setAccessibleName(QStringLiteral("Método de 2ª ordem local"));
+    for (SecondOrderMethod m : {SecondOrderMethod::Curvature, SecondOrderMethod::Stiffness})
+        CombMetodo->addItem(QString::fromUtf8(SecondOrderMethodText(m)));
+    auto* pillar = new QGridLayout(GBPilar);
+    pillar->addWidget(CBPilar, 0, 0, 1, 4);
+    pillar->addWidget(new QLabel(QStringLiteral("le (Mxd) (cm)"), GBPilar), 1, 0);
+    pillar->addWidget(EdLeX, 1, 1);
+    pillar->addWidget(new QLabel(QStringLiteral("Apoio (Mxd)"), GBPilar), 1, 2);
+    pillar->addWidget(CombApoioX, 1, 3);
+    pillar->addWidget(new QLabel(QStringLiteral("le (Myd) (cm)"), GBPilar), 2, 0);
+    pillar->addWidget(EdLeY, 2, 1);
+    pillar->addWidget(new QLabel(QStringLiteral("Apoio (Myd)"), GBPilar), 2, 2);
+    pillar->addWidget(CombApoioY, 2, 3);
+    pillar->addWidget(new QLabel(QStringLiteral("Método"), GBPilar), 3, 0);
+    pillar->addWidget(CombMetodo, 3, 1, 1, 3);
+    pillar->setColumnStretch(3, 1);
 
     auto* buttons = new QHBoxLayout();
     for (QPushButton* b : {BtnAdicionar, BtnExcluir, BtnColar, BtnImportar, BtnExportar})
         buttons->addWidget(b);
     buttons->addStretch(1);
-    for (QPushButton* b : {BtnVerificar, BtnMostrar, BtnDiagramas})
+    for (QPushButton* b : {BtnVerificar, BtnMostrar, BtnDetalhes, BtnDiagramas})
         buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(GBPilar);
     layout->addWidget(Tabela, 1);
     layout->addLayout(buttons);
 
@@ -110,36 +175,150 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     connect(BtnDiagramas, &QPushButton::clicked, this, &TFCombinacoes::BtnDiagramasClick);
     connect(Tabela, &QTableWidget::itemChanged, this, &TFCombinacoes::CellChanged);
     connect(Tabela, &QTableWidget::itemSelectionChanged, this, &TFCombinacoes::UpdateButtons);
+    connect(BtnDetalhes, &QPushButton::clicked, this, [this] { RunCommand([this] { BtnDetalhesClick(); }); });
+    connect(CBPilar, &QCheckBox::toggled, this, &TFCombinacoes::ColumnToggled);
+    // Another column is another check: the results go.
+    for (QLineEdit* field : {EdLeX, EdLeY})
+        connect(field, &QLineEdit::textChanged, this, [this] { ClearResults(); });
+    for (QComboBox* box : {CombApoioX, CombApoioY, CombMetodo})
+        connect(box, &QComboBox::currentIndexChanged, this, [this] { ClearResults(); });
+    ColumnToggled();
+}
+
+// ---- The column ----
+
+bool TFCombinacoes::IsColumn() const
+{
+    return CBPilar->isChecked();
+}
+
+void TFCombinacoes::ColumnToggled()
+{
+    const bool column = IsColumn();
+    for (QWidget* field : std::initializer_list<QWidget*>{EdLeX, EdLeY, CombApoioX, CombApoioY, CombMetodo})
+        field->setEnabled(column);
+    for (int c : {ColMxdBase, ColMydBase, ColGoverning})
+        Tabela->setColumnHidden(c, !column);
+    ClearResults();
     UpdateButtons();
+}
+
+std::optional<flexara::Column> TFCombinacoes::CheckedColumn() const
+{
+    if (!IsColumn())
+        return std::nullopt;
+    flexara::Column column;
+    const QLineEdit* fields[] = {EdLeX, EdLeY};
+    for (int k = 0; k < BendingCount; ++k) {
+        double le = 0.0;
+        const std::string name = std::string("Pilar: le (") + BendingName(static_cast<Bending>(k)) + ")";
+        if (!ParseField(fields[k]->text(), le))
+            throw std::runtime_error(name + " inválido");
+        if (le < 0.0)
+            throw std::runtime_error(name + " negativo");
+        column.bending[static_cast<std::size_t>(k)].le = le;
+    }
+    column.bending[static_cast<std::size_t>(Bending::Mx)].condition =
+        static_cast<SupportCondition>(CombApoioX->currentIndex());
+    column.bending[static_cast<std::size_t>(Bending::My)].condition =
+        static_cast<SupportCondition>(CombApoioY->currentIndex());
+    column.method = static_cast<SecondOrderMethod>(CombMetodo->currentIndex());
+    return column;
+}
+
+void TFCombinacoes::SetColumn(const std::optional<flexara::Column>& column)
+{
+    const flexara::Column shown = column.value_or(flexara::Column{});
+    {
+        const QSignalBlocker blockX(EdLeX), blockY(EdLeY);
+        EdLeX->setText(FormatField(shown.bending[static_cast<std::size_t>(Bending::Mx)].le));
+        EdLeY->setText(FormatField(shown.bending[static_cast<std::size_t>(Bending::My)].le));
+    }
+    CombApoioX->setCurrentIndex(static_cast<int>(shown.bending[static_cast<std::size_t>(Bending::Mx)].condition));
+    CombApoioY->setCurrentIndex(static_cast<int>(shown.bending[static_cast<std::size_t>(Bending::My)].condition));
+    CombMetodo->setCurrentIndex(static_cast<int>(shown.method));
+    CBPilar->setChecked(column.has_value());
+    ColumnToggled();
+}
+
+const CombinationResult* TFCombinacoes::ResultOfTableRow(int r) const
+{
+    if (!results)
+        return nullptr;
+    for (std::size_t i = 0; i < resultRows.size() && i < results->rows.size(); ++i)
+        if (resultRows[i] == r)
+            return &results->rows[i];
+    return nullptr;
+}
+
+QString TFCombinacoes::DetailsText(int r) const
+{
+    const CombinationResult* result = ResultOfTableRow(r);
+    if (result == nullptr || !checkedColumn)
+        return QString();
+    return ColumnDetailsText(Rows()[static_cast<std::size_t>(r)], *result, *checkedColumn);
+}
+
+void TFCombinacoes::BtnDetalhesClick()
+{
+    const QString text = DetailsText(Tabela->currentRow());
+    if (text.isEmpty())
+        return;
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("DetalhesPilar"));
+    dialog.setWindowTitle(QStringLiteral("Detalhes do pilar"));
+    PaintSilver(&dialog);
+    auto* view = new QPlainTextEdit(text, &dialog);
+    view->setObjectName(QStringLiteral("TextoDetalhes"));
+    view->setAccessibleName(dialog.windowTitle());
+    view->setReadOnly(true);
+    view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    connect(close, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(view, 1);
+    layout->addWidget(close);
+    dialog.resize(560, 520);
+    dialog.exec();
 }
 
 // ---- The rows ----
 
-void TFCombinacoes::AppendRow(const QString& name, const QString& nd, const QString& mxd, const QString& myd)
+void TFCombinacoes::AppendRow(const QString& name, const QString& nd, const QString& mxd, const QString& myd,
+                              const QString& mxdBase, const QString& mydBase)
 {
     if (Tabela->rowCount() >= MaxCombinations)
         throw std::runtime_error("O máximo é de " + std::to_string(MaxCombinations) + " combinações");
     filling = true;
     const int r = Tabela->rowCount();
     Tabela->insertRow(r);
-    const QString texts[] = {name, nd, mxd, myd};
+    const QString texts[] = {name, nd, mxd, myd, mxdBase, mydBase};
     for (int c = 0; c < ColumnCount; ++c) {
-        auto* item = new QTableWidgetItem(c <= ColMyd ? texts[c] : QString());
-        if (c > ColMyd)
+        auto* item = new QTableWidgetItem(c <= ColMydBase ? texts[c] : QString());
+        if (c > ColMydBase)
             item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-        if (c >= ColNd && c < ColSituation)
+        if (c >= ColNd && c < ColGoverning)
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Tabela->setItem(r, c, item);
-        if (c >= ColNd && c <= ColMyd)
+        if (c >= ColNd && c <= ColMydBase)
             MarkCell(item);
     }
     filling = false;
 }
 
+bool TFCombinacoes::CellValid(int r, int c) const
+{
+    const QString text = Tabela->item(r, c)->text();
+    // An empty base cell is the top's moment.
+    if ((c == ColMxdBase || c == ColMydBase) && text.trimmed().isEmpty())
+        return true;
+    double value = 0.0;
+    return ParseField(text, value);
+}
+
 void TFCombinacoes::MarkCell(QTableWidgetItem* item)
 {
-    double value = 0.0;
-    const bool valid = ParseField(item->text(), value);
+    const bool valid = CellValid(item->row(), item->column());
     // An invalid cell keeps its text, in the colour of the invalid-input mark.
     item->setBackground(valid ? QBrush() : QBrush(QColor(255, 255, 225)));
     item->setForeground(valid ? QBrush() : QBrush(QColor(192, 0, 0)));
@@ -148,7 +327,7 @@ void TFCombinacoes::MarkCell(QTableWidgetItem* item)
 
 void TFCombinacoes::CellChanged(QTableWidgetItem* item)
 {
-    if (filling || item->column() > ColMyd)
+    if (filling || item->column() > ColMydBase)
         return;
     filling = true;
     if (item->column() >= ColNd)
@@ -159,11 +338,11 @@ void TFCombinacoes::CellChanged(QTableWidgetItem* item)
 
 bool TFCombinacoes::RowValid(int r) const
 {
-    for (int c = ColNd; c <= ColMyd; ++c) {
-        double value = 0.0;
-        if (!ParseField(Tabela->item(r, c)->text(), value))
+    // The base cells count for a column only.
+    const int last = IsColumn() ? ColMydBase : ColMyd;
+    for (int c = ColNd; c <= last; ++c)
+        if (!CellValid(r, c))
             return false;
-    }
     return true;
 }
 
@@ -178,6 +357,12 @@ CombinationList TFCombinacoes::Rows() const
         for (int c = ColNd; c <= ColMyd; ++c)
             if (!ParseField(Tabela->item(r, c)->text(), *values[c - ColNd]))
                 *values[c - ColNd] = 0.0;
+        std::optional<double>* bases[] = {&row.MxdBase, &row.MydBase};
+        for (int c = ColMxdBase; c <= ColMydBase; ++c) {
+            double value = 0.0;
+            if (ParseField(Tabela->item(r, c)->text(), value))
+                *bases[c - ColMxdBase] = value;
+        }
         rows.push_back(row);
     }
     return rows;
@@ -209,7 +394,9 @@ void TFCombinacoes::AppendRows(const CombinationList& rows)
     for (const LoadCombination& row : rows) {
         if (Tabela->rowCount() >= MaxCombinations)
             break;
-        AppendRow(QString::fromStdString(row.name), FormatField(row.Nd), FormatField(row.Mxd), FormatField(row.Myd));
+        AppendRow(QString::fromStdString(row.name), FormatField(row.Nd), FormatField(row.Mxd), FormatField(row.Myd),
+                  row.MxdBase ? FormatField(*row.MxdBase) : QString(),
+                  row.MydBase ? FormatField(*row.MydBase) : QString());
         ++added;
     }
     RowsAdded(added, rows.size() - added);
@@ -228,13 +415,12 @@ void TFCombinacoes::RowsAdded(std::size_t added, std::size_t leftOut)
 
 CombinationList TFCombinacoes::CheckedRows() const
 {
-    static const char* const Names[] = {"Nd", "Mxd", "Myd"};
+    static const char* const Names[] = {"Nd", "Mxd", "Myd", "Mxd base", "Myd base"};
+    const int last = IsColumn() ? ColMydBase : ColMyd;
     for (int r = 0; r < Tabela->rowCount(); ++r)
-        for (int c = ColNd; c <= ColMyd; ++c) {
-            double value = 0.0;
-            if (!ParseField(Tabela->item(r, c)->text(), value))
+        for (int c = ColNd; c <= last; ++c)
+            if (!CellValid(r, c))
                 throw std::runtime_error("Combinação " + std::to_string(r + 1) + ": " + Names[c - ColNd] + " inválido");
-        }
     return Rows();
 }
 
@@ -243,6 +429,8 @@ void TFCombinacoes::UpdateButtons()
     const bool selected = Tabela->currentRow() >= 0 && !Tabela->selectedItems().isEmpty();
     BtnExcluir->setEnabled(selected);
     BtnMostrar->setEnabled(selected);
+    BtnDetalhes->setVisible(IsColumn());
+    BtnDetalhes->setEnabled(selected && ResultOfTableRow(Tabela->currentRow()) != nullptr);
     BtnVerificar->setEnabled(Tabela->rowCount() > 0);
     BtnExportar->setEnabled(Tabela->rowCount() > 0);
 }
@@ -321,14 +509,17 @@ void TFCombinacoes::BtnExportarClick()
     // With the results of the check of these very rows, when there is one.
     const CombinationList rows = CheckedRows();
     const bool checked = results && results->rows.size() == rows.size();
-    SaveFileBytes(LocalPath(path), WriteCombinationsCsv(rows, checked ? &*results : nullptr));
+    // A column's rows go with their base moments, read back by "Importar CSV...".
+    SaveFileBytes(LocalPath(path), WriteCombinationsCsv(rows, checked ? &*results : nullptr, IsColumn()));
 }
 
 void TFCombinacoes::BtnVerificarClick()
 {
     ClearResults();
-    // A row with a cell that does not convert stops the check, named.
+    // A row with a cell that does not convert stops the check, named; so does
+    // a length of the column.
     CheckedRows();
+    const std::optional<flexara::Column> column = CheckedColumn();
     std::vector<int> tableRows;
     const CombinationList valid = ValidRows(&tableRows);
     const std::string checking = w.CaseFingerprint();
@@ -337,7 +528,10 @@ void TFCombinacoes::BtnVerificarClick()
         return;
     results = std::move(check);
     checkedCase = checking;
+    checkedColumn = column;
+    resultRows = tableRows;
     ShowResults(tableRows);
+    UpdateButtons();
 }
 
 void TFCombinacoes::BtnMostrarClick()
@@ -346,6 +540,15 @@ void TFCombinacoes::BtnMostrarClick()
     if (r < 0 || !RowValid(r))
         return;
     const LoadCombination row = Rows()[static_cast<std::size_t>(r)];
+    // Checked as a column, the point drawn is that of the situation that
+    // governs the row.
+    if (const CombinationResult* result = ResultOfTableRow(r);
+        result && result->column && result->column->governingSituation >= 0) {
+        const SituationReading& governing =
+            result->column->situations[static_cast<std::size_t>(result->column->governingSituation)];
+        w.ShowLoad(row.Nd, governing.moments.x, governing.moments.y);
+        return;
+    }
     w.ShowLoad(row.Nd, row.Mxd, row.Myd);
 }
 
@@ -361,9 +564,10 @@ std::optional<CombinationCheck> TFCombinacoes::RunCheck(const CombinationList& r
     // The workers read a copy of the case taken now; the window stays free.
     const auto state = std::make_unique<AnalysisState>(w.State());
     const MaterialSelection selection = w.Selection();
+    const std::optional<flexara::Column> column = CheckedColumn();
     std::optional<CombinationCheck> check;
     RunWithProgress(this, QStringLiteral("Verificando as combinações..."), [&](WorkProgress& progress) {
-        check = CheckCombinations(*state, selection, rows, WorkerThreads(), &progress);
+        check = CheckCombinations(*state, selection, rows, column, WorkerThreads(), &progress);
     });
     return check;
 }
@@ -379,6 +583,12 @@ void TFCombinacoes::ShowResults(const std::vector<int>& tableRows)
         Tabela->item(r, ColEta)->setText(row.utilisation ? Decimals(*row.utilisation) : QStringLiteral("-"));
         Tabela->item(r, ColMRd)->setText(row.resistingMoment ? Decimals(*row.resistingMoment) : QStringLiteral("-"));
         Tabela->item(r, ColSituation)->setText(SituationText(row));
+        if (row.column && row.column->governingSituation >= 0)
+            Tabela->item(r, ColGoverning)
+                ->setText(QString::fromUtf8(flexara::SituationText(
+                    row.column->situations[static_cast<std::size_t>(row.column->governingSituation)].situation)));
+        else if (row.column)
+            Tabela->item(r, ColGoverning)->setText(QStringLiteral("-"));
         for (int c = 0; c < ColumnCount; ++c) {
             QFont font = Tabela->item(r, c)->font();
             font.setBold(row.governing);
@@ -392,19 +602,22 @@ void TFCombinacoes::ClearResults()
 {
     results.reset();
     checkedCase.clear();
+    checkedColumn.reset();
+    resultRows.clear();
     filling = true;
     for (int r = 0; r < Tabela->rowCount(); ++r)
         for (int c = 0; c < ColumnCount; ++c) {
             QTableWidgetItem* item = Tabela->item(r, c);
             if (item == nullptr)
                 continue;
-            if (c > ColMyd)
+            if (c > ColMydBase)
                 item->setText(QString());
             QFont font = item->font();
             font.setBold(false);
             item->setFont(font);
         }
     filling = false;
+    UpdateButtons();
 }
 
 void TFCombinacoes::CaseChanged()

@@ -1,7 +1,11 @@
 // FCombinacoes: the window "Combinações de esforços". A table of the load
 // combinations of the case (name, Nd, Mxd, Myd as the user types, pastes or
 // imports them) and, after "Verificar", the result of each on the current
-// case: η, MRd and its situation, the governing row in bold. The rows belong
+// case: η, MRd and its situation, the governing row in bold. The group "Pilar"
+// makes the case a column (NBR 6118:2014): its lengths, support conditions and
+// method, the moments at the base of each row ("Mxd base", "Myd base"; an
+// empty cell is the top's) and, checked, the situation that governs each row
+// and its details. The rows belong
 // to the case (they are saved in its project file); the results belong to the
 // case as it was checked and go as soon as the section, the bars, the
 // materials or the settings change.
@@ -13,8 +17,13 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QTableWidgetItem;
@@ -28,7 +37,20 @@ class TFCombinacoes : public QDialog {
 public:
     TFCombinacoes(TFPrincipal& window, QWidget* parent);
 
-    enum Column { ColName, ColNd, ColMxd, ColMyd, ColEta, ColMRd, ColSituation, ColumnCount };
+    // The base moments and the governing situation show only for a column.
+    enum Column {
+        ColName,
+        ColNd,
+        ColMxd,
+        ColMyd,
+        ColMxdBase,
+        ColMydBase,
+        ColEta,
+        ColMRd,
+        ColGoverning,
+        ColSituation,
+        ColumnCount
+    };
 
     QTableWidget* Tabela = nullptr;
     QPushButton* BtnAdicionar = nullptr;
@@ -39,6 +61,16 @@ public:
     QPushButton* BtnVerificar = nullptr;
     QPushButton* BtnMostrar = nullptr;
     QPushButton* BtnDiagramas = nullptr;
+    QPushButton* BtnDetalhes = nullptr;
+
+    // The group "Pilar".
+    QGroupBox* GBPilar = nullptr;
+    QCheckBox* CBPilar = nullptr;
+    QLineEdit* EdLeX = nullptr;
+    QLineEdit* EdLeY = nullptr;
+    QComboBox* CombApoioX = nullptr;
+    QComboBox* CombApoioY = nullptr;
+    QComboBox* CombMetodo = nullptr;
 
     void BtnAdicionarClick();
     void BtnExcluirClick();
@@ -48,6 +80,18 @@ public:
     void BtnVerificarClick();
     void BtnMostrarClick();
     void BtnDiagramasClick();
+    void BtnDetalhesClick();
+
+    // The column of the case as the group holds it; none when the box is not
+    // checked. A length that does not convert or is negative stops the
+    // command that asks, named ("Pilar: le (Mxd) inválido").
+    std::optional<flexara::Column> CheckedColumn() const;
+    // The group shows the column (a project file) or none (a new case); the
+    // results go.
+    void SetColumn(const std::optional<flexara::Column>& column);
+    // The details of row r of the last check as "Detalhes do pilar" shows
+    // them; empty without a column check of that row.
+    QString DetailsText(int r) const;
 
     // The rows as the table holds them: a cell that does not convert gives 0.
     CombinationList Rows() const;
@@ -72,7 +116,14 @@ public:
     void CaseChanged();
 
 private:
-    void AppendRow(const QString& name, const QString& nd, const QString& mxd, const QString& myd);
+    void AppendRow(const QString& name, const QString& nd, const QString& mxd, const QString& myd,
+                   const QString& mxdBase = QString(), const QString& mydBase = QString());
+    // Whether the table's cell holds a value: a base cell may be empty.
+    bool CellValid(int r, int c) const;
+    bool IsColumn() const;
+    void ColumnToggled();
+    // The last check's result of table row r, when it has one.
+    const CombinationResult* ResultOfTableRow(int r) const;
     // After rows were added: the buttons follow, and rows beyond the capacity
     // are reported.
     void RowsAdded(std::size_t added, std::size_t leftOut);
@@ -87,8 +138,10 @@ private:
 
     TFPrincipal& w;
     std::optional<CombinationCheck> results;
-    std::string checkedCase; // the case the results belong to
-    bool filling = false;    // the program is setting cells: no handler
+    std::string checkedCase;                      // the case the results belong to
+    std::vector<int> resultRows;                  // the table row of each result
+    std::optional<flexara::Column> checkedColumn; // the column the results were checked with
+    bool filling = false;                         // the program is setting cells: no handler
 };
 
 } // namespace flexara

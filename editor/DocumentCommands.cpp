@@ -112,8 +112,10 @@ void TDocumentCommands::Abrir()
 void TDocumentCommands::Salvar()
 {
     // A marked cell of the combinations stops the save before anything is asked.
-    if (w.FCombinacoes)
+    if (w.FCombinacoes) {
         w.FCombinacoes->CheckedRows();
+        w.FCombinacoes->CheckedColumn();
+    }
     if (!w.HasFileName) {
         const QString path = fileDialogs->AskSavePath();
         if (path.isEmpty())
@@ -145,7 +147,8 @@ void TDocumentCommands::WriteProjectFile(const QString& path)
 {
     // Never a marked cell written as 0: the save stops, naming the row.
     const CombinationList combinations = w.FCombinacoes ? w.FCombinacoes->CheckedRows() : CombinationList{};
-    SaveFileBytes(LocalPath(path), WriteProjectText(w.State(), w.WriteInput(&combinations)), writeFault);
+    const std::optional<Column> column = w.FCombinacoes ? w.FCombinacoes->CheckedColumn() : std::nullopt;
+    SaveFileBytes(LocalPath(path), WriteProjectText(w.State(), w.WriteInput(&combinations, &column)), writeFault);
     caseFile = path;
 }
 

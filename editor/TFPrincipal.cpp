@@ -501,9 +501,11 @@ void TFPrincipal::FormCreate()
     ApplySteelSelection(*state, CombAco->currentIndex());
 
     GBArmadura->InstallDefaultCase();
-    // A new case has no load combinations.
-    if (FCombinacoes)
+    // A new case has no load combinations and no column.
+    if (FCombinacoes) {
+        FCombinacoes->SetColumn(std::nullopt);
         FCombinacoes->SetRows({});
+    }
     update();
 }
 
@@ -651,7 +653,8 @@ void TFPrincipal::SavarComo1Click()
 CaseStudy TFPrincipal::StudyForReport() const
 {
     const CombinationList rows = FCombinacoes ? FCombinacoes->ValidRows() : CombinationList{};
-    return StudyCase(*state, Selection(), rows);
+    const std::optional<Column> column = FCombinacoes ? FCombinacoes->CheckedColumn() : std::nullopt;
+    return StudyCase(*state, Selection(), rows, column);
 }
 
 ReportCase TFPrincipal::ReportOf(const CaseStudy& study) const
@@ -825,7 +828,8 @@ void TFPrincipal::ShowLoad(double nd, double mxd, double myd)
     BtnGerarClick();
 }
 
-ProjectWriteInput TFPrincipal::WriteInput(const CombinationList* combinations) const
+ProjectWriteInput TFPrincipal::WriteInput(const CombinationList* combinations,
+                                          const std::optional<Column>* column) const
 {
     ProjectWriteInput input;
     input.concreteIndex = ConcreteIndex();
@@ -834,6 +838,7 @@ ProjectWriteInput TFPrincipal::WriteInput(const CombinationList* combinations) c
     for (std::size_t i = 0; i < input.dimFieldVisible.size(); ++i)
         input.dimFieldVisible[i] = !eds[i + 2]->isHidden();
     input.combinations = combinations;
+    input.column = column;
     return input;
 }
 

@@ -117,7 +117,8 @@ public:
     void ShowLoad(double nd, double mxd, double myd);
     // What the writer needs besides the state: the selections, the visible
     // dimension fields and the load combinations of FCombinacoes.
-    ProjectWriteInput WriteInput(const CombinationList* combinations) const;
+    ProjectWriteInput WriteInput(const CombinationList* combinations,
+                                 const std::optional<Column>* column = nullptr) const;
     // The case as far as a check of load combinations depends on it: all of
     // it but the actions of the main window.
     std::string CaseFingerprint() const;

@@ -164,4 +164,18 @@ void WindowProjectReader::AddCombination(const LoadCombination& combination)
         w.FCombinacoes->SetRows(combinations);
 }
 
+// The column goes into the group "Pilar", and the rows again with their base
+// moments.
+void WindowProjectReader::SetColumn(const Column& column, const std::vector<std::pair<double, double>>& baseMoments)
+{
+    for (std::size_t i = 0; i < baseMoments.size() && i < combinations.size(); ++i) {
+        combinations[i].MxdBase = baseMoments[i].first;
+        combinations[i].MydBase = baseMoments[i].second;
+    }
+    if (!w.FCombinacoes)
+        return;
+    w.FCombinacoes->SetColumn(column);
+    w.FCombinacoes->SetRows(combinations);
+}
+
 } // namespace flexara

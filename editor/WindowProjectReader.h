@@ -42,6 +42,7 @@ public:
     void KeepDefaultSection() override;
     void BeginCombinations(std::int32_t count) override;
     void AddCombination(const LoadCombination& combination) override;
+    void SetColumn(const Column& column, const std::vector<std::pair<double, double>>& baseMoments) override;
     void SetCalculationModel(CalculationModel model, bool reducedBlockStress) override;
 
 private:

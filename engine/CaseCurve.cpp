@@ -32,13 +32,15 @@ CaseCurve GenerateCaseCurve(AnalysisState& state, const MaterialSelection& selec
     return curve;
 }
 
-CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection, const CombinationList& combinations)
+CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection, const CombinationList& combinations,
+                    const std::optional<Column>& column)
 {
     CaseStudy study;
     study.state = std::make_unique<AnalysisState>(state);
     study.combinations = combinations;
+    study.column = column;
     if (!combinations.empty())
-        study.check = CheckCombinations(state, selection, combinations, WorkerThreads());
+        study.check = CheckCombinations(state, selection, combinations, column, WorkerThreads());
     study.curve = GenerateCaseCurve(*study.state, selection);
     study.model = CalculationModelParameters(*study.state, selection);
     return study;

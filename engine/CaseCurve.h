@@ -61,11 +61,12 @@ struct CaseStudy {
     std::unique_ptr<AnalysisState> state; // its derived fields are those of the generation
     CaseCurve curve;
     CombinationList combinations;
+    std::optional<Column> column;          // the case's column: the rows are checked as a column
     std::optional<CombinationCheck> check; // when there are combinations
     ModelParameters model;                 // of the case's calculation model, after the generation
 };
-CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection,
-                    const CombinationList& combinations);
+CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection, const CombinationList& combinations,
+                    const std::optional<Column>& column = std::nullopt);
 
 // Generates the curve of a loaded case (state and selections) and collects it;
 // a fault ends in the status "error" with the points added before it. The

@@ -145,6 +145,31 @@ std::string Field(const std::optional<double>& value)
     return value ? ShortestReal(*value) : std::string();
 }
 
+// Md,tot of a bending, none where λ > 90 left it uncomputed.
+std::optional<double> MdTot(const ColumnResult& column, Bending bending)
+{
+    const BendingCheck& b = column.bending[static_cast<std::size_t>(bending)];
+    if (b.lambda > MaxApproximateSlenderness)
+        return std::nullopt;
+    return b.mdTot;
+}
+
+// The situation as a CSV field, in plain letters.
+const char* SituationCsvWord(DesignSituation situation)
+{
+    switch (situation) {
+    case DesignSituation::Top:
+        return "topo";
+    case DesignSituation::Base:
+        return "base";
+    case DesignSituation::Intermediate:
+        return "intermediaria";
+    case DesignSituation::Minimum:
+        break;
+    }
+    return "minima";
+}
+
 } // namespace
 
 std::string CurvePointsCsv(const std::vector<Point>& points)
@@ -173,6 +198,19 @@ CombinationList ReadCombinationsCsv(std::string_view bytes, std::size_t maxRows)
         throw ProjectFileError("Linha " + std::to_string(first + 1) +
                                ": o cabeçalho das combinações deve ser nome;nd;mxd;myd");
 
+    // Fields 5 and 6 named mxd_base;myd_base are the moments at the base of
+    // a column; an empty one is the top's.
+    auto named = [&](std::size_t i, const char* word) {
+        if (i >= names.size())
+            return false;
+        std::string name(Trimmed(names[i]));
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name == word;
+    };
+    const bool base = named(4, "mxd_base") && named(5, "myd_base");
+    const std::size_t lastNumber = base ? 5 : 3;
+
     struct Row {
         std::size_t line;
         std::vector<std::string> cells;
@@ -196,7 +234,7 @@ CombinationList ReadCombinationsCsv(std::string_view bytes, std::size_t maxRows)
         table.push_back(Row{n + 1, std::move(cells)});
     }
     for (const Row& row : table)
-        for (std::size_t i = 1; i <= 3; ++i)
+        for (std::size_t i = 1; i <= lastNumber; ++i)
             numbers.push_back(row.cells[i]);
     const char mark = separator == ',' ? '.' : DecimalMarkOf(numbers);
 
@@ -205,26 +243,38 @@ CombinationList ReadCombinationsCsv(std::string_view bytes, std::size_t maxRows)
     for (const Row& row : table) {
         LoadCombination combination;
         combination.name = row.cells[0];
-        double* values[] = {&combination.Nd, &combination.Mxd, &combination.Myd};
-        for (std::size_t i = 1; i <= 3; ++i) {
+        double* values[] = {&combination.Nd, &combination.Mxd, &combination.Myd, nullptr, nullptr};
+        std::optional<double>* bases[] = {&combination.MxdBase, &combination.MydBase};
+        for (std::size_t i = 1; i <= lastNumber; ++i) {
             const std::string& cell = row.cells[i];
+            if (i > 3 && Trimmed(cell).empty())
+                continue;
             const std::optional<std::string> number = WithMark(cell, mark);
             if (!number)
                 Ambiguous(row.line, i + 1, cell, mark);
-            if (!ParseReal(*number, *values[i - 1]))
+            double value = 0.0;
+            if (!ParseReal(*number, value))
                 throw ProjectFileError("Linha " + std::to_string(row.line) + ": \"" + cell + "\" não é um número");
+            if (i <= 3)
+                *values[i - 1] = value;
+            else
+                *bases[i - 4] = value;
         }
         rows.push_back(std::move(combination));
     }
     return rows;
 }
 
-std::string WriteCombinationsCsv(const CombinationList& rows, const CombinationCheck* check)
+std::string WriteCombinationsCsv(const CombinationList& rows, const CombinationCheck* check, bool column)
 {
     const bool results = check != nullptr && check->rows.size() == rows.size();
     std::string out = "nome;nd;mxd;myd";
+    if (column)
+        out += ";mxd_base;myd_base";
     if (results)
         out += ";situacao;eta;mrx;mry;mrd;axial;determinante";
+    if (results && column)
+        out += ";situacao_pilar;md_tot_x;md_tot_y";
     out += "\n";
     for (std::size_t i = 0; i < rows.size(); ++i) {
         // The separator may not be in a name.
@@ -234,12 +284,27 @@ std::string WriteCombinationsCsv(const CombinationList& rows, const CombinationC
                 c = ' ';
         out +=
             name + ";" + ShortestReal(rows[i].Nd) + ";" + ShortestReal(rows[i].Mxd) + ";" + ShortestReal(rows[i].Myd);
+        if (column)
+            out += ";" + Field(rows[i].MxdBase) + ";" + Field(rows[i].MydBase);
         if (results) {
             const CombinationResult& r = check->rows[i];
             out += std::string(";") + CombinationStatusCsvWord(r.status) + ";" + Field(r.utilisation) + ";" +
                    Field(r.resisting ? std::optional<double>(r.resisting->x) : std::nullopt) + ";" +
                    Field(r.resisting ? std::optional<double>(r.resisting->y) : std::nullopt) + ";" +
                    Field(r.resistingMoment) + ";" + Field(r.axialUtilisation) + ";" + (r.governing ? "sim" : "");
+        }
+        if (results && column) {
+            // The governing situation and both Md,tot: empty for a row in
+            // tension (Md,tot) or without a reading.
+            const CombinationResult& r = check->rows[i];
+            const ColumnResult* c = r.column ? &*r.column : nullptr;
+            const bool compressed = c && c->status != ColumnCheckStatus::Tension;
+            out += std::string(";") +
+                   (c && c->governingSituation >= 0
+                        ? SituationCsvWord(c->situations[static_cast<std::size_t>(c->governingSituation)].situation)
+                        : "") +
+                   ";" + Field(compressed ? MdTot(*c, Bending::Mx) : std::nullopt) + ";" +
+                   Field(compressed ? MdTot(*c, Bending::My) : std::nullopt);
         }
         out += "\n";
     }

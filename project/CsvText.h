@@ -32,13 +32,18 @@ namespace flexara {
 std::string CurvePointsCsv(const std::vector<Point>& points);
 
 // Throws ProjectFileError naming the line of the first problem, also for
-// more than maxRows rows.
+// more than maxRows rows. A header whose fields 5 and 6 are mxd_base;myd_base
+// gives each row its base moments (an empty field: none, the top's).
 CombinationList ReadCombinationsCsv(std::string_view bytes, std::size_t maxRows = MaxCombinations);
 
 // The rows, and after them the results of a check of those very rows:
 // situacao, eta, mrx, mry, mrd, axial and determinante. Reals read back to the
-// same double; a value that is not there is an empty field.
-std::string WriteCombinationsCsv(const CombinationList& rows, const CombinationCheck* check = nullptr);
+// same double; a value that is not there is an empty field. For a column the
+// rows give mxd_base;myd_base after myd (empty: the top's), and the results
+// end with situacao_pilar (topo, base, intermediaria, minima), md_tot_x and
+// md_tot_y.
+std::string WriteCombinationsCsv(const CombinationList& rows, const CombinationCheck* check = nullptr,
+                                 bool column = false);
 
 // A row pasted from a spreadsheet or a text editor: its name when it had one,
 // and the texts of Nd, Mxd and Myd as the window's fields write them (decimal

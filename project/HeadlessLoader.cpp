@@ -6,6 +6,8 @@
 #include "engine/Ratio.h"
 #include "engine/Shapes.h"
 
+#include <algorithm>
+
 namespace flexara {
 
 double HeadlessLoader::Stored(const std::string& fieldText)
@@ -30,6 +32,17 @@ void HeadlessLoader::ResetToNewCase()
     currentLine = 0;
     selectedVertex = 0;
     combinations.clear();
+    column.reset();
+}
+
+void HeadlessLoader::SetColumn(const Column& fileColumn, const std::vector<std::pair<double, double>>& baseMoments)
+{
+    column = fileColumn;
+    const std::size_t n = std::min(baseMoments.size(), combinations.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        combinations[i].MxdBase = baseMoments[i].first;
+        combinations[i].MydBase = baseMoments[i].second;
+    }
 }
 
 void HeadlessLoader::BeginCombinations(std::int32_t count)
@@ -205,13 +218,16 @@ void HeadlessLoader::KeepDefaultSection()
     RefreshRatio();
 }
 
-MaterialSelection LoadProjectFileHeadless(const std::string& path, AnalysisState& s, CombinationList* combinations)
+MaterialSelection LoadProjectFileHeadless(const std::string& path, AnalysisState& s, CombinationList* combinations,
+                                          std::optional<Column>* column)
 {
     const std::string bytes = LoadProjectBytes(path);
     HeadlessLoader loader(s);
     ReadProjectText(bytes, loader);
     if (combinations)
         *combinations = loader.Combinations();
+    if (column)
+        *column = loader.LoadedColumn();
     return loader.Selection();
 }
 

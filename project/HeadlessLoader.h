@@ -11,6 +11,7 @@
 #include "project/ProjectFile.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace flexara {
@@ -25,6 +26,8 @@ public:
     const std::string& RatioLabel() const { return ratioLabel; }
     // The load combinations of the file (none for a file without them).
     const CombinationList& Combinations() const { return combinations; }
+    // The column of the file (none for a file without one).
+    const std::optional<Column>& LoadedColumn() const { return column; }
 
     void ResetToNewCase() override;
     void SetGammaC(double value) override { s.GammaC = value; }
@@ -54,6 +57,7 @@ public:
     void KeepDefaultSection() override;
     void BeginCombinations(std::int32_t count) override;
     void AddCombination(const LoadCombination& combination) override { combinations.push_back(combination); }
+    void SetColumn(const Column& fileColumn, const std::vector<std::pair<double, double>>& baseMoments) override;
     void SetCalculationModel(CalculationModel model, bool reducedBlockStress) override
     {
         s.Model = model;
@@ -74,6 +78,7 @@ private:
     AnalysisState& s;
     MaterialSelection selection;
     CombinationList combinations;
+    std::optional<Column> column;
     std::string ratioLabel = "0,00 %";
     std::array<std::string, FieldCount> text;
     std::array<std::string, ShapeDimCount> dimText;
@@ -83,9 +88,11 @@ private:
     int selectedVertex = 0;
 };
 
-// Reads a project file from disk into the state (and its load combinations,
-// when asked); throws ProjectFileError, or EngineError for a fault of a refresh.
+// Reads a project file from disk into the state (and its load combinations and
+// its column, when asked); throws ProjectFileError, or EngineError for a fault
+// of a refresh.
 MaterialSelection LoadProjectFileHeadless(const std::string& path, AnalysisState& s,
-                                          CombinationList* combinations = nullptr);
+                                          CombinationList* combinations = nullptr,
+                                          std::optional<Column>* column = nullptr);
 
 } // namespace flexara

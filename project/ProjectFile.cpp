@@ -171,7 +171,12 @@ public:
     }
 
     // Inside an optional block the end of the file is no longer a 0.
-    void Strict(bool on) { strict = on; }
+    // blockName says which block in the messages of a file that ends early.
+    void Strict(bool on, const char* blockName = "bloco de combinações")
+    {
+        strict = on;
+        block = blockName;
+    }
 
     // The line (from 1) where the value being read began.
     std::size_t Line() const
@@ -198,7 +203,7 @@ private:
 
     [[noreturn]] void MissingValue() const
     {
-        Fail("o arquivo acaba antes do fim do bloco de combinações (Invalid numeric input)");
+        Fail(std::string("o arquivo acaba antes do fim do ") + block + " (Invalid numeric input)");
     }
 
     // True at the end of the file. In a strict block a ^Z is no end but an
@@ -209,7 +214,7 @@ private:
             return false;
         if (strict && end < text.size()) {
             tokenStart = pos;
-            Fail("caractere de fim de arquivo (^Z) dentro do bloco de combinações");
+            Fail(std::string("caractere de fim de arquivo (^Z) dentro do ") + block);
         }
         return true;
     }
@@ -256,6 +261,7 @@ private:
     std::size_t pos = 0;
     std::size_t tokenStart = 0;
     bool strict = false;
+    const char* block = "bloco de combinações";
 };
 
 void AppendLine(std::string& out, std::string_view line)
@@ -308,6 +314,28 @@ void AppendModelBlock(std::string& out, const AnalysisState& s)
     AppendLine(out, ModelKeyword);
     AppendLine(out, s.Model == CalculationModel::NbrRectangular ? "1" : "2");
     AppendLine(out, s.ReducedBlockStress ? "1" : "0");
+}
+
+// The block of the column: a case without one writes none, so that its file is
+// the file of old. Every combination row gets its base moments, the top's
+// where it gives none.
+void AppendColumnBlock(std::string& out, const ProjectWriteInput& input)
+{
+    if (input.column == nullptr || !input.column->has_value())
+        return;
+    const Column& column = **input.column;
+    AppendLine(out, ColumnKeyword);
+    for (const ColumnBending& bending : column.bending)
+        AppendLine(out, FormatProjectReal(bending.le));
+    for (const ColumnBending& bending : column.bending)
+        AppendLine(out, std::to_string(static_cast<int>(bending.condition)));
+    AppendLine(out, std::to_string(static_cast<int>(column.method)));
+    if (input.combinations == nullptr)
+        return;
+    for (const LoadCombination& row : *input.combinations) {
+        AppendLine(out, FormatProjectReal(row.MxdBase.value_or(row.Mxd)));
+        AppendLine(out, FormatProjectReal(row.MydBase.value_or(row.Myd)));
+    }
 }
 
 } // namespace
@@ -374,20 +402,27 @@ std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& in
         }
     }
     writeCombinations();
+    AppendColumnBlock(out, input);
     AppendModelBlock(out, s);
     return out;
 }
 
 namespace {
 
+// What a block needs of the blocks read before it.
+struct BlocksRead {
+    std::int32_t combinations = 0; // rows of the block of combinations
+};
+
 // The block of load combinations: its count, then per row the name on a line
 // of its own and the reals Nd, Mxd, Myd. The rows must be all there.
-void ReadCombinations(Tokens& in, ProjectReaderSink& sink)
+void ReadCombinations(Tokens& in, ProjectReaderSink& sink, BlocksRead& read)
 {
     const std::int32_t count = in.Integer();
     if (count < 0 || count > MaxCombinations)
         CountOutOfRange("Número de combinações de esforços", count, MaxCombinations);
     sink.BeginCombinations(count);
+    read.combinations = count;
     for (std::int32_t i = 0; i < count; ++i) {
         LoadCombination row;
         // A name typed in another program may come in its code page.
@@ -402,7 +437,7 @@ void ReadCombinations(Tokens& in, ProjectReaderSink& sink)
 // The block of the calculation model after its keyword: the model (1
 // rectangular, 2 parabola-rectangle; 0, never written, is the classic one) and
 // 1 for the 0.9·αc reduction, anything else for none.
-void ReadModel(Tokens& in, ProjectReaderSink& sink)
+void ReadModel(Tokens& in, ProjectReaderSink& sink, BlocksRead&)
 {
     const std::int32_t code = in.Integer();
     const std::int32_t reduced = in.Integer();
@@ -412,22 +447,59 @@ void ReadModel(Tokens& in, ProjectReaderSink& sink)
     sink.SetCalculationModel(static_cast<CalculationModel>(code), reduced == 1);
 }
 
+// The block of the column after its keyword: le for Mxd and le for Myd (cm,
+// not negative), the support condition of each bending (0..2) and the method
+// (0..1), then the base moments of every combination row read before, in
+// order. A code outside its range is refused, not taken for another.
+void ReadColumn(Tokens& in, ProjectReaderSink& sink, BlocksRead& read)
+{
+    Column column;
+    for (ColumnBending& bending : column.bending) {
+        bending.le = in.Real();
+        if (bending.le < 0.0)
+            in.Fail("comprimento de flambagem do pilar negativo");
+    }
+    for (ColumnBending& bending : column.bending) {
+        const std::int32_t code = in.Integer();
+        if (code < 0 || code > 2)
+            in.Fail("condição de apoio do pilar desconhecida: " + std::to_string(code) +
+                    " (0 biapoiado sem cargas transversais, 1 biapoiado com cargas transversais, 2 em balanço)");
+        bending.condition = static_cast<SupportCondition>(code);
+    }
+    const std::int32_t method = in.Integer();
+    if (method < 0 || method > 1)
+        in.Fail("método do pilar desconhecido: " + std::to_string(method) +
+                " (0 curvatura aproximada, 1 rigidez κ aproximada)");
+    column.method = static_cast<SecondOrderMethod>(method);
+    std::vector<std::pair<double, double>> base;
+    base.reserve(static_cast<std::size_t>(read.combinations));
+    for (std::int32_t i = 0; i < read.combinations; ++i) {
+        const double mxd = in.Real();
+        const double myd = in.Real();
+        base.emplace_back(mxd, myd);
+    }
+    sink.SetColumn(column, base);
+}
+
 // The blocks a case may have after its section, each opened by its keyword on
 // a line of its own, each at most once; a case without them ends with the
 // section, as files always did. A block added later goes at the end of this
 // table and is written after the blocks before it.
 struct OptionalBlock {
     const char* keyword;
-    void (*read)(Tokens& in, ProjectReaderSink& sink);
+    void (*read)(Tokens& in, ProjectReaderSink& sink, BlocksRead& read);
+    const char* name = "bloco de combinações"; // in the messages of a file that ends inside it
 };
 constexpr OptionalBlock OptionalBlocks[] = {
     {CombinationsKeyword, ReadCombinations},
+    {ColumnKeyword, ReadColumn, "bloco do pilar"},
     {ModelKeyword, ReadModel},
 };
 
 void ReadOptionalBlocks(Tokens& in, ProjectReaderSink& sink)
 {
     std::size_t next = 0; // blocks come in the order of the table
+    BlocksRead read;
     for (;;) {
         const std::string keyword = in.BlockKeyword();
         std::size_t k = next;
@@ -436,8 +508,8 @@ void ReadOptionalBlocks(Tokens& in, ProjectReaderSink& sink)
         // Anything else after the section is no part of the case.
         if (k == std::size(OptionalBlocks))
             return;
-        in.Strict(true);
-        OptionalBlocks[k].read(in, sink);
+        in.Strict(true, OptionalBlocks[k].name);
+        OptionalBlocks[k].read(in, sink, read);
         in.Strict(false);
         next = k + 1;
     }

@@ -6,8 +6,11 @@
 // shape keyword and the shape's dimensions or vertices. Optional blocks follow
 // the section, each opened by its keyword and written only when it has
 // content, in this order: the load combinations ("combinacoes", their count
-// and, for each, its name on a line of its own and the reals Nd, Mxd, Myd) and
-// the calculation model of a code model ("modelo", 1 rectangular or 2
+// and, for each, its name on a line of its own and the reals Nd, Mxd, Myd), the
+// column ("pilar": the reals le for Mxd and le for Myd in cm, the integers of
+// the support condition of each bending and of the method, then for each
+// combination row in order its reals Mxd and Myd at the base) and the
+// calculation model of a code model ("modelo", 1 rectangular or 2
 // parabola-rectangle, then 1 with the 0.9·αc reduction or 0). A classic case
 // without combinations ends with the section, as files always did. Reals are
 // written in a fixed 23-character scientific form with 15 significant digits
@@ -25,14 +28,18 @@
 // headless loader on the analysis state alone.
 #pragma once
 
+#include "engine/Column.h"
 #include "engine/Combinations.h"
 #include "engine/UVariav.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace flexara {
 
@@ -61,12 +68,18 @@ struct ProjectWriteInput {
     std::array<bool, 4> dimFieldVisible{};
     // The load combinations of the case; none are written when empty or absent.
     const CombinationList* combinations = nullptr;
+    // The column of the case; no block "pilar" when absent or empty. Its block
+    // gives each row its base moments: a row without them is written with the
+    // top's (read back, they are given, and equal).
+    const std::optional<Column>* column = nullptr;
 };
 
 // The keyword that opens the block of load combinations.
 inline constexpr const char* CombinationsKeyword = "combinacoes";
 // The keyword that opens the block of the calculation model.
 inline constexpr const char* ModelKeyword = "modelo";
+// The keyword that opens the block of the column.
+inline constexpr const char* ColumnKeyword = "pilar";
 
 // The fields Ed3..Ed6 that the family of the state shows.
 std::array<bool, 4> VisibleDimFieldsOf(std::uint8_t shapeKind);
@@ -119,6 +132,10 @@ public:
     // count (0..MaxCombinations), then each row in order.
     virtual void BeginCombinations(std::int32_t count) = 0;
     virtual void AddCombination(const LoadCombination& combination) = 0;
+    // The column, when the file has one, after the combinations: its data and
+    // the base moments (Mxd, Myd) of each combination row in order, as many as
+    // the rows handed on before.
+    virtual void SetColumn(const Column& column, const std::vector<std::pair<double, double>>& baseMoments) = 0;
     // The calculation model: the classic one right after the reset (a file
     // without the block "modelo" is a classic case), then the block's, when
     // the file has one.

@@ -5,6 +5,7 @@
 #include "engine/Shapes.h"
 #include "engine/Version.h"
 #include "report/ChartDrawing.h"
+#include "report/ColumnText.h"
 #include "report/ReportText.h"
 #include "report/SectionDrawing.h"
 #include "texts/Words.h"
@@ -66,6 +67,16 @@ const char* const CodeMethodText =
     "classes (o diagrama da classe B não é usado), com alongamento limitado a 10 ‰. O ponto de cálculo "
     "(Mxd, Myd) atende quando está dentro do diagrama; η = |Md| / MRd, com MRd medido sobre o raio que parte da "
     "origem e passa pelo ponto de cálculo.";
+
+// The column check, in a paragraph before its tables.
+const char* const ColumnMethodText =
+    "Verificação do pilar segundo a NBR 6118:2014 (itens 11.3.3.4.3 e 15.8), para cada combinação comprimida e "
+    "em cada flexão: índice de esbeltez λ = le/i, momento mínimo de 1ª ordem M1d,min = |Nd|·(0,015 + 0,03·h) "
+    "usado como piso de M1d,A (não somado), αb conforme a condição de apoio, esbeltez limite λ1 = "
+    "(25 + 12,5·e1/h)/αb entre 35 e 90 e, para λ1 < λ ≤ 90, o momento total da seção intermediária pelo método "
+    "do pilar-padrão escolhido. As situações de cálculo (topo, base, seção intermediária e envoltória mínima com "
+    "2ª ordem, amostrada em 72 pontos) são lidas no diagrama de interação de Nd; a de maior η determina a "
+    "combinação. Acima de λ = 90 os métodos aproximados não se aplicam e a combinação é recusada.";
 
 QString Kn(double value)
 {
@@ -459,8 +470,54 @@ void WriteCase(Layout& out, const ReportCase& report)
         }
     }
 
-    // 10. The method.
-    out.Heading(study.check ? QStringLiteral("10. Método") : QStringLiteral("9. Método"));
+    // 10. The column: its data, then every combination's two bendings and
+    // situations.
+    int method = study.check ? 10 : 9;
+    if (study.check && study.column && !study.combinations.empty()) {
+        ++method;
+        out.Heading(QStringLiteral("10. Verificação do pilar"));
+        out.Paragraph(QString::fromUtf8(ColumnMethodText));
+        for (const QString& line : ColumnDataLines(*study.column))
+            out.Line(line);
+        for (std::size_t i = 0; i < study.combinations.size() && i < study.check->rows.size(); ++i) {
+            const LoadCombination& c = study.combinations[i];
+            const CombinationResult& r = study.check->rows[i];
+            // A combination's heading starts no page alone: its data and the
+            // head of its table come with it.
+            out.Ensure(LineHeight * 6);
+            out.Line(QStringLiteral("Combinação ") + (c.name.empty() ? QStringLiteral("(sem nome)")
+                                                                     : PrintableText(QString::fromStdString(c.name))),
+                     true);
+            out.Line(
+                QStringLiteral("Nd = %1 kN; (Mxd; Myd) no topo = (%2; %3) kN·m, na base = (%4; %5) kN·m")
+                    .arg(Kn(c.Nd), Kn(c.Mxd), Kn(c.Myd), Kn(c.MxdBase.value_or(c.Mxd)), Kn(c.MydBase.value_or(c.Myd))));
+            if (!r.column) {
+                out.Line(QString::fromStdString(CombinationMessage(r)));
+                continue;
+            }
+            const ColumnResult& column = *r.column;
+            if (const std::string status = ColumnStatusText(column); !status.empty())
+                out.Line(QString::fromStdString(status));
+            if (column.nu)
+                out.Line(QStringLiteral("ν = |Nd|/(Ac·fcd) = ") + Decimal(*column.nu, 3));
+            const std::vector<ColumnNumberRow> numbers = ColumnNumberRows(column, study.column->method);
+            if (!numbers.empty()) {
+                std::vector<QStringList> rows;
+                for (const ColumnNumberRow& n : numbers)
+                    rows.push_back({n.label, n.unit, n.mx, n.my});
+                out.Table({{QStringLiteral("Grandeza"), 40, Qt::AlignLeft},
+                           {QStringLiteral("Unidade"), 20, Qt::AlignLeft},
+                           {QStringLiteral("Mxd"), 28, right},
+                           {QStringLiteral("Myd"), 28, right}},
+                          rows);
+            }
+            for (const QString& line : ColumnSituationLines(column))
+                out.Line(QStringLiteral("  ") + line);
+        }
+    }
+
+    // The method.
+    out.Heading(QStringLiteral("%1. Método").arg(method));
     out.Paragraph(QString::fromUtf8(code ? CodeMethodText : MethodText));
 }
 

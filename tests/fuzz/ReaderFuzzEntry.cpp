@@ -17,6 +17,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace flexara {
@@ -39,6 +40,7 @@ struct Loaded {
     std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
     MaterialSelection selection;
     CombinationList combinations;
+    std::optional<Column> column;
 };
 
 // False when the reading refused the bytes, as the program would report it.
@@ -54,6 +56,7 @@ bool Load(std::string_view bytes, Loaded& loaded)
     }
     loaded.selection = loader.Selection();
     loaded.combinations = loader.Combinations();
+    loaded.column = loader.LoadedColumn();
     return true;
 }
 
@@ -64,6 +67,7 @@ ProjectWriteInput WriteInputOf(const Loaded& loaded)
     input.steelIndex = loaded.selection.steelIndex;
     input.dimFieldVisible = VisibleDimFieldsOf(loaded.state->Section.ShapeKind);
     input.combinations = &loaded.combinations;
+    input.column = &loaded.column;
     return input;
 }
 

@@ -66,9 +66,11 @@ TEST_F(CombinationsWindowTest, TheMenuOpensOneModelessWindow)
     EXPECT_EQ(Window()->windowTitle(), "Combinações de esforços");
     main->Combinacoes->trigger();
     EXPECT_EQ(main->findChildren<TFCombinacoes*>().size(), 1);
+    // The columns of a column check stay hidden for a section.
     QStringList headers;
     for (int c = 0; c < Table()->columnCount(); ++c)
-        headers.append(Table()->horizontalHeaderItem(c)->text());
+        if (!Table()->isColumnHidden(c))
+            headers.append(Table()->horizontalHeaderItem(c)->text());
     EXPECT_EQ(headers, QStringList({"Nome", "Nd (kN)", "Mxd (kN.m)", "Myd (kN.m)", "η", "MRd (kN.m)", "Situação"}));
 }
 

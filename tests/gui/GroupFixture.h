@@ -117,9 +117,10 @@ public:
     void SetVertex(std::int32_t i, double x, double y) override { secao->SetVertexFromFile(i, x, y); }
     void EndFreePolygon(std::int32_t vertexCount) override { secao->EndFreePolygonFromFile(vertexCount); }
     void KeepDefaultSection() override { secao->KeepDefaultSectionFromFile(); }
-    // The groups know no load combinations.
+    // The groups know no load combinations and no column.
     void BeginCombinations(std::int32_t) override {}
     void AddCombination(const LoadCombination&) override {}
+    void SetColumn(const Column&, const std::vector<std::pair<double, double>>&) override {}
     void SetCalculationModel(CalculationModel model, bool reduced) override
     {
         state->Model = model;

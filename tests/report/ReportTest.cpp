@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -43,8 +44,9 @@ Rendered RenderReport(const std::string& project, const std::string& tag)
     EnsureGuiApplication();
     auto state = std::make_unique<AnalysisState>();
     CombinationList combinations;
-    const MaterialSelection selection = LoadProjectFileHeadless(project, *state, &combinations);
-    const CaseStudy study = StudyCase(*state, selection, combinations);
+    std::optional<Column> column;
+    const MaterialSelection selection = LoadProjectFileHeadless(project, *state, &combinations, &column);
+    const CaseStudy study = StudyCase(*state, selection, combinations, column);
     ReportCase report;
     report.study = &study;
     report.selection = selection;
@@ -139,6 +141,34 @@ TEST(Report, EveryExampleAndACaseWithCombinations)
     for (const char* fragment : {"9. Combinações de esforços", "ELU 1", "0,597", "não atende", "Nd fora do intervalo *",
                                  "* Combinação determinante: ELU 3", "10. Método"})
         EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment;
+}
+
+// The column check: its data, each combination's two bendings in the code's
+// order and its situations. The first row of the example is the 20 x 50
+// column at Nd = -1400 kN, le = 280 cm: about y (h = 20 cm) M1d,min =
+// 1400·0,021 = 29,4, λ = 280/5,7735 = 48,50, 1/r = 0,005/(0,20·1,15333) =
+// 0,02168 and Md,tot = 29,4 + 1400·0,784·0,021676 = 53,19 kN·m; about x
+// (h = 50 cm) Md,tot = M1d,min = 42 kN·m.
+TEST(Report, TheColumnCheckHasItsSection)
+{
+    const Rendered r = RenderReport(Example("pilar-esbelto.fxr"), "slender");
+    for (const char* fragment :
+         {"10. Verificação do pilar", "11. Método", "11.3.3.4.3",
+          "Mxd: le = 280,00 cm, biapoiado, sem cargas transversais", "Método: pilar-padrão com curvatura aproximada",
+          "Combinação ELU 1 - compressao centrada", "Nd = -1400,00 kN; (Mxd; Myd) no topo", "Grandeza", "M1d,min",
+          "29,40", "48,50", "0,02168", "53,19", "42,00", "seção intermediária", "(determinante)",
+          "Nd de tração: sem verificação de pilar"})
+        EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment;
+    // The rows of the table in the code's order.
+    std::size_t at = r.text.find("Grandeza");
+    for (const char* label : {"λ = le/i", "M1d,min", "αb", "λ1", "M1d,A", "2ª ordem local", "1/r", "Md,tot"}) {
+        const std::size_t next = r.text.find(label, at);
+        EXPECT_NE(next, std::string::npos) << label;
+        at = next == std::string::npos ? at : next;
+    }
+    // A case without a column has no such section.
+    EXPECT_EQ(RenderReport(Example("pilar-20x40-combinacoes.fxr"), "plain").text.find("Verificação do pilar"),
+              std::string::npos);
 }
 
 // Names and numbers a user can give that the report must still print as

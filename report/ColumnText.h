@@ -1,0 +1,42 @@
+// The column check of one combination as the window's details and the report
+// show it: the numbers of both bendings in the order the code computes them,
+// and the design situations with their η. Words from texts/Words, numbers the
+// Brazilian way.
+#pragma once
+
+#include "engine/Column.h"
+#include "engine/Combinations.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace flexara {
+
+// One line of the bendings' table: what it is, its unit, the value for Mxd
+// and for Myd ("-" where the code computes nothing).
+struct ColumnNumberRow {
+    QString label;
+    QString unit;
+    QString mx;
+    QString my;
+};
+
+// h, i, λ, M1d,min, MA, MB, αb, e1, λ1, M1d,A, 2ª ordem, 1/r (curvature
+// method) or κ/ν (κ method), Md,tot, Md,min,tot. Empty for a row in tension.
+std::vector<ColumnNumberRow> ColumnNumberRows(const ColumnResult& result, SecondOrderMethod method);
+
+// One line per situation: "topo: Mx = 10,00 kN·m, My = 0,00 kN·m, η = 0,45",
+// "(determinante)" after the one that governs.
+std::vector<QString> ColumnSituationLines(const ColumnResult& result);
+
+// The column's data in one line each: the two lengths and conditions, the
+// method.
+std::vector<QString> ColumnDataLines(const Column& column);
+
+// The whole of one row for the details: its data line, the status when the
+// column check says something of itself (tension, λ > 90), the table as
+// aligned text and the situations.
+QString ColumnDetailsText(const LoadCombination& row, const CombinationResult& result, const Column& column);
+
+} // namespace flexara

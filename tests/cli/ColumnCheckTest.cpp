@@ -1,0 +1,190 @@
+// flexara-cli check on a case with a column: every number of both bendings
+// in the JSON, the CSV's extra fields, base moments from --loads, and the
+// output of a case without a column as it always was.
+#include "project/ProjectFile.h"
+#include "tests/support/Shell.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace flexara {
+namespace {
+
+testing::ShellRun Check(const std::string& arguments)
+{
+    return testing::RunShell(testing::TimeLimited(120) + std::string(FLEXARA_CLI) + " check " + arguments + " 2>&1");
+}
+
+std::string Temp(const std::string& name, const std::string& text)
+{
+    const std::string path = ::testing::TempDir() + "flexara-column-" + name;
+    SaveFileBytes(path, text);
+    return path;
+}
+
+// The example: 20 cm along x by 50 cm along y, C-30 (fcd = 3,0/1,4 =
+// 2,142857 kN/cm²), le = 280 cm in both bendings, both pinned without
+// transverse loads, the curvature method. Ac = 1000 cm².
+const std::string Example = std::string(FLEXARA_SOURCE_DIR) + "/examples/pilar-esbelto.fxr";
+
+struct Expected {
+    const char* bending;
+    double h, lambda, m1dMin, alphaB, lambda1, m1dA;
+    bool secondOrder;
+    double curvature; // 0 where none
+    double mdTot;
+};
+
+TEST(ColumnCheck, EveryNumberOfBothBendingsAgainstTheHandWorking)
+{
+    const testing::ShellRun run = Check(Example);
+    // Row 4 is in tension: it holds as a section.
+    ASSERT_TRUE(nlohmann::json::accept(run.out)) << run.out;
+    const nlohmann::json report = nlohmann::json::parse(run.out);
+    ASSERT_EQ(report["rows"].size(), 4u);
+    EXPECT_EQ(report["column"]["Mxd"]["le"], 280);
+    EXPECT_EQ(report["column"]["method"], "curvature");
+
+    const double iX = 50.0 / std::sqrt(12.0); // 14,434 cm
+    const double iY = 20.0 / std::sqrt(12.0); // 5,7735 cm
+    // Row 1, Nd = -1400, no first-order moments. ν = 1400/2142,857 = 0,65333.
+    //   Mxd (h = 50): M1d,min = 1400·(0,015 + 0,03·0,50) = 42; αb = 1 (MA = 0
+    //   below the minimum); λ1 = 25 → 35; λ = 280/14,434 = 19,40 ≤ 35: no
+    //   second order, Md,tot = 42.
+    //   Myd (h = 20): M1d,min = 1400·0,021 = 29,4; λ = 280/5,7735 = 48,50 >
+    //   35; 1/r = 0,005/(0,20·1,15333) = 0,021676 ≤ 0,025;
+    //   Md,tot = 29,4 + 1400·2,8²/10·0,021676 = 29,4 + 23,792 = 53,19.
+    const double nu1 = 1400.0 / (1000.0 * 3.0 / 1.4);
+    const double r1 = 0.005 / (0.20 * (nu1 + 0.5));
+    // Row 2, Nd = -1000, top (50, 15), base (25, 10). ν = 0,46667.
+    //   Mxd: M1d,min = 30; MA = 50, MB = 25, αb = 0,6 + 0,4·0,5 = 0,8;
+    //   e1 = 5000/1000 = 5 cm; λ1 = (25 + 12,5·5/50)/0,8 = 32,81 → 35;
+    //   λ = 19,40: Md,tot = 50.
+    //   Myd: M1d,min = 21 > |MA| = 15: αb = 1, M1d,A = 21; e1 = 1,5 cm;
+    //   λ1 = 25,94 → 35; λ = 48,50: 1/r = 0,005/(0,20·0,96667) = 0,025862,
+    //   held to 0,005/0,20 = 0,025; Md,tot = 21 + 1000·0,784·0,025 = 40,6.
+    const Expected expected[2][2] = {
+        {{"Mxd", 50, 280 / iX, 42, 1.0, 35, 42, false, 0, 42},
+         {"Myd", 20, 280 / iY, 29.4, 1.0, 35, 29.4, true, r1, 29.4 + 1400 * 0.784 * r1}},
+        {{"Mxd", 50, 280 / iX, 30, 0.8, 35, 50, false, 0, 50},
+         {"Myd", 20, 280 / iY, 21, 1.0, 35, 21, true, 0.025, 40.6}},
+    };
+    EXPECT_NEAR(expected[0][1].mdTot, 53.19, 0.005);
+    for (int row = 0; row < 2; ++row)
+        for (const Expected& e : expected[row]) {
+            SCOPED_TRACE(::testing::Message() << "row " << row + 1 << ", " << e.bending);
+            const nlohmann::json& column = report["rows"][row]["column"];
+            EXPECT_EQ(column["status"], "checked");
+            const nlohmann::json& b = column[e.bending];
+            EXPECT_NEAR(b["h"].get<double>(), e.h, 1e-9);
+            EXPECT_NEAR(b["lambda"].get<double>(), e.lambda, 1e-9);
+            EXPECT_NEAR(b["m1d_min"].get<double>(), e.m1dMin, 1e-9);
+            EXPECT_NEAR(b["alpha_b"].get<double>(), e.alphaB, 1e-12);
+            EXPECT_NEAR(b["lambda1"].get<double>(), e.lambda1, 1e-12);
+            EXPECT_NEAR(b["m1d_a"].get<double>(), e.m1dA, 1e-9);
+            EXPECT_EQ(b["second_order"].get<bool>(), e.secondOrder);
+            if (e.secondOrder)
+                EXPECT_NEAR(b["curvature"].get<double>(), e.curvature, 1e-12);
+            else
+                EXPECT_TRUE(b["curvature"].is_null());
+            EXPECT_NEAR(b["md_tot"].get<double>(), e.mdTot, 1e-9);
+        }
+    EXPECT_NEAR(report["rows"][0]["column"]["nu"].get<double>(), nu1, 1e-12);
+
+    // The situations of row 1: the ends at the origin, the intermediate
+    // section at (±42, ±53,19), the envelope with semi-axes 42 and 53,19.
+    const nlohmann::json& situations = report["rows"][0]["column"]["situations"];
+    ASSERT_EQ(situations.size(), 4u);
+    const char* const names[] = {"top", "base", "intermediate", "minimum"};
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(situations[k]["name"], names[k]);
+    EXPECT_NEAR(std::fabs(situations[2]["mx"].get<double>()), 42.0, 1e-9);
+    EXPECT_NEAR(std::fabs(situations[2]["my"].get<double>()), expected[0][1].mdTot, 1e-9);
+    const double ex = situations[3]["mx"].get<double>() / 42.0;
+    const double ey = situations[3]["my"].get<double>() / expected[0][1].mdTot;
+    EXPECT_NEAR(ex * ex + ey * ey, 1.0, 1e-9) << "the envelope's point is on its ellipse";
+    // The intermediate section is the corner of the envelope's box: it governs.
+    EXPECT_EQ(report["rows"][0]["column"]["governing_situation"], "intermediate");
+    double largest = 0.0;
+    for (const nlohmann::json& s : situations)
+        largest = std::max(largest, s["utilisation"].get<double>());
+    EXPECT_EQ(report["rows"][0]["utilisation"].get<double>(), largest);
+
+    // Row 4, in tension: no column check, its two ends read as sections.
+    const nlohmann::json& tension = report["rows"][3]["column"];
+    EXPECT_EQ(tension["status"], "tension");
+    EXPECT_FALSE(tension.contains("Mxd"));
+    ASSERT_EQ(tension["situations"].size(), 2u);
+    EXPECT_EQ(tension["situations"][1]["name"], "base");
+    EXPECT_EQ(tension["situations"][1]["mx"], 10);
+}
+
+TEST(ColumnCheck, TheCsvEndsWithTheGoverningSituationAndBothTotals)
+{
+    const testing::ShellRun csv = Check(Example + " --format csv");
+    EXPECT_EQ(csv.out.rfind("nome;nd;mxd;myd;mxd_base;myd_base;situacao;eta;mrx;mry;mrd;axial;determinante;"
+                            "situacao_pilar;md_tot_x;md_tot_y\n",
+                            0),
+              0u)
+        << csv.out;
+    // Row 2: base (25, 10); Md,tot 50 and 40,6 (worked above).
+    const std::size_t at = csv.out.find("\nELU 2 - curvatura simples;-1000;50;15;25;10;");
+    ASSERT_NE(at, std::string::npos) << csv.out;
+    std::vector<std::string> fields;
+    {
+        const std::string line = csv.out.substr(at + 1, csv.out.find('\n', at + 1) - at - 1);
+        std::size_t from = 0;
+        for (std::size_t to; (to = line.find(';', from)) != std::string::npos; from = to + 1)
+            fields.push_back(line.substr(from, to - from));
+        fields.push_back(line.substr(from));
+    }
+    ASSERT_EQ(fields.size(), 16u);
+    EXPECT_EQ(fields[13], "intermediaria");
+    EXPECT_NEAR(std::stod(fields[14]), 50.0, 1e-12);
+    EXPECT_NEAR(std::stod(fields[15]), 40.6, 1e-12);
+    // The tension row has no Md,tot.
+    EXPECT_NE(csv.out.find(";;\n", csv.out.find("ELU 4")), std::string::npos) << csv.out;
+    // It reads back as the loads of the case, base moments and all.
+    const testing::ShellRun again = Check(Example + " --loads " + Temp("again.csv", csv.out) + " --format csv");
+    EXPECT_EQ(again.out, csv.out);
+}
+
+TEST(ColumnCheck, BaseMomentsFromLoadsOrTheTops)
+{
+    const struct {
+        const char* name;
+        std::string csv;
+        double mxdBase;
+    } cases[] = {
+        {"given", "nome;nd;mxd;myd;mxd_base;myd_base\nA;-1000;50;15;-20;10\n", -20},
+        {"an empty field: the top's", "nome;nd;mxd;myd;mxd_base;myd_base\nA;-1000;50;15;;10\n", 50},
+        {"no such fields: the top's", "nome;nd;mxd;myd\nA;-1000;50;15\n", 50},
+        {"decimal commas", "nome;nd;mxd;myd;mxd_base;myd_base\nA;-1000;50;15;-20,5;10\n", -20.5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const testing::ShellRun run = Check(Example + " --loads " + Temp("loads.csv", c.csv));
+        ASSERT_TRUE(nlohmann::json::accept(run.out)) << run.out;
+        const nlohmann::json report = nlohmann::json::parse(run.out);
+        EXPECT_EQ(report["rows"][0]["mxd_base"].get<double>(), c.mxdBase);
+        // MB/MA = base/top for the Mxd bending (|top| ≥ |base| here).
+        EXPECT_NEAR(report["rows"][0]["column"]["Mxd"]["mb"].get<double>(), c.mxdBase, 1e-12);
+    }
+}
+
+TEST(ColumnCheck, ACaseWithoutAColumnGivesNoColumnKeys)
+{
+    const std::string plain = std::string(FLEXARA_SOURCE_DIR) + "/examples/pilar-20x40-combinacoes.fxr";
+    const testing::ShellRun run = Check(plain);
+    EXPECT_EQ(run.out.find("column"), std::string::npos);
+    EXPECT_EQ(run.out.find("base"), std::string::npos);
+    const testing::ShellRun csv = Check(plain + " --format csv");
+    EXPECT_EQ(csv.out.rfind("nome;nd;mxd;myd;situacao;eta;mrx;mry;mrd;axial;determinante\n", 0), 0u) << csv.out;
+}
+
+} // namespace
+} // namespace flexara

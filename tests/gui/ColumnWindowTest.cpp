@@ -1,0 +1,234 @@
+// The group "Pilar" of the window "Combinações de esforços": its widgets, the
+// base moments' columns, the check as a column with its details and its
+// point on the chart, and the column in the project file.
+#include "tests/gui/ProgramWindowsFixture.h"
+
+#include "editor/CombinationsWindow.h"
+#include "editor/InteractionChart.h"
+#include "project/ProjectFile.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include <cmath>
+
+namespace flexara::testing {
+namespace {
+
+const char* const Slender = FLEXARA_SOURCE_DIR "/examples/pilar-esbelto.fxr";
+const char* const Plain = FLEXARA_SOURCE_DIR "/examples/pilar-20x40-combinacoes.fxr";
+
+class ColumnWindowTest : public ProgramWithDialogsTest {
+protected:
+    void SetUp() override
+    {
+        ProgramWithDialogsTest::SetUp();
+        main->Combinacoes->trigger();
+    }
+    void Open(const char* path) { main->Documents->ReadProjectFile(QString::fromUtf8(path)); }
+    TFCombinacoes* Window() { return windows.FCombinacoes; }
+    QTableWidget* Table() { return Window()->Tabela; }
+    QString Cell(int r, int c) { return Table()->item(r, c)->text(); }
+    QStringList Items(QComboBox* box)
+    {
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i)
+            items.append(box->itemText(i));
+        return items;
+    }
+    QString SaveAs(const QString& name)
+    {
+        const QString path = folder.filePath(name);
+        dialogs->saveAnswers.push_back(path);
+        EXPECT_EQ(RunMenuCommand(main->SavarComo1), "");
+        return path;
+    }
+};
+
+TEST_F(ColumnWindowTest, TheGroupAndTheColumnsItShows)
+{
+    EXPECT_EQ(Window()->GBPilar->title(), "Pilar");
+    EXPECT_EQ(Window()->CBPilar->text(), "Verificar como pilar (NBR 6118:2014)");
+    EXPECT_FALSE(Window()->CBPilar->isChecked());
+    const QStringList conditions = {"biapoiado, sem cargas transversais",
+                                    "biapoiado, com cargas transversais significativas",
+                                    "em balanço (engastado na base)"};
+    EXPECT_EQ(Items(Window()->CombApoioX), conditions);
+    EXPECT_EQ(Items(Window()->CombApoioY), conditions);
+    EXPECT_EQ(Items(Window()->CombMetodo),
+              QStringList({"pilar-padrão com curvatura aproximada", "pilar-padrão com rigidez κ aproximada"}));
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Window()->CBPilar, Window()->EdLeX, Window()->EdLeY, Window()->CombApoioX,
+                                         Window()->CombApoioY, Window()->CombMetodo}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        EXPECT_FALSE(w->accessibleName().isEmpty());
+        if (w != Window()->CBPilar) {
+            EXPECT_FALSE(w->isEnabled()) << "off until the box is checked";
+        }
+    }
+    const int extra[] = {TFCombinacoes::ColMxdBase, TFCombinacoes::ColMydBase, TFCombinacoes::ColGoverning};
+    for (int c : extra)
+        EXPECT_TRUE(Table()->isColumnHidden(c));
+    EXPECT_FALSE(Window()->BtnDetalhes->isVisible());
+    Window()->CBPilar->setChecked(true);
+    for (int c : extra)
+        EXPECT_FALSE(Table()->isColumnHidden(c));
+    EXPECT_TRUE(Window()->EdLeX->isEnabled());
+    EXPECT_TRUE(Window()->BtnDetalhes->isVisible());
+    // After Myd, in this order.
+    EXPECT_EQ(Table()->horizontalHeaderItem(TFCombinacoes::ColMyd + 1)->text(), "Mxd base (kN.m)");
+    EXPECT_EQ(Table()->horizontalHeaderItem(TFCombinacoes::ColMyd + 2)->text(), "Myd base (kN.m)");
+    EXPECT_EQ(Table()->horizontalHeaderItem(TFCombinacoes::ColGoverning)->text(), "Situação determinante");
+}
+
+TEST_F(ColumnWindowTest, TheCheckAsAColumnItsDetailsAndItsPoint)
+{
+    Open(Slender);
+    ASSERT_TRUE(Window()->CBPilar->isChecked());
+    EXPECT_EQ(Window()->EdLeX->text(), "280");
+    ASSERT_EQ(Table()->rowCount(), 4);
+    EXPECT_EQ(Cell(1, TFCombinacoes::ColMxdBase), "25");
+    EXPECT_EQ(Cell(2, TFCombinacoes::ColMxdBase), "-30");
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    ASSERT_TRUE(Window()->Results().has_value());
+    ASSERT_TRUE(Window()->Results()->rows[0].column.has_value());
+    EXPECT_EQ(Cell(0, TFCombinacoes::ColGoverning), "seção intermediária");
+    // Row 1, the 20 x 50 column at Nd = -1400, le = 280 (worked in
+    // tests/cli/ColumnCheckTest.cpp): Md,tot 42 about x, 53,19 about y.
+    const QString details = Window()->DetailsText(0);
+    EXPECT_TRUE(details.contains("Md,tot (kN·m)")) << details.toStdString();
+    EXPECT_TRUE(details.contains("53,19")) << details.toStdString();
+    EXPECT_TRUE(details.contains("42,00")) << details.toStdString();
+    EXPECT_TRUE(details.contains("seção intermediária")) << details.toStdString();
+    EXPECT_TRUE(details.contains("(determinante)")) << details.toStdString();
+    // The numbers come in the order the code computes them.
+    const char* const order[] = {"\nh (cm)", "\ni (cm)", "λ = le/i", "M1d,min",  "\nMA ", "\nMB ",  "αb",
+                                 "e1 (cm)",  "λ1",       "M1d,A",    "2ª ordem", "1/r",   "Md,tot", "Md,min,tot"};
+    qsizetype at = 0;
+    for (const char* label : order) {
+        const qsizetype next = details.indexOf(QString::fromUtf8(label), at);
+        EXPECT_GT(next, at) << label;
+        at = std::max(at, next);
+    }
+    EXPECT_TRUE(Window()->DetailsText(3).contains("Nd de tração: sem verificação de pilar"));
+    // "Mostrar no gráfico" draws the situation that governs.
+    Table()->setCurrentCell(0, TFCombinacoes::ColName);
+    EXPECT_TRUE(Window()->BtnDetalhes->isEnabled());
+    QTest::mouseClick(Window()->BtnMostrar, Qt::LeftButton);
+    EXPECT_EQ(State().Nd, -1400.0);
+    EXPECT_NEAR(std::fabs(State().Mxd), 42.0, 1e-9);
+    EXPECT_NEAR(std::fabs(State().Myd), 53.19, 0.005);
+    ASSERT_EQ(main->ChCurva->DesignPoints().size(), 1);
+    EXPECT_NEAR(std::fabs(main->ChCurva->DesignPoints().front().y()), 53.19, 0.005);
+
+    // Exported, the rows keep their base moments and the column's results.
+    const QString csv = folder.filePath("pilar.csv");
+    dialogs->otherAnswers.push_back({csv, QString()});
+    QTest::mouseClick(Window()->BtnExportar, Qt::LeftButton);
+    const std::string exported = LoadCsvBytes(QFile::encodeName(csv).toStdString());
+    EXPECT_EQ(exported.rfind("nome;nd;mxd;myd;mxd_base;myd_base;situacao;", 0), 0u) << exported;
+    EXPECT_NE(exported.find("\nELU 2 - curvatura simples;-1000;50;15;25;10;atende;"), std::string::npos) << exported;
+    if (const QByteArray shots = qgetenv("FLEXARA_SCREENSHOTS"); !shots.isEmpty()) {
+        Window()->resize(900, 360);
+        QTest::qWait(100);
+        Window()->grab().save(QString::fromLocal8Bit(shots) + "/column.png");
+    }
+
+    // Past λ = 90 the row is refused, named: le = 600 cm gives
+    // λ = 600/(20/√12) = 103,9 about y.
+    Window()->EdLeY->setText("600");
+    EXPECT_FALSE(Window()->Results().has_value()) << "another column, another check";
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    ASSERT_TRUE(Window()->Results().has_value());
+    EXPECT_TRUE(Cell(0, TFCombinacoes::ColSituation)
+                    .startsWith("λ = 103,9 > 90 para Myd: os métodos aproximados não se aplicam"))
+        << Cell(0, TFCombinacoes::ColSituation).toStdString();
+    EXPECT_TRUE(Window()->DetailsText(0).contains("λ = 103,9 > 90 para Myd"));
+}
+
+TEST_F(ColumnWindowTest, ABadBaseCellOrLengthIsMarkedAndRefused)
+{
+    Open(Slender);
+    Table()->item(1, TFCombinacoes::ColMydBase)->setText("1.0,5");
+    EXPECT_EQ(Table()->item(1, TFCombinacoes::ColMydBase)->toolTip(), "Valor de entrada inválido");
+    // An empty base cell is the top's: no mark.
+    Table()->item(2, TFCombinacoes::ColMxdBase)->setText("");
+    EXPECT_TRUE(Table()->item(2, TFCombinacoes::ColMxdBase)->toolTip().isEmpty());
+    EXPECT_FALSE(Window()->Rows()[2].MxdBase.has_value());
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+        const char* message;
+    } cases[] = {
+        {"a base cell", [] {}, "Combinação 2: Myd base inválido."},
+        {"a length",
+         [this] {
+             Table()->item(1, TFCombinacoes::ColMydBase)->setText("10");
+             Window()->EdLeX->setText("abc");
+         },
+         "Pilar: le (Mxd) inválido."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.arrange();
+        ErrorBoxAnswerer boxes;
+        QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+        for (int i = 0; i < 100 && boxes.texts.isEmpty(); ++i)
+            QTest::qWait(10);
+        ASSERT_EQ(boxes.texts.size(), 1);
+        EXPECT_EQ(boxes.texts.front(), c.message);
+        EXPECT_FALSE(Window()->Results().has_value());
+    }
+    // Without the column the base cells are no part of the check.
+    Window()->CBPilar->setChecked(false);
+    Table()->item(1, TFCombinacoes::ColMydBase)->setText("x");
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    ASSERT_TRUE(Window()->Results().has_value());
+    EXPECT_FALSE(Window()->Results()->rows[0].column.has_value());
+}
+
+TEST_F(ColumnWindowTest, TheColumnBelongsToTheCaseFile)
+{
+    // Opened and saved, the example comes back byte for byte: the column and
+    // every base moment.
+    Open(Slender);
+    const QString saved = SaveAs("pilar.fxr");
+    const std::string original = LoadProjectBytes(Slender);
+    EXPECT_EQ(LoadProjectBytes(QFile::encodeName(saved).toStdString()), original);
+
+    // Edited in the window, saved and opened again.
+    Window()->EdLeY->setText("350,5");
+    Window()->CombApoioX->setCurrentIndex(2);
+    Window()->CombMetodo->setCurrentIndex(1);
+    Table()->item(0, TFCombinacoes::ColMxdBase)->setText("-12,5");
+    const QString edited = SaveAs("editado.fxr");
+    main->Novo1->trigger();
+    EXPECT_FALSE(Window()->CBPilar->isChecked()) << "a new case has no column";
+    EXPECT_EQ(Table()->rowCount(), 0);
+    main->Documents->ReadProjectFile(edited);
+    EXPECT_TRUE(Window()->CBPilar->isChecked());
+    EXPECT_EQ(Window()->EdLeY->text(), "350,5");
+    EXPECT_EQ(Window()->CombApoioX->currentIndex(), 2);
+    EXPECT_EQ(Window()->CombApoioY->currentIndex(), 0);
+    EXPECT_EQ(Window()->CombMetodo->currentIndex(), 1);
+    EXPECT_EQ(Cell(0, TFCombinacoes::ColMxdBase), "-12,5");
+    EXPECT_EQ(Cell(1, TFCombinacoes::ColMydBase), "10");
+
+    // A case without a column saves as it always did.
+    Open(Plain);
+    EXPECT_FALSE(Window()->CBPilar->isChecked());
+    const QString plain = SaveAs("sem-pilar.fxr");
+    EXPECT_EQ(LoadProjectBytes(QFile::encodeName(plain).toStdString()), LoadProjectBytes(Plain));
+    // Unchecking the box leaves the column out of the file.
+    Open(Slender);
+    Window()->CBPilar->setChecked(false);
+    const std::string unchecked = LoadProjectBytes(QFile::encodeName(SaveAs("desmarcado.fxr")).toStdString());
+    EXPECT_EQ(unchecked.find("pilar\r\n"), std::string::npos);
+    EXPECT_EQ(unchecked, original.substr(0, original.find("pilar\r\n")));
+}
+
+} // namespace
+} // namespace flexara::testing
