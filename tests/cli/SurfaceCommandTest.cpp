@@ -27,6 +27,7 @@ std::string Example(const char* name)
 
 const std::string Column = Example("pilar-20x40.fxr");
 const std::string FaultySteel = Source + "/tests/cli/fixtures/faulty-steel.fxr";
+const std::string DefaultCase = Source + "/tests/cli/fixtures/default-case.fxr";
 
 testing::ShellRun Cli(const std::string& arguments, const std::string& redirect = "2>/dev/null")
 {
@@ -77,6 +78,11 @@ TEST(SurfaceCommand, EveryFormatAndItsExitStatus)
         {"nm svg", "nm " + Column + " --angle 0 --levels 3 --format svg", 0, "<?xml", "Diagrama N–M"},
         {"nm png", "nm " + Column + " --angle 1e3 --levels 3 --format png", 0, "\x89PNG", "IEND"},
         {"nm, a decimal comma", "nm " + Column + " --angle 18,4 --levels 2", 0, "{", "\"angle\": 18.4"},
+        // The program's empty case: a refusal is a result, status 0.
+        {"surface refused", "surface " + DefaultCase + " --levels 2", 0, "{\n  \"status\": \"refused\"",
+         "Área de concreto ou aço nula."},
+        {"nm refused", "nm " + DefaultCase + " --angle 0 --levels 2", 0, "{\n  \"status\": \"refused\"",
+         "\"outline\": []"},
         // CA-50 B with a steel factor of 2: the steel law faults; the output
         // is still written and says so.
         {"surface fault", "surface " + FaultySteel + " --levels 2", 2, "{\n  \"status\": \"error\"",
@@ -94,8 +100,10 @@ TEST(SurfaceCommand, EveryFormatAndItsExitStatus)
             EXPECT_TRUE(nlohmann::json::accept(run.out));
         }
     }
-    EXPECT_EQ(Cli("nm " + FaultySteel + " --angle 0 --levels 2 --format csv").out, "nd;m\n")
-        << "no outline of the ends alone";
+    for (const std::string& file : {FaultySteel, DefaultCase}) {
+        EXPECT_EQ(Cli("nm " + file + " --angle 0 --levels 2 --format csv").out, "nd;m\n")
+            << file << ": no outline of the ends alone";
+    }
 }
 
 TEST(SurfaceCommand, RefusalsOfABadCommandLine)
@@ -130,6 +138,8 @@ TEST(SurfaceCommand, RefusalsOfABadCommandLine)
         {"a case that is not there", "surface /nonexistent/case.fxr", 1, "File not found."},
         {"a folder to write", "nm " + Column + " --angle 0 --levels 1 -o " + folder.substr(0, folder.size() - 1), 1,
          "O destino não é um arquivo comum"},
+        {"help of surface", "surface --help", 0, "flexara-cli surface CASE.fxr [--levels K]"},
+        {"help of nm", "nm --help", 0, "Formats of \"nm\":"},
         {"one level is enough", "surface " + Column + " --levels 1 --format csv", 0, "nd;mx;my"},
     };
     for (const auto& c : cases) {
