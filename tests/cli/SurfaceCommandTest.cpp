@@ -353,45 +353,57 @@ TEST(NmCommand, TheOutlineRunsUpAlongTheDirectionAndBackAlongTheOpposite)
     }
 }
 
-// The diagram's moment along 30° at a level is what "check" finds for a load
-// at that Nd pointing 30° from the Mx axis: the resisting moment MRd of its
-// ray, computed by the check's own reading of its own curve. Along the
-// opposite side, the load at 210°. This catches degrees taken as radians,
-// My and Mx swapped, and sides mixed up.
+// The diagram's moment along φ at a level is what "check" finds for a load
+// at that Nd pointing φ from the Mx axis: the resisting moment MRd of its
+// ray, computed by the check's own reading of its own curve; along the
+// opposite side, the load at φ + 180°. The L section is symmetric about no
+// axis, so this catches degrees taken as radians, a turn the wrong way, My
+// and Mx swapped and sides mixed up.
 TEST(NmCommand, TheMomentAlongTheAngleIsTheChecksResistingMoment)
 {
-    const nlohmann::json diagram = nlohmann::json::parse(Cli("nm " + Column + " --angle 30 --levels 3").out);
-    ASSERT_EQ(diagram["levels"].size(), 3u);
-    const double c = std::cos(30.0 * 3.14159265358979323846 / 180.0); // 0.8660254
-    const double s = std::sin(30.0 * 3.14159265358979323846 / 180.0); // 0.5
+    const struct {
+        const char* name;
+        double degrees;
+    } cases[] = {
+        {"pilar-20x40.fxr", 30.0}, {"poligono-L.fxr", 30.0}, {"poligono-L.fxr", 120.0}, {"poligono-L.fxr", -75.0}};
     auto text17 = [](double value) {
         std::ostringstream out;
         out.precision(17);
         out << value;
         return out.str();
     };
-    std::string loads = "nome;nd;mxd;myd\n";
-    for (std::size_t i = 0; i < 3; ++i) {
-        const std::string nd = text17(diagram["levels"][i]["nd"].get<double>());
-        loads += "A" + std::to_string(i) + ";" + nd + ";" + text17(c) + ";" + text17(s) + "\n";
-        loads += "B" + std::to_string(i) + ";" + nd + ";" + text17(-c) + ";" + text17(-s) + "\n";
-    }
-    std::string text = loads;
-    for (char& ch : text)
-        if (ch == '.')
-            ch = ','; // ";" files take the decimal comma when one number has it
-    const std::string file = ::testing::TempDir() + "flexara-nm-loads.csv";
-    SaveFileBytes(file, text);
-    const testing::ShellRun run = Cli("check " + Column + " --loads " + file);
-    ASSERT_EQ(run.status, 0) << run.out;
-    const nlohmann::json check = nlohmann::json::parse(run.out);
-    for (std::size_t i = 0; i < 3; ++i) {
-        SCOPED_TRACE(i);
-        const double along = diagram["levels"][i]["along"].get<double>();
-        const double opposite = diagram["levels"][i]["opposite"].get<double>();
-        EXPECT_GT(along, 10.0);
-        EXPECT_NEAR(along, check["rows"][2 * i]["mrd"].get<double>(), 1e-9 * along);
-        EXPECT_NEAR(-opposite, check["rows"][2 * i + 1]["mrd"].get<double>(), 1e-9 * along);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " " + text17(c.degrees));
+        const testing::ShellRun nm = Cli("nm " + Example(c.name) + " --angle " + text17(c.degrees) + " --levels 3");
+        ASSERT_EQ(nm.status, 0);
+        const nlohmann::json diagram = nlohmann::json::parse(nm.out);
+        ASSERT_EQ(diagram["levels"].size(), 3u);
+        const double radians = c.degrees * 3.14159265358979323846 / 180.0;
+        const double x = std::cos(radians);
+        const double y = std::sin(radians);
+        std::string loads = "nome;nd;mxd;myd\n";
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::string nd = text17(diagram["levels"][i]["nd"].get<double>());
+            loads += "A" + std::to_string(i) + ";" + nd + ";" + text17(x) + ";" + text17(y) + "\n";
+            loads += "B" + std::to_string(i) + ";" + nd + ";" + text17(-x) + ";" + text17(-y) + "\n";
+        }
+        for (char& ch : loads)
+            if (ch == '.')
+                ch = ','; // ";" files take the decimal comma when one number has it
+        const std::string file = ::testing::TempDir() + "flexara-nm-loads.csv";
+        SaveFileBytes(file, loads);
+        const testing::ShellRun run = Cli("check " + Example(c.name) + " --loads " + file);
+        ASSERT_EQ(run.status, 0) << run.out;
+        const nlohmann::json check = nlohmann::json::parse(run.out);
+        for (std::size_t i = 0; i < 3; ++i) {
+            SCOPED_TRACE(i);
+            const double along = diagram["levels"][i]["along"].get<double>();
+            const double opposite = diagram["levels"][i]["opposite"].get<double>();
+            EXPECT_GT(along, 1.0);
+            EXPECT_LT(opposite, -1.0);
+            EXPECT_NEAR(along, check["rows"][2 * i]["mrd"].get<double>(), 1e-9 * along);
+            EXPECT_NEAR(-opposite, check["rows"][2 * i + 1]["mrd"].get<double>(), 1e-9 * along);
+        }
     }
 }
 
