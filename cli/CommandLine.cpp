@@ -92,6 +92,29 @@ bool ModelOption(const CLI::App& command, const std::string& text, std::optional
     return true;
 }
 
+void AddLevelsOption(CLI::App& command, std::string& levels)
+{
+    command
+        .add_option("--levels", levels,
+                    "the levels of Nd between the two ends, 1 to " + std::to_string(MaxSurfaceLevels) + " (default " +
+                        std::to_string(DefaultSurfaceLevels) + ")")
+        ->type_name("K");
+}
+
+bool LevelsOption(const CLI::App& command, const std::string& text, int& levels, int& status)
+{
+    levels = DefaultSurfaceLevels;
+    if (command.count("--levels") == 0)
+        return true;
+    std::int32_t given = 0;
+    if (!ParseInteger(text, given) || given < 1 || given > MaxSurfaceLevels) {
+        status = Usage("--levels takes a whole number from 1 to " + std::to_string(MaxSurfaceLevels));
+        return false;
+    }
+    levels = given;
+    return true;
+}
+
 std::optional<LoadedCase> LoadCase(const std::string& input, int& status)
 {
     LoadedCase loaded;

@@ -8,6 +8,7 @@
 
 #include "engine/Combinations.h"
 #include "engine/Materials.h"
+#include "engine/Surface.h"
 #include "engine/UVariav.h"
 
 #include <CLI/CLI.hpp>
@@ -54,6 +55,13 @@ void AddModelOption(CLI::App& command, std::string& model);
 // The model the option gives, when it was given; false (after saying why,
 // with the status of a bad command line in status) for a model of no name.
 bool ModelOption(const CLI::App& command, const std::string& text, std::optional<CalculationModel>& model, int& status);
+
+// --levels K: the levels of Nd of a surface, 1..MaxSurfaceLevels.
+void AddLevelsOption(CLI::App& command, std::string& levels);
+// The levels the option gives, DefaultSurfaceLevels when it was not given;
+// false (after saying why, with the status of a bad command line in status)
+// for anything but a whole number in range.
+bool LevelsOption(const CLI::App& command, const std::string& text, int& levels, int& status);
 
 // The case as the program reads it.
 struct LoadedCase {

@@ -9,6 +9,8 @@ Usage:
   flexara-cli check CASE.fxr [--loads LOADS.csv] [--model MODEL] [--format json|csv] [-o OUT]
   flexara-cli report CASE.fxr [--nd KN] [--model MODEL] [-o OUT.pdf]
   flexara-cli rewrite CASE.fxr -o OUT.fxr
+  flexara-cli surface CASE.fxr [--levels K] [--model MODEL] [--format json|csv|obj|svg|png] [-o OUT]
+  flexara-cli nm CASE.fxr --angle DEG [--levels K] [--model MODEL] [--format json|csv|svg|png] [-o OUT]
   flexara-cli --help
 
 curve     Reads the project file CASE.fxr, generates the ultimate-limit-state
@@ -21,10 +23,23 @@ report    Writes the calculation record of CASE.fxr as a PDF document (A4, in
           Portuguese): section, reinforcement, materials, settings, actions,
           reference forces, the interaction chart at Nd (or --nd KN), the
           verdict with eta and MRd, the load combinations of the case and the
-          method. The date is now, or SOURCE_DATE_EPOCH when it is set.
+          method; for a case with load combinations, one more page with the
+          N-M diagram along the moment of the governing combination and the
+          N-Mx-My surface, the combinations drawn on both. The date is now, or
+          SOURCE_DATE_EPOCH when it is set.
 rewrite   Reads CASE.fxr as the program does and writes the case again, in the
           program's own form, to OUT.fxr (the old file is replaced whole or not
           at all).
+surface   The N-Mx-My interaction surface of CASE.fxr: its interaction
+          curves at K levels of Nd evenly spaced strictly between N4 (uniform
+          shortening) and N1 (pure tension), closed by those two ends.
+nm        The N-M diagram of CASE.fxr along the direction DEG of the moment
+          (degrees from the Mx axis towards the My axis; any finite number):
+          at every level of the surface the resisting moment along DEG and
+          along the opposite direction, closed by the two ends.
+
+--levels K      the levels of the surface (and so of the N-M diagram): a
+          whole number from 1 to 400, 41 when not given.
 
 --model MODEL   the calculation model instead of the case's own: classic (a
           block of 0.85 fcd over the fibres shortened by 0.7 per mil or more),
@@ -133,10 +148,45 @@ Formats of "check":
 Output: -o OUT replaces OUT whole or not at all (a symbolic link is followed
 and its target replaced); a folder, a device, a pipe or a read-only file is
 refused, and so is any input of the command (the project file, the loads) as
-the output of "curve", "check" or "report".
+the output of "curve", "check", "report", "surface" or "nm".
+
+Formats of "surface":
+  json (default)  one object: "status" ("ok", "refused" or "error"),
+                  "warnings", "error" and "model" as for "curve"; "squash" and
+                  "tension", the two ends ({"nd", "moment": [Mx, My]}, the
+                  moments about the centroid, or null when they faulted);
+                  "angles_per_turn"; "points_on_chords" (mesh points where a
+                  generation found no state, on the chord between its
+                  neighbours); "levels", rising in Nd, each {"nd", "points"}
+                  with the curve at that Nd as [Mx, My] pairs in the order
+                  generated, the closing copy included: "curve --nd" with a
+                  level's nd gives the same points.
+  csv             a header "nd;mx;my" and every level's points in that order
+  obj             a Wavefront OBJ mesh, x = Mx, y = My, z = Nd: one vertex
+                  per angle step on every level, then the two ends; quads
+                  between neighbouring levels and triangle fans to the ends
+  svg, png        the wireframe as the window draws it, with the case's load
+                  combinations as points (navy inside, red outside; the
+                  governing one ringed); 614 x 614 pixels for png
+
+Formats of "nm":
+  json (default)  one object: "status", "warnings", "error", "model" as for
+                  "surface"; "angle", DEG as given; "levels", each {"nd",
+                  "along", "opposite"}: the resisting moment along DEG (>= 0)
+                  and along the opposite direction (<= 0), null where the
+                  origin lies outside that level's curve; "outline", the closed
+                  diagram as [nd, m] pairs: from the squash end up along DEG to
+                  the tension end and back along the opposite direction, the
+                  first point repeated (at the ends m is the component of the
+                  end's moment along DEG)
+  csv             a header "nd;m" and the outline, one row per point
+  svg, png        the diagram as the window draws it, Nd upward with
+                  compression at the top, with the case's load combinations at
+                  (|Md| with the sign of its side, Nd); 614 x 680 pixels for png
+  Reals of both commands read back to the same double.
 
 Exit status: 0 on success, also when a warning refused the case or Nd is out of
-range (those are results of "curve"); for "check", 0 when every combination
+range (those are results of "curve", "surface" and "nm"); for "check", 0 when every combination
 holds and 3 when one fails, is out of range or is refused; 1 for a file that
 cannot be read or written, or a bad command line; 2 for a fault while reading
 the case or during a generation (a numeric fault, or no steel class selected;

@@ -10,6 +10,8 @@ Action AddCurveCommand(CLI::App& app);
 Action AddCheckCommand(CLI::App& app);
 Action AddReportCommand(CLI::App& app);
 Action AddRewriteCommand(CLI::App& app);
+Action AddSurfaceCommand(CLI::App& app);
+Action AddNmCommand(CLI::App& app);
 
 // The text of flexara-cli --help.
 extern const char* const HelpText;

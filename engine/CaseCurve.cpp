@@ -39,8 +39,18 @@ CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selecti
     study.state = std::make_unique<AnalysisState>(state);
     study.combinations = combinations;
     study.column = column;
-    if (!combinations.empty())
+    if (!combinations.empty()) {
         study.check = CheckCombinations(state, selection, combinations, column, WorkerThreads());
+        CaseDiagrams& diagrams = study.diagrams.emplace();
+        diagrams.surface = GenerateSurface(state, selection, DefaultSurfaceLevels, WorkerThreads());
+        diagrams.governing = study.check->governing;
+        const double angle = diagrams.governing >= 0
+                                 ? MomentDirection(combinations[static_cast<std::size_t>(diagrams.governing)].Mxd,
+                                                   combinations[static_cast<std::size_t>(diagrams.governing)].Myd)
+                                 : 0.0;
+        diagrams.diagram = DiagramAlong(diagrams.surface, angle);
+        diagrams.loads = LoadsOnDiagram(combinations, *study.check, angle);
+    }
     study.curve = GenerateCaseCurve(*study.state, selection);
     study.model = CalculationModelParameters(*study.state, selection);
     return study;

@@ -8,6 +8,7 @@
 #include "engine/Curve.h"
 #include "engine/Faults.h"
 #include "engine/Materials.h"
+#include "engine/Surface.h"
 #include "engine/UVariav.h"
 
 #include <memory>
@@ -55,14 +56,26 @@ private:
     CaseCurve& curve;
 };
 
-// A case studied for a report: on a copy of the case, the curve at its Nd
-// and the check of its load combinations.
+// The capacity over the whole range of Nd for the report: the surface with
+// DefaultSurfaceLevels levels, the N–M diagram along the moment of the
+// governing combination (the x direction when it has none, or when no row
+// governs) and the combinations as both drawings show them.
+struct CaseDiagrams {
+    Surface surface;
+    NmDiagram diagram;
+    std::vector<DiagramLoad> loads;
+    int governing = -1; // index into loads, -1 for none
+};
+
+// A case studied for a report: on a copy of the case, the curve at its Nd,
+// the check of its load combinations and, with them, its diagrams.
 struct CaseStudy {
     std::unique_ptr<AnalysisState> state; // its derived fields are those of the generation
     CaseCurve curve;
     CombinationList combinations;
     std::optional<Column> column;          // the case's column: the rows are checked as a column
     std::optional<CombinationCheck> check; // when there are combinations
+    std::optional<CaseDiagrams> diagrams;  // when there are combinations
     ModelParameters model;                 // of the case's calculation model, after the generation
 };
 CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection, const CombinationList& combinations,

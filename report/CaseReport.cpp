@@ -6,8 +6,10 @@
 #include "engine/Version.h"
 #include "report/ChartDrawing.h"
 #include "report/ColumnText.h"
+#include "report/NmDiagramDrawing.h"
 #include "report/ReportText.h"
 #include "report/SectionDrawing.h"
+#include "report/SurfaceDrawing.h"
 #include "texts/Words.h"
 
 #include <QBuffer>
@@ -266,6 +268,57 @@ QString Signed(double nd)
     return nd < 0 ? QStringLiteral(" (compressão)") : (nd > 0 ? QStringLiteral(" (tração)") : QString());
 }
 
+// The N–M diagram along the governing combination's moment and the surface,
+// with the combinations on both.
+void WriteDiagrams(Layout& out, const CaseStudy& study, int number)
+{
+    const CaseDiagrams& d = *study.diagrams;
+    out.NewPage();
+    out.Heading(QStringLiteral("%1. Diagrama N–M e superfície de interação").arg(number));
+    const Surface& surface = d.surface;
+    if (surface.status != SurfaceStatus::Ok || surface.levels.empty()) {
+        QString why = QStringLiteral("nenhum nível de Nd tem diagrama de interação.");
+        if (surface.status == SurfaceStatus::Refused && !surface.warnings.empty())
+            why = QString::fromUtf8(WarningText(surface.warnings.front()));
+        else if (surface.fault)
+            why = QString::fromStdString(WithFullStop(FaultText(*surface.fault)));
+        out.Line(QStringLiteral("Não calculados: ") + why);
+        return;
+    }
+    if (d.governing >= 0) {
+        const std::string& name = study.combinations[static_cast<std::size_t>(d.governing)].name;
+        out.Line(QStringLiteral("Na direção do momento da combinação determinante, %1: %2")
+                     .arg(name.empty() ? QStringLiteral("(sem nome)") : PrintableText(QString::fromStdString(name)),
+                          DirectionText(d.diagram.angle)));
+    } else {
+        out.Line(QStringLiteral("Na direção x, sem combinação determinante: %1").arg(DirectionText(d.diagram.angle)));
+    }
+    out.Line(QStringLiteral("Superfície de %1 níveis de Nd entre N4 e N1; combinações em azul quando atendem, em "
+                            "vermelho quando não atendem")
+                 .arg(surface.levels.size()));
+    // Both drawings at their own proportions, centred, one above the other.
+    auto centred = [](const QRectF& area, double widthOverHeight) {
+        const double w = std::min(area.width(), area.height() * widthOverHeight);
+        return QRectF(area.left() + (area.width() - w) / 2, area.top(), w, area.height());
+    };
+    NmPicture nm;
+    nm.diagram = &d.diagram;
+    nm.loads = d.loads;
+    nm.selected = d.governing;
+    out.Figure(120.0, [&](QPainter& painter, const QRectF& area) {
+        DrawNmDiagram(painter, centred(area, static_cast<double>(NmPictureSize.width()) / NmPictureSize.height()), nm);
+    });
+    SurfacePicture wireframe;
+    wireframe.surface = &surface;
+    wireframe.loads = d.loads;
+    wireframe.selected = d.governing;
+    out.Figure(116.0, [&](QPainter& painter, const QRectF& area) {
+        DrawSurface(painter,
+                    centred(area, static_cast<double>(SurfacePictureSize.width()) / SurfacePictureSize.height()),
+                    wireframe);
+    });
+}
+
 void WriteCase(Layout& out, const ReportCase& report)
 {
     const CaseStudy& study = *report.study;
@@ -519,6 +572,11 @@ void WriteCase(Layout& out, const ReportCase& report)
     // The method.
     out.Heading(QStringLiteral("%1. Método").arg(method));
     out.Paragraph(QString::fromUtf8(code ? CodeMethodText : MethodText));
+
+    // With combinations, their diagrams on a page of their own after the
+    // method, so that the pages before it stay as they are.
+    if (study.diagrams)
+        WriteDiagrams(out, study, method + 1);
 }
 
 } // namespace

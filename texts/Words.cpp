@@ -19,6 +19,21 @@ const char* CurveStatusKey(CurveStatus status)
     return "error";
 }
 
+const char* SurfaceStatusKey(SurfaceStatus status)
+{
+    switch (status) {
+    case SurfaceStatus::Ok:
+        return "ok";
+    case SurfaceStatus::Refused:
+        return "refused";
+    case SurfaceStatus::Cancelled:
+        return "cancelled";
+    case SurfaceStatus::Error:
+        break;
+    }
+    return "error";
+}
+
 const char* CombinationStatusKey(CombinationStatus status)
 {
     switch (status) {

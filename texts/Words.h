@@ -13,6 +13,7 @@
 #include "engine/Combinations.h"
 #include "engine/Curve.h"
 #include "engine/Faults.h"
+#include "engine/Surface.h"
 
 #include <array>
 #include <exception>
@@ -24,6 +25,8 @@ namespace flexara {
 
 // "ok", "refused", "out-of-range", "error".
 const char* CurveStatusKey(CurveStatus status);
+// "ok", "refused", "error", "cancelled".
+const char* SurfaceStatusKey(SurfaceStatus status);
 // "holds", "fails", "out-of-range", "refused", "error".
 const char* CombinationStatusKey(CombinationStatus status);
 // "checked", "tension", "too-slender".

@@ -38,15 +38,18 @@ struct Rendered {
     std::string pdfPath;
 };
 
-// The report of a project file, rendered and read back.
-Rendered RenderReport(const std::string& project, const std::string& tag)
+// The report of a project file, rendered and read back; withoutDiagrams
+// leaves the page of the diagrams out, as the report was before it.
+Rendered RenderReport(const std::string& project, const std::string& tag, bool withoutDiagrams = false)
 {
     EnsureGuiApplication();
     auto state = std::make_unique<AnalysisState>();
     CombinationList combinations;
     std::optional<Column> column;
     const MaterialSelection selection = LoadProjectFileHeadless(project, *state, &combinations, &column);
-    const CaseStudy study = StudyCase(*state, selection, combinations, column);
+    CaseStudy study = StudyCase(*state, selection, combinations, column);
+    if (withoutDiagrams)
+        study.diagrams.reset();
     ReportCase report;
     report.study = &study;
     report.selection = selection;
@@ -169,6 +172,61 @@ TEST(Report, TheColumnCheckHasItsSection)
     // A case without a column has no such section.
     EXPECT_EQ(RenderReport(Example("pilar-20x40-combinacoes.fxr"), "plain").text.find("Verificação do pilar"),
               std::string::npos);
+}
+
+std::string PageText(const Rendered& r, int page)
+{
+    const std::string p = std::to_string(page);
+    return Command("pdftotext -layout -f " + p + " -l " + p + " " + r.pdfPath + " - 2>/dev/null");
+}
+
+// A case with combinations gets one page more, the last: the N–M diagram
+// along the governing combination's moment and the surface, both titled;
+// every page before it as it was. ELU 2 (-500; 20; 200) fails about y (the
+// column is 20 cm wide in x) and governs: φ = atan2(200, 20) = atan(10) =
+// 84,29°. A governing row without moment (ELU 3 at 700 kN, out of range)
+// reads along x: φ = 0,0°. A case without combinations has no such page.
+TEST(Report, ThePageOfTheDiagramsComesOnlyWithCombinations)
+{
+    const struct {
+        const char* tag;
+        std::string block;
+        const char* direction;
+        const char* governing;
+    } cases[] = {
+        {"oblique", "combinacoes\r\n2\r\nELU 1\r\n-500\r\n60\r\n20\r\nELU 2\r\n-500\r\n20\r\n200\r\n", "φ = 84,3°",
+         "ELU 2"},
+        {"no-moment", "combinacoes\r\n2\r\nELU 1\r\n-500\r\n60\r\n20\r\nELU 3\r\n700\r\n0\r\n0\r\n", "φ = 0,0°",
+         "ELU 3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tag);
+        const std::string project = ::testing::TempDir() + "flexara-report-diagrams-" + c.tag + ".fxr";
+        SaveFileBytes(project, LoadProjectBytes(Example("pilar-20x40.fxr")) + c.block);
+        const Rendered with = RenderReport(project, std::string("diagrams-") + c.tag);
+        const Rendered before = RenderReport(project, std::string("no-diagrams-") + c.tag, true);
+        ASSERT_EQ(with.pages, before.pages + 1);
+        const std::string last = PageText(with, with.pages);
+        for (const char* fragment : {"11. Diagrama N–M e superfície de interação", "Diagrama N–M", "Superfície N–Mx–My",
+                                     "compressão negativa para cima", c.direction, c.governing})
+            EXPECT_NE(last.find(fragment), std::string::npos) << fragment << "\n" << last;
+        EXPECT_EQ(last.find("10. Método"), std::string::npos) << "the page is the diagrams' own";
+        EXPECT_NE(PageText(with, with.pages - 1).find("10. Método"), std::string::npos);
+        // The pages before it say what they said, but for "página i de n".
+        for (int page = 1; page < with.pages; ++page) {
+            SCOPED_TRACE(page);
+            std::string a = PageText(with, page);
+            std::string b = PageText(before, page);
+            const std::string of = "de " + std::to_string(with.pages);
+            const std::string ofBefore = "de " + std::to_string(before.pages);
+            ASSERT_NE(a.rfind(of), std::string::npos);
+            a = a.replace(a.rfind(of), of.size(), ofBefore);
+            EXPECT_EQ(a, b);
+        }
+    }
+    const Rendered plain = RenderReport(Example("pilar-20x40.fxr"), "no-combinations");
+    EXPECT_EQ(plain.pages, 2);
+    EXPECT_EQ(plain.text.find("Diagrama N–M"), std::string::npos);
 }
 
 // Names and numbers a user can give that the report must still print as
