@@ -70,16 +70,29 @@ struct WorkerCase {
 class Search {
 public:
     Search(const AnalysisState& state, const MaterialSelection& materials, const CombinationList& combinations,
-           int threads, WorkProgress* progress)
-        : base(state), materials(materials), combinations(combinations), groups(GroupByNd(combinations)),
-          progress(progress)
+           const std::optional<Column>& column, int threads, WorkProgress* progress)
+        : base(state), materials(materials), combinations(combinations), column(column),
+          groups(GroupByNd(combinations)), progress(progress)
     {
+        if (column) {
+            // The outline and the concrete: the bars change nothing of them.
+            auto materialState = std::make_unique<AnalysisState>(state);
+            UpdateMaterials(*materialState, materials);
+            section = ColumnSectionOf(*materialState);
+        }
         const int workers = std::max(1, std::min(threads, static_cast<int>(groups.nds.size())));
         for (int w = 0; w < workers; ++w)
             cases.push_back(WorkerCase{std::make_unique<AnalysisState>(state), {}, {}});
     }
 
     bool Cancelled() const { return progress && progress->cancel; }
+
+    // Row r read off the curve of its Nd, as a column when there is one.
+    CombinationResult Read(const NdCurve& curve, int r) const
+    {
+        const LoadCombination& row = combinations[static_cast<std::size_t>(r)];
+        return column ? ReadOffCurve(curve, row, *column, section) : ReadOffCurve(curve, row);
+    }
 
     // The check of every combination with every line given the diameter.
     CombinationCheck CheckWithDiameter(double diameter)
@@ -92,7 +105,7 @@ public:
             },
             [&](int group, const NdCurve& curve) {
                 for (const int r : groups.rowsOf[static_cast<std::size_t>(group)])
-                    rows[static_cast<std::size_t>(r)] = ReadOffCurve(curve, combinations[static_cast<std::size_t>(r)]);
+                    rows[static_cast<std::size_t>(r)] = Read(curve, r);
                 return true;
             },
             {});
@@ -118,8 +131,7 @@ public:
             },
             [&](int group, const NdCurve& curve) {
                 for (const int r : groups.rowsOf[static_cast<std::size_t>(group)])
-                    if (ReadOffCurve(curve, combinations[static_cast<std::size_t>(r)]).status !=
-                        CombinationStatus::Holds)
+                    if (Read(curve, r).status != CombinationStatus::Holds)
                         fails = true;
                 return !fails;
             },
@@ -187,6 +199,8 @@ private:
     const AnalysisState& base;
     const MaterialSelection& materials;
     const CombinationList& combinations;
+    const std::optional<Column>& column;
+    ColumnSection section;
     NdGroups groups;
     WorkProgress* progress;
     std::vector<WorkerCase> cases;
@@ -223,15 +237,17 @@ SteelLimits SteelLimitsOf(const AnalysisState& state, const MaterialSelection& m
     const Real byArea = 0.004L * limits.concreteArea;
     limits.minimum = static_cast<double>(std::max(byForce, byArea));
     limits.maximum = static_cast<double>(0.04L * limits.concreteArea);
+    limits.steelArea = SteelAreaOf(state);
     return limits;
 }
 
 DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelection& materials,
-                                 const CombinationList& combinations, int threads, WorkProgress* progress)
+                                 const CombinationList& combinations, const std::optional<Column>& column, int threads,
+                                 WorkProgress* progress)
 {
     DesignResult result;
     result.limits = SteelLimitsOf(state, materials, combinations);
-    result.currentArea = SteelAreaOf(state);
+    result.currentArea = result.limits.steelArea;
     if (combinations.empty())
         return result;
     const int groups = static_cast<int>(GroupByNd(combinations).nds.size());
@@ -241,7 +257,7 @@ DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelec
         progress->total = groups * static_cast<int>(BarDiameters.size() + 16);
     }
 
-    Search search(state, materials, combinations, threads, progress);
+    Search search(state, materials, combinations, column, threads, progress);
     std::vector<CombinationCheck> checks;
     for (const double diameter : BarDiameters) {
         CombinationCheck check = search.CheckWithDiameter(diameter);
