@@ -37,8 +37,10 @@ CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selecti
     CaseStudy study;
     study.state = std::make_unique<AnalysisState>(state);
     study.combinations = combinations;
-    if (!combinations.empty())
+    if (!combinations.empty()) {
         study.check = CheckCombinations(state, selection, combinations, WorkerThreads());
+        study.limits = SteelLimitsOf(state, selection, combinations);
+    }
     study.curve = GenerateCaseCurve(*study.state, selection);
     study.model = CalculationModelParameters(*study.state, selection);
     return study;

@@ -6,6 +6,7 @@
 #include "engine/CalculationModel.h"
 #include "engine/Combinations.h"
 #include "engine/Curve.h"
+#include "engine/Design.h"
 #include "engine/Faults.h"
 #include "engine/Materials.h"
 #include "engine/UVariav.h"
@@ -62,6 +63,7 @@ struct CaseStudy {
     CaseCurve curve;
     CombinationList combinations;
     std::optional<CombinationCheck> check; // when there are combinations
+    std::optional<SteelLimits> limits;     // the column's steel-area limits, with the combinations
     ModelParameters model;                 // of the case's calculation model, after the generation
 };
 CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection,
