@@ -92,6 +92,11 @@ bool ModelOption(const CLI::App& command, const std::string& text, std::optional
     return true;
 }
 
+std::optional<Column> CaseColumn(const LoadedCase&)
+{
+    return std::nullopt;
+}
+
 std::optional<LoadedCase> LoadCase(const std::string& input, int& status)
 {
     LoadedCase loaded;

@@ -6,6 +6,7 @@
 // in Subcommands.h and one more line in main().
 #pragma once
 
+#include "engine/Column.h"
 #include "engine/Combinations.h"
 #include "engine/Materials.h"
 #include "engine/UVariav.h"
@@ -61,6 +62,11 @@ struct LoadedCase {
     MaterialSelection selection;
     CombinationList combinations;
 };
+
+// The column of the case, for the checks that take one. The one place the
+// batch tool's design gets it: the project file does not yet hold a column,
+// so a case has none.
+std::optional<Column> CaseColumn(const LoadedCase& loaded);
 
 // Reads the case; on failure says why and gives the exit status (1 for a
 // file that cannot be read, 2 for a fault of the reading).
