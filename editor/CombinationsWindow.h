@@ -10,6 +10,7 @@
 #include "engine/Combinations.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@ class QTableWidgetItem;
 
 namespace flexara {
 
+class TFDimensionamento;
 class TFPrincipal;
 
 class TFCombinacoes : public QDialog {
@@ -39,6 +41,7 @@ public:
     QPushButton* BtnVerificar = nullptr;
     QPushButton* BtnMostrar = nullptr;
     QPushButton* BtnDiagramas = nullptr;
+    QPushButton* BtnDimensionar = nullptr;
 
     void BtnAdicionarClick();
     void BtnExcluirClick();
@@ -48,6 +51,16 @@ public:
     void BtnVerificarClick();
     void BtnMostrarClick();
     void BtnDiagramasClick();
+    // The design of the reinforcement for the rows, behind the progress
+    // dialog; its result in FDimensionamento.
+    void BtnDimensionarClick();
+
+    // The dialog of the last design while it is open.
+    QPointer<TFDimensionamento> FDimensionamento;
+
+    // The column the checks and the design of this window take: the one place
+    // the window's case gives it. A case has none yet.
+    std::optional<flexara::Column> CaseColumn() const;
 
     // The rows as the table holds them: a cell that does not convert gives 0.
     CombinationList Rows() const;
