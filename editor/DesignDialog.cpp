@@ -36,7 +36,7 @@ TFDimensionamento::TFDimensionamento(TFPrincipal& window, const CombinationList&
     setObjectName(QStringLiteral("FDimensionamento"));
     setWindowTitle(QString::fromUtf8(DesignTitle));
     PaintSilver(this);
-    resize(700, 420);
+    resize(780, 420);
 
     Tabela = new QTableWidget(static_cast<int>(result.options.size()), ColumnCount, this);
     Tabela->setObjectName(QStringLiteral("Tabela"));
@@ -48,7 +48,6 @@ TFDimensionamento::TFDimensionamento(TFPrincipal& window, const CombinationList&
     Tabela->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Tabela->setSelectionBehavior(QAbstractItemView::SelectRows);
     Tabela->setSelectionMode(QAbstractItemView::SingleSelection);
-    Tabela->horizontalHeader()->setSectionResizeMode(ColCombination, QHeaderView::Stretch);
     Tabela->verticalHeader()->setDefaultSectionSize(20);
     QStringList rowHeaders;
     for (std::size_t i = 0; i < result.options.size(); ++i) {
@@ -81,6 +80,8 @@ TFDimensionamento::TFDimensionamento(TFPrincipal& window, const CombinationList&
         }
     }
     Tabela->setVerticalHeaderLabels(rowHeaders);
+    Tabela->resizeColumnsToContents();
+    Tabela->horizontalHeader()->setStretchLastSection(true);
     if (result.chosen >= 0)
         Tabela->setCurrentCell(result.chosen, ColDiameter);
 
