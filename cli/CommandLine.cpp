@@ -115,6 +115,11 @@ bool LevelsOption(const CLI::App& command, const std::string& text, int& levels,
     return true;
 }
 
+std::optional<Column> CaseColumn(const LoadedCase& loaded)
+{
+    return loaded.column;
+}
+
 std::optional<LoadedCase> LoadCase(const std::string& input, int& status)
 {
     LoadedCase loaded;

@@ -6,6 +6,7 @@
 // in Subcommands.h and one more line in main().
 #pragma once
 
+#include "engine/Column.h"
 #include "engine/Combinations.h"
 #include "engine/Materials.h"
 #include "engine/Surface.h"
@@ -70,6 +71,10 @@ struct LoadedCase {
     CombinationList combinations;
     std::optional<Column> column; // the case's column, when the file has one
 };
+
+// The column of the case, for the checks that take one: the file's block
+// "pilar", none without it.
+std::optional<Column> CaseColumn(const LoadedCase& loaded);
 
 // Reads the case; on failure says why and gives the exit status (1 for a
 // file that cannot be read, 2 for a fault of the reading).

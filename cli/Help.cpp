@@ -7,6 +7,8 @@ const char* const HelpText = R"(flexara-cli - interaction curve of a reinforced-
 Usage:
   flexara-cli curve CASE.fxr [--nd KN] [--model MODEL] [--format json|csv|svg|png] [-o OUT]
   flexara-cli check CASE.fxr [--loads LOADS.csv] [--model MODEL] [--format json|csv] [-o OUT]
+  flexara-cli design CASE.fxr [--loads LOADS.csv] [--model MODEL] [--format json|csv]
+                     [-o OUT | --apply -o OUT.fxr]
   flexara-cli report CASE.fxr [--nd KN] [--model MODEL] [-o OUT.pdf]
   flexara-cli rewrite CASE.fxr -o OUT.fxr
   flexara-cli surface CASE.fxr [--levels K] [--model MODEL] [--format json|csv|obj|svg|png] [-o OUT]
@@ -19,6 +21,20 @@ curve     Reads the project file CASE.fxr, generates the ultimate-limit-state
 check     Checks the load combinations of CASE.fxr (or those of LOADS.csv) on
           its section: one curve per distinct Nd, and for every combination
           whether it holds, its utilisation and its resisting moment.
+design    Designs the reinforcement of CASE.fxr for its load combinations (or
+          those of LOADS.csv): each bar diameter of the program's list (5 to
+          40 mm) in every line with bars, with the governing eta over all
+          combinations and whether the steel area keeps to the limits of a
+          column (NBR 6118:2014: As,min = max(0.15 |Nd|/fyd, 0.004 Ac) for the
+          most compressed combination, 17.3.5.3.1; As,max = 4 % of Ac outside
+          laps, 17.3.5.3.2; diameters below 10 mm, 18.4.2.1); the chosen
+          diameter, the smallest with eta <= 1 within the limits; and the area
+          needed, As,nec: the least factor on the area of every bar as it
+          stands (the bars where they are) for which the governing eta is 1,
+          by bisection to 1e-4. With --apply, the case with the chosen
+          diameter in every line is written to OUT.fxr (replaced whole or not
+          at all; nothing is written when no diameter suffices) and the
+          report goes to standard output.
 report    Writes the calculation record of CASE.fxr as a PDF document (A4, in
           Portuguese): section, reinforcement, materials, settings, actions,
           reference forces, the interaction chart at Nd (or --nd KN), the
@@ -145,10 +161,37 @@ Formats of "check":
                   situacao_pilar (topo, base, intermediaria, minima),
                   md_tot_x and md_tot_y
 
+Formats of "design":
+  json (default)  one object: "combinations", "model" (as in "check"),
+                  "concrete_area" (Ac, cm2), "as" (the steel area as it
+                  stands, cm2), "as_min", "as_max" (cm2), "nd_most_compressed"
+                  (kN, 0 without compression), "options", one object per
+                  diameter in order:
+                    "diameter"      mm
+                    "as"            the steel area with it, cm2
+                    "ratio"         As/Ac
+                    "utilisation"   the governing eta, or null
+                    "governing", "governing_name"  the governing row (from 0)
+                                    and its name
+                    "status"        the governing row's status, as in "check"
+                    "limits"        what it misses: "below-minimum",
+                                    "above-maximum", "below-column-diameter"
+                    "chosen"        whether it is the chosen diameter
+                  then "chosen" (the diameter in mm, or null when none
+                  suffices), "factor_needed", "as_needed" (cm2), "ratio_needed"
+                  (As,nec/Ac), null when no area up to 1024 times the present
+                  one suffices, and "as_needed_below_smallest" (true when even
+                  1/1024 of the present area suffices: that area stands for it)
+  csv             the header diametro;as;rho;eta;determinante;situacao;limites;
+                  escolhido, one row per diameter (limites: ok, or
+                  abaixo-do-minimo, acima-do-maximo, diametro-menor-que-10
+                  joined by +; escolhido: sim), and a last row
+                  necessaria;As,nec;rho_nec;1
+
 Output: -o OUT replaces OUT whole or not at all (a symbolic link is followed
 and its target replaced); a folder, a device, a pipe or a read-only file is
 refused, and so is any input of the command (the project file, the loads) as
-the output of "curve", "check", "report", "surface" or "nm".
+the output of "curve", "check", "design", "report", "surface" or "nm".
 
 Formats of "surface":
   json (default)  one object: "status" ("ok", "refused" or "error"),
@@ -187,7 +230,8 @@ Formats of "nm":
 
 Exit status: 0 on success, also when a warning refused the case or Nd is out of
 range (those are results of "curve", "surface" and "nm"); for "check", 0 when every combination
-holds and 3 when one fails, is out of range or is refused; 1 for a file that
+holds and 3 when one fails, is out of range or is refused; for "design", 0
+when a diameter was chosen and 3 when none suffices; 1 for a file that
 cannot be read or written, or a bad command line; 2 for a fault while reading
 the case or during a generation (a numeric fault, or no steel class selected;
 the output is still written, with the status "error").

@@ -8,6 +8,7 @@ namespace flexara::cli {
 
 Action AddCurveCommand(CLI::App& app);
 Action AddCheckCommand(CLI::App& app);
+Action AddDesignCommand(CLI::App& app);
 Action AddReportCommand(CLI::App& app);
 Action AddRewriteCommand(CLI::App& app);
 Action AddSurfaceCommand(CLI::App& app);

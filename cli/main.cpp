@@ -18,8 +18,9 @@ int main(int argc, char** argv)
     CLI::App app("flexara-cli - interaction curve of a reinforced-concrete section, without a window", "flexara-cli");
     app.require_subcommand(1);
     const std::map<std::string, Action> actions = {
-        {"curve", AddCurveCommand(app)},     {"check", AddCheckCommand(app)},     {"report", AddReportCommand(app)},
-        {"rewrite", AddRewriteCommand(app)}, {"surface", AddSurfaceCommand(app)}, {"nm", AddNmCommand(app)},
+        {"curve", AddCurveCommand(app)},   {"check", AddCheckCommand(app)},     {"design", AddDesignCommand(app)},
+        {"report", AddReportCommand(app)}, {"rewrite", AddRewriteCommand(app)}, {"surface", AddSurfaceCommand(app)},
+        {"nm", AddNmCommand(app)},
     };
     const std::string& first = arguments.front();
     if (first.empty() || (first[0] != '-' && actions.count(first) == 0))

@@ -1,6 +1,7 @@
 #include "editor/CombinationsWindow.h"
 
 #include "dialogs/WindowLook.h"
+#include "editor/DesignDialog.h"
 #include "editor/DocumentCommands.h"
 #include "editor/ProgressRun.h"
 #include "editor/TFPrincipal.h"
@@ -105,6 +106,8 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
         button("BtnMostrar", "Mostrar no gráfico", "Leva a combinação selecionada à janela principal e gera o gráfico");
     BtnDiagramas = button("BtnDiagramas", "Diagramas...",
                           "Mostra o diagrama N–M na direção da combinação selecionada e a superfície N–Mx–My");
+    BtnDimensionar = button("BtnDimensionar", "Dimensionar...",
+                            "Procura o menor diâmetro das barras com que todas as combinações atendem");
     BtnDetalhes = button("BtnDetalhes", "Detalhes do pilar...",
                          "Mostra cada passo da verificação do pilar para a combinação selecionada");
 
@@ -158,7 +161,7 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     for (QPushButton* b : {BtnAdicionar, BtnExcluir, BtnColar, BtnImportar, BtnExportar})
         buttons->addWidget(b);
     buttons->addStretch(1);
-    for (QPushButton* b : {BtnVerificar, BtnMostrar, BtnDetalhes, BtnDiagramas})
+    for (QPushButton* b : {BtnVerificar, BtnMostrar, BtnDetalhes, BtnDiagramas, BtnDimensionar})
         buttons->addWidget(b);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GBPilar);
@@ -173,6 +176,7 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     connect(BtnVerificar, &QPushButton::clicked, this, [this] { RunCommand([this] { BtnVerificarClick(); }); });
     connect(BtnMostrar, &QPushButton::clicked, this, &TFCombinacoes::BtnMostrarClick);
     connect(BtnDiagramas, &QPushButton::clicked, this, &TFCombinacoes::BtnDiagramasClick);
+    connect(BtnDimensionar, &QPushButton::clicked, this, [this] { RunCommand([this] { BtnDimensionarClick(); }); });
     connect(Tabela, &QTableWidget::itemChanged, this, &TFCombinacoes::CellChanged);
     connect(Tabela, &QTableWidget::itemSelectionChanged, this, &TFCombinacoes::UpdateButtons);
     connect(BtnDetalhes, &QPushButton::clicked, this, [this] { RunCommand([this] { BtnDetalhesClick(); }); });
@@ -432,6 +436,7 @@ void TFCombinacoes::UpdateButtons()
     BtnDetalhes->setVisible(IsColumn());
     BtnDetalhes->setEnabled(selected && ResultOfTableRow(Tabela->currentRow()) != nullptr);
     BtnVerificar->setEnabled(Tabela->rowCount() > 0);
+    BtnDimensionar->setEnabled(Tabela->rowCount() > 0);
     BtnExportar->setEnabled(Tabela->rowCount() > 0);
 }
 
@@ -555,6 +560,33 @@ void TFCombinacoes::BtnMostrarClick()
 void TFCombinacoes::BtnDiagramasClick()
 {
     w.DiagramasClick();
+}
+
+void TFCombinacoes::BtnDimensionarClick()
+{
+    // A row with a cell that does not convert stops the design, named; so
+    // does a length of the column.
+    CheckedRows();
+    const std::optional<flexara::Column> column = CheckedColumn();
+    const CombinationList rows = ValidRows();
+    // The workers read a copy of the case taken now.
+    const auto state = std::make_unique<AnalysisState>(w.State());
+    const MaterialSelection selection = w.Selection();
+    std::optional<DesignResult> designed;
+    RunWithProgress(this, QStringLiteral("Dimensionando a armadura..."), [&](WorkProgress& progress) {
+        designed = DesignReinforcement(*state, selection, rows, column, WorkerThreads(), &progress);
+    });
+    if (!designed || designed->cancelled)
+        return;
+    if (FDimensionamento)
+        FDimensionamento->close();
+    // Shown without a nested event loop, and modal: the case stays as it was
+    // designed until the dialog closes.
+    auto* dialog = new TFDimensionamento(w, rows, std::move(*designed), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    FDimensionamento = dialog;
+    dialog->show();
 }
 
 // ---- The check ----

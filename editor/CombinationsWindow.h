@@ -14,6 +14,7 @@
 #include "engine/Combinations.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <optional>
 #include <string>
@@ -30,6 +31,7 @@ class QTableWidgetItem;
 
 namespace flexara {
 
+class TFDimensionamento;
 class TFPrincipal;
 
 class TFCombinacoes : public QDialog {
@@ -71,6 +73,7 @@ public:
     QComboBox* CombApoioX = nullptr;
     QComboBox* CombApoioY = nullptr;
     QComboBox* CombMetodo = nullptr;
+    QPushButton* BtnDimensionar = nullptr;
 
     void BtnAdicionarClick();
     void BtnExcluirClick();
@@ -92,6 +95,13 @@ public:
     // The details of row r of the last check as "Detalhes do pilar" shows
     // them; empty without a column check of that row.
     QString DetailsText(int r) const;
+
+    // The design of the reinforcement for the rows, behind the progress
+    // dialog; its result in FDimensionamento.
+    void BtnDimensionarClick();
+
+    // The dialog of the last design while it is open.
+    QPointer<TFDimensionamento> FDimensionamento;
 
     // The rows as the table holds them: a cell that does not convert gives 0.
     CombinationList Rows() const;

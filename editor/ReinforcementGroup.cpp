@@ -1,5 +1,6 @@
 #include "editor/ReinforcementGroup.h"
 
+#include "engine/BarLayout.h"
 #include "engine/CaseEditing.h"
 #include "resources/JpegImage.h"
 #include "uikit/CaptionedComboBox.h"
@@ -272,6 +273,26 @@ void TGBArmadura::CombDiametroChange()
     if (item >= 0 && item < DiameterCount)
         line->Diameter = BarDiameters[static_cast<std::size_t>(item)];
     context.TaxaArmadura();
+}
+
+void TGBArmadura::ChooseDiameterInEveryLine(double diameter)
+{
+    const int item = DiameterItemOf(diameter);
+    if (item < 0 || item >= DiameterCount)
+        return;
+    const int selected = SelectedLine();
+    const int count = ClampCount(context.State().LineCount, MaxLines);
+    for (int k = 0; k < count; ++k) {
+        if (BarsInLine(context.State().BarLines[static_cast<std::size_t>(k)]) == 0)
+            continue;
+        LBLinhas->setCurrentRow(k); // LBLinhasClick: the fields show line k
+        CombDiametro->setCurrentIndex(item);
+        CombDiametroChange();
+    }
+    if (selected >= 0) {
+        LBLinhas->setCurrentRow(selected);
+        LBLinhasClick();
+    }
 }
 
 void TGBArmadura::CombDiametroExit()

@@ -38,6 +38,11 @@ public:
     void SetX2FromFile(double value);
     void SetOrientationFromFile(std::uint8_t code);
 
+    // The diameter (mm, one of the list) chosen in CombDiametro for every line
+    // with bars, line by line through LBLinhasClick and CombDiametroChange as
+    // the user would; the line selected before is selected again.
+    void ChooseDiameterInEveryLine(double diameter);
+
     // The line selected in LBLinhas, 0-based; -1 when none is.
     int SelectedLine() const;
 

@@ -50,6 +50,7 @@ CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selecti
                                  : 0.0;
         diagrams.diagram = DiagramAlong(diagrams.surface, angle);
         diagrams.loads = LoadsOnDiagram(combinations, *study.check, angle);
+        study.limits = SteelLimitsOf(state, selection, combinations);
     }
     study.curve = GenerateCaseCurve(*study.state, selection);
     study.model = CalculationModelParameters(*study.state, selection);

@@ -6,6 +6,7 @@
 #include "engine/CalculationModel.h"
 #include "engine/Combinations.h"
 #include "engine/Curve.h"
+#include "engine/Design.h"
 #include "engine/Faults.h"
 #include "engine/Materials.h"
 #include "engine/Surface.h"
@@ -76,6 +77,7 @@ struct CaseStudy {
     std::optional<Column> column;          // the case's column: the rows are checked as a column
     std::optional<CombinationCheck> check; // when there are combinations
     std::optional<CaseDiagrams> diagrams;  // when there are combinations
+    std::optional<SteelLimits> limits;     // the column's steel-area limits, with the combinations
     ModelParameters model;                 // of the case's calculation model, after the generation
 };
 CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection, const CombinationList& combinations,

@@ -70,16 +70,29 @@ struct WorkerCase {
 class Search {
 public:
     Search(const AnalysisState& state, const MaterialSelection& materials, const CombinationList& combinations,
-           int threads, WorkProgress* progress)
-        : base(state), materials(materials), combinations(combinations), groups(GroupByNd(combinations)),
-          progress(progress)
+           const std::optional<Column>& column, int threads, WorkProgress* progress)
+        : base(state), materials(materials), combinations(combinations), column(column),
+          groups(GroupByNd(combinations)), progress(progress)
     {
+        if (column) {
+            // The outline and the concrete: the bars change nothing of them.
+            auto materialState = std::make_unique<AnalysisState>(state);
+            UpdateMaterials(*materialState, materials);
+            section = ColumnSectionOf(*materialState);
+        }
         const int workers = std::max(1, std::min(threads, static_cast<int>(groups.nds.size())));
         for (int w = 0; w < workers; ++w)
             cases.push_back(WorkerCase{std::make_unique<AnalysisState>(state), {}, {}});
     }
 
     bool Cancelled() const { return progress && progress->cancel; }
+
+    // Row r read off the curve of its Nd, as a column when there is one.
+    CombinationResult Read(const NdCurve& curve, int r) const
+    {
+        const LoadCombination& row = combinations[static_cast<std::size_t>(r)];
+        return column ? ReadOffCurve(curve, row, *column, section) : ReadOffCurve(curve, row);
+    }
 
     // The check of every combination with every line given the diameter.
     CombinationCheck CheckWithDiameter(double diameter)
@@ -92,10 +105,10 @@ public:
             },
             [&](int group, const NdCurve& curve) {
                 for (const int r : groups.rowsOf[static_cast<std::size_t>(group)])
-                    rows[static_cast<std::size_t>(r)] = ReadOffCurve(curve, combinations[static_cast<std::size_t>(r)]);
+                    rows[static_cast<std::size_t>(r)] = Read(curve, r);
                 return true;
             },
-            {});
+            nullptr);
         CombinationCheck check;
         check.cancelled = !complete;
         if (complete) {
@@ -118,12 +131,11 @@ public:
             },
             [&](int group, const NdCurve& curve) {
                 for (const int r : groups.rowsOf[static_cast<std::size_t>(group)])
-                    if (ReadOffCurve(curve, combinations[static_cast<std::size_t>(r)]).status !=
-                        CombinationStatus::Holds)
+                    if (Read(curve, r).status != CombinationStatus::Holds)
                         fails = true;
                 return !fails;
             },
-            order);
+            &order);
         if (fails)
             return false;
         if (!complete)
@@ -132,8 +144,11 @@ public:
     }
 
     // The groups of Nd in the order the factor search tries them: the least
-    // reserve first, by the check of the nearest diameter.
-    void OrderByReserve(const CombinationCheck& check)
+    // reserve first, by the check of the nearest diameter. With skipHolding,
+    // the groups whose rows all hold in that check are left out: every factor
+    // the search tries is above the one of the check, and more steel in the
+    // same places only widens the curve.
+    void OrderByReserve(const CombinationCheck& check, bool skipHolding = false)
     {
         std::vector<double> reserve(groups.nds.size(), 0.0);
         for (std::size_t g = 0; g < groups.nds.size(); ++g)
@@ -150,6 +165,8 @@ public:
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
             return reserve[static_cast<std::size_t>(a)] > reserve[static_cast<std::size_t>(b)];
         });
+        if (skipHolding)
+            std::erase_if(order, [&](int g) { return reserve[static_cast<std::size_t>(g)] <= 1.0; });
     }
 
 private:
@@ -157,10 +174,12 @@ private:
     // prepared by `prepare`, handing each to `read`; a false from read stops
     // the sweep. False when it stopped before every group was read.
     template <class Prepare, class Read>
-    bool Sweep(const Prepare& prepare, const Read& read, const std::vector<int>& groupOrder)
+    bool Sweep(const Prepare& prepare, const Read& read, const std::vector<int>* groupOrder)
     {
         WorkProgress local;
-        const int count = static_cast<int>(groups.nds.size());
+        const int count = static_cast<int>(groupOrder ? groupOrder->size() : groups.nds.size());
+        if (count == 0)
+            return !Cancelled();
         const bool complete = RunOnWorkers(
             count, static_cast<int>(cases.size()),
             [&](int worker, int i) {
@@ -168,7 +187,7 @@ private:
                     local.cancel = true;
                     return;
                 }
-                const int group = groupOrder.empty() ? i : groupOrder[static_cast<std::size_t>(i)];
+                const int group = groupOrder ? (*groupOrder)[static_cast<std::size_t>(i)] : i;
                 // The worker's case differs from the base in its diameters
                 // alone, which prepare sets afresh.
                 WorkerCase& own = cases[static_cast<std::size_t>(worker)];
@@ -187,16 +206,84 @@ private:
     const AnalysisState& base;
     const MaterialSelection& materials;
     const CombinationList& combinations;
+    const std::optional<Column>& column;
+    ColumnSection section;
     NdGroups groups;
     WorkProgress* progress;
     std::vector<WorkerCase> cases;
-    std::vector<int> order; // of the factor search; empty: the groups in order
+    std::vector<int> order; // the groups the factor search generates, in its order
 };
 
 // Largest factor tried on the area of the arrangement before saying that no
 // area suffices, and the smallest before saying that hardly any is needed.
 constexpr double LargestFactor = 1024.0;
 constexpr double SmallestFactor = 1.0 / 1024.0;
+
+// The diameter every line with bars has, when they all have one (and it is
+// positive).
+std::optional<double> CommonDiameter(const AnalysisState& s)
+{
+    std::optional<double> common;
+    for (int k = 0; k < LineCountOf(s); ++k) {
+        const BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
+        if (BarsInLine(line) == 0)
+            continue;
+        if (common && *common != line.Diameter)
+            return std::nullopt;
+        common = line.Diameter;
+    }
+    return common && *common > 0.0 ? common : std::nullopt;
+}
+
+// A bracket of the factor needed (fails at low, holds at high) by halving or
+// doubling from the arrangement as it stands. False when the search ends
+// there: cancelled, no area suffices, or hardly any is needed (result says
+// which).
+bool Bracket(Search& search, DesignResult& result, double& low, double& high)
+{
+    const std::optional<bool> holdsNow = search.HoldsWithFactor(1.0);
+    if (!holdsNow) {
+        result.cancelled = true;
+        return false;
+    }
+    if (*holdsNow) {
+        high = 1.0;
+        low = 0.5;
+        for (;;) {
+            const std::optional<bool> holds = search.HoldsWithFactor(low);
+            if (!holds) {
+                result.cancelled = true;
+                return false;
+            }
+            if (!*holds)
+                return true;
+            high = low;
+            if (low <= SmallestFactor) {
+                // Hardly any steel is needed: the smallest factor tried stands.
+                result.areaNeededBelowSmallest = true;
+                result.factorNeeded = high;
+                result.areaNeeded = static_cast<double>(static_cast<Real>(high) * result.currentArea);
+                return false;
+            }
+            low /= 2.0;
+        }
+    }
+    low = 1.0;
+    high = 2.0;
+    for (;;) {
+        const std::optional<bool> holds = search.HoldsWithFactor(high);
+        if (!holds) {
+            result.cancelled = true;
+            return false;
+        }
+        if (*holds)
+            return true;
+        low = high;
+        if (high >= LargestFactor)
+            return false; // no area of this arrangement suffices
+        high *= 2.0;
+    }
+}
 
 } // namespace
 
@@ -223,15 +310,17 @@ SteelLimits SteelLimitsOf(const AnalysisState& state, const MaterialSelection& m
     const Real byArea = 0.004L * limits.concreteArea;
     limits.minimum = static_cast<double>(std::max(byForce, byArea));
     limits.maximum = static_cast<double>(0.04L * limits.concreteArea);
+    limits.steelArea = SteelAreaOf(state);
     return limits;
 }
 
 DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelection& materials,
-                                 const CombinationList& combinations, int threads, WorkProgress* progress)
+                                 const CombinationList& combinations, const std::optional<Column>& column, int threads,
+                                 WorkProgress* progress)
 {
     DesignResult result;
     result.limits = SteelLimitsOf(state, materials, combinations);
-    result.currentArea = SteelAreaOf(state);
+    result.currentArea = result.limits.steelArea;
     if (combinations.empty())
         return result;
     const int groups = static_cast<int>(GroupByNd(combinations).nds.size());
@@ -241,7 +330,7 @@ DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelec
         progress->total = groups * static_cast<int>(BarDiameters.size() + 16);
     }
 
-    Search search(state, materials, combinations, threads, progress);
+    Search search(state, materials, combinations, column, threads, progress);
     std::vector<CombinationCheck> checks;
     for (const double diameter : BarDiameters) {
         CombinationCheck check = search.CheckWithDiameter(diameter);
@@ -273,67 +362,42 @@ DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelec
         checks.push_back(std::move(check));
     }
 
-    // The continuous answer, only for an arrangement that has steel.
+    // The continuous answer, only for an arrangement that has steel: a
+    // bracket, then bisection to the relative tolerance.
     if (!(result.currentArea > 0.0))
         return result;
-    // The Nd least likely to hold are tried first: by the check of the
-    // diameter nearest above the arrangement's own mean bar area.
-    std::size_t nearest = 0;
-    {
-        int bars = 0;
-        for (int k = 0; k < LineCountOf(state); ++k)
-            bars += BarsInLine(state.BarLines[static_cast<std::size_t>(k)]);
-        const double meanArea = bars > 0 ? result.currentArea / bars : 0.0;
-        while (nearest + 1 < BarDiameters.size() && BarAreaOf(BarDiameters[nearest]) < meanArea)
-            ++nearest;
-    }
-    search.OrderByReserve(checks[nearest]);
-
-    // A bracket (fails at low, holds at high) by halving or doubling from the
-    // arrangement as it stands, then bisection to the relative tolerance.
+    // When every line with bars has one diameter d0, the factor of diameter d
+    // of the table is (d/d0)²: the smallest diameter that holds and the one
+    // below it bracket the factor needed, and only the Nd that fail with the
+    // one below need generating while the factor rises above it.
     double low = 0.0, high = 0.0;
-    const std::optional<bool> holdsNow = search.HoldsWithFactor(1.0);
-    if (!holdsNow) {
-        result.cancelled = true;
-        return result;
-    }
-    if (*holdsNow) {
-        high = 1.0;
-        low = 0.5;
-        for (;;) {
-            const std::optional<bool> holds = search.HoldsWithFactor(low);
-            if (!holds) {
-                result.cancelled = true;
-                return result;
-            }
-            if (!*holds)
-                break;
-            high = low;
-            if (low <= SmallestFactor) {
-                // Hardly any steel is needed: the smallest factor tried stands.
-                result.areaNeededBelowSmallest = true;
-                result.factorNeeded = high;
-                result.areaNeeded = static_cast<double>(static_cast<Real>(high) * result.currentArea);
-                return result;
-            }
-            low /= 2.0;
-        }
+    std::size_t holding = 0;
+    while (holding < checks.size() && !result.options[holding].allHold)
+        ++holding;
+    const std::optional<double> common = CommonDiameter(state);
+    if (common && holding > 0 && holding < checks.size()) {
+        const auto factorOf = [&](double d) {
+            const Real ratio = static_cast<Real>(d) / *common;
+            return static_cast<double>(ratio * ratio);
+        };
+        low = factorOf(BarDiameters[holding - 1]);
+        high = factorOf(BarDiameters[holding]);
+        search.OrderByReserve(checks[holding - 1], true);
     } else {
-        low = 1.0;
-        high = 2.0;
-        for (;;) {
-            const std::optional<bool> holds = search.HoldsWithFactor(high);
-            if (!holds) {
-                result.cancelled = true;
-                return result;
-            }
-            if (*holds)
-                break;
-            low = high;
-            if (high >= LargestFactor)
-                return result; // no area of this arrangement suffices
-            high *= 2.0;
+        // The Nd least likely to hold are tried first: by the check of the
+        // diameter nearest above the arrangement's own mean bar area.
+        std::size_t nearest = 0;
+        {
+            int bars = 0;
+            for (int k = 0; k < LineCountOf(state); ++k)
+                bars += BarsInLine(state.BarLines[static_cast<std::size_t>(k)]);
+            const double meanArea = bars > 0 ? result.currentArea / bars : 0.0;
+            while (nearest + 1 < BarDiameters.size() && BarAreaOf(BarDiameters[nearest]) < meanArea)
+                ++nearest;
         }
+        search.OrderByReserve(checks[nearest]);
+        if (!Bracket(search, result, low, high))
+            return result;
     }
     while ((high - low) > AreaNeededTolerance * high) {
         const double mid = static_cast<double>((static_cast<Real>(low) + high) / 2.0L);

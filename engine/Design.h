@@ -1,5 +1,6 @@
 // The design of the reinforcement: the least bar diameter, applied to every
-// line with bars, that makes every load combination hold within the code's
+// line with bars, that makes every load combination (at every design
+// situation of the column, when the case has one) hold within the code's
 // limits on the steel area, and the continuous area needed — the factor on the
 // area of every bar of the arrangement as it stands (the bar positions
 // unchanged) for which the governing η is 1.
@@ -9,6 +10,7 @@
 // Areas in cm², forces in kN.
 #pragma once
 
+#include "engine/Column.h"
 #include "engine/Combinations.h"
 #include "engine/Materials.h"
 #include "engine/UVariav.h"
@@ -31,6 +33,8 @@ struct SteelLimits {
     double mostCompressed = 0.0; // Nd of the most compressed combination, kN (0 without one)
     double minimum = 0.0;        // As,min, cm²
     double maximum = 0.0;        // As,max, cm²
+    double steelArea = 0.0;      // As of the case as it stands, cm²
+    bool Meets() const { return steelArea >= minimum && steelArea <= maximum; }
 };
 SteelLimits SteelLimitsOf(const AnalysisState& state, const MaterialSelection& materials,
                           const CombinationList& combinations);
@@ -68,9 +72,11 @@ struct DesignResult {
 };
 
 // The search on the case as it stands (its outline, lines and bar counts,
-// model, combinations). threads >= 1.
+// model, combinations and, when it has one, its column: η then over every
+// design situation of every combination). threads >= 1.
 DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelection& materials,
-                                 const CombinationList& combinations, int threads, WorkProgress* progress = nullptr);
+                                 const CombinationList& combinations, const std::optional<Column>& column, int threads,
+                                 WorkProgress* progress = nullptr);
 
 // The case with every line that has bars given the diameter (mm); the caller's
 // state as it would be after choosing it in the list of every line.

@@ -521,6 +521,13 @@ void WriteCase(Layout& out, const ReportCase& report)
             out.Line(QStringLiteral("* Combinação determinante: ") +
                      (name.empty() ? QStringLiteral("(sem nome)") : PrintableText(QString::fromStdString(name))));
         }
+        // The steel-area limits of a column with these combinations, and
+        // whether the bars as they stand meet them.
+        if (study.limits) {
+            out.Line(QString::fromStdString(SteelMinimumText(*study.limits)));
+            out.Line(QString::fromStdString(SteelMaximumText(*study.limits)));
+            out.Line(QString::fromStdString(SteelLimitsVerdictText(*study.limits)), !study.limits->Meets());
+        }
     }
 
     // 10. The column: its data, then every combination's two bendings and

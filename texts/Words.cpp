@@ -316,4 +316,122 @@ std::string FailureText(const std::exception& failure)
     return failure.what();
 }
 
+// ---- The design of the reinforcement ----
+
+namespace {
+
+// A number as the window writes it: decimals rounded half up, a comma.
+std::string Decimals(double value, int decimals)
+{
+    std::string text = FixedHalfUp(value, decimals);
+    for (char& c : text)
+        if (c == '.')
+            c = ',';
+    return text;
+}
+
+// A bar diameter as the diameter list shows it: "12,5", "16".
+std::string DiameterText(double mm)
+{
+    std::string text = Decimals(mm, 1);
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, ",0") == 0)
+        text.resize(text.size() - 2);
+    return text;
+}
+
+} // namespace
+
+std::vector<std::string> DesignLimitKeys(const DesignOption& option)
+{
+    std::vector<std::string> keys;
+    if (option.belowMinimum)
+        keys.emplace_back("below-minimum");
+    if (option.aboveMaximum)
+        keys.emplace_back("above-maximum");
+    if (option.belowColumnDiameter)
+        keys.emplace_back("below-column-diameter");
+    return keys;
+}
+
+const char* const DesignTitle = "Dimensionamento da armadura";
+
+const std::array<const char*, 6> DesignTableHeaders = {
+    "Diâmetro (mm)", "As (cm²)", "ρ (%)", "η determinante", "Combinação determinante", "Limites",
+};
+
+std::string DesignLimitsText(const DesignOption& option)
+{
+    std::string text;
+    const auto add = [&text](const char* what) { text += (text.empty() ? "" : "; ") + std::string(what); };
+    if (option.belowMinimum)
+        add("As < As,mín");
+    if (option.aboveMaximum)
+        add("As > As,máx");
+    if (option.belowColumnDiameter)
+        add("φ < 10 mm");
+    return text.empty() ? "ok" : text;
+}
+
+std::string DesignChoiceText(const DesignResult& result)
+{
+    if (result.cancelled)
+        return "Dimensionamento interrompido.";
+    if (result.options.empty())
+        return "Sem combinações: nada a dimensionar.";
+    if (result.chosen >= 0) {
+        const DesignOption& chosen = result.options[static_cast<std::size_t>(result.chosen)];
+        std::string text = "Diâmetro escolhido: " + DiameterText(chosen.diameter) + " mm";
+        if (chosen.governingEta)
+            text += " (η = " + Decimals(*chosen.governingEta, 2) + ")";
+        return text + ".";
+    }
+    const DesignOption& largest = result.options.back();
+    std::string text = "Nenhum diâmetro atende: com " + DiameterText(largest.diameter) + " mm, ";
+    if (largest.governingEta)
+        text += "η = " + Decimals(*largest.governingEta, 2);
+    else
+        text += largest.allHold ? "todas as combinações atendem" : "uma combinação não atende";
+    if (!largest.LimitsHold())
+        text += " e " + DesignLimitsText(largest);
+    return text + ".";
+}
+
+std::string DesignAreaNeededText(const DesignResult& result)
+{
+    if (!(result.currentArea > 0.0))
+        return "As,nec: a disposição atual não tem barras.";
+    if (!result.areaNeeded)
+        return "As,nec: nenhuma área com as barras nas posições atuais atende (até 1024 vezes a atual).";
+    const double ratio = result.limits.concreteArea > 0.0 ? *result.areaNeeded / result.limits.concreteArea : 0.0;
+    const std::string numbers = Decimals(*result.areaNeeded, 2) + " cm² (ρnec = " + Decimals(100.0 * ratio, 2) + " %)";
+    if (result.areaNeededBelowSmallest)
+        return "As,nec ≤ " + numbers + ": o concreto quase resiste sozinho.";
+    return "As,nec = " + numbers + ", para η = 1 com as barras nas posições atuais.";
+}
+
+std::string SteelMinimumText(const SteelLimits& limits)
+{
+    // The force governs where its term exceeds 0,004·Ac.
+    const bool byForce = limits.minimum > 0.004 * limits.concreteArea;
+    return "As,mín = " + Decimals(limits.minimum, 2) + " cm² = " +
+           (byForce ? "0,15·|Nd|/fyd, com Nd = " + Decimals(limits.mostCompressed, 2) + " kN"
+                    : std::string("0,004·Ac")) +
+           " (NBR 6118, 17.3.5.3.1)";
+}
+
+std::string SteelMaximumText(const SteelLimits& limits)
+{
+    return "As,máx = " + Decimals(limits.maximum, 2) + " cm² = 4 % de Ac, fora das emendas (NBR 6118, 17.3.5.3.2)";
+}
+
+std::string SteelLimitsVerdictText(const SteelLimits& limits)
+{
+    const std::string area = "As = " + Decimals(limits.steelArea, 2) + " cm²";
+    if (limits.steelArea < limits.minimum)
+        return area + " < As,mín: a armadura não atende ao mínimo.";
+    if (limits.steelArea > limits.maximum)
+        return area + " > As,máx: a armadura excede o máximo.";
+    return area + ": a armadura atende aos limites.";
+}
+
 } // namespace flexara

@@ -12,12 +12,14 @@
 #include "engine/Column.h"
 #include "engine/Combinations.h"
 #include "engine/Curve.h"
+#include "engine/Design.h"
 #include "engine/Faults.h"
 #include "engine/Surface.h"
 
 #include <array>
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace flexara {
 
@@ -39,6 +41,10 @@ const char* ModelKey(CalculationModel model);
 // The model of a key (also the short "rectangular" and "parabola" of the
 // batch tool's --model); false for anything else.
 bool ModelOfKey(const std::string& key, CalculationModel& model);
+
+// What a diameter of the design misses of the limits: "below-minimum",
+// "above-maximum", "below-column-diameter" (none when it meets them all).
+std::vector<std::string> DesignLimitKeys(const DesignOption& option);
 
 // ---- Portuguese ----
 
@@ -68,6 +74,27 @@ const char* SituationText(DesignSituation situation);
 // para Mxd: os métodos aproximados não se aplicam", "Nd de tração: sem
 // verificação de pilar", or empty for a row checked.
 std::string ColumnStatusText(const ColumnResult& column);
+
+// The design of the reinforcement ("Dimensionamento da armadura"): the
+// captions of its table, what a diameter misses of the limits ("ok", or
+// "As < As,mín", "As > As,máx", "φ < 10 mm" joined by "; "), the choice
+// ("Diâmetro escolhido: 16 mm (η = 0,82).", or "Nenhum diâmetro atende: com
+// 40 mm, η = 1,48.") and the area needed ("As,nec = 6,62 cm² (ρnec = 0,83 %),
+// para η = 1 com as barras nas posições atuais.").
+extern const char* const DesignTitle;
+extern const std::array<const char*, 6> DesignTableHeaders;
+std::string DesignLimitsText(const DesignOption& option);
+std::string DesignChoiceText(const DesignResult& result);
+std::string DesignAreaNeededText(const DesignResult& result);
+// The steel-area limits as the report states them: "As,mín = 13,80 cm² =
+// 0,15·|Nd|/fyd, com Nd = -4000,00 kN (NBR 6118, 17.3.5.3.1)" or "As,mín =
+// 3,20 cm² = 0,004·Ac (...)", "As,máx = 32,00 cm² = 4 % de Ac, fora das
+// emendas (...)", and "As = 12,57 cm²: a armadura atende aos limites.", "...
+// < As,mín: a armadura não atende ao mínimo." or "... > As,máx: a armadura
+// excede o máximo.".
+std::string SteelMinimumText(const SteelLimits& limits);
+std::string SteelMaximumText(const SteelLimits& limits);
+std::string SteelLimitsVerdictText(const SteelLimits& limits);
 
 // The warning dialog's texts ("Barras de aço fora da seção.").
 const char* WarningText(CurveWarning warning);

@@ -4,7 +4,8 @@
 Started by read-window.sh with the program already running: finds the window,
 reads the reinforcement ratio, types "abc" and Tab into the field of Mxd and
 reads the status bar, reads the three drop-down lists by their captions, and
-opens the combinations window to read its table and buttons, and the diagrams
+opens the combinations window to read its table and buttons, designs the
+reinforcement and reads the design dialog's table, and the diagrams
 window to read its list, views and button.
 Prints one line per check and exits 1 when one fails.
 """
@@ -59,6 +60,55 @@ def check(what, actual, expected):
     print(("ok   " if ok else "FAIL ") + what + ": " + repr(actual) + ("" if ok else " (expected " + repr(expected) + ")"))
     if not ok:
         failures.append(what)
+
+
+def button_named(root, name):
+    return find(root, lambda a: role(a) == pyatspi.ROLE_PUSH_BUTTON and a.name == name)
+
+
+def read_design(window):
+    """A row from the main window's actions, "Dimensionar...", and the design
+    dialog's table read cell by cell with its headers, the chosen row by the
+    word in its header, and the sentence under the table."""
+    for name in ("Adicionar", "Dimensionar..."):
+        button = button_named(window, name)
+        if button is not None:
+            button.queryAction().doAction(0)
+            time.sleep(0.3)
+    dialog = None
+    for _ in range(100):
+        dialog = find(app, lambda a: role(a) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME)
+                      and a.name == "Dimensionamento da armadura")
+        if dialog is not None:
+            break
+        time.sleep(0.1)
+    check("design dialog", dialog.name if dialog else None, "Dimensionamento da armadura")
+    if dialog is None:
+        return
+    table = find(dialog, lambda a: role(a) == pyatspi.ROLE_TABLE)
+    check("design table", table.name if table else None, "Dimensionamento da armadura")
+    if table is None:
+        return
+    cells = table.queryTable()
+    check("design table size", (cells.nRows, cells.nColumns), (11, 6))
+    check("design table columns", [cells.getColumnDescription(c) for c in range(cells.nColumns)],
+          ["Diâmetro (mm)", "As (cm²)", "ρ (%)", "η determinante", "Combinação determinante", "Limites"])
+    check("diameters read", [cells.getAccessibleAt(r, 0).name for r in range(cells.nRows)],
+          ["5", "6,3", "8", "10", "12,5", "16", "20", "22", "25", "32", "40"])
+    check("limits of 5 mm", cells.getAccessibleAt(0, 5).name, "As < As,mín; φ < 10 mm")
+    chosen = [r for r in range(cells.nRows) if cells.getRowDescription(r) == "escolhido"]
+    check("one chosen row", len(chosen), 1)
+    sentence = find(dialog, lambda a: role(a) == pyatspi.ROLE_LABEL and a.name.startswith("Diâmetro escolhido: "))
+    if chosen and sentence is not None:
+        diameter = cells.getAccessibleAt(chosen[0], 0).name
+        check("chosen said in words", sentence.name.startswith("Diâmetro escolhido: " + diameter + " mm"), True)
+    else:
+        check("chosen said in words", sentence.name if sentence else None, "Diâmetro escolhido: ...")
+    cancel = button_named(dialog, "Cancelar")
+    check("button Cancelar", cancel.name if cancel else None, "Cancelar")
+    if cancel is not None:
+        cancel.queryAction().doAction(0)
+        time.sleep(0.3)
 
 
 app = application("Flexara 1.0")
@@ -128,9 +178,10 @@ if item is not None:
         table = find(window, lambda a: role(a) == pyatspi.ROLE_TABLE)
         check("combinations table", table.name if table else None, "Combinações de esforços")
         for name in ("Adicionar", "Excluir", "Colar", "Importar CSV...", "Exportar CSV...", "Verificar",
-                     "Mostrar no gráfico", "Diagramas..."):
+                     "Mostrar no gráfico", "Diagramas...", "Dimensionar..."):
             button = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_PUSH_BUTTON and a.name == n)
             check("button " + name, button.name if button else None, name)
+        read_design(window)
 
 # The diagrams window, opened from its menu item: the list of combinations by
 # its caption, the two views as page tabs and by their names, the export.

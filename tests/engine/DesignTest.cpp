@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace flexara {
 namespace {
@@ -20,13 +21,26 @@ LoadCombination Row(const char* name, double nd, double mxd, double myd)
 }
 
 // The governing η of the check with every bar's area times factor.
-double GoverningEtaWithFactor(const AnalysisState& base, const CombinationList& rows, double factor)
+double GoverningEtaWithFactor(const AnalysisState& base, const CombinationList& rows, double factor,
+                              const std::optional<Column>& column = std::nullopt)
 {
     auto s = std::make_unique<AnalysisState>(base);
     for (int k = 0; k < s->LineCount; ++k)
         s->BarLines[static_cast<std::size_t>(k)].Diameter *= std::sqrt(factor);
-    const CombinationCheck check = CheckCombinations(*s, MaterialSelection{}, rows, 1);
-    return check.rows[static_cast<std::size_t>(check.governing)].utilisation.value_or(HUGE_VAL);
+    const CombinationCheck check = CheckCombinations(*s, MaterialSelection{}, rows, column, 1);
+    const CombinationResult& governing = check.rows[static_cast<std::size_t>(check.governing)];
+    return governing.status == CombinationStatus::Holds ? governing.utilisation.value_or(0.0) : HUGE_VAL;
+}
+
+// A 20 x 40 column 3 m long both ways, pinned at both ends, by the curvature
+// method: λ = 300·√12/20 = 52,0 about the short side, 26,0 about the long.
+Column PinnedColumn300()
+{
+    Column column;
+    column.bending[0] = ColumnBending{300.0, SupportCondition::PinnedWithoutTransverseLoads};
+    column.bending[1] = ColumnBending{300.0, SupportCondition::PinnedWithoutTransverseLoads};
+    column.method = SecondOrderMethod::Curvature;
+    return column;
 }
 
 TEST(Design, TheDiameterChosenByEtaByTheMinimumAreaOrNone)
@@ -53,7 +67,7 @@ TEST(Design, TheDiameterChosenByEtaByTheMinimumAreaOrNone)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         auto s = testing::MakeColumn20x40();
-        const DesignResult one = DesignReinforcement(*s, MaterialSelection{}, c.rows, 1);
+        const DesignResult one = DesignReinforcement(*s, MaterialSelection{}, c.rows, std::nullopt, 1);
         ASSERT_EQ(one.options.size(), BarDiameters.size());
         EXPECT_EQ(one.chosen >= 0 ? one.options[static_cast<std::size_t>(one.chosen)].diameter : 0.0, c.chosen);
         EXPECT_EQ(one.limits.maximum, 32.0);
@@ -65,7 +79,7 @@ TEST(Design, TheDiameterChosenByEtaByTheMinimumAreaOrNone)
             EXPECT_EQ(o.aboveMaximum, o.steelArea > 32.0);
         }
         // The same on two threads, bit for bit.
-        const DesignResult two = DesignReinforcement(*s, MaterialSelection{}, c.rows, 2);
+        const DesignResult two = DesignReinforcement(*s, MaterialSelection{}, c.rows, std::nullopt, 2);
         EXPECT_EQ(two.chosen, one.chosen);
         for (std::size_t i = 0; i < one.options.size(); ++i) {
             ASSERT_EQ(two.options[i].governingEta.has_value(), one.options[i].governingEta.has_value());
@@ -84,7 +98,7 @@ TEST(Design, TheAreaNeededBringsTheGoverningEtaToOne)
 {
     const CombinationList rows = {Row("ELU 1", -500, 100, 0), Row("ELU 2", -1200, 40, 20)};
     auto s = testing::MakeColumn20x40();
-    const DesignResult result = DesignReinforcement(*s, MaterialSelection{}, rows, 2);
+    const DesignResult result = DesignReinforcement(*s, MaterialSelection{}, rows, std::nullopt, 2);
     ASSERT_TRUE(result.factorNeeded.has_value());
     const double k = *result.factorNeeded;
     // Four 20 mm bars: As = 12,566 cm².
@@ -98,12 +112,99 @@ TEST(Design, TheAreaNeededBringsTheGoverningEtaToOne)
     EXPECT_LT(*result.areaNeeded, result.options[5].steelArea);
 }
 
+TEST(Design, AColumnIsDesignedOverEverySituationOfEveryCombination)
+{
+    // Moments of opposite signs at the base on the second row: the
+    // intermediate section and the minimum envelope govern, not the ends.
+    CombinationList rows = {Row("ELU 1", -500, 60, 10), Row("ELU 2", -1200, 25, 12)};
+    rows[1].MxdBase = -10.0;
+    rows[1].MydBase = -6.0;
+    const std::optional<Column> column = PinnedColumn300();
+    auto s = testing::MakeColumn20x40();
+    const DesignResult one = DesignReinforcement(*s, MaterialSelection{}, rows, column, 1);
+    const DesignResult two = DesignReinforcement(*s, MaterialSelection{}, rows, column, 2);
+    const DesignResult asSection = DesignReinforcement(*s, MaterialSelection{}, rows, std::nullopt, 1);
+    ASSERT_EQ(one.options.size(), BarDiameters.size());
+    for (std::size_t i = 0; i < one.options.size(); ++i) {
+        const DesignOption& o = one.options[i];
+        SCOPED_TRACE(o.diameter);
+        // Each diameter against the combinations' own check of the case with
+        // that diameter in every line, as a column.
+        auto withDiameter = std::make_unique<AnalysisState>(*s);
+        ApplyDiameterToEveryLine(*withDiameter, o.diameter);
+        const CombinationCheck check = CheckCombinations(*withDiameter, MaterialSelection{}, rows, column, 1);
+        ASSERT_GE(check.governing, 0);
+        const CombinationResult& governing = check.rows[static_cast<std::size_t>(check.governing)];
+        EXPECT_EQ(o.governingRow, check.governing);
+        EXPECT_EQ(o.allHold, governing.status == CombinationStatus::Holds);
+        ASSERT_EQ(o.governingEta.has_value(), governing.utilisation.has_value());
+        if (o.governingEta) {
+            EXPECT_EQ(*o.governingEta, *governing.utilisation);
+            // The second order only adds to the moments of the sections.
+            ASSERT_TRUE(asSection.options[i].governingEta.has_value());
+            EXPECT_GT(*o.governingEta, *asSection.options[i].governingEta);
+        }
+        ASSERT_EQ(two.options[i].governingEta.has_value(), o.governingEta.has_value());
+        if (o.governingEta) {
+            EXPECT_EQ(std::memcmp(&*two.options[i].governingEta, &*o.governingEta, sizeof(double)), 0);
+        }
+    }
+    ASSERT_GE(one.chosen, 0);
+    ASSERT_GE(asSection.chosen, 0);
+    // ELU 2 governs every diameter as a column: η = 1,039 with 20 mm and
+    // 0,942 with 22 mm (the column check of each); as a section a smaller
+    // diameter holds.
+    EXPECT_EQ(one.options[static_cast<std::size_t>(one.chosen)].diameter, 22.0);
+    EXPECT_GT(one.chosen, asSection.chosen);
+    EXPECT_EQ(two.chosen, one.chosen);
+    // The area needed brings the governing η of the column check to 1.
+    ASSERT_TRUE(one.factorNeeded.has_value());
+    ASSERT_TRUE(two.factorNeeded.has_value());
+    EXPECT_EQ(*two.factorNeeded, *one.factorNeeded);
+    EXPECT_LE(GoverningEtaWithFactor(*s, rows, *one.factorNeeded, column), 1.0);
+    EXPECT_GT(GoverningEtaWithFactor(*s, rows, *one.factorNeeded * (1 - 2e-4), column), 1.0);
+}
+
+TEST(Design, TheLimitsOfTheSteelAreaAndWhetherTheCaseMeetsThem)
+{
+    struct Case {
+        const char* name;
+        CombinationList rows;
+        double diameter; // of the four bars, mm
+        double minimum;  // As,min, cm²
+        bool meets;
+    };
+    // Ac = 800 cm², fyd = 50/1,15 = 43,478 kN/cm²; As,max = 32 cm² whatever Nd.
+    const Case cases[] = {
+        // 0,15·1400/43,478 = 4,830 cm² > 0,004·800 = 3,2; four 20 mm: 12,566 cm².
+        {"by the force", {Row("A", -200, 0, 0), Row("B", -1400, 0, 0)}, 20.0, 0.15 * 1400 * 1.15 / 50, true},
+        // 0,15·600/43,478 = 2,07 < 3,2: the area governs; four 10 mm: 3,1416 < 3,2.
+        {"by the area", {Row("A", -600, 0, 0)}, 10.0, 3.2, false},
+        // Tension only: the most compressed Nd is none, the area governs.
+        {"tension", {Row("A", 300, 10, 0)}, 12.5, 3.2, true},
+        // Four 40 mm: 50,27 cm² > 32.
+        {"above the maximum", {Row("A", -1400, 0, 0)}, 40.0, 0.15 * 1400 * 1.15 / 50, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto s = testing::MakeColumn20x40();
+        ApplyDiameterToEveryLine(*s, c.diameter);
+        const SteelLimits limits = SteelLimitsOf(*s, MaterialSelection{}, c.rows);
+        EXPECT_NEAR(limits.concreteArea, 800.0, 1e-9);
+        EXPECT_NEAR(limits.minimum, c.minimum, 1e-12);
+        EXPECT_NEAR(limits.maximum, 32.0, 1e-12);
+        EXPECT_NEAR(limits.steelArea, std::acos(-1.0) * c.diameter * c.diameter / 100.0, 1e-12);
+        EXPECT_EQ(limits.Meets(), c.meets);
+    }
+}
+
 TEST(Design, ACancelledSearchSaysSo)
 {
     auto s = testing::MakeColumn20x40();
     WorkProgress progress;
     progress.cancel = true;
-    const DesignResult result = DesignReinforcement(*s, MaterialSelection{}, {Row("A", -500, 100, 0)}, 2, &progress);
+    const DesignResult result =
+        DesignReinforcement(*s, MaterialSelection{}, {Row("A", -500, 100, 0)}, std::nullopt, 2, &progress);
     EXPECT_TRUE(result.cancelled);
     EXPECT_EQ(result.chosen, -1);
 }

@@ -229,6 +229,43 @@ TEST(Report, ThePageOfTheDiagramsComesOnlyWithCombinations)
     EXPECT_EQ(plain.text.find("Diagrama N–M"), std::string::npos);
 }
 
+// The steel-area limits of a column under its combinations, stated for every
+// case with combinations and for none without them.
+TEST(Report, TheSteelAreaLimitsAndWhetherTheCaseMeetsThem)
+{
+    struct Case {
+        const char* name;
+        const char* rows; // the block of combinations, "" for none
+        std::vector<const char*> fragments;
+        bool limits;
+    };
+    // Four 20 mm bars: As = 12,57 cm²; Ac = 800 cm², As,max = 32 cm²;
+    // fyd = 50/1,15 = 43,478 kN/cm².
+    const Case cases[] = {
+        // 0,15·500/43,478 = 1,73 < 0,004·800 = 3,20: the area governs.
+        {"by the area",
+         "combinacoes\r\n1\r\nA\r\n-500\r\n60\r\n20\r\n",
+         {"As,mín = 3,20 cm² = 0,004·Ac", "As,máx = 32,00 cm²", "As = 12,57 cm²: a armadura atende aos limites."},
+         true},
+        // 0,15·4000/43,478 = 13,80 > 12,57: below the minimum.
+        {"by the force",
+         "combinacoes\r\n2\r\nA\r\n-4000\r\n0\r\n0\r\nB\r\n-100\r\n0\r\n0\r\n",
+         {"As,mín = 13,80 cm² = 0,15·|Nd|/fyd, com Nd = -4000,00 kN",
+          "As = 12,57 cm² < As,mín: a armadura não atende ao mínimo."},
+         true},
+        {"no combinations", "", {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string project = ::testing::TempDir() + "flexara-report-limits.fxr";
+        SaveFileBytes(project, LoadProjectBytes(Example("pilar-20x40.fxr")) + c.rows);
+        const Rendered r = RenderReport(project, "limits");
+        for (const char* fragment : c.fragments)
+            EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment;
+        EXPECT_EQ(r.text.find("As,máx") != std::string::npos, c.limits);
+    }
+}
+
 // Names and numbers a user can give that the report must still print as
 // themselves: CJK from the Noto fonts, an emoji no font has as "?", an empty
 // governing name said as such, and a huge moment as a number in one piece.

@@ -1,0 +1,112 @@
+// flexara-cli design: the least bar diameter, in every line with bars, for
+// which every load combination of a case (or of a CSV file) holds within the
+// limits of the steel area, and the area needed; with --apply, the case
+// written again with that diameter.
+#include "cli/DesignReport.h"
+#include "cli/Subcommands.h"
+#include "engine/Ratio.h"
+#include "project/CsvText.h"
+#include "project/ProjectFile.h"
+#include "texts/Words.h"
+
+#include <iostream>
+
+namespace flexara::cli {
+
+namespace {
+
+struct DesignArguments {
+    CaseArguments files;
+    std::string loads;
+    std::string format = "json";
+    std::string model;
+    bool apply = false;
+};
+
+} // namespace
+
+Action AddDesignCommand(CLI::App& app)
+{
+    CLI::App* command =
+        app.add_subcommand("design", "the least bar diameter for which every load combination of a case holds");
+    auto arguments = std::make_shared<DesignArguments>();
+    AddCaseArguments(*command, arguments->files);
+    command->add_option("--loads", arguments->loads, "a CSV file of load combinations, instead of the case's")
+        ->type_name("LOADS.csv");
+    command->add_option("--format", arguments->format, "json or csv")->type_name("FORMAT");
+    command->add_flag("--apply", arguments->apply, "write the case with the chosen diameter to -o OUT.fxr");
+    AddModelOption(*command, arguments->model);
+    return [arguments, command]() -> int {
+        const DesignArguments& a = *arguments;
+        if (command->count("--loads") > 0 && a.loads.empty())
+            return Usage("--loads needs a CSV file of load combinations");
+        if (a.format != "json" && a.format != "csv")
+            return Usage("--format takes json or csv");
+        if (a.apply && (a.files.output.empty() || a.files.output == "-"))
+            return Usage("--apply needs -o OUT.fxr, the case to write with the chosen diameter");
+        if (IsOneOf(a.files.output, {a.files.input}))
+            return Usage("the output " + a.files.output + " is the project file itself");
+        if (IsOneOf(a.files.output, {a.loads}))
+            return Usage("the output " + a.files.output + " is the file of load combinations itself");
+        int status = 0;
+        std::optional<CalculationModel> model;
+        if (!ModelOption(*command, a.model, model, status))
+            return status;
+        std::optional<LoadedCase> loaded = LoadCase(a.files.input, status);
+        if (!loaded)
+            return status;
+        // The case to write keeps its own model; the search runs in --model.
+        const auto asRead = std::make_unique<AnalysisState>(*loaded->state);
+        if (model)
+            loaded->state->Model = *model;
+        CombinationList combinations = loaded->combinations;
+        if (!a.loads.empty()) {
+            try {
+                combinations = ReadCombinationsCsv(LoadCsvBytes(a.loads));
+            } catch (const ProjectFileError& error) {
+                std::cerr << "flexara-cli: " << a.loads << ": " << WithFullStop(error.what()) << "\n";
+                return 1;
+            }
+        }
+        if (combinations.empty())
+            return Usage(a.loads.empty() ? "the case has no load combinations: give them with --loads LOADS.csv"
+                                         : "no load combinations in " + a.loads);
+        const DesignResult result =
+            DesignReinforcement(*loaded->state, loaded->selection, combinations, CaseColumn(*loaded), WorkerThreads());
+        const std::string text = a.format == "csv" ? DesignCsv(combinations, result)
+                                                   : DesignJson(combinations, result, loaded->state->Model);
+        if (!a.apply) {
+            const int written = WriteOutput(a.files.output, text);
+            return written != 0 ? written : DesignExitStatus(result);
+        }
+        // --apply: the report on standard output, the case to OUT.fxr.
+        if (const int written = WriteStandardOutput(text); written != 0)
+            return written;
+        const int designed = DesignExitStatus(result);
+        if (result.chosen < 0) {
+            std::cerr << "flexara-cli: " << WithFullStop(DesignChoiceText(result)) << " " << a.files.output
+                      << " was not written.\n";
+            return designed;
+        }
+        try {
+            ApplyDiameterToEveryLine(*asRead, result.options[static_cast<std::size_t>(result.chosen)].diameter);
+            UpdateReinforcementRatio(*asRead);
+            ProjectWriteInput input;
+            input.concreteIndex = loaded->selection.concreteIndex;
+            input.steelIndex = loaded->selection.steelIndex;
+            input.dimFieldVisible = VisibleDimFieldsOf(asRead->Section.ShapeKind);
+            input.combinations = &loaded->combinations;
+            input.column = &loaded->column;
+            const int written = WriteOutput(a.files.output, WriteProjectText(*asRead, input));
+            return written != 0 ? written : designed;
+        } catch (const ProjectFileError& error) {
+            std::cerr << "flexara-cli: " << WithFullStop(error.what()) << "\n";
+            return 1;
+        } catch (const EngineError& error) {
+            std::cerr << "flexara-cli: " << WithFullStop(FaultText(error.fault())) << "\n";
+            return 2;
+        }
+    };
+}
+
+} // namespace flexara::cli

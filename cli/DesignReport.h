@@ -1,0 +1,23 @@
+// The design of the reinforcement as the batch tool reports it: the table of
+// diameters with the governing η and the limits of each, the diameter chosen
+// (or null), the area needed, as one JSON object or as CSV.
+#pragma once
+
+#include "engine/Combinations.h"
+#include "engine/Design.h"
+
+#include <string>
+
+namespace flexara {
+
+// model: the calculation model the search ran in.
+std::string DesignJson(const CombinationList& rows, const DesignResult& result, CalculationModel model);
+// The header diametro;as;rho;eta;determinante;situacao;limites;escolhido, one
+// row per diameter, and a last row "necessaria" with As,nec and ρnec.
+std::string DesignCsv(const CombinationList& rows, const DesignResult& result);
+
+// The exit status of a design: 0 when a diameter was chosen, 3 when none
+// suffices, 2 when a fault ended a generation of the search.
+int DesignExitStatus(const DesignResult& result);
+
+} // namespace flexara

@@ -1,0 +1,174 @@
+// flexara-cli design: the table of diameters, the chosen one or null, the area
+// needed, as JSON and CSV; the exit status; --apply writing the case with the
+// chosen diameter.
+#include "engine/CaseEditing.h"
+#include "engine/Design.h"
+#include "project/HeadlessLoader.h"
+#include "project/ProjectFile.h"
+#include "tests/support/Shell.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace flexara {
+namespace {
+
+testing::ShellRun Design(const std::string& arguments, bool withErrors = true)
+{
+    return testing::RunShell(testing::TimeLimited(120) + std::string(FLEXARA_CLI) + " design " + arguments +
+                             (withErrors ? " 2>&1" : " 2>/dev/null"));
+}
+
+std::string Temp(const std::string& name, const std::string& text)
+{
+    const std::string path = ::testing::TempDir() + "flexara-design-" + name;
+    SaveFileBytes(path, text);
+    return path;
+}
+
+const std::string Column = std::string(FLEXARA_SOURCE_DIR) + "/examples/pilar-20x40.fxr";
+
+// The example column (four 20 mm bars, 20 x 40, C-30, CA-50 A) with a block of
+// combinations. ELU 1 governs: η = 1,0017 with 12,5 mm and 0,8221 with 16 mm.
+const char* const SixteenBlock = "combinacoes\r\n2\r\nELU 1\r\n-500\r\n100\r\n0\r\nELU 2\r\n-1200\r\n40\r\n20\r\n";
+
+TEST(DesignCommand, TheTableTheChosenDiameterAndTheAreaNeeded)
+{
+    const std::string project = Temp("sixteen.fxr", LoadProjectBytes(Column) + SixteenBlock);
+    const testing::ShellRun run = Design(project, false);
+    EXPECT_EQ(run.status, 0) << run.out;
+    ASSERT_TRUE(nlohmann::json::accept(run.out)) << run.out;
+    const nlohmann::json report = nlohmann::json::parse(run.out);
+    EXPECT_EQ(report["combinations"], 2);
+    EXPECT_EQ(report["model"], "classic");
+    // Ac = 800 cm²; As,min = max(0,15·1200/43,478 = 4,14, 0,004·800 = 3,2).
+    EXPECT_NEAR(report["concrete_area"].get<double>(), 800.0, 1e-9);
+    EXPECT_NEAR(report["as_min"].get<double>(), 0.15 * 1200 * 1.15 / 50, 1e-12);
+    EXPECT_NEAR(report["as_max"].get<double>(), 32.0, 1e-12);
+    EXPECT_NEAR(report["as"].get<double>(), 4 * std::acos(-1.0), 1e-12);
+    EXPECT_EQ(report["nd_most_compressed"].get<double>(), -1200.0);
+    EXPECT_EQ(report["chosen"].get<double>(), 16.0);
+    const nlohmann::json& options = report["options"];
+    ASSERT_EQ(options.size(), BarDiameters.size());
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        const nlohmann::json& o = options[i];
+        const double d = BarDiameters[i];
+        SCOPED_TRACE(d);
+        EXPECT_EQ(o["diameter"].get<double>(), d);
+        // Four bars: 4·π·d²/400 cm².
+        EXPECT_NEAR(o["as"].get<double>(), std::acos(-1.0) * d * d / 100, 1e-12);
+        EXPECT_NEAR(o["ratio"].get<double>(), o["as"].get<double>() / 800, 1e-15);
+        EXPECT_EQ(o["chosen"].get<bool>(), d == 16.0);
+        EXPECT_TRUE(o["utilisation"].is_number());
+        EXPECT_EQ(o["governing"], 0);
+        EXPECT_EQ(o["governing_name"], "ELU 1");
+        EXPECT_EQ(o["status"], o["utilisation"].get<double>() <= 1.0 ? "holds" : "fails");
+    }
+    EXPECT_NEAR(options[4]["utilisation"].get<double>(), 1.0017, 1e-4);
+    EXPECT_NEAR(options[5]["utilisation"].get<double>(), 0.8221, 1e-4);
+    EXPECT_EQ(options[0]["limits"], nlohmann::json({"below-minimum", "below-column-diameter"}));
+    EXPECT_EQ(options[3]["limits"], nlohmann::json({"below-minimum"})); // 3,14 < 4,14 cm²
+    EXPECT_EQ(options[5]["limits"], nlohmann::json::array());
+    EXPECT_EQ(options[9]["limits"], nlohmann::json({"above-maximum"})); // 32,17 > 32 cm²
+    // The area needed lies between the areas of 12,5 and 16 mm.
+    const double needed = report["as_needed"].get<double>();
+    EXPECT_GT(needed, options[4]["as"].get<double>());
+    EXPECT_LT(needed, options[5]["as"].get<double>());
+    EXPECT_NEAR(report["factor_needed"].get<double>() * 4 * std::acos(-1.0), needed, 1e-12);
+    EXPECT_NEAR(report["ratio_needed"].get<double>(), needed / 800, 1e-15);
+    EXPECT_FALSE(report["as_needed_below_smallest"].get<bool>());
+
+    // The same as CSV: one row per diameter and the area needed last.
+    const testing::ShellRun csv = Design(project + " --format csv", false);
+    EXPECT_EQ(csv.status, 0);
+    EXPECT_EQ(csv.out.rfind("diametro;as;rho;eta;determinante;situacao;limites;escolhido\n5;", 0), 0u) << csv.out;
+    EXPECT_NE(csv.out.find("\n16;8.0424771931898"), std::string::npos) << csv.out;
+    EXPECT_NE(csv.out.find(";ELU 1;atende;ok;sim\n20;"), std::string::npos) << csv.out;
+    EXPECT_NE(csv.out.find(";ELU 1;nao-atende;abaixo-do-minimo+diametro-menor-que-10;\n"), std::string::npos);
+    std::string lastRow = csv.out.substr(csv.out.rfind('\n', csv.out.size() - 2) + 1);
+    double csvNeeded = 0.0;
+    ASSERT_EQ(std::sscanf(lastRow.c_str(), "necessaria;%lf;", &csvNeeded), 1) << lastRow;
+    EXPECT_EQ(csvNeeded, needed);
+    EXPECT_EQ(lastRow.substr(lastRow.size() - 7), ";1;;;;\n");
+}
+
+TEST(DesignCommand, ExitStatusAndRefusals)
+{
+    // CA-50 B with a steel factor of 2: the steel law faults.
+    std::string fault = LoadProjectBytes(Column) + "combinacoes\r\n1\r\nE\r\n-100\r\n1\r\n1\r\n";
+    fault.replace(fault.find(" 1.15000000000000E+0000"), 23, " 2.00000000000000E+0000");
+    fault.replace(fault.find("\r\n1\r\n2\r\n"), 8, "\r\n2\r\n2\r\n");
+    const struct {
+        const char* name;
+        std::string arguments;
+        int status;
+        const char* fragment;
+    } cases[] = {
+        // 25 mm still fails (η = 1,48); 32 and 40 mm are beyond As,max.
+        {"none suffices", Temp("none.fxr", LoadProjectBytes(Column) + "combinacoes\r\n1\r\nA\r\n-500\r\n300\r\n0\r\n"),
+         3, "\"chosen\": null"},
+        {"loads of a CSV file", Column + " --loads " + Temp("loads.csv", "nome;nd;mxd;myd\nELU 1;-500;100;0\n"), 0,
+         "\"chosen\": 16"},
+        {"a fault", Temp("fault.fxr", fault), 2, "\"status\": \"error\""},
+        {"no combinations", Column, 1, "the case has no load combinations"},
+        {"its own case as output", Column + " -o " + Column, 1, "is the project file itself"},
+        {"apply without output", Column + " --apply", 1, "--apply needs -o OUT.fxr"},
+        {"svg is no design format", Column + " --format svg", 1, "--format takes json or csv"},
+        {"missing case", "/nonexistent/case.fxr", 1, "File not found."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const testing::ShellRun run = Design(c.arguments);
+        EXPECT_EQ(run.status, c.status) << run.out;
+        EXPECT_NE(run.out.find(c.fragment), std::string::npos) << run.out;
+    }
+}
+
+TEST(DesignCommand, ApplyWritesTheCaseWithTheChosenDiameter)
+{
+    const std::string project = Temp("apply.fxr", LoadProjectBytes(Column) + SixteenBlock);
+    const std::string out = ::testing::TempDir() + "flexara-design-applied.fxr";
+    std::remove(out.c_str());
+    const testing::ShellRun run = Design(project + " --apply -o " + out, false);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(nlohmann::json::accept(run.out)) << "the report on standard output";
+    auto designed = std::make_unique<AnalysisState>();
+    auto original = std::make_unique<AnalysisState>();
+    CombinationList designedRows, originalRows;
+    LoadProjectFileHeadless(out, *designed, &designedRows);
+    const MaterialSelection selection = LoadProjectFileHeadless(project, *original, &originalRows);
+    ASSERT_EQ(designed->LineCount, 2);
+    EXPECT_EQ(designed->BarLines[0].Diameter, 16.0);
+    EXPECT_EQ(designed->BarLines[1].Diameter, 16.0);
+    EXPECT_EQ(designedRows.size(), 2u);
+    // The rest of the case as it was: only the diameter lines of the file differ.
+    ApplyDiameterToEveryLine(*original, 16.0);
+    EXPECT_EQ(LoadProjectBytes(out), WriteProjectText(*original, [&] {
+                  ProjectWriteInput input;
+                  input.concreteIndex = selection.concreteIndex;
+                  input.steelIndex = selection.steelIndex;
+                  input.dimFieldVisible = VisibleDimFieldsOf(original->Section.ShapeKind);
+                  input.combinations = &originalRows;
+                  return input;
+              }()));
+
+    // None suffices: the output is not written.
+    const std::string none =
+        Temp("apply-none.fxr", LoadProjectBytes(Column) + "combinacoes\r\n1\r\nA\r\n-500\r\n300\r\n0\r\n");
+    std::remove(out.c_str());
+    const testing::ShellRun refused = Design(none + " --apply -o " + out);
+    EXPECT_EQ(refused.status, 3);
+    EXPECT_NE(refused.out.find("was not written"), std::string::npos) << refused.out;
+    EXPECT_FALSE(std::ifstream(out).good());
+    // The case itself is never the output.
+    EXPECT_EQ(Design(project + " --apply -o " + project).status, 1);
+}
+
+} // namespace
+} // namespace flexara
