@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace flexara {
@@ -168,6 +169,72 @@ TEST(DesignCommand, ApplyWritesTheCaseWithTheChosenDiameter)
     EXPECT_FALSE(std::ifstream(out).good());
     // The case itself is never the output.
     EXPECT_EQ(Design(project + " --apply -o " + project).status, 1);
+}
+
+// A case with a column is designed with the column's situations: every
+// option's η is what "check" reads for the case with that diameter in every
+// line (the check's own reading of the column, run separately), and it is
+// larger than the same case read as a section wherever a row in compression
+// governs (the minimum moments and the second order only add). --apply keeps the block "pilar" and the base
+// moments: the file written is the case with the diameter changed, checked
+// again to the η of the chosen option.
+TEST(DesignCommand, AColumnIsDesignedWithItsSituationsAndKeptByApply)
+{
+    const std::string slender = std::string(FLEXARA_SOURCE_DIR) + "/examples/pilar-esbelto.fxr";
+    const testing::ShellRun run = Design(slender, false);
+    ASSERT_TRUE(nlohmann::json::accept(run.out)) << run.out;
+    const nlohmann::json designed = nlohmann::json::parse(run.out);
+    ASSERT_FALSE(designed["chosen"].is_null());
+    const double chosen = designed["chosen"].get<double>();
+
+    // The same case without its column: the rows as a section.
+    const std::string text = LoadProjectBytes(slender);
+    const std::string section = Temp("section.fxr", text.substr(0, text.find("pilar\r\n")));
+    const nlohmann::json asSection = nlohmann::json::parse(Design(section, false).out);
+
+    for (std::size_t k = 0; k < designed["options"].size(); ++k) {
+        const nlohmann::json& option = designed["options"][k];
+        const double diameter = option["diameter"].get<double>();
+        SCOPED_TRACE(diameter);
+        // The thinnest bars leave the tension row beyond N1: no η to compare.
+        if (option["utilisation"].is_null())
+            continue;
+        auto state = std::make_unique<AnalysisState>();
+        CombinationList rows;
+        std::optional<flexara::Column> column;
+        const MaterialSelection selection = LoadProjectFileHeadless(slender, *state, &rows, &column);
+        ApplyDiameterToEveryLine(*state, diameter);
+        ProjectWriteInput input;
+        input.concreteIndex = selection.concreteIndex;
+        input.steelIndex = selection.steelIndex;
+        input.dimFieldVisible = VisibleDimFieldsOf(state->Section.ShapeKind);
+        input.combinations = &rows;
+        input.column = &column;
+        const std::string withDiameter = Temp("with-diameter.fxr", WriteProjectText(*state, input));
+        const nlohmann::json check = nlohmann::json::parse(
+            testing::RunShell(std::string(FLEXARA_CLI) + " check " + withDiameter + " 2>/dev/null").out);
+        const int governing = check["governing"].get<int>();
+        ASSERT_GE(governing, 0);
+        EXPECT_EQ(option["utilisation"].get<double>(), check["rows"][governing]["utilisation"].get<double>());
+        // The tension row is read at its two ends, equal here, as a section is.
+        const double sectionEta = asSection["options"][k]["utilisation"].get<double>();
+        if (option["governing_name"] == "ELU 4 - tracao")
+            EXPECT_EQ(option["utilisation"].get<double>(), sectionEta);
+        else
+            EXPECT_GT(option["utilisation"].get<double>(), sectionEta);
+    }
+
+    const std::string out = ::testing::TempDir() + "flexara-design-slender-applied.fxr";
+    std::remove(out.c_str());
+    EXPECT_EQ(Design(slender + " --apply -o " + out, false).status, 0);
+    const std::string applied = LoadProjectBytes(out);
+    ASSERT_NE(applied.find("pilar\r\n"), std::string::npos);
+    EXPECT_EQ(applied.substr(applied.find("combinacoes\r\n")), text.substr(text.find("combinacoes\r\n")));
+    auto state = std::make_unique<AnalysisState>();
+    std::optional<flexara::Column> column;
+    LoadProjectFileHeadless(out, *state, nullptr, &column);
+    ASSERT_TRUE(column.has_value());
+    EXPECT_EQ(state->BarLines[0].Diameter, chosen);
 }
 
 } // namespace
