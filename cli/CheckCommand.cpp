@@ -41,31 +41,16 @@ Action AddCheckCommand(CLI::App& app)
             return Usage("--loads needs a CSV file of load combinations");
         if (a.format != "json" && a.format != "csv")
             return Usage("--format takes json or csv");
-        if (IsOneOf(a.files.output, {a.files.input}))
-            return Usage("the output " + a.files.output + " is the project file itself");
-        if (IsOneOf(a.files.output, {a.loads}))
-            return Usage("the output " + a.files.output + " is the file of load combinations itself");
+        if (const int refused = RefuseOutputOverInputs(a.files, a.loads); refused != 0)
+            return refused;
         int status = 0;
-        std::optional<CalculationModel> model;
-        if (!ModelOption(*command, a.model, model, status))
-            return status;
-        std::optional<LoadedCase> loaded = LoadCase(a.files.input, status);
+        std::optional<LoadedCase> loaded = LoadCaseInModel(*command, a.files.input, a.model, status);
         if (!loaded)
             return status;
-        if (model)
-            loaded->state->Model = *model;
-        CombinationList combinations = loaded->combinations;
-        if (!a.loads.empty()) {
-            try {
-                combinations = ReadCombinationsCsv(LoadCsvBytes(a.loads));
-            } catch (const ProjectFileError& error) {
-                std::cerr << "flexara-cli: " << a.loads << ": " << WithFullStop(error.what()) << "\n";
-                return 1;
-            }
-        }
-        if (combinations.empty())
-            return Usage(a.loads.empty() ? "the case has no load combinations: give them with --loads LOADS.csv"
-                                         : "no load combinations in " + a.loads);
+        const std::optional<CombinationList> rows = CombinationsOf(*loaded, a.loads, status);
+        if (!rows)
+            return status;
+        const CombinationList& combinations = *rows;
         // A case with a column checks its rows as a column, those of --loads
         // too (their base moments from mxd_base;myd_base, else the top's).
         const std::optional<Column>& column = loaded->column;

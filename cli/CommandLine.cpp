@@ -2,6 +2,7 @@
 
 #include "engine/Faults.h"
 #include "engine/NumberText.h"
+#include "project/CsvText.h"
 #include "project/HeadlessLoader.h"
 #include "project/ProjectFile.h"
 #include "texts/Words.h"
@@ -137,6 +138,50 @@ std::optional<LoadedCase> LoadCase(const std::string& input, int& status)
         return std::nullopt;
     }
     return loaded;
+}
+
+std::optional<LoadedCase> LoadCaseInModel(const CLI::App& command, const std::string& input,
+                                          const std::string& modelText, int& status)
+{
+    std::optional<CalculationModel> model;
+    if (!ModelOption(command, modelText, model, status))
+        return std::nullopt;
+    std::optional<LoadedCase> loaded = LoadCase(input, status);
+    if (!loaded)
+        return std::nullopt;
+    loaded->modelInFile = loaded->state->Model;
+    if (model)
+        loaded->state->Model = *model;
+    return loaded;
+}
+
+std::optional<CombinationList> CombinationsOf(const LoadedCase& loaded, const std::string& loads, int& status)
+{
+    CombinationList combinations = loaded.combinations;
+    if (!loads.empty()) {
+        try {
+            combinations = ReadCombinationsCsv(LoadCsvBytes(loads));
+        } catch (const ProjectFileError& error) {
+            std::cerr << "flexara-cli: " << loads << ": " << WithFullStop(error.what()) << "\n";
+            status = 1;
+            return std::nullopt;
+        }
+    }
+    if (combinations.empty()) {
+        status = Usage(loads.empty() ? "the case has no load combinations: give them with --loads LOADS.csv"
+                                     : "no load combinations in " + loads);
+        return std::nullopt;
+    }
+    return combinations;
+}
+
+int RefuseOutputOverInputs(const CaseArguments& files, const std::string& loads)
+{
+    if (IsOneOf(files.output, {files.input}))
+        return Usage("the output " + files.output + " is the project file itself");
+    if (!loads.empty() && IsOneOf(files.output, {loads}))
+        return Usage("the output " + files.output + " is the file of load combinations itself");
+    return 0;
 }
 
 } // namespace flexara::cli

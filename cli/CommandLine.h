@@ -70,6 +70,8 @@ struct LoadedCase {
     MaterialSelection selection;
     CombinationList combinations;
     std::optional<Column> column; // the case's column, when the file has one
+    // The file's own model, also when --model replaced it for the run.
+    CalculationModel modelInFile = CalculationModel::Classic;
 };
 
 // The column of the case, for the checks that take one: the file's block
@@ -79,5 +81,19 @@ std::optional<Column> CaseColumn(const LoadedCase& loaded);
 // Reads the case; on failure says why and gives the exit status (1 for a
 // file that cannot be read, 2 for a fault of the reading).
 std::optional<LoadedCase> LoadCase(const std::string& input, int& status);
+
+// The case of a subcommand in the model of its --model, when given: as
+// LoadCase, and a model of no name is a bad command line.
+std::optional<LoadedCase> LoadCaseInModel(const CLI::App& command, const std::string& input,
+                                          const std::string& modelText, int& status);
+
+// The load combinations a subcommand takes: those of the CSV file loads when
+// one is named, else the case's; none, after saying why (status 1 for a CSV
+// that cannot be read, a bad command line when there are no rows).
+std::optional<CombinationList> CombinationsOf(const LoadedCase& loaded, const std::string& loads, int& status);
+
+// 0 when the output is none of the inputs (the case, and loads when named),
+// else the status of a bad command line after naming the input.
+int RefuseOutputOverInputs(const CaseArguments& files, const std::string& loads = {});
 
 } // namespace flexara::cli

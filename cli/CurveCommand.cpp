@@ -44,19 +44,14 @@ Action AddCurveCommand(CLI::App& app)
             return Usage("--nd needs a number in kN");
         if (a.format != "json" && a.format != "csv" && a.format != "svg" && a.format != "png")
             return Usage("--format takes json, csv, svg or png");
-        if (IsOneOf(a.files.output, {a.files.input}))
-            return Usage("the output " + a.files.output + " is the project file itself");
+        if (const int refused = RefuseOutputOverInputs(a.files); refused != 0)
+            return refused;
         int status = 0;
-        std::optional<CalculationModel> model;
-        if (!ModelOption(*command, a.model, model, status))
-            return status;
-        std::optional<LoadedCase> loaded = LoadCase(a.files.input, status);
+        std::optional<LoadedCase> loaded = LoadCaseInModel(*command, a.files.input, a.model, status);
         if (!loaded)
             return status;
         if (command->count("--nd") > 0)
             loaded->state->Nd = nd;
-        if (model)
-            loaded->state->Model = *model;
         const CaseCurve curve = GenerateCaseCurve(*loaded->state, loaded->selection);
         const std::string text = a.format == "csv"                        ? ReportCsv(curve)
                                  : a.format == "svg" || a.format == "png" ? Picture(curve, a.format)

@@ -44,33 +44,19 @@ Action AddDesignCommand(CLI::App& app)
             return Usage("--format takes json or csv");
         if (a.apply && (a.files.output.empty() || a.files.output == "-"))
             return Usage("--apply needs -o OUT.fxr, the case to write with the chosen diameter");
-        if (IsOneOf(a.files.output, {a.files.input}))
-            return Usage("the output " + a.files.output + " is the project file itself");
-        if (IsOneOf(a.files.output, {a.loads}))
-            return Usage("the output " + a.files.output + " is the file of load combinations itself");
+        if (const int refused = RefuseOutputOverInputs(a.files, a.loads); refused != 0)
+            return refused;
         int status = 0;
-        std::optional<CalculationModel> model;
-        if (!ModelOption(*command, a.model, model, status))
-            return status;
-        std::optional<LoadedCase> loaded = LoadCase(a.files.input, status);
+        std::optional<LoadedCase> loaded = LoadCaseInModel(*command, a.files.input, a.model, status);
         if (!loaded)
             return status;
         // The case to write keeps its own model; the search runs in --model.
         const auto asRead = std::make_unique<AnalysisState>(*loaded->state);
-        if (model)
-            loaded->state->Model = *model;
-        CombinationList combinations = loaded->combinations;
-        if (!a.loads.empty()) {
-            try {
-                combinations = ReadCombinationsCsv(LoadCsvBytes(a.loads));
-            } catch (const ProjectFileError& error) {
-                std::cerr << "flexara-cli: " << a.loads << ": " << WithFullStop(error.what()) << "\n";
-                return 1;
-            }
-        }
-        if (combinations.empty())
-            return Usage(a.loads.empty() ? "the case has no load combinations: give them with --loads LOADS.csv"
-                                         : "no load combinations in " + a.loads);
+        asRead->Model = loaded->modelInFile;
+        const std::optional<CombinationList> rows = CombinationsOf(*loaded, a.loads, status);
+        if (!rows)
+            return status;
+        const CombinationList& combinations = *rows;
         const DesignResult result =
             DesignReinforcement(*loaded->state, loaded->selection, combinations, CaseColumn(*loaded), WorkerThreads());
         const std::string text = a.format == "csv" ? DesignCsv(combinations, result)

@@ -38,8 +38,8 @@ Action AddReportCommand(CLI::App& app)
             return Usage("--nd needs a number in kN");
         if (command->count("--format") > 0)
             return Usage("report writes PDF only");
-        if (IsOneOf(a.files.output, {a.files.input}))
-            return Usage("the output " + a.files.output + " is the project file itself");
+        if (const int refused = RefuseOutputOverInputs(a.files); refused != 0)
+            return refused;
         QDateTime printedAt;
         try {
             printedAt = ReportTime();
@@ -49,16 +49,11 @@ Action AddReportCommand(CLI::App& app)
             return 1;
         }
         int status = 0;
-        std::optional<CalculationModel> model;
-        if (!ModelOption(*command, a.model, model, status))
-            return status;
-        std::optional<LoadedCase> loaded = LoadCase(a.files.input, status);
+        std::optional<LoadedCase> loaded = LoadCaseInModel(*command, a.files.input, a.model, status);
         if (!loaded)
             return status;
         if (command->count("--nd") > 0)
             loaded->state->Nd = nd;
-        if (model)
-            loaded->state->Model = *model;
         EnsureGuiApplication();
         const CaseStudy study = StudyCase(*loaded->state, loaded->selection, loaded->combinations, loaded->column);
         ReportCase report;

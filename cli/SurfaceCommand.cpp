@@ -53,16 +53,11 @@ Action AddSurfaceCommand(CLI::App& app)
         const bool picture = a.format == "svg" || a.format == "png";
         if (a.format != "json" && a.format != "csv" && a.format != "obj" && !picture)
             return Usage("--format takes json, csv, obj, svg or png");
-        if (IsOneOf(a.files.output, {a.files.input}))
-            return Usage("the output " + a.files.output + " is the project file itself");
-        std::optional<CalculationModel> model;
-        if (!ModelOption(*command, a.model, model, status))
-            return status;
-        std::optional<LoadedCase> loaded = LoadCase(a.files.input, status);
+        if (const int refused = RefuseOutputOverInputs(a.files); refused != 0)
+            return refused;
+        std::optional<LoadedCase> loaded = LoadCaseInModel(*command, a.files.input, a.model, status);
         if (!loaded)
             return status;
-        if (model)
-            loaded->state->Model = *model;
         // The combinations are checked only to be drawn.
         const CombinationList rows = picture ? loaded->combinations : CombinationList{};
         const DiagramStudy study = StudyDiagrams(*loaded->state, loaded->selection, rows, levels, WorkerThreads());
