@@ -11,6 +11,7 @@
 #include "project/ProjectFile.h"
 #include "report/ColumnText.h"
 #include "texts/Words.h"
+#include "uikit/CaptionedComboBox.h"
 #include "uikit/FieldText.h"
 #include "uikit/FlexaraApplication.h"
 #include "uikit/LocalPath.h"
@@ -128,7 +129,7 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     EdLeX = lengthField("EdLeX", "le (Mxd) (cm)");
     EdLeY = lengthField("EdLeY", "le (Myd) (cm)");
     auto conditionBox = [this](const char* name, const char* label) {
-        auto* box = new QComboBox(GBPilar);
+        auto* box = new CaptionedComboBox(GBPilar);
         box->setObjectName(QString::fromUtf8(name));
         box->setAccessibleName(QString::fromUtf8(label));
         for (SupportCondition c : {SupportCondition::PinnedWithoutTransverseLoads,
@@ -138,7 +139,7 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     };
     CombApoioX = conditionBox("CombApoioX", "Condição de apoio (Mxd)");
     CombApoioY = conditionBox("CombApoioY", "Condição de apoio (Myd)");
-    CombMetodo = new QComboBox(GBPilar);
+    CombMetodo = new CaptionedComboBox(GBPilar);
     CombMetodo->setObjectName(QStringLiteral("CombMetodo"));
     CombMetodo->setAccessibleName(QStringLiteral("Método de 2ª ordem local"));
     for (SecondOrderMethod m : {SecondOrderMethod::Curvature, SecondOrderMethod::Stiffness})

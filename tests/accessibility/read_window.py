@@ -4,7 +4,8 @@
 Started by read-window.sh with the program already running: finds the window,
 reads the reinforcement ratio, types "abc" and Tab into the field of Mxd and
 reads the status bar, reads the three drop-down lists by their captions, and
-opens the combinations window to read its table and buttons, designs the
+opens the combinations window to read its table, buttons and the group of
+the column, designs the
 reinforcement and reads the design dialog's table, and the diagrams
 window to read its list, views and button.
 Prints one line per check and exits 1 when one fails.
@@ -178,9 +179,24 @@ if item is not None:
         table = find(window, lambda a: role(a) == pyatspi.ROLE_TABLE)
         check("combinations table", table.name if table else None, "Combinações de esforços")
         for name in ("Adicionar", "Excluir", "Colar", "Importar CSV...", "Exportar CSV...", "Verificar",
-                     "Mostrar no gráfico", "Diagramas...", "Dimensionar..."):
+                     "Mostrar no gráfico", "Detalhes do pilar...", "Diagramas...", "Dimensionar..."):
             button = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_PUSH_BUTTON and a.name == n)
             check("button " + name, button.name if button else None, name)
+        # The group "Pilar": its check box, the two lengths, the two support
+        # conditions and the method, each by its name.
+        box = find(window, lambda a: role(a) == pyatspi.ROLE_CHECK_BOX
+                   and a.name == "Verificar como pilar (NBR 6118:2014)")
+        check("check box of the column", box.name if box else None, "Verificar como pilar (NBR 6118:2014)")
+        # Ticked, the group's fields and lists open for input.
+        if box is not None:
+            box.queryAction().doAction(0)
+            time.sleep(0.5)
+        for name in ("le (Mxd) (cm)", "le (Myd) (cm)"):
+            field = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_TEXT and a.name == n)
+            check("field " + name, field.name if field else None, name)
+        for name in ("Condição de apoio (Mxd)", "Condição de apoio (Myd)", "Método de 2ª ordem local"):
+            combo = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_COMBO_BOX and a.name == n)
+            check("list " + name, combo.name if combo else None, name)
         read_design(window)
 
 # The diagrams window, opened from its menu item: the list of combinations by
