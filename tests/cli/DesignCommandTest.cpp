@@ -23,7 +23,7 @@ namespace {
 testing::ShellRun Design(const std::string& arguments, bool withErrors = true)
 {
     return testing::RunShell(testing::TimeLimited(120) + std::string(FLEXARA_CLI) + " design " + arguments +
-                             (withErrors ? " 2>&1" : " 2>/dev/null"));
+                             (withErrors ? std::string(" 2>&1") : std::string(" 2>") + testing::NullDevice));
 }
 
 std::string Temp(const std::string& name, const std::string& text)
@@ -212,7 +212,7 @@ TEST(DesignCommand, AColumnIsDesignedWithItsSituationsAndKeptByApply)
         input.column = &column;
         const std::string withDiameter = Temp("with-diameter.fxr", WriteProjectText(*state, input));
         const nlohmann::json check = nlohmann::json::parse(
-            testing::RunShell(std::string(FLEXARA_CLI) + " check " + withDiameter + " 2>/dev/null").out);
+            testing::RunShell(std::string(FLEXARA_CLI) + " check " + withDiameter + " 2>" + testing::NullDevice).out);
         const int governing = check["governing"].get<int>();
         ASSERT_GE(governing, 0);
         EXPECT_EQ(option["utilisation"].get<double>(), check["rows"][governing]["utilisation"].get<double>());

@@ -29,9 +29,10 @@ const std::string Column = Example("pilar-20x40.fxr");
 const std::string FaultySteel = Source + "/tests/cli/fixtures/faulty-steel.fxr";
 const std::string DefaultCase = Source + "/tests/cli/fixtures/default-case.fxr";
 
-testing::ShellRun Cli(const std::string& arguments, const std::string& redirect = "2>/dev/null")
+testing::ShellRun Cli(const std::string& arguments,
+                      const std::string& redirect = std::string("2>") + testing::NullDevice)
 {
-    return testing::RunShell("timeout 300 " + std::string(FLEXARA_CLI) + " " + arguments + " " + redirect);
+    return testing::RunShell(testing::TimeLimited(300) + std::string(FLEXARA_CLI) + " " + arguments + " " + redirect);
 }
 
 std::vector<std::string> Lines(const std::string& text)
