@@ -197,6 +197,18 @@ cmake_library googletest "$(cat "$cache/src/googletest.dir")" configure_plain \
 cmake_library qtbase "$(cat "$cache/src/qt6-base.dir")" configure_qtbase
 cmake_library qtsvg "$cache/src/qtsvg-6.4.2" configure_qt_module
 cmake_library qtcharts "$cache/src/qtcharts-6.4.2" configure_qt_module
+# The batch tool's header-only libraries (nlohmann-json, CLI11) come from
+# Debian's packages, copied with their CMake files into the prefix: the
+# cross-build finds them there and never sees the host's /usr/include.
+header_only() {
+  local headers=$1 config=$2
+  rm -rf "$prefix/include/$headers" "$prefix/share/cmake/$config"
+  mkdir -p "$prefix/include" "$prefix/share/cmake"
+  cp -r "/usr/include/$headers" "$prefix/include/"
+  cp -r "/usr/share/cmake/$config" "$prefix/share/cmake/"
+}
+header_only nlohmann nlohmann_json
+header_only CLI CLI11
 step "libraries ready: $(du -sh "$cache" | cut -f1) in $cache"
 
 # --- 4. Flexara ------------------------------------------------------------------
