@@ -72,13 +72,7 @@ ChartFrame LayOutChart(const QRectF& area, const CaseCurve& curve)
     double widest = 0.0;
     for (const double value : Labels(frame.axes.y))
         widest = std::max(widest, labels.horizontalAdvance(LabelText(frame.axes.y, value)));
-    const double title = QFontMetricsF(Font(TitlePixels, u)).height();
-    const double left = 4 * u + labels.height() + 4 * u + widest + 6 * u;
-    const double top = 4 * u + title + 6 * u;
-    const double bottom = 5 * u + labels.height() + 3 * u + labels.height() + 4 * u;
-    const double right = 10 * u;
-    frame.plot = QRectF(area.left() + left, area.top() + top, std::max(1.0, area.width() - left - right),
-                        std::max(1.0, area.height() - top - bottom));
+    frame.plot = PlotArea(area, u, labels.height(), widest, QFontMetricsF(Font(TitlePixels, u)).height());
     return frame;
 }
 

@@ -90,13 +90,7 @@ NmFrame LayOutNmDiagram(const QRectF& area, const NmPicture& picture)
     double widest = 0.0;
     for (int i = 0; i < AxisLabelCount(frame.axes.y); ++i)
         widest = std::max(widest, labels.horizontalAdvance(LabelText(frame.axes.y, AxisLabelValue(frame.axes.y, i))));
-    const double title = QFontMetricsF(ReportFont(TitlePixels * u)).height();
-    const double left = 4 * u + labels.height() + 4 * u + widest + 6 * u;
-    const double top = 4 * u + title + 6 * u;
-    const double bottom = 5 * u + labels.height() + 3 * u + labels.height() + 4 * u;
-    const double right = 10 * u;
-    frame.plot = QRectF(area.left() + left, area.top() + top, std::max(1.0, area.width() - left - right),
-                        std::max(1.0, area.height() - top - bottom));
+    frame.plot = PlotArea(area, u, labels.height(), widest, QFontMetricsF(ReportFont(TitlePixels * u)).height());
     return frame;
 }
 

@@ -90,4 +90,14 @@ QString UtilisationCornerText(std::span<const Point> curve, std::optional<Point>
     return QStringLiteral("η = ") + Decimal(*capacity.utilisation, 2);
 }
 
+QRectF PlotArea(const QRectF& area, double u, double labelHeight, double widestLabel, double titleHeight)
+{
+    const double left = 4 * u + labelHeight + 4 * u + widestLabel + 6 * u;
+    const double top = 4 * u + titleHeight + 6 * u;
+    const double bottom = 5 * u + labelHeight + 3 * u + labelHeight + 4 * u;
+    const double right = 10 * u;
+    return QRectF(area.left() + left, area.top() + top, std::max(1.0, area.width() - left - right),
+                  std::max(1.0, area.height() - top - bottom));
+}
+
 } // namespace flexara

@@ -6,6 +6,7 @@
 #include "engine/UVariav.h"
 
 #include <QFont>
+#include <QRectF>
 #include <QString>
 
 #include <optional>
@@ -15,6 +16,11 @@ namespace flexara {
 
 // The face of everything the report draws, at a size in device pixels.
 QFont ReportFont(double pixels, bool bold = false);
+
+// The plot of a chart in area: right of the y axis's title and widest label
+// (widestLabel), under the chart's title (titleHeight), above the x axis's
+// labels and title, each labelHeight high; u is the drawing's unit.
+QRectF PlotArea(const QRectF& area, double u, double labelHeight, double widestLabel, double titleHeight);
 
 // value with `decimals` digits after a decimal comma, ties rounded up. A value
 // of 1e15 or more in size is written as "1,0E+308": its digits would not fit a
