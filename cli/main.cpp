@@ -17,6 +17,9 @@ int main(int argc, char** argv)
 
     CLI::App app("flexara-cli - interaction curve of a reinforced-concrete section, without a window", "flexara-cli");
     app.require_subcommand(1);
+    // Options begin with "-" on every system: on Windows too a word such as
+    // /S or /tmp/pilar.fxr is an argument, never an option.
+    app.allow_windows_style_options(false);
     const std::map<std::string, Action> actions = {
         {"curve", AddCurveCommand(app)},   {"check", AddCheckCommand(app)},     {"design", AddDesignCommand(app)},
         {"report", AddReportCommand(app)}, {"rewrite", AddRewriteCommand(app)}, {"surface", AddSurfaceCommand(app)},
