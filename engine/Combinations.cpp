@@ -2,6 +2,7 @@
 
 #include "engine/Capacity.h"
 #include "engine/Faults.h"
+#include "engine/Trigonometry.h"
 #include "engine/Units.h"
 
 #include <array>
@@ -107,7 +108,7 @@ void ReadColumnSituations(const CurveRays& rays, const Column& column, Point top
     for (int k = 0; k < MinimumEnvelopePoints; ++k) {
         const long double angle = TwoPi * k / MinimumEnvelopePoints;
         envelope[static_cast<std::size_t>(k)] =
-            Point{static_cast<double>(x.mdMinTot * std::cos(angle)), static_cast<double>(y.mdMinTot * std::sin(angle))};
+            Point{static_cast<double>(x.mdMinTot * Cosine(angle)), static_cast<double>(y.mdMinTot * Sine(angle))};
     }
     checked.situations.push_back(ReadSituation(rays, DesignSituation::Minimum, envelope));
 }

@@ -4,6 +4,7 @@
 #include "engine/CalculationModel.h"
 #include "engine/Faults.h"
 #include "engine/ParabolaRectangle.h"
+#include "engine/Trigonometry.h"
 #include "engine/Units.h"
 #include "engine/Uproced.h"
 
@@ -272,8 +273,8 @@ void Generation::AddPointOfState(bool firstAngle)
 void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
 {
     SectionRecord& sec = s.Section;
-    cosTheta = std::cos(static_cast<Real>(theta));
-    sinTheta = std::sin(static_cast<Real>(theta));
+    cosTheta = Cosine(static_cast<Real>(theta));
+    sinTheta = Sine(static_cast<Real>(theta));
     RotatePoints(vertexCount, sec.CentroidalVertices.data(), cosTheta, sinTheta, sec.RotatedVertices.data());
     for (int k = 0; k < lineCount; ++k) {
         BarLine& line = s.BarLines[static_cast<std::size_t>(k)];

@@ -2,6 +2,7 @@
 
 #include "engine/BarLayout.h"
 #include "engine/Capacity.h"
+#include "engine/Trigonometry.h"
 #include "engine/Units.h"
 #include "engine/Uproced.h"
 
@@ -263,8 +264,8 @@ NmDiagram DiagramAlong(const Surface& surface, double angle)
 {
     NmDiagram diagram;
     diagram.angle = angle;
-    const Real c = std::cos(static_cast<Real>(angle));
-    const Real s = std::sin(static_cast<Real>(angle));
+    const Real c = Cosine(static_cast<Real>(angle));
+    const Real s = Sine(static_cast<Real>(angle));
     const Point forward{static_cast<double>(c), static_cast<double>(s)};
     const Point backward{-forward.x, -forward.y};
     diagram.levels.reserve(surface.levels.size());
@@ -299,8 +300,8 @@ NmDiagram DiagramAlong(const Surface& surface, double angle)
 
 std::vector<DiagramLoad> LoadsOnDiagram(const CombinationList& rows, const CombinationCheck& check, double angle)
 {
-    const Real c = std::cos(static_cast<Real>(angle));
-    const Real s = std::sin(static_cast<Real>(angle));
+    const Real c = Cosine(static_cast<Real>(angle));
+    const Real s = Sine(static_cast<Real>(angle));
     std::vector<DiagramLoad> loads;
     loads.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {

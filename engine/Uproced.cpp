@@ -1,4 +1,5 @@
 #include "engine/Uproced.h"
+#include "engine/Trigonometry.h"
 
 #include <cmath>
 #include <cstring>
@@ -71,7 +72,7 @@ void TranslatePoints(std::int32_t n, const Point* in, Point origin, Point* out)
 
 void RotatePoints(std::int32_t n, const Point* in, double theta, Point* out)
 {
-    RotatePoints(n, in, std::cos(static_cast<Real>(theta)), std::sin(static_cast<Real>(theta)), out);
+    RotatePoints(n, in, Cosine(static_cast<Real>(theta)), Sine(static_cast<Real>(theta)), out);
 }
 
 void RotatePoints(std::int32_t n, const Point* in, long double c, long double s, Point* out)

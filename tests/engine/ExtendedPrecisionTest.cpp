@@ -4,11 +4,13 @@
 // curve of the example column comes out bit for bit the same on both.
 #include "engine/Curve.h"
 #include "engine/Faults.h"
+#include "engine/Trigonometry.h"
 #include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>
 
 #include <cfenv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -120,6 +122,39 @@ TEST(ExtendedPrecision, TheCurveOfTheExampleColumnIsTheSameBitForBit)
         GenerateCurve(*s, MaterialSelection{}, sink);
         ASSERT_EQ(sink.curve.size(), 102u);
         EXPECT_EQ(Digest(sink.curve), c.digest) << std::hex << Digest(sink.curve);
+    }
+}
+
+TEST(ExtendedPrecision, SineAndCosineNearTheQuarterTurns)
+{
+    // Where the curve's neutral axis turns through 90°, 180°, 270° and 360°
+    // the angle is the double x just below kπ/2, δ = kπ/2 - x (by hand from
+    // π to 60 digits and the doubles' exact decimal values), and the small
+    // one of sine and cosine is ±sin δ = ±δ (δ³/6 is 10^-48 smaller):
+    //   x = 1.5707963267948965579989817342720925807952880859375  δ = 6.1232339957367658861e-17
+    //   x = 3.141592653589793115997963468544185161590576171875   δ = 1.2246467991473531772e-16
+    //   x = 4.7123889803846896739969452028162777423858642578125  δ = 1.8369701987210297658e-16
+    //   x = 6.28318530717958623199592693708837032318115234375    δ = 2.4492935982947063545e-16
+    // The x87 fsin and fcos miss these by up to 5·10^14 ulps.
+    struct Case {
+        double angle;
+        bool sine;
+        long double expected;
+    };
+    const Case cases[] = {
+        {1.5707963267948965579989817342720925807952880859375, false, 6.1232339957367658861e-17L},
+        {3.141592653589793115997963468544185161590576171875, true, 1.2246467991473531772e-16L},
+        {4.7123889803846896739969452028162777423858642578125, false, -1.8369701987210297658e-16L},
+        {6.28318530717958623199592693708837032318115234375, true, -2.4492935982947063545e-16L},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.angle);
+        const long double got = c.sine ? Sine(c.angle) : Cosine(c.angle);
+        // Within 4 ulps of the 64-bit mantissa.
+        EXPECT_LE(std::fabs(got - c.expected), 4 * 0x1p-63L * std::fabs(c.expected)) << static_cast<double>(got);
+        // The other one is ±1 to the last bit.
+        const long double unit = c.sine ? Cosine(c.angle) : Sine(c.angle);
+        EXPECT_EQ(std::fabs(unit), 1.0L);
     }
 }
 
