@@ -99,14 +99,22 @@ void InstallQtTranslations(QCoreApplication& application)
 
 void InstallProgramFonts()
 {
-#ifndef _WIN32
+#ifdef _WIN32
+    // The layout was drawn for "MS Sans Serif" at 8 points. On Windows that is
+    // a bitmap font, and Qt takes its sizes by the height of the cell: asked
+    // for 8 points it draws the 10-point bitmap, a quarter wider, and the
+    // fixed layout overflows. "Microsoft Sans Serif" is its TrueType face, on
+    // every Windows since 2000.
+    const QString family = QStringLiteral("Microsoft Sans Serif");
+#else
     // The layout was drawn for Windows' fonts; elsewhere Liberation has their
-    // metrics. Windows has the fonts themselves.
+    // metrics.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Lucida Console"), QStringLiteral("Liberation Mono"));
+    const QString family = QStringLiteral("MS Sans Serif");
 #endif
-    QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    QApplication::setFont(QFont(family, 8));
 }
 
 } // namespace flexara
