@@ -17,22 +17,24 @@
 
 namespace flexara {
 
+#if defined(__MINGW32__)
 inline long double Cosine(long double angle)
 {
-#if defined(__MINGW32__)
     return static_cast<long double>(cosq(static_cast<__float128>(angle)));
-#else
-    return std::cos(angle);
-#endif
 }
-
 inline long double Sine(long double angle)
 {
-#if defined(__MINGW32__)
     return static_cast<long double>(sinq(static_cast<__float128>(angle)));
-#else
-    return std::sin(angle);
-#endif
 }
+#else
+inline long double Cosine(long double angle)
+{
+    return std::cos(angle);
+}
+inline long double Sine(long double angle)
+{
+    return std::sin(angle);
+}
+#endif
 
 } // namespace flexara
