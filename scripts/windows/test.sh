@@ -15,7 +15,7 @@
 #    screenshot goes to docs/screenshot-windows.png;
 # 5. the uninstaller leaves nothing of it behind.
 #
-# Not part of .ci/run: the first build of Qt takes the better part of an hour.
+# Not part of .ci/run: the first build of Qt takes some 40 minutes.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
