@@ -1,7 +1,9 @@
 #include "cli/CommandLine.h"
+#include "cli/SurfaceReport.h"
 
 #include "engine/Faults.h"
 #include "engine/NumberText.h"
+#include "engine/Workers.h"
 #include "project/CsvText.h"
 #include "project/HeadlessLoader.h"
 #include "project/ProjectFile.h"
@@ -182,6 +184,25 @@ int RefuseOutputOverInputs(const CaseArguments& files, const std::string& loads)
     if (!loads.empty() && IsOneOf(files.output, {loads}))
         return Usage("the output " + files.output + " is the file of load combinations itself");
     return 0;
+}
+
+int RunDiagramCommand(const CLI::App& command, const CaseArguments& files, const std::string& model, int levels,
+                      bool picture, const DiagramText& text)
+{
+    if (const int refused = RefuseOutputOverInputs(files); refused != 0)
+        return refused;
+    int status = 0;
+    std::optional<LoadedCase> loaded = LoadCaseInModel(command, files.input, model, status);
+    if (!loaded)
+        return status;
+    const CombinationList drawn = picture ? loaded->combinations : CombinationList{};
+    const DiagramStudy study = StudyDiagrams(*loaded->state, loaded->selection, drawn, levels, WorkerThreads());
+    const int written = WriteOutput(files.output, text(*loaded, drawn, study));
+    if (study.surface.fault)
+        std::cerr << "flexara-cli: " << WithFullStop(FaultText(*study.surface.fault)) << "\n";
+    if (written != 0)
+        return written;
+    return SurfaceExitStatus(study.surface);
 }
 
 } // namespace flexara::cli

@@ -96,4 +96,16 @@ std::optional<CombinationList> CombinationsOf(const LoadedCase& loaded, const st
 // else the status of a bad command line after naming the input.
 int RefuseOutputOverInputs(const CaseArguments& files, const std::string& loads = {});
 
+// What a command of the surface writes of the study of its case: the text
+// itself, from the case, the combinations drawn and the study.
+using DiagramText =
+    std::function<std::string(const LoadedCase& loaded, const CombinationList& drawn, const DiagramStudy& study)>;
+
+// The run of a command of the surface (surface, nm): the output refused over
+// the case, the case in its model, its surface at `levels` levels (the
+// combinations checked only when a picture draws them), the text written and
+// the surface's fault said on standard error; the status of the whole.
+int RunDiagramCommand(const CLI::App& command, const CaseArguments& files, const std::string& model, int levels,
+                      bool picture, const DiagramText& text);
+
 } // namespace flexara::cli

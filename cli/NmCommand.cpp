@@ -6,10 +6,8 @@
 #include "project/SurfaceText.h"
 #include "report/NmDiagramDrawing.h"
 #include "report/OffscreenGui.h"
-#include "texts/Words.h"
 
 #include <cmath>
-#include <iostream>
 
 namespace flexara::cli {
 
@@ -64,14 +62,6 @@ Action AddNmCommand(CLI::App& app)
         const bool picture = a.format == "svg" || a.format == "png";
         if (a.format != "json" && a.format != "csv" && !picture)
             return Usage("--format takes json, csv, svg or png");
-        if (const int refused = RefuseOutputOverInputs(a.files); refused != 0)
-            return refused;
-        std::optional<LoadedCase> loaded = LoadCaseInModel(*command, a.files.input, a.model, status);
-        if (!loaded)
-            return status;
-        const CombinationList rows = picture ? loaded->combinations : CombinationList{};
-        const DiagramStudy study = StudyDiagrams(*loaded->state, loaded->selection, rows, levels, WorkerThreads());
-        const Surface& surface = study.surface;
         // A whole number of turns apart is the same direction: the angle is
         // reduced to (-180°, 180°] before it becomes radians (exactly: fmod
         // and the one turn added or taken are exact), so that 390 and -330
@@ -83,20 +73,19 @@ Action AddNmCommand(CLI::App& app)
         else if (turn <= -180.0L)
             turn += 360.0L;
         const double radians = static_cast<double>(turn * 3.14159265358979323851L / 180.0L);
-        // A surface without levels has no diagram, not its two ends alone.
-        NmDiagram diagram;
-        diagram.angle = radians;
-        if (!surface.levels.empty())
-            diagram = DiagramAlong(surface, radians);
-        const std::string text = a.format == "csv" ? NmDiagramCsv(diagram)
-                                 : picture         ? Picture(diagram, study, rows, a.format)
-                                                   : NmJson(surface, diagram, degrees, loaded->state->Model);
-        const int written = WriteOutput(a.files.output, text);
-        if (surface.fault)
-            std::cerr << "flexara-cli: " << WithFullStop(FaultText(*surface.fault)) << "\n";
-        if (written != 0)
-            return written;
-        return SurfaceExitStatus(surface);
+        return RunDiagramCommand(
+            *command, a.files, a.model, levels, picture,
+            [&](const LoadedCase& loaded, const CombinationList& drawn, const DiagramStudy& study) {
+                const Surface& surface = study.surface;
+                // A surface without levels has no diagram, not its two ends alone.
+                NmDiagram diagram;
+                diagram.angle = radians;
+                if (!surface.levels.empty())
+                    diagram = DiagramAlong(surface, radians);
+                return a.format == "csv" ? NmDiagramCsv(diagram)
+                       : picture         ? Picture(diagram, study, drawn, a.format)
+                                         : NmJson(surface, diagram, degrees, loaded.state->Model);
+            });
     };
 }
 

@@ -6,9 +6,6 @@
 #include "project/SurfaceText.h"
 #include "report/OffscreenGui.h"
 #include "report/SurfaceDrawing.h"
-#include "texts/Words.h"
-
-#include <iostream>
 
 namespace flexara::cli {
 
@@ -53,25 +50,15 @@ Action AddSurfaceCommand(CLI::App& app)
         const bool picture = a.format == "svg" || a.format == "png";
         if (a.format != "json" && a.format != "csv" && a.format != "obj" && !picture)
             return Usage("--format takes json, csv, obj, svg or png");
-        if (const int refused = RefuseOutputOverInputs(a.files); refused != 0)
-            return refused;
-        std::optional<LoadedCase> loaded = LoadCaseInModel(*command, a.files.input, a.model, status);
-        if (!loaded)
-            return status;
-        // The combinations are checked only to be drawn.
-        const CombinationList rows = picture ? loaded->combinations : CombinationList{};
-        const DiagramStudy study = StudyDiagrams(*loaded->state, loaded->selection, rows, levels, WorkerThreads());
-        const Surface& surface = study.surface;
-        const std::string text = a.format == "csv"   ? SurfaceCsv(surface)
-                                 : a.format == "obj" ? SurfaceObj(surface)
-                                 : picture           ? Picture(study, rows, a.format)
-                                                     : SurfaceJson(surface, loaded->state->Model);
-        const int written = WriteOutput(a.files.output, text);
-        if (surface.fault)
-            std::cerr << "flexara-cli: " << WithFullStop(FaultText(*surface.fault)) << "\n";
-        if (written != 0)
-            return written;
-        return SurfaceExitStatus(surface);
+        return RunDiagramCommand(
+            *command, a.files, a.model, levels, picture,
+            [&](const LoadedCase& loaded, const CombinationList& drawn, const DiagramStudy& study) {
+                const Surface& surface = study.surface;
+                return a.format == "csv"   ? SurfaceCsv(surface)
+                       : a.format == "obj" ? SurfaceObj(surface)
+                       : picture           ? Picture(study, drawn, a.format)
+                                           : SurfaceJson(surface, loaded.state->Model);
+            });
     };
 }
 
