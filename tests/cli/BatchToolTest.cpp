@@ -106,12 +106,7 @@ TEST(BatchTool, RewriteKeepsEveryBlockByteForByte)
 TEST(BatchTool, TheCommandLineAsCommandLineToolsHaveIt)
 {
     const std::string column = Example("pilar-20x40.fxr");
-    const struct {
-        const char* name;
-        std::string arguments;
-        int status;
-        const char* fragment;
-    } cases[] = {
+    const testing::CommandCase cases[] = {
         {"help", "--help", 0, "Usage:\n  flexara-cli curve CASE.fxr"},
         {"help of a subcommand", "check --help", 0, "Usage:\n  flexara-cli curve CASE.fxr"},
         {"no command", "", 1, "flexara-cli: no command given"},

@@ -105,12 +105,7 @@ TEST(DesignCommand, ExitStatusAndRefusals)
     std::string fault = LoadProjectBytes(Column) + "combinacoes\r\n1\r\nE\r\n-100\r\n1\r\n1\r\n";
     fault.replace(fault.find(" 1.15000000000000E+0000"), 23, " 2.00000000000000E+0000");
     fault.replace(fault.find("\r\n1\r\n2\r\n"), 8, "\r\n2\r\n2\r\n");
-    const struct {
-        const char* name;
-        std::string arguments;
-        int status;
-        const char* fragment;
-    } cases[] = {
+    const testing::CommandCase cases[] = {
         // 25 mm still fails (η = 1,48); 32 and 40 mm are beyond As,max.
         {"none suffices", Temp("none.fxr", LoadProjectBytes(Column) + "combinacoes\r\n1\r\nA\r\n-500\r\n300\r\n0\r\n"),
          3, "\"chosen\": null"},

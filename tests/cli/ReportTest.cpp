@@ -56,12 +56,7 @@ TEST(FlexaraCli, CurveOfTheExampleColumn)
 
 TEST(FlexaraCli, ResultsAndFailuresHaveTheirExitStatus)
 {
-    const struct {
-        const char* name;
-        std::string arguments;
-        int status;
-        const char* fragment;
-    } cases[] = {
+    const testing::CommandCase cases[] = {
         {"out of range is a result", "curve " + Example("pilar-20x40.fxr") + " --nd 600", 0,
          "\"status\": \"out-of-range\""},
         {"missing file", "curve /nonexistent/case.fxr", 1, ""},

@@ -114,12 +114,7 @@ TEST(SurfaceCommand, RefusalsOfABadCommandLine)
     const std::string caseFile = folder + "case.fxr";
     const std::string caseText = LoadProjectBytes(Column);
     SaveFileBytes(caseFile, caseText);
-    const struct {
-        const char* name;
-        std::string arguments;
-        int status;
-        const char* fragment;
-    } cases[] = {
+    const testing::CommandCase cases[] = {
         {"no levels", "surface " + Column + " --levels 0", 1, "--levels takes a whole number from 1 to 400"},
         {"too many levels", "surface " + Column + " --levels 401", 1, "--levels takes a whole number from 1 to 400"},
         {"levels not whole", "surface " + Column + " --levels 2.5", 1, "--levels takes a whole number"},

@@ -32,6 +32,15 @@ inline std::string TimeLimited(int seconds)
 }
 #endif
 
+// One row of a table of batch-tool runs: its name, the arguments, the exit
+// status and a fragment of what the run writes.
+struct CommandCase {
+    const char* name;
+    std::string arguments;
+    int status;
+    const char* fragment;
+};
+
 inline ShellRun RunShell(const std::string& command)
 {
     ShellRun run;
