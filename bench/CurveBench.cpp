@@ -4,15 +4,15 @@
 // the load combinations, as sections and as a column, the surface of the
 // column and the design of its reinforcement, which sweep many generations. The "allocations" counter counts the
 // heap allocations made during one generation; it must stay 0.
-#include "engine/CaseEditing.h"
-#include "engine/Column.h"
-#include "engine/Combinations.h"
-#include "engine/Curve.h"
-#include "engine/DefaultCase.h"
-#include "engine/Design.h"
-#include "engine/Ratio.h"
-#include "engine/Shapes.h"
-#include "engine/Surface.h"
+#include "engine/case/CaseEditing.h"
+#include "engine/case/Shapes.h"
+#include "engine/column/Column.h"
+#include "engine/column/Combinations.h"
+#include "engine/design/Design.h"
+#include "engine/diagrams/Surface.h"
+#include "engine/section/Curve.h"
+#include "engine/section/DefaultCase.h"
+#include "engine/section/Ratio.h"
 
 #include <benchmark/benchmark.h>
 

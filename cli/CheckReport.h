@@ -2,7 +2,7 @@
 // with a result per row (the CSV comes from the combinations' own writer).
 #pragma once
 
-#include "engine/Combinations.h"
+#include "engine/column/Combinations.h"
 
 #include <optional>
 #include <string>

@@ -6,11 +6,11 @@
 // in Subcommands.h and one more line in main().
 #pragma once
 
-#include "engine/Column.h"
-#include "engine/Combinations.h"
-#include "engine/Materials.h"
-#include "engine/Surface.h"
-#include "engine/UVariav.h"
+#include "engine/case/Materials.h"
+#include "engine/case/UVariav.h"
+#include "engine/column/Column.h"
+#include "engine/column/Combinations.h"
+#include "engine/diagrams/Surface.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,7 +1,7 @@
 // flexara-cli curve: the interaction curve of a case as JSON, CSV, SVG or PNG.
 #include "cli/CurveReport.h"
 #include "cli/Subcommands.h"
-#include "engine/CaseCurve.h"
+#include "engine/study/CaseCurve.h"
 #include "report/ChartDrawing.h"
 #include "report/OffscreenGui.h"
 #include "texts/Words.h"

@@ -1,7 +1,7 @@
 #include "cli/CurveReport.h"
 
 #include "cli/Json.h"
-#include "engine/Capacity.h"
+#include "engine/section/Capacity.h"
 #include "project/CsvText.h"
 #include "texts/Words.h"
 

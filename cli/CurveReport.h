@@ -2,7 +2,7 @@
 // of the chart are the report layer's).
 #pragma once
 
-#include "engine/CaseCurve.h"
+#include "engine/study/CaseCurve.h"
 
 #include <optional>
 #include <string>

@@ -4,7 +4,7 @@
 // written again with that diameter.
 #include "cli/DesignReport.h"
 #include "cli/Subcommands.h"
-#include "engine/Ratio.h"
+#include "engine/section/Ratio.h"
 #include "project/CsvText.h"
 #include "project/ProjectFile.h"
 #include "texts/Words.h"

@@ -3,8 +3,8 @@
 // (or null), the area needed, as one JSON object or as CSV.
 #pragma once
 
-#include "engine/Combinations.h"
-#include "engine/Design.h"
+#include "engine/column/Combinations.h"
+#include "engine/design/Design.h"
 
 #include <string>
 

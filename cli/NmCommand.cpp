@@ -2,7 +2,7 @@
 // as JSON, CSV or a picture (SVG, PNG).
 #include "cli/Subcommands.h"
 #include "cli/SurfaceReport.h"
-#include "engine/Surface.h"
+#include "engine/diagrams/Surface.h"
 #include "project/SurfaceText.h"
 #include "report/NmDiagramDrawing.h"
 #include "report/OffscreenGui.h"

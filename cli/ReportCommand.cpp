@@ -1,6 +1,6 @@
 // flexara-cli report: the calculation record of a case as PDF.
 #include "cli/Subcommands.h"
-#include "engine/CaseCurve.h"
+#include "engine/study/CaseCurve.h"
 #include "report/CaseReport.h"
 #include "report/OffscreenGui.h"
 #include "texts/Words.h"

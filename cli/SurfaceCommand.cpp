@@ -2,7 +2,7 @@
 // (JSON, CSV), a mesh (Wavefront OBJ) or a picture (SVG, PNG).
 #include "cli/Subcommands.h"
 #include "cli/SurfaceReport.h"
-#include "engine/Surface.h"
+#include "engine/diagrams/Surface.h"
 #include "project/SurfaceText.h"
 #include "report/OffscreenGui.h"
 #include "report/SurfaceDrawing.h"

@@ -3,8 +3,8 @@
 // layer's). Reals read back to the same double, as in the curve's report.
 #pragma once
 
-#include "engine/Surface.h"
-#include "engine/UVariav.h"
+#include "engine/case/UVariav.h"
+#include "engine/diagrams/Surface.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 // caller names the refusal; exactly one of the texts is visible.
 #pragma once
 
-#include "engine/Curve.h"
+#include "engine/section/Curve.h"
 
 #include <QDialog>
 

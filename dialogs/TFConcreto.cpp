@@ -2,7 +2,7 @@
 
 #include "dialogs/WindowLook.h"
 #include "engine/Faults.h"
-#include "engine/Materials.h"
+#include "engine/case/Materials.h"
 #include "texts/Words.h"
 #include "uikit/FieldEvents.h"
 #include "uikit/FieldText.h"

@@ -11,7 +11,7 @@
 // materials or the settings change.
 #pragma once
 
-#include "engine/Combinations.h"
+#include "engine/column/Combinations.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -7,8 +7,8 @@
 // "Cancelar" leaves the case as it was.
 #pragma once
 
-#include "engine/Combinations.h"
-#include "engine/Design.h"
+#include "engine/column/Combinations.h"
+#include "engine/design/Design.h"
 
 #include <QDialog>
 

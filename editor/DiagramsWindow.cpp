@@ -5,7 +5,7 @@
 #include "editor/DocumentCommands.h"
 #include "editor/ProgressRun.h"
 #include "editor/TFPrincipal.h"
-#include "engine/ChartScale.h"
+#include "engine/diagrams/ChartScale.h"
 #include "project/ProjectFile.h"
 #include "report/NmDiagramDrawing.h"
 #include "texts/Words.h"

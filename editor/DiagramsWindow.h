@@ -12,8 +12,8 @@
 // settings change.
 #pragma once
 
-#include "engine/Surface.h"
-#include "engine/SurfaceView.h"
+#include "engine/diagrams/Surface.h"
+#include "engine/diagrams/SurfaceView.h"
 #include "report/SurfaceDrawing.h"
 
 #include <QChartView>

@@ -1,7 +1,7 @@
 #include "editor/InteractionChart.h"
 
-#include "engine/ChartScale.h"
 #include "engine/Faults.h"
+#include "engine/diagrams/ChartScale.h"
 #include "texts/Words.h"
 
 #include <QAreaSeries>

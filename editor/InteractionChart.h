@@ -6,8 +6,8 @@
 // zooms, with the right button scrolls; a double click undoes both.
 #pragma once
 
-#include "engine/ChartScale.h"
-#include "engine/Curve.h"
+#include "engine/diagrams/ChartScale.h"
+#include "engine/section/Curve.h"
 
 #include <QChartView>
 #include <QList>

@@ -1,7 +1,7 @@
 #include "editor/ReinforcementGroup.h"
 
-#include "engine/BarLayout.h"
-#include "engine/CaseEditing.h"
+#include "engine/case/BarLayout.h"
+#include "engine/case/CaseEditing.h"
 #include "resources/JpegImage.h"
 #include "uikit/CaptionedComboBox.h"
 #include "uikit/FieldEvents.h"

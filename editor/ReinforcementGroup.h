@@ -2,7 +2,7 @@
 // and edit the line selected in LBLinhas; every handler acts on that line.
 #pragma once
 
-#include "engine/CaseEditing.h"
+#include "engine/case/CaseEditing.h"
 #include "uikit/EditorContext.h"
 
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "editor/SectionDrawing.h"
 
-#include "engine/BarLayout.h"
+#include "engine/case/BarLayout.h"
 
 #include <QPainter>
 #include <QPolygon>

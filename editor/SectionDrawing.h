@@ -3,7 +3,7 @@
 // recomputed at every paint; nothing is kept between paints.
 #pragma once
 
-#include "engine/UVariav.h"
+#include "engine/case/UVariav.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "editor/SectionGroup.h"
 
-#include "engine/CaseEditing.h"
-#include "engine/Shapes.h"
+#include "engine/case/CaseEditing.h"
+#include "engine/case/Shapes.h"
 #include "resources/JpegImage.h"
 #include "uikit/FieldEvents.h"
 #include "uikit/FieldText.h"

@@ -5,9 +5,9 @@
 // invalid input on the status bar through the EditorContext it implements.
 #pragma once
 
-#include "engine/CaseCurve.h"
 #include "engine/Faults.h"
-#include "engine/UVariav.h"
+#include "engine/case/UVariav.h"
+#include "engine/study/CaseCurve.h"
 #include "project/ProjectFile.h"
 #include "report/CaseReport.h"
 #include "uikit/EditorContext.h"

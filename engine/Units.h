@@ -20,7 +20,7 @@ constexpr long double Pi = 3.14159265358979323851L;
 constexpr long double KNcmPerKNm = 100.0L;
 
 // Strain limits of the ultimate state in the classic model, per mil (the code
-// models take theirs from fck, engine/CalculationModel.h).
+// models take theirs from fck, engine/section/CalculationModel.h).
 constexpr double ConcreteUltimateStrain = -3.5;
 constexpr double UniformShorteningStrain = -2.0;
 constexpr double SteelUltimateStrain = 10.0;

@@ -19,7 +19,7 @@
 // Nothing here guesses: a row is read as written or refused with its line.
 #pragma once
 
-#include "engine/Combinations.h"
+#include "engine/column/Combinations.h"
 
 #include <array>
 #include <cstddef>

@@ -1,10 +1,10 @@
 #include "project/HeadlessLoader.h"
 
-#include "engine/CaseEditing.h"
-#include "engine/DefaultCase.h"
 #include "engine/NumberText.h"
-#include "engine/Ratio.h"
-#include "engine/Shapes.h"
+#include "engine/case/CaseEditing.h"
+#include "engine/case/Shapes.h"
+#include "engine/section/DefaultCase.h"
+#include "engine/section/Ratio.h"
 
 #include <algorithm>
 

@@ -5,9 +5,9 @@
 // in the window.
 #pragma once
 
-#include "engine/CaseEditing.h"
-#include "engine/Materials.h"
-#include "engine/UVariav.h"
+#include "engine/case/CaseEditing.h"
+#include "engine/case/Materials.h"
+#include "engine/case/UVariav.h"
 #include "project/ProjectFile.h"
 
 #include <array>

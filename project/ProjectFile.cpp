@@ -1,7 +1,7 @@
 #include "project/ProjectFile.h"
 
 #include "engine/NumberText.h"
-#include "engine/Shapes.h"
+#include "engine/case/Shapes.h"
 #include "project/TextDecoding.h"
 
 #include <algorithm>

@@ -28,9 +28,9 @@
 // headless loader on the analysis state alone.
 #pragma once
 
-#include "engine/Column.h"
-#include "engine/Combinations.h"
-#include "engine/UVariav.h"
+#include "engine/case/UVariav.h"
+#include "engine/column/Column.h"
+#include "engine/column/Combinations.h"
 
 #include <array>
 #include <cstdint>

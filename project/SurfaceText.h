@@ -17,7 +17,7 @@
 // of the end's moment along the direction.
 #pragma once
 
-#include "engine/Surface.h"
+#include "engine/diagrams/Surface.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 #include "report/CaseReport.h"
 
-#include "engine/Capacity.h"
-#include "engine/Materials.h"
-#include "engine/Shapes.h"
 #include "engine/Version.h"
+#include "engine/case/Materials.h"
+#include "engine/case/Shapes.h"
+#include "engine/section/Capacity.h"
 #include "report/ChartDrawing.h"
 #include "report/ColumnText.h"
 #include "report/NmDiagramDrawing.h"

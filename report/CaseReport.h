@@ -6,8 +6,8 @@
 // the engine computed (a CaseStudy); it computes nothing itself.
 #pragma once
 
-#include "engine/CaseCurve.h"
-#include "engine/Materials.h"
+#include "engine/case/Materials.h"
+#include "engine/study/CaseCurve.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -6,8 +6,8 @@
 // vector form on any paint device.
 #pragma once
 
-#include "engine/CaseCurve.h"
-#include "engine/ChartScale.h"
+#include "engine/diagrams/ChartScale.h"
+#include "engine/study/CaseCurve.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -4,8 +4,8 @@
 // Brazilian way.
 #pragma once
 
-#include "engine/Column.h"
-#include "engine/Combinations.h"
+#include "engine/column/Column.h"
+#include "engine/column/Combinations.h"
 
 #include <QString>
 

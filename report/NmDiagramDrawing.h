@@ -6,8 +6,8 @@
 // pictures and exports, the report and the batch tool draw it here.
 #pragma once
 
-#include "engine/ChartScale.h"
-#include "engine/Surface.h"
+#include "engine/diagrams/ChartScale.h"
+#include "engine/diagrams/Surface.h"
 
 #include <QByteArray>
 #include <QImage>

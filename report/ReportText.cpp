@@ -1,7 +1,7 @@
 #include "report/ReportText.h"
 
-#include "engine/Capacity.h"
 #include "engine/NumberText.h"
+#include "engine/section/Capacity.h"
 
 #include <QFontDatabase>
 #include <QRawFont>

@@ -3,7 +3,7 @@
 // the chart's corner shows it ("η = 0,60", "fora").
 #pragma once
 
-#include "engine/UVariav.h"
+#include "engine/case/UVariav.h"
 
 #include <QFont>
 #include <QRectF>

@@ -1,6 +1,6 @@
 #include "report/SectionDrawing.h"
 
-#include "engine/BarLayout.h"
+#include "engine/case/BarLayout.h"
 #include "report/ReportText.h"
 
 #include <QFont>

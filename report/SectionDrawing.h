@@ -4,7 +4,7 @@
 // standard scale that fits the area).
 #pragma once
 
-#include "engine/UVariav.h"
+#include "engine/case/UVariav.h"
 
 #include <QRectF>
 

@@ -7,8 +7,8 @@
 // batch tool draw it here.
 #pragma once
 
-#include "engine/Surface.h"
-#include "engine/SurfaceView.h"
+#include "engine/diagrams/Surface.h"
+#include "engine/diagrams/SurfaceView.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -8,13 +8,13 @@
 //   English      the keys of the batch tool's JSON
 #pragma once
 
-#include "engine/CaseCurve.h"
-#include "engine/Column.h"
-#include "engine/Combinations.h"
-#include "engine/Curve.h"
-#include "engine/Design.h"
 #include "engine/Faults.h"
-#include "engine/Surface.h"
+#include "engine/column/Column.h"
+#include "engine/column/Combinations.h"
+#include "engine/design/Design.h"
+#include "engine/diagrams/Surface.h"
+#include "engine/section/Curve.h"
+#include "engine/study/CaseCurve.h"
 
 #include <array>
 #include <exception>

@@ -3,7 +3,7 @@
 // repaint of the section drawing. The main window implements it.
 #pragma once
 
-#include "engine/UVariav.h"
+#include "engine/case/UVariav.h"
 
 class QWidget;
 

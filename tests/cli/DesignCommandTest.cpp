@@ -1,8 +1,8 @@
 // flexara-cli design: the table of diameters, the chosen one or null, the area
 // needed, as JSON and CSV; the exit status; --apply writing the case with the
 // chosen diameter.
-#include "engine/CaseEditing.h"
-#include "engine/Design.h"
+#include "engine/case/CaseEditing.h"
+#include "engine/design/Design.h"
 #include "project/HeadlessLoader.h"
 #include "project/ProjectFile.h"
 #include "tests/support/Shell.h"

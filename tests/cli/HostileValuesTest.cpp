@@ -1,10 +1,10 @@
 // The batch tool against hostile values and outputs: every run ends, nothing
 // infinite is printed, the JSON is JSON, and no file is damaged.
 #include "cli/CurveReport.h"
-#include "engine/DefaultCase.h"
 #include "engine/Faults.h"
-#include "engine/Ratio.h"
-#include "engine/Shapes.h"
+#include "engine/case/Shapes.h"
+#include "engine/section/DefaultCase.h"
+#include "engine/section/Ratio.h"
 #include "project/HeadlessLoader.h"
 #include "project/ProjectFile.h"
 #include "report/ChartDrawing.h"

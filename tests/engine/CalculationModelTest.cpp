@@ -1,11 +1,11 @@
 // The calculation models of NBR 6118:2014: the parameters from fck, the steel
 // law, the rectangular block in each domain, the refusal outside C20..C90 and
 // the reference forces and curves of the 20 x 40 column in each model.
-#include "engine/CalculationModel.h"
-#include "engine/Combinations.h"
-#include "engine/Curve.h"
+#include "engine/section/CalculationModel.h"
 #include "engine/Faults.h"
-#include "engine/Uproced.h"
+#include "engine/column/Combinations.h"
+#include "engine/section/Curve.h"
+#include "engine/section/Uproced.h"
 #include "tests/engine/TestCases.h"
 #include "texts/Words.h"
 

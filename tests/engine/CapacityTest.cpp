@@ -1,6 +1,6 @@
 // The capacity along the ray from the origin through a design point.
-#include "engine/Capacity.h"
-#include "engine/Workers.h"
+#include "engine/section/Capacity.h"
+#include "engine/section/NdCurves.h"
 #include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>

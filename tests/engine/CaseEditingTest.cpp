@@ -1,9 +1,9 @@
 // The editing rules of a case, as the window's handlers and the headless loader
 // both apply them: ties, open end fields, stored counts and dimensions, lines
 // and vertices added and removed.
-#include "engine/CaseEditing.h"
+#include "engine/case/CaseEditing.h"
 
-#include "engine/Shapes.h"
+#include "engine/case/Shapes.h"
 #include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>

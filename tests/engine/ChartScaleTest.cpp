@@ -1,6 +1,6 @@
 // The axes of the interaction chart: they hold the data, leave room around them,
 // and never carry more labels than a chart can show, whatever the values.
-#include "engine/ChartScale.h"
+#include "engine/diagrams/ChartScale.h"
 #include "engine/Faults.h"
 
 #include <gtest/gtest.h>

@@ -3,10 +3,10 @@
 // second order, the refusal beyond λ = 90, rows in tension, and the design
 // situations read off the curve of the row's Nd. Every expected number is
 // worked by hand in its comment.
-#include "engine/Column.h"
-#include "engine/Capacity.h"
-#include "engine/Combinations.h"
-#include "engine/Workers.h"
+#include "engine/column/Column.h"
+#include "engine/column/Combinations.h"
+#include "engine/section/Capacity.h"
+#include "engine/section/NdCurves.h"
 #include "tests/engine/TestCases.h"
 #include "texts/Words.h"
 

@@ -1,7 +1,7 @@
 // Load combinations checked on a case: the ray to the curve, the sharing of
 // generations, the statuses, the governing row, and the same results on any
 // number of threads.
-#include "engine/Combinations.h"
+#include "engine/column/Combinations.h"
 #include "engine/Faults.h"
 #include "tests/engine/TestCases.h"
 #include "texts/Words.h"

@@ -1,5 +1,5 @@
 // The interaction curve of whole cases: references, points, refusals and faults.
-#include "engine/Curve.h"
+#include "engine/section/Curve.h"
 #include "engine/Faults.h"
 #include "tests/engine/TestCases.h"
 #include "texts/Words.h"

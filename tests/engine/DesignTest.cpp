@@ -1,9 +1,9 @@
 // The design of the reinforcement: the diameter chosen by η and by the limits
 // of the steel area, none when no diameter suffices, and the continuous area
 // for which the governing η is 1.
-#include "engine/Design.h"
+#include "engine/design/Design.h"
 
-#include "engine/CaseEditing.h"
+#include "engine/case/CaseEditing.h"
 #include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>

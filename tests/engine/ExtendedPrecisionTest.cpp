@@ -2,9 +2,9 @@
 // the Windows build (MinGW-w64) under Wine. long double is the x87 format with
 // a 64-bit mantissa, every product is rounded before it is added, and so the
 // curve of the example column comes out bit for bit the same on both.
-#include "engine/Curve.h"
 #include "engine/Faults.h"
 #include "engine/Trigonometry.h"
+#include "engine/section/Curve.h"
 #include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Area, centroid, rotation, clipping and the bars-inside test.
-#include "engine/Curve.h"
-#include "engine/Uproced.h"
+#include "engine/section/Curve.h"
+#include "engine/section/Uproced.h"
 #include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The parabola-rectangle integrated exactly over a polygon, against a fibre
 // integration written here: the compressed depth cut into strips, each strip
 // carrying the stress of its middle fibre over its chord.
-#include "engine/ParabolaRectangle.h"
+#include "engine/section/ParabolaRectangle.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // this file: every curve point comes from a strain state whose resultant is Nd
 // and whose moments are the point; the 20 x 40 column's curve is symmetric
 // about both axes; and the axial forces of reference are ordered at every angle.
-#include "engine/Curve.h"
+#include "engine/section/Curve.h"
 #include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Thousands of random sections, bar layouts, steels and axial forces: every
 // generation ends, and every point it gives is finite.
-#include "engine/Curve.h"
 #include "engine/Faults.h"
+#include "engine/section/Curve.h"
 #include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>

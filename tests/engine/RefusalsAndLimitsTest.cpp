@@ -1,10 +1,10 @@
 // What the generation refuses before any angle (no steel class, an outline
 // that is no section), and the exact proportional limit of the cold-worked
 // steels.
-#include "engine/Curve.h"
 #include "engine/Faults.h"
-#include "engine/Shapes.h"
-#include "engine/Uproced.h"
+#include "engine/case/Shapes.h"
+#include "engine/section/Curve.h"
+#include "engine/section/Uproced.h"
 #include "project/HeadlessLoader.h"
 #include "project/ProjectFile.h"
 #include "tests/engine/TestCases.h"

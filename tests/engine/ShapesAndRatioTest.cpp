@@ -1,7 +1,7 @@
 // The polygons of the section families, the default case and the ratio label.
-#include "engine/DefaultCase.h"
-#include "engine/Ratio.h"
-#include "engine/Shapes.h"
+#include "engine/case/Shapes.h"
+#include "engine/section/DefaultCase.h"
+#include "engine/section/Ratio.h"
 #include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>

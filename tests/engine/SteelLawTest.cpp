@@ -1,6 +1,6 @@
 // The design stress-strain law of the four steel classes.
-#include "engine/Materials.h"
-#include "engine/Uproced.h"
+#include "engine/case/Materials.h"
+#include "engine/section/Uproced.h"
 
 #include <gtest/gtest.h>
 

@@ -4,10 +4,10 @@
 // symmetry, the closing by N1 and N4, an L section whose diagram along a load
 // direction is not the one at a neutral-axis angle, bit-identical results on
 // any number of threads, and the meshing of a level that misses angles.
-#include "engine/Surface.h"
-#include "engine/CaseCurve.h"
+#include "engine/diagrams/Surface.h"
 #include "engine/Faults.h"
-#include "engine/SurfaceView.h"
+#include "engine/diagrams/SurfaceView.h"
+#include "engine/study/CaseCurve.h"
 #include "tests/engine/TestCases.h"
 
 #include <gtest/gtest.h>

@@ -2,11 +2,11 @@
 // leave them.
 #pragma once
 
-#include "engine/DefaultCase.h"
-#include "engine/Materials.h"
-#include "engine/Ratio.h"
-#include "engine/Shapes.h"
-#include "engine/UVariav.h"
+#include "engine/case/Materials.h"
+#include "engine/case/Shapes.h"
+#include "engine/case/UVariav.h"
+#include "engine/section/DefaultCase.h"
+#include "engine/section/Ratio.h"
 
 #include <initializer_list>
 #include <memory>

@@ -1,8 +1,8 @@
 #include "tests/fuzz/CsvFuzzEntry.h"
 
 #include "cli/CheckReport.h"
-#include "engine/DefaultCase.h"
 #include "engine/NumberText.h"
+#include "engine/section/DefaultCase.h"
 #include "project/CsvText.h"
 #include "project/HeadlessLoader.h"
 #include "project/ProjectFile.h"

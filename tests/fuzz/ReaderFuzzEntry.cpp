@@ -1,9 +1,9 @@
 #include "tests/fuzz/ReaderFuzzEntry.h"
 
 #include "cli/CurveReport.h"
-#include "engine/ChartScale.h"
-#include "engine/Curve.h"
 #include "engine/Faults.h"
+#include "engine/diagrams/ChartScale.h"
+#include "engine/section/Curve.h"
 #include "project/HeadlessLoader.h"
 #include "project/ProjectFile.h"
 #include "project/TextDecoding.h"

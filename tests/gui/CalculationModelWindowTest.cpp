@@ -4,7 +4,7 @@
 // in the error box.
 #include "dialogs/TFConfig.h"
 #include "editor/InteractionChart.h"
-#include "engine/CaseCurve.h"
+#include "engine/study/CaseCurve.h"
 #include "project/HeadlessLoader.h"
 #include "tests/gui/ProgramWindowsFixture.h"
 #include "tests/project/ProjectTestSupport.h"

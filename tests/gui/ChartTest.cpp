@@ -8,8 +8,8 @@
 #include "editor/InteractionChart.h"
 #include "editor/ReinforcementGroup.h"
 #include "editor/SectionGroup.h"
-#include "engine/Curve.h"
 #include "engine/Faults.h"
+#include "engine/section/Curve.h"
 #include "texts/Words.h"
 #include "uikit/FieldText.h"
 

@@ -1,7 +1,7 @@
 // Each editing handler of the groups leaves the case as the editing core
 // leaves a copy of it: the window adds no rule of its own.
-#include "engine/CaseEditing.h"
-#include "engine/Ratio.h"
+#include "engine/case/CaseEditing.h"
+#include "engine/section/Ratio.h"
 #include "tests/gui/GroupFixture.h"
 #include "tests/project/ProjectTestSupport.h"
 

@@ -7,8 +7,8 @@
 #include "editor/ReinforcementGroup.h"
 #include "editor/SectionDrawing.h"
 #include "editor/SectionGroup.h"
-#include "engine/DefaultCase.h"
-#include "engine/Ratio.h"
+#include "engine/section/DefaultCase.h"
+#include "engine/section/Ratio.h"
 #include "project/ProjectFile.h"
 #include "uikit/EditorContext.h"
 

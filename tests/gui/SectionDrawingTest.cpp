@@ -3,9 +3,9 @@
 // are checked at the coordinates the scale and the layout give.
 #include "tests/gui/GroupFixture.h"
 
-#include "engine/BarLayout.h"
-#include "engine/Curve.h"
-#include "engine/Shapes.h"
+#include "engine/case/BarLayout.h"
+#include "engine/case/Shapes.h"
+#include "engine/section/Curve.h"
 
 #include <QImage>
 #include <QPainter>

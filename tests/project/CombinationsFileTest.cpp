@@ -1,6 +1,6 @@
 // Load combinations in the project file and in CSV: the block after the
 // section, files without it unchanged, and the text of spreadsheets.
-#include "engine/DefaultCase.h"
+#include "engine/section/DefaultCase.h"
 #include "project/CsvText.h"
 #include "tests/project/ProjectTestSupport.h"
 

@@ -2,7 +2,7 @@
 // (run there under Wine): a case under a name with accents opens and saves,
 // CR LF and all; a save replaces the file whole or not at all; a folder, a
 // device and a read-only file are refused with the same words on both.
-#include "engine/UVariav.h"
+#include "engine/case/UVariav.h"
 #include "project/HeadlessLoader.h"
 #include "project/ProjectFile.h"
 #include "tests/support/Shell.h"

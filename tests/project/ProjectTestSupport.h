@@ -2,7 +2,7 @@
 // headless loader, and comparing the input fields of two states.
 #pragma once
 
-#include "engine/UVariav.h"
+#include "engine/case/UVariav.h"
 #include "project/HeadlessLoader.h"
 #include "project/ProjectFile.h"
 

@@ -1,7 +1,7 @@
 // The project-file reader: token rules, counts, keywords and what the headless
 // loader stores.
-#include "engine/DefaultCase.h"
 #include "engine/NumberText.h"
+#include "engine/section/DefaultCase.h"
 #include "tests/project/ProjectTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Writing a case and reading it back gives the same case.
-#include "engine/DefaultCase.h"
 #include "engine/Faults.h"
-#include "engine/Ratio.h"
-#include "engine/Shapes.h"
+#include "engine/case/Shapes.h"
+#include "engine/section/DefaultCase.h"
+#include "engine/section/Ratio.h"
 #include "tests/project/ProjectTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The project-file writer: reals of 23 characters, integers, keywords, CR LF.
-#include "engine/DefaultCase.h"
+#include "engine/section/DefaultCase.h"
 #include "project/ProjectFile.h"
 #include "tests/project/ProjectTestSupport.h"
 

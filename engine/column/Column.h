@@ -1,0 +1,164 @@
+// The column of a case and its checks by NBR 6118:2014 (11.3.3.4.3, 15.8):
+// the buckling length and support condition of each bending and the
+// approximate method of local second order go in; for each combination in
+// compression come out, bending by bending, the slenderness, the minimum
+// first-order moment, αb, λ1 and the total moment of the intermediate
+// section, and then the design situations (top, base, intermediate section,
+// minimum envelope) that the combinations check reads off the curve of the
+// row's Nd.
+//
+// Lengths and dimensions in cm (h and le in metres inside the code's
+// formulas, as the code writes them), forces in kN (|Nd| where the code uses
+// the magnitude), moments in kN·m in the program's sign convention: positive
+// Mx compresses the +y side, positive My the +x side.
+#pragma once
+
+#include "engine/case/UVariav.h"
+#include "engine/section/Capacity.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace flexara {
+
+// The support condition of one bending (the codes of the project file).
+enum class SupportCondition : std::uint8_t {
+    PinnedWithoutTransverseLoads = 0,
+    PinnedWithTransverseLoads = 1,
+    Cantilever = 2, // fixed at the base
+};
+
+// The approximate method of local second order.
+enum class SecondOrderMethod : std::uint8_t {
+    Curvature = 0, // standard column with approximate curvature
+    Stiffness = 1, // standard column with approximate stiffness κ
+};
+
+// The bending of Mxd compresses the ±y side: its h is the outline's extent
+// along y and its radius of gyration is about the centroidal x axis. The
+// bending of Myd likewise along x.
+enum class Bending : std::uint8_t { Mx = 0, My = 1 };
+constexpr int BendingCount = 2;
+
+struct ColumnBending {
+    double le = 0.0; // buckling length, cm
+    SupportCondition condition = SupportCondition::PinnedWithoutTransverseLoads;
+};
+
+struct Column {
+    std::array<ColumnBending, BendingCount> bending{}; // indexed by Bending
+    SecondOrderMethod method = SecondOrderMethod::Curvature;
+};
+
+// What the checks need of the section: the gross outline and the design
+// strength of the concrete.
+struct ColumnSection {
+    double area = 0.0;                    // Ac, cm²
+    double fcd = 0.0;                     // kN/cm²
+    std::array<double, BendingCount> h{}; // extent of the outline, cm
+    std::array<double, BendingCount> i{}; // radius of gyration √(I/A), cm
+};
+
+// The outline's area, extents and radii of gyration about its centroidal
+// axes, and the state's Fcd (as the material update of a generation leaves
+// it). A zero area gives zero radii.
+ColumnSection ColumnSectionOf(const AnalysisState& state);
+
+// Every number of one bending of one combination, in the order the code
+// computes them.
+struct BendingCheck {
+    double h = 0.0; // cm
+    double i = 0.0; // cm
+    double lambda = 0.0;
+    // The end moments: MA the one of larger magnitude (the base of a
+    // cantilever), MB the other; signed, kN·m.
+    double ma = 0.0;
+    double mb = 0.0;
+    double m1dMin = 0.0; // |Nd|·(0,015 + 0,03·h), kN·m
+    double alphaB = 1.0;
+    double e1 = 0.0; // |MA| / |Nd|, cm
+    double lambda1 = 0.0;
+    double m1dA = 0.0; // max(|MA|, M1d,min), kN·m
+    bool secondOrder = false;
+    std::optional<double> curvature;   // 1/r, 1/m: the curvature method with second order
+    std::optional<double> kappaOverNu; // κ/ν at Md,tot: the κ method with second order
+    double mdTot = 0.0;                // the intermediate section, kN·m (a magnitude)
+    // The semi-axis of the minimum envelope: with second order the Md,tot of
+    // the same method for M1d,A = M1d,min and αb = 1, else M1d,min; kN·m.
+    double mdMinTot = 0.0;
+};
+
+// λ beyond which the approximate methods do not apply.
+constexpr double MaxApproximateSlenderness = 90.0;
+// Points of the minimum envelope's ellipse, at angles 2πk/72.
+constexpr int MinimumEnvelopePoints = 72;
+
+// M1d,min = |Nd|·(0,015 + 0,03·h), h in metres; kN·m.
+double MinimumFirstOrderMoment(double nd, double hCm);
+
+// MA and MB of the end moments at the top and at the base: MA is the larger
+// in magnitude (the top when both are equal), or the base of a cantilever.
+void EndMoments(SupportCondition condition, double top, double base, double& ma, double& mb);
+
+// αb of the condition: 0,60 + 0,40·MB/MA at least 0,40; 1,0 with transverse
+// loads; 0,80 + 0,20·MC/MA held to 0,85..1,0 for a cantilever, MC the moment
+// at mid-length; and 1,0 whenever |MA| < M1d,min.
+double AlphaB(SupportCondition condition, double ma, double mb, double m1dMin);
+
+// λ1 = (25 + 12,5·e1/h)/αb held to 35..90 (e1 and h in cm).
+double LimitSlenderness(double e1, double hCm, double alphaB);
+
+// The total moment of the intermediate section by one approximate method,
+// for the first-order moment m1dA (kN·m) and αb; h and le in cm.
+struct SecondOrderMoment {
+    double mdTot = 0.0;
+    double curvature = 0.0;   // 1/r, 1/m (curvature method)
+    double kappaOverNu = 0.0; // κ/ν at the solution (κ method)
+};
+// Md,tot = max(αb·M1d,A + |Nd|·le²/10·1/r, M1d,A) with
+// 1/r = 0,005/[h·(ν + 0,5)] ≤ 0,005/h.
+SecondOrderMoment CurvatureMethodMoment(double nd, double nu, double leCm, double hCm, double alphaB, double m1dA);
+// κ/ν = 32·(1 + 5·Md,tot/(h·|Nd|)) and Md,tot = αb·M1d,A/(1 − λ²/(120·κ/ν)),
+// solved together as a quadratic in Md,tot (its positive root), then at
+// least M1d,A.
+SecondOrderMoment StiffnessMethodMoment(double nd, double lambda, double hCm, double alphaB, double m1dA);
+
+// One bending of a combination in compression (nd < 0), with the end moments
+// at the top and at the base. nu is |Nd|/(Ac·Fcd), used by the curvature method.
+BendingCheck CheckBending(const ColumnBending& bending, SecondOrderMethod method, double h, double i, double nd,
+                          double nu, double top, double base);
+
+// The design situations of a combination, each a point (Mx, My) at its Nd.
+enum class DesignSituation : std::uint8_t {
+    Top,          // the first-order moments at the top
+    Base,         // at the base
+    Intermediate, // Md,tot of both bendings at once
+    Minimum,      // the minimum envelope with second order (its governing point)
+};
+
+struct SituationReading {
+    DesignSituation situation = DesignSituation::Top;
+    Point moments;       // kN·m
+    RayCapacity reading; // along the ray on the curve of the row's Nd
+};
+
+enum class ColumnCheckStatus : std::uint8_t {
+    Checked,    // in compression: both bendings worked out
+    Tension,    // Nd ≥ 0: no column check, the two ends are read as sections
+    TooSlender, // λ > 90 in a bending: the approximate methods do not apply
+};
+
+struct ColumnResult {
+    ColumnCheckStatus status = ColumnCheckStatus::Checked;
+    std::optional<double> nu;                         // |Nd|/(Ac·Fcd): the curvature method
+    std::array<BendingCheck, BendingCount> bending{}; // in compression; indexed by Bending
+    Bending slenderBending = Bending::Mx;             // the bending the refusal names
+    // Read where the curve of Nd gives readings: top, base and, in
+    // compression, intermediate and minimum, in this order.
+    std::vector<SituationReading> situations;
+    int governingSituation = -1; // index into situations, -1 for none
+};
+
+} // namespace flexara

@@ -1,0 +1,303 @@
+#include "engine/column/Combinations.h"
+
+#include "engine/Faults.h"
+#include "engine/Trigonometry.h"
+#include "engine/Units.h"
+#include "engine/section/Capacity.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <memory>
+#include <span>
+
+namespace flexara {
+
+namespace {
+
+std::optional<double> Finite(long double value)
+{
+    if (!(std::fabs(value) <= std::numeric_limits<double>::max()))
+        return std::nullopt;
+    return static_cast<double>(value);
+}
+
+// The order of readings by what they say of the section: one that does not
+// hold before every one that holds, then the larger η, a reading without η
+// (judged by inside alone) above any η.
+struct Rank {
+    bool holds = true;
+    double eta = 0.0;
+};
+
+Rank RankOf(bool holds, const std::optional<double>& utilisation)
+{
+    return Rank{holds, utilisation ? *utilisation : std::numeric_limits<double>::infinity()};
+}
+
+bool Above(const Rank& a, const Rank& b)
+{
+    return (b.holds && !a.holds) || (a.holds == b.holds && a.eta > b.eta);
+}
+
+// Reads a design situation off the curve, at each of its candidate points,
+// and keeps the point that governs (the first of equals). Where a point has
+// an η, η alone ranks it; the test of the point itself is made for the one
+// kept.
+SituationReading ReadSituation(const CurveRays& rays, DesignSituation situation, std::span<const Point> candidates)
+{
+    SituationReading worst;
+    worst.situation = situation;
+    Rank worstRank;
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        const std::optional<double> eta = rays.Utilisation(candidates[k]);
+        Rank rank;
+        if (eta) {
+            rank = Rank{*eta <= 1.0, *eta};
+        } else {
+            const RayCapacity reading = rays.Capacity(candidates[k]);
+            rank = RankOf(reading.holds, reading.utilisation);
+        }
+        if (k == 0 || Above(rank, worstRank)) {
+            worst.moments = candidates[k];
+            worstRank = rank;
+        }
+    }
+    worst.reading = rays.Capacity(worst.moments);
+    return worst;
+}
+
+SituationReading ReadSituation(const CurveRays& rays, DesignSituation situation, Point moments)
+{
+    return SituationReading{situation, moments, rays.Capacity(moments)};
+}
+
+// The signs the intermediate section's moment of a bending is read with: that
+// of MA, or both where MA has no side of its own (zero, or two ends of equal
+// magnitude bending the column both ways), the side of MA first.
+int SignsOf(const BendingCheck& check, SupportCondition condition, std::array<double, 2>& signs)
+{
+    const double side = check.ma < 0.0 ? -1.0 : 1.0;
+    signs = {side, -side};
+    const bool twoWays = check.ma == 0.0 || (condition != SupportCondition::Cantilever && check.mb == -check.ma);
+    return twoWays ? 2 : 1;
+}
+
+// The four situations of a row in compression, its bendings worked out.
+void ReadColumnSituations(const CurveRays& rays, const Column& column, Point top, Point base, ColumnResult& checked)
+{
+    checked.situations.push_back(ReadSituation(rays, DesignSituation::Top, top));
+    checked.situations.push_back(ReadSituation(rays, DesignSituation::Base, base));
+    // Both bendings at their Md,tot at once, each on the side of its MA.
+    const BendingCheck& x = checked.bending[static_cast<std::size_t>(Bending::Mx)];
+    const BendingCheck& y = checked.bending[static_cast<std::size_t>(Bending::My)];
+    std::array<double, 2> xSigns{}, ySigns{};
+    const int xCount = SignsOf(x, column.bending[static_cast<std::size_t>(Bending::Mx)].condition, xSigns);
+    const int yCount = SignsOf(y, column.bending[static_cast<std::size_t>(Bending::My)].condition, ySigns);
+    std::array<Point, 4> corners{};
+    std::size_t cornerCount = 0;
+    for (int j = 0; j < yCount; ++j)
+        for (int i = 0; i < xCount; ++i)
+            corners[cornerCount++] =
+                Point{xSigns[static_cast<std::size_t>(i)] * x.mdTot, ySigns[static_cast<std::size_t>(j)] * y.mdTot};
+    checked.situations.push_back(
+        ReadSituation(rays, DesignSituation::Intermediate, std::span<const Point>(corners.data(), cornerCount)));
+    // The minimum envelope: (Mx/Mx,min,tot)² + (My/My,min,tot)² = 1.
+    std::array<Point, MinimumEnvelopePoints> envelope{};
+    for (int k = 0; k < MinimumEnvelopePoints; ++k) {
+        const long double angle = TwoPi * k / MinimumEnvelopePoints;
+        envelope[static_cast<std::size_t>(k)] =
+            Point{static_cast<double>(x.mdMinTot * Cosine(angle)), static_cast<double>(y.mdMinTot * Sine(angle))};
+    }
+    checked.situations.push_back(ReadSituation(rays, DesignSituation::Minimum, envelope));
+}
+
+void ForgetReading(CombinationResult& result)
+{
+    result.inside = false;
+    result.resisting.reset();
+    result.resistingMoment.reset();
+    result.utilisation.reset();
+}
+
+} // namespace
+
+CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row)
+{
+    CombinationResult result;
+    if (curve.references) {
+        // The axial capacity on the side of Nd: N4 in compression, N1 in tension.
+        const ReferenceForces& r = *curve.references;
+        if (row.Nd == 0.0)
+            result.axialUtilisation = 0.0;
+        else if (row.Nd < 0.0 && r.N4 < 0.0)
+            result.axialUtilisation = Finite(static_cast<long double>(row.Nd) / r.N4);
+        else if (row.Nd > 0.0 && r.N1 > 0.0)
+            result.axialUtilisation = Finite(static_cast<long double>(row.Nd) / r.N1);
+    }
+    if (curve.fault) {
+        result.status = CombinationStatus::Error;
+        result.fault = curve.fault;
+        return result;
+    }
+    if (curve.outcome.refused) {
+        result.status = CombinationStatus::Refused;
+        result.warnings = curve.warnings;
+        return result;
+    }
+    if (curve.outcome.outOfRange) {
+        result.status = CombinationStatus::OutOfRange;
+        return result;
+    }
+    const RayCapacity capacity = CapacityAlongRay(curve.points, Point{row.Mxd, row.Myd});
+    result.inside = capacity.inside;
+    result.resisting = capacity.resisting;
+    result.resistingMoment = capacity.resistingMoment;
+    result.utilisation = capacity.utilisation;
+    result.status = capacity.holds ? CombinationStatus::Holds : CombinationStatus::Fails;
+    return result;
+}
+
+CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row, const Column& column,
+                               const ColumnSection& section)
+{
+    CombinationResult result = ReadOffCurve(curve, row);
+    const bool readable = !curve.fault && !curve.outcome.refused && !curve.outcome.outOfRange;
+    ColumnResult checked;
+    const CurveRays rays(curve.points);
+    const Point top{row.Mxd, row.Myd};
+    const Point base{row.MxdBase.value_or(row.Mxd), row.MydBase.value_or(row.Myd)};
+    if (!(row.Nd < 0.0)) {
+        // No column check in tension; the ends are still sections of the member.
+        checked.status = ColumnCheckStatus::Tension;
+        if (readable) {
+            checked.situations.push_back(ReadSituation(rays, DesignSituation::Top, top));
+            checked.situations.push_back(ReadSituation(rays, DesignSituation::Base, base));
+        }
+    } else {
+        const std::array<double, BendingCount> tops = {top.x, top.y};
+        const std::array<double, BendingCount> bases = {base.x, base.y};
+        ClearFpFaults();
+        try {
+            if (column.method == SecondOrderMethod::Curvature)
+                checked.nu = static_cast<double>(-static_cast<long double>(row.Nd) /
+                                                 (static_cast<long double>(section.area) * section.fcd));
+            for (std::size_t b = 0; b < BendingCount; ++b)
+                checked.bending[b] = CheckBending(column.bending[b], column.method, section.h[b], section.i[b], row.Nd,
+                                                  checked.nu.value_or(0.0), tops[b], bases[b]);
+            CheckFpFaults();
+        } catch (const EngineError& error) {
+            // Where the curve itself has no reading (no area, a fault), its
+            // own verdict says more than the column's arithmetic.
+            if (readable) {
+                ForgetReading(result);
+                result.status = CombinationStatus::Error;
+                result.fault = error.fault();
+            }
+            return result;
+        }
+        // The refusal names the first bending beyond the approximate methods.
+        for (std::size_t b = 0; b < BendingCount && checked.status != ColumnCheckStatus::TooSlender; ++b) {
+            if (checked.bending[b].lambda > MaxApproximateSlenderness) {
+                checked.status = ColumnCheckStatus::TooSlender;
+                checked.slenderBending = static_cast<Bending>(b);
+            }
+        }
+        if (checked.status == ColumnCheckStatus::TooSlender) {
+            if (readable) {
+                ForgetReading(result);
+                result.status = CombinationStatus::Refused;
+            }
+        } else if (readable) {
+            ReadColumnSituations(rays, column, top, base, checked);
+        }
+    }
+    if (!checked.situations.empty()) {
+        int governing = 0;
+        for (std::size_t s = 1; s < checked.situations.size(); ++s) {
+            const RayCapacity& reading = checked.situations[s].reading;
+            const RayCapacity& worst = checked.situations[static_cast<std::size_t>(governing)].reading;
+            if (Above(RankOf(reading.holds, reading.utilisation), RankOf(worst.holds, worst.utilisation)))
+                governing = static_cast<int>(s);
+        }
+        checked.governingSituation = governing;
+        const RayCapacity& reading = checked.situations[static_cast<std::size_t>(governing)].reading;
+        result.inside = reading.inside;
+        result.resisting = reading.resisting;
+        result.resistingMoment = reading.resistingMoment;
+        result.utilisation = reading.utilisation;
+        result.status = reading.holds ? CombinationStatus::Holds : CombinationStatus::Fails;
+    }
+    result.column = std::move(checked);
+    return result;
+}
+
+int GoverningRow(const std::vector<CombinationResult>& rows)
+{
+    int governing = -1;
+    Rank governingRank;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const CombinationResult& row = rows[i];
+        // A row without η and not holding has no capacity to speak of: it
+        // ranks above any η.
+        const Rank rank = RankOf(row.status == CombinationStatus::Holds, row.utilisation);
+        if (governing < 0 || Above(rank, governingRank)) {
+            governing = static_cast<int>(i);
+            governingRank = rank;
+        }
+    }
+    return governing;
+}
+
+CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
+                                   const CombinationList& combinations, int threads, WorkProgress* progress)
+{
+    return CheckCombinations(state, materials, combinations, std::nullopt, threads, progress);
+}
+
+CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
+                                   const CombinationList& combinations, const std::optional<Column>& column,
+                                   int threads, WorkProgress* progress)
+{
+    CombinationCheck check;
+    // Rows with the same Nd share one generation; -0 and 0 are one Nd.
+    std::map<double, int> indexOfNd;
+    std::vector<double> nds;
+    std::vector<int> curveOfRow;
+    curveOfRow.reserve(combinations.size());
+    for (const LoadCombination& row : combinations) {
+        const auto [at, added] = indexOfNd.emplace(row.Nd, static_cast<int>(nds.size()));
+        if (added)
+            nds.push_back(row.Nd);
+        curveOfRow.push_back(at->second);
+    }
+    const std::vector<NdCurve> curves = GenerateCurves(state, materials, nds, threads, progress);
+    for (const NdCurve& curve : curves) {
+        if (!curve.done)
+            check.cancelled = true;
+        else
+            ++check.generations;
+    }
+    if (check.cancelled)
+        return check;
+    check.rows.reserve(combinations.size());
+    if (column) {
+        // The outline and the concrete as every generation of the check saw them.
+        auto materialState = std::make_unique<AnalysisState>(state);
+        UpdateMaterials(*materialState, materials);
+        const ColumnSection section = ColumnSectionOf(*materialState);
+        for (std::size_t r = 0; r < combinations.size(); ++r)
+            check.rows.push_back(
+                ReadOffCurve(curves[static_cast<std::size_t>(curveOfRow[r])], combinations[r], *column, section));
+    } else {
+        for (std::size_t r = 0; r < combinations.size(); ++r)
+            check.rows.push_back(ReadOffCurve(curves[static_cast<std::size_t>(curveOfRow[r])], combinations[r]));
+    }
+    check.governing = GoverningRow(check.rows);
+    if (check.governing >= 0)
+        check.rows[static_cast<std::size_t>(check.governing)].governing = true;
+    return check;
+}
+
+} // namespace flexara

@@ -1,0 +1,60 @@
+#include "engine/study/CaseCurve.h"
+
+#include "engine/Faults.h"
+#include "engine/section/Ratio.h"
+
+namespace flexara {
+
+CaseCurve GenerateCaseCurve(AnalysisState& state, const MaterialSelection& selection)
+{
+    CaseCurve curve;
+    curve.nd = state.Nd;
+    curve.model = state.Model;
+    CollectingSink sink(curve);
+    try {
+        const CurveOutcome outcome = GenerateCurve(state, selection, sink);
+        if (outcome.refused)
+            curve.status = CurveStatus::Refused;
+        else if (outcome.outOfRange)
+            curve.status = CurveStatus::OutOfRange;
+    } catch (const EngineError& error) {
+        curve.status = CurveStatus::Error;
+        curve.error = error.fault();
+    }
+    // The ratio label is refreshed at the end of every generation, also after a fault.
+    try {
+        curve.ratio = UpdateReinforcementRatio(state);
+    } catch (const EngineError& error) {
+        curve.status = CurveStatus::Error;
+        if (!curve.error)
+            curve.error = error.fault();
+    }
+    return curve;
+}
+
+CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection, const CombinationList& combinations,
+                    const std::optional<Column>& column)
+{
+    CaseStudy study;
+    study.state = std::make_unique<AnalysisState>(state);
+    study.combinations = combinations;
+    study.column = column;
+    if (!combinations.empty()) {
+        study.check = CheckCombinations(state, selection, combinations, column, WorkerThreads());
+        CaseDiagrams& diagrams = study.diagrams.emplace();
+        diagrams.surface = GenerateSurface(state, selection, DefaultSurfaceLevels, WorkerThreads());
+        diagrams.governing = study.check->governing;
+        const double angle = diagrams.governing >= 0
+                                 ? MomentDirection(combinations[static_cast<std::size_t>(diagrams.governing)].Mxd,
+                                                   combinations[static_cast<std::size_t>(diagrams.governing)].Myd)
+                                 : 0.0;
+        diagrams.diagram = DiagramAlong(diagrams.surface, angle);
+        diagrams.loads = LoadsOnDiagram(combinations, *study.check, angle);
+        study.limits = SteelLimitsOf(state, selection, combinations);
+    }
+    study.curve = GenerateCaseCurve(*study.state, selection);
+    study.model = CalculationModelParameters(*study.state, selection);
+    return study;
+}
+
+} // namespace flexara
