@@ -2,6 +2,7 @@
 
 #include "engine/Faults.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <charconv>
 #include <climits>
@@ -137,6 +138,29 @@ std::string FixedHalfUp(double value, int decimals)
     if (decimals > 0)
         out += "." + digits.substr(split);
     return out;
+}
+
+std::string DecimalCommaText(double value, int decimals, double engineeringFrom)
+{
+    if (std::isfinite(value) && std::fabs(value) >= engineeringFrom) {
+        const DecimalDigits digits = SignificantDigitsHalfUp(value, 2);
+        // A double's decimal exponent has three digits at most.
+        std::string exponent = std::to_string(std::abs(digits.exponent));
+        exponent.insert(0, 3 - std::min<std::size_t>(exponent.size(), 3), '0');
+        return std::string(value < 0 ? "-" : "") + digits.digits[0] + "," + digits.digits[1] + "E" +
+               (digits.exponent < 0 ? "-" : "+") + exponent;
+    }
+    std::string text = FixedHalfUp(value, decimals);
+    bool nonZero = false;
+    for (char& c : text) {
+        if (c == '.')
+            c = ',';
+        nonZero = nonZero || (c >= '1' && c <= '9');
+    }
+    // A value that rounds to zero is written without its sign.
+    if (!nonZero && !text.empty() && text.front() == '-')
+        text.erase(0, 1);
+    return text;
 }
 
 std::string FormatGeneral(double value)

@@ -48,4 +48,16 @@ std::string ShortestReal(double value);
 // write it but for the ties: 1.125 gives "1.13".
 std::string FixedHalfUp(double value, int decimals);
 
+// value with `decimals` digits after a decimal comma, ties rounded up, and
+// without the sign of a value that rounds to zero ("21,43", "0,00"). A value
+// of engineeringFrom or more in size goes in the program's engineering
+// notation, two significant digits and a signed three-digit exponent
+// ("1,0E+308", "-1,7E+007"): its digits would say nothing more, and cut short
+// they would read as another number.
+std::string DecimalCommaText(double value, int decimals, double engineeringFrom);
+// Where the report's tables go over to engineering notation, and where the
+// column's details and messages do.
+constexpr double TableEngineeringFrom = 1e15;
+constexpr double MessageEngineeringFrom = 1e6;
+
 } // namespace flexara

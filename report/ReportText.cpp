@@ -5,7 +5,6 @@
 
 #include <QFontDatabase>
 #include <QRawFont>
-#include <QRegularExpression>
 
 #include <vector>
 
@@ -25,21 +24,7 @@ QFont ReportFont(double pixels, bool bold)
 
 QString Decimal(double value, int decimals)
 {
-    if (std::isfinite(value) && std::fabs(value) >= 1e15) {
-        const DecimalDigits digits = SignificantDigitsHalfUp(value, 2);
-        return QStringLiteral("%1%2,%3E%4%5")
-            .arg(value < 0 ? QStringLiteral("-") : QString())
-            .arg(QLatin1Char(digits.digits[0]))
-            .arg(QLatin1Char(digits.digits[1]))
-            .arg(digits.exponent < 0 ? QLatin1Char('-') : QLatin1Char('+'))
-            .arg(std::abs(digits.exponent), 3, 10, QLatin1Char('0'));
-    }
-    QString text = QString::fromStdString(FixedHalfUp(value, decimals));
-    text.replace(QLatin1Char('.'), QLatin1Char(','));
-    // A value that rounds to zero is written without its sign.
-    if (text.startsWith(QLatin1Char('-')) && !text.contains(QRegularExpression(QStringLiteral("[1-9]"))))
-        text.remove(0, 1);
-    return text;
+    return QString::fromStdString(DecimalCommaText(value, decimals, TableEngineeringFrom));
 }
 
 namespace {

@@ -164,5 +164,26 @@ TEST(NumberText, SignificantDigitsRoundHalfUp)
     }
 }
 
+// The numbers of the column's messages: a decimal comma below a million,
+// two significant digits and a three-digit exponent from there on.
+TEST(NumberText, MessagesGoToEngineeringNotationFromAMillion)
+{
+    const struct {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {
+        {999999.994, 2, "999999,99"}, {1e6, 2, "1,0E+006"},   {-2.5e7, 2, "-2,5E+007"},
+        {9.96e6, 2, "1,0E+007"},      {1e308, 2, "1,0E+308"}, {-1.66e308, 2, "-1,7E+308"},
+        {280.0, 2, "280,00"},         {-0.004, 2, "0,00"},    {0.021676, 5, "0,02168"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(DecimalCommaText(c.value, c.decimals, MessageEngineeringFrom), c.text);
+    }
+    // The report's tables keep their digits up to 1e15.
+    EXPECT_EQ(DecimalCommaText(1e10, 2, TableEngineeringFrom), "10000000000,00");
+}
+
 } // namespace
 } // namespace flexara
