@@ -45,7 +45,7 @@ Action AddCheckCommand(CLI::App& app)
             return refused;
         int status = 0;
         std::optional<LoadedCase> loaded = LoadCaseInModel(*command, a.files.input, a.model, status);
-        if (!loaded)
+        if (!loaded || !ColumnLengthsGiven(*loaded, a.files.input, status))
             return status;
         const std::optional<CombinationList> rows = CombinationsOf(*loaded, a.loads, status);
         if (!rows)

@@ -36,7 +36,7 @@ JsonDocument ColumnJson(const ColumnResult& c)
     item["status"] = ColumnStatusKey(c.status);
     const std::string message = ColumnStatusText(c);
     item["message"] = message.empty() ? JsonDocument(nullptr) : JsonDocument(message);
-    if (c.status != ColumnCheckStatus::Tension) {
+    if (c.InCompression()) {
         item["nu"] = JsonReal(c.nu);
         item["Mxd"] = BendingJson(c.bending[static_cast<std::size_t>(Bending::Mx)]);
         item["Myd"] = BendingJson(c.bending[static_cast<std::size_t>(Bending::My)]);

@@ -13,7 +13,8 @@ namespace flexara {
 // the document gives the column's data ("column") and every row its column
 // check ("column": its status, "Mxd" and "Myd" with every number of the
 // bending, the situations and the one that governs); a row in tension says
-// {"status": "tension"} with its two ends read as sections. Without a column
+// {"status": "tension"}, a row at Nd = 0 {"status": "zero-nd"}, each with its
+// two ends read as sections. Without a column
 // the document is as it always was.
 std::string CheckJson(const CombinationList& rows, const CombinationCheck& check, CalculationModel model,
                       const std::optional<Column>& column = std::nullopt);

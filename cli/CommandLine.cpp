@@ -123,6 +123,18 @@ std::optional<Column> CaseColumn(const LoadedCase& loaded)
     return loaded.column;
 }
 
+bool ColumnLengthsGiven(const LoadedCase& loaded, const std::string& input, int& status)
+{
+    if (!loaded.column)
+        return true;
+    const std::optional<ColumnLengthFault> fault = ColumnLengthFaultOf(*loaded.column);
+    if (!fault)
+        return true;
+    std::cerr << "flexara-cli: " << input << ": " << WithFullStop(ColumnLengthText(*fault)) << "\n";
+    status = 1;
+    return false;
+}
+
 std::optional<LoadedCase> LoadCase(const std::string& input, int& status)
 {
     LoadedCase loaded;

@@ -78,6 +78,11 @@ struct LoadedCase {
 // "pilar", none without it.
 std::optional<Column> CaseColumn(const LoadedCase& loaded);
 
+// Whether the case's column, when it has one, can be checked: a positive le
+// in each bending. When not (a file written with le 0 opens, but no command
+// checks it), says why, naming the file and the bending, and gives status 1.
+bool ColumnLengthsGiven(const LoadedCase& loaded, const std::string& input, int& status);
+
 // Reads the case; on failure says why and gives the exit status (1 for a
 // file that cannot be read, 2 for a fault of the reading).
 std::optional<LoadedCase> LoadCase(const std::string& input, int& status);

@@ -48,7 +48,7 @@ Action AddDesignCommand(CLI::App& app)
             return refused;
         int status = 0;
         std::optional<LoadedCase> loaded = LoadCaseInModel(*command, a.files.input, a.model, status);
-        if (!loaded)
+        if (!loaded || !ColumnLengthsGiven(*loaded, a.files.input, status))
             return status;
         // The case to write keeps its own model; the search runs in --model.
         const auto asRead = std::make_unique<AnalysisState>(*loaded->state);

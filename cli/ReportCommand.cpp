@@ -50,7 +50,7 @@ Action AddReportCommand(CLI::App& app)
         }
         int status = 0;
         std::optional<LoadedCase> loaded = LoadCaseInModel(*command, a.files.input, a.model, status);
-        if (!loaded)
+        if (!loaded || !ColumnLengthsGiven(*loaded, a.files.input, status))
             return status;
         if (command->count("--nd") > 0)
             loaded->state->Nd = nd;

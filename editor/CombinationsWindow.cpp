@@ -119,8 +119,9 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     CBPilar = new QCheckBox(QStringLiteral("Verificar como pilar (NBR 6118:2014)"), GBPilar);
     CBPilar->setObjectName(QStringLiteral("CBPilar"));
     CBPilar->setAccessibleName(CBPilar->text());
+    // The lengths start empty: a column has none until the user gives them.
     auto lengthField = [this](const char* name, const char* label) {
-        auto* field = new QLineEdit(FormatField(0.0), GBPilar);
+        auto* field = new QLineEdit(GBPilar);
         field->setObjectName(QString::fromUtf8(name));
         field->setAccessibleName(QString::fromUtf8(label));
         field->setMaximumWidth(90);
@@ -215,12 +216,17 @@ std::optional<flexara::Column> TFCombinacoes::CheckedColumn() const
     flexara::Column column;
     const QLineEdit* fields[] = {EdLeX, EdLeY};
     for (int k = 0; k < BendingCount; ++k) {
+        const QString text = fields[k]->text();
         double le = 0.0;
-        const std::string name = std::string("Pilar: le (") + BendingName(static_cast<Bending>(k)) + ")";
-        if (!ParseField(fields[k]->text(), le))
-            throw std::runtime_error(name + " inválido");
-        if (le < 0.0)
-            throw std::runtime_error(name + " negativo");
+        std::optional<LengthProblem> problem;
+        if (text.trimmed().isEmpty())
+            problem = LengthProblem::Missing;
+        else if (!ParseField(text, le))
+            problem = LengthProblem::Invalid;
+        else
+            problem = LengthProblemOf(le);
+        if (problem)
+            throw std::runtime_error(ColumnLengthText(ColumnLengthFault{static_cast<Bending>(k), *problem}));
         column.bending[static_cast<std::size_t>(k)].le = le;
     }
     column.bending[static_cast<std::size_t>(Bending::Mx)].condition =
@@ -235,9 +241,11 @@ void TFCombinacoes::SetColumn(const std::optional<flexara::Column>& column)
 {
     const flexara::Column shown = column.value_or(flexara::Column{});
     {
+        // A file's lengths as it holds them, a 0 too (the check then says it
+        // is none); a case without a column has none.
         const QSignalBlocker blockX(EdLeX), blockY(EdLeY);
-        EdLeX->setText(FormatField(shown.bending[static_cast<std::size_t>(Bending::Mx)].le));
-        EdLeY->setText(FormatField(shown.bending[static_cast<std::size_t>(Bending::My)].le));
+        EdLeX->setText(column ? FormatField(shown.bending[static_cast<std::size_t>(Bending::Mx)].le) : QString());
+        EdLeY->setText(column ? FormatField(shown.bending[static_cast<std::size_t>(Bending::My)].le) : QString());
     }
     CombApoioX->setCurrentIndex(static_cast<int>(shown.bending[static_cast<std::size_t>(Bending::Mx)].condition));
     CombApoioY->setCurrentIndex(static_cast<int>(shown.bending[static_cast<std::size_t>(Bending::My)].condition));

@@ -86,11 +86,11 @@ public:
     void BtnDetalhesClick();
 
     // The column of the case as the group holds it; none when the box is not
-    // checked. A length that does not convert or is negative stops the
-    // command that asks, named ("Pilar: le (Mxd) inválido").
+    // checked. A length that is empty, zero, negative or does not convert
+    // stops the command that asks, named ("Pilar: le (Mxd) nulo: ...").
     std::optional<flexara::Column> CheckedColumn() const;
-    // The group shows the column (a project file) or none (a new case); the
-    // results go.
+    // The group shows the column (a project file, its lengths as written,
+    // 0 too) or none (a new case: the lengths empty); the results go.
     void SetColumn(const std::optional<flexara::Column>& column);
     // The details of row r of the last check as "Detalhes do pilar" shows
     // them; empty without a column check of that row.

@@ -274,7 +274,7 @@ std::string WriteCombinationsCsv(const CombinationList& rows, const CombinationC
     if (results)
         out += ";situacao;eta;mrx;mry;mrd;axial;determinante";
     if (results && column)
-        out += ";situacao_pilar;md_tot_x;md_tot_y";
+        out += ";situacao_pilar;md_tot_x;md_tot_y;estado_pilar";
     out += "\n";
     for (std::size_t i = 0; i < rows.size(); ++i) {
         // The separator may not be in a name.
@@ -294,17 +294,19 @@ std::string WriteCombinationsCsv(const CombinationList& rows, const CombinationC
                    Field(r.resistingMoment) + ";" + Field(r.axialUtilisation) + ";" + (r.governing ? "sim" : "");
         }
         if (results && column) {
-            // The governing situation and both Md,tot: empty for a row in
-            // tension (Md,tot) or without a reading.
+            // The governing situation and both Md,tot: empty for a row not
+            // in compression (Md,tot) or without a reading; then what the
+            // column check says of the row.
             const CombinationResult& r = check->rows[i];
             const ColumnResult* c = r.column ? &*r.column : nullptr;
-            const bool compressed = c && c->status != ColumnCheckStatus::Tension;
+            const bool compressed = c && c->InCompression();
             out += std::string(";") +
                    (c && c->governingSituation >= 0
                         ? SituationCsvWord(c->situations[static_cast<std::size_t>(c->governingSituation)].situation)
                         : "") +
                    ";" + Field(compressed ? MdTot(*c, Bending::Mx) : std::nullopt) + ";" +
-                   Field(compressed ? MdTot(*c, Bending::My) : std::nullopt);
+                   Field(compressed ? MdTot(*c, Bending::My) : std::nullopt) + ";" +
+                   (c ? ColumnStatusCsvWord(c->status) : "");
         }
         out += "\n";
     }

@@ -40,8 +40,9 @@ CombinationList ReadCombinationsCsv(std::string_view bytes, std::size_t maxRows 
 // situacao, eta, mrx, mry, mrd, axial and determinante. Reals read back to the
 // same double; a value that is not there is an empty field. For a column the
 // rows give mxd_base;myd_base after myd (empty: the top's), and the results
-// end with situacao_pilar (topo, base, intermediaria, minima), md_tot_x and
-// md_tot_y.
+// end with situacao_pilar (topo, base, intermediaria, minima), md_tot_x,
+// md_tot_y and estado_pilar (verificado, tracao, nd-nulo,
+// lambda-maior-que-90).
 std::string WriteCombinationsCsv(const CombinationList& rows, const CombinationCheck* check = nullptr,
                                  bool column = false);
 

@@ -1,6 +1,6 @@
 #include "report/ColumnText.h"
 
-#include "report/ReportText.h"
+#include "engine/NumberText.h"
 #include "texts/Words.h"
 
 #include <QStringList>
@@ -23,9 +23,16 @@ bool Refused(const BendingCheck& check)
     return check.lambda > MaxApproximateSlenderness;
 }
 
+// The column's numbers: beyond a million in engineering notation, so that
+// no length or moment of a hostile case runs to hundreds of digits.
+QString Number(double value, int decimals)
+{
+    return QString::fromStdString(DecimalCommaText(value, decimals, MessageEngineeringFrom));
+}
+
 QString Kn(double value)
 {
-    return Decimal(value, 2);
+    return Number(value, 2);
 }
 
 } // namespace
@@ -33,32 +40,32 @@ QString Kn(double value)
 std::vector<ColumnNumberRow> ColumnNumberRows(const ColumnResult& result, SecondOrderMethod method)
 {
     std::vector<ColumnNumberRow> rows;
-    if (result.status == ColumnCheckStatus::Tension)
+    if (!result.InCompression())
         return rows;
     const BendingCheck& x = Of(result, Bending::Mx);
     const BendingCheck& y = Of(result, Bending::My);
     auto add = [&](const char* label, const char* unit, const auto& text) {
         rows.push_back({QString::fromUtf8(label), QString::fromUtf8(unit), text(x), text(y)});
     };
-    add("h", "cm", [](const BendingCheck& b) { return Decimal(b.h, 2); });
-    add("i", "cm", [](const BendingCheck& b) { return Decimal(b.i, 2); });
-    add("λ = le/i", "", [](const BendingCheck& b) { return Decimal(b.lambda, 2); });
+    add("h", "cm", [](const BendingCheck& b) { return Number(b.h, 2); });
+    add("i", "cm", [](const BendingCheck& b) { return Number(b.i, 2); });
+    add("λ = le/i", "", [](const BendingCheck& b) { return QString::fromStdString(SlendernessText(b.lambda)); });
     add("M1d,min", "kN·m", [](const BendingCheck& b) { return Kn(b.m1dMin); });
     add("MA", "kN·m", [](const BendingCheck& b) { return Kn(b.ma); });
     add("MB", "kN·m", [](const BendingCheck& b) { return Kn(b.mb); });
-    add("αb", "", [](const BendingCheck& b) { return Decimal(b.alphaB, 3); });
-    add("e1", "cm", [](const BendingCheck& b) { return Decimal(b.e1, 2); });
-    add("λ1", "", [](const BendingCheck& b) { return Decimal(b.lambda1, 2); });
+    add("αb", "", [](const BendingCheck& b) { return Number(b.alphaB, 3); });
+    add("e1", "cm", [](const BendingCheck& b) { return Number(b.e1, 2); });
+    add("λ1", "", [](const BendingCheck& b) { return Number(b.lambda1, 2); });
     add("M1d,A", "kN·m", [](const BendingCheck& b) { return Kn(b.m1dA); });
     add("2ª ordem local", "", [](const BendingCheck& b) {
         return Refused(b) ? QStringLiteral("λ > 90") : (b.secondOrder ? QStringLiteral("sim") : QStringLiteral("não"));
     });
     if (method == SecondOrderMethod::Curvature)
         add("1/r", "1/m",
-            [](const BendingCheck& b) { return b.curvature ? Decimal(*b.curvature, 5) : QStringLiteral("-"); });
+            [](const BendingCheck& b) { return b.curvature ? Number(*b.curvature, 5) : QStringLiteral("-"); });
     else
         add("κ/ν", "",
-            [](const BendingCheck& b) { return b.kappaOverNu ? Decimal(*b.kappaOverNu, 2) : QStringLiteral("-"); });
+            [](const BendingCheck& b) { return b.kappaOverNu ? Number(*b.kappaOverNu, 2) : QStringLiteral("-"); });
     add("Md,tot", "kN·m", [](const BendingCheck& b) { return Refused(b) ? QStringLiteral("-") : Kn(b.mdTot); });
     add("Md,min,tot", "kN·m", [](const BendingCheck& b) { return Refused(b) ? QStringLiteral("-") : Kn(b.mdMinTot); });
     return rows;
@@ -72,7 +79,7 @@ std::vector<QString> ColumnSituationLines(const ColumnResult& result)
         QString line = QStringLiteral("%1: Mx = %2 kN·m, My = %3 kN·m, ")
                            .arg(QString::fromUtf8(SituationText(s.situation)), Kn(s.moments.x), Kn(s.moments.y));
         if (s.reading.utilisation)
-            line += QStringLiteral("η = ") + Decimal(*s.reading.utilisation, 2);
+            line += QStringLiteral("η = ") + Number(*s.reading.utilisation, 2);
         else
             line += s.reading.inside ? QStringLiteral("dentro do diagrama") : QStringLiteral("fora do diagrama");
         if (static_cast<int>(k) == result.governingSituation)
@@ -88,7 +95,7 @@ std::vector<QString> ColumnDataLines(const Column& column)
     for (int k = 0; k < BendingCount; ++k) {
         const ColumnBending& b = column.bending[static_cast<std::size_t>(k)];
         lines.push_back(QStringLiteral("%1: le = %2 cm, %3")
-                            .arg(QString::fromUtf8(BendingName(static_cast<Bending>(k))), Decimal(b.le, 2),
+                            .arg(QString::fromUtf8(BendingName(static_cast<Bending>(k))), Number(b.le, 2),
                                  QString::fromUtf8(SupportConditionText(b.condition))));
     }
     lines.push_back(QStringLiteral("Método: ") + QString::fromUtf8(SecondOrderMethodText(column.method)));
@@ -109,7 +116,7 @@ QString ColumnDetailsText(const LoadCombination& row, const CombinationResult& r
     if (const std::string status = ColumnStatusText(c); !status.empty())
         out << QString::fromStdString(status);
     if (c.nu)
-        out << QStringLiteral("ν = |Nd|/(Ac·fcd) = ") + Decimal(*c.nu, 3);
+        out << QStringLiteral("ν = |Nd|/(Ac·fcd) = ") + Number(*c.nu, 3);
     const std::vector<ColumnNumberRow> rows = ColumnNumberRows(c, column.method);
     if (!rows.empty()) {
         out << QString();

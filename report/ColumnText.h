@@ -1,7 +1,7 @@
 // The column check of one combination as the window's details and the report
 // show it: the numbers of both bendings in the order the code computes them,
 // and the design situations with their η. Words from texts/Words, numbers the
-// Brazilian way.
+// Brazilian way (from a million in engineering notation).
 #pragma once
 
 #include "engine/column/Column.h"
@@ -23,7 +23,8 @@ struct ColumnNumberRow {
 };
 
 // h, i, λ, M1d,min, MA, MB, αb, e1, λ1, M1d,A, 2ª ordem, 1/r (curvature
-// method) or κ/ν (κ method), Md,tot, Md,min,tot. Empty for a row in tension.
+// method) or κ/ν (κ method), Md,tot, Md,min,tot. Empty for a row not in
+// compression (tension, Nd = 0).
 std::vector<ColumnNumberRow> ColumnNumberRows(const ColumnResult& result, SecondOrderMethod method);
 
 // One line per situation: "topo: Mx = 10,00 kN·m, My = 0,00 kN·m, η = 0,45",
@@ -35,7 +36,7 @@ std::vector<QString> ColumnSituationLines(const ColumnResult& result);
 std::vector<QString> ColumnDataLines(const Column& column);
 
 // The whole of one row for the details: its data line, the status when the
-// column check says something of itself (tension, λ > 90), the table as
+// column check says something of itself (tension, Nd = 0, λ > 90), the table as
 // aligned text and the situations.
 QString ColumnDetailsText(const LoadCombination& row, const CombinationResult& result, const Column& column);
 

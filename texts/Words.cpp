@@ -2,6 +2,8 @@
 
 #include "engine/NumberText.h"
 
+#include <cmath>
+
 namespace flexara {
 
 const char* CurveStatusKey(CurveStatus status)
@@ -58,6 +60,8 @@ const char* ColumnStatusKey(ColumnCheckStatus status)
         return "checked";
     case ColumnCheckStatus::Tension:
         return "tension";
+    case ColumnCheckStatus::ZeroForce:
+        return "zero-nd";
     case ColumnCheckStatus::TooSlender:
         break;
     }
@@ -129,30 +133,25 @@ const char* SituationText(DesignSituation situation)
     return "envoltória mínima";
 }
 
-namespace {
-
-// λ as the refusal prints it: one decimal, more where one would round it
-// down onto the limit ("90,02 > 90"), no trailing zeros ("96").
 std::string SlendernessText(double lambda)
 {
+    // Two decimals, and more while the text would not be above 90 for a λ
+    // that is: 90,0000000000001 has the fourteenth. A double above 90 is at
+    // least 90 + 1,4e-14, so twenty decimals always tell.
+    if (std::isfinite(lambda) && std::fabs(lambda) >= MessageEngineeringFrom)
+        return DecimalCommaText(lambda, 2, MessageEngineeringFrom);
     std::string text;
-    for (int decimals = 1; decimals <= 6; ++decimals) {
+    for (int decimals = 2; decimals <= 20; ++decimals) {
         text = FixedHalfUp(lambda, decimals);
         double shown = 0.0;
-        if (!DecimalToDouble(text, shown) || shown > MaxApproximateSlenderness)
+        if (!(lambda > MaxApproximateSlenderness) || !DecimalToDouble(text, shown) || shown > MaxApproximateSlenderness)
             break;
     }
-    while (text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.')
-        text.pop_back();
     for (char& c : text)
         if (c == '.')
             c = ',';
     return text;
 }
-
-} // namespace
 
 std::string ColumnStatusText(const ColumnResult& column)
 {
@@ -161,12 +160,45 @@ std::string ColumnStatusText(const ColumnResult& column)
         return std::string();
     case ColumnCheckStatus::Tension:
         return "Nd de tração: sem verificação de pilar";
+    case ColumnCheckStatus::ZeroForce:
+        return "Nd nulo: sem verificação de pilar";
     case ColumnCheckStatus::TooSlender:
         break;
     }
     const double lambda = column.bending[static_cast<std::size_t>(column.slenderBending)].lambda;
     return "λ = " + SlendernessText(lambda) + " > 90 para " + BendingName(column.slenderBending) +
            ": os métodos aproximados não se aplicam";
+}
+
+const char* ColumnStatusCsvWord(ColumnCheckStatus status)
+{
+    switch (status) {
+    case ColumnCheckStatus::Checked:
+        return "verificado";
+    case ColumnCheckStatus::Tension:
+        return "tracao";
+    case ColumnCheckStatus::ZeroForce:
+        return "nd-nulo";
+    case ColumnCheckStatus::TooSlender:
+        break;
+    }
+    return "lambda-maior-que-90";
+}
+
+std::string ColumnLengthText(const ColumnLengthFault& fault)
+{
+    const std::string name = std::string("Pilar: le (") + BendingName(fault.bending) + ")";
+    switch (fault.problem) {
+    case LengthProblem::Missing:
+        return name + " não informado: o comprimento de flambagem deve ser positivo";
+    case LengthProblem::Zero:
+        return name + " nulo: o comprimento de flambagem deve ser positivo";
+    case LengthProblem::Negative:
+        return name + " negativo";
+    case LengthProblem::Invalid:
+        break;
+    }
+    return name + " inválido";
 }
 
 const char* ModelKey(CalculationModel model)

@@ -31,7 +31,7 @@ const char* CurveStatusKey(CurveStatus status);
 const char* SurfaceStatusKey(SurfaceStatus status);
 // "holds", "fails", "out-of-range", "refused", "error".
 const char* CombinationStatusKey(CombinationStatus status);
-// "checked", "tension", "too-slender".
+// "checked", "tension", "zero-nd", "too-slender".
 const char* ColumnStatusKey(ColumnCheckStatus status);
 // "top", "base", "intermediate", "minimum".
 const char* SituationKey(DesignSituation situation);
@@ -70,16 +70,29 @@ const char* BendingName(Bending bending);
 // A design situation of the column check: "topo", "base", "seção
 // intermediária", "envoltória mínima".
 const char* SituationText(DesignSituation situation);
-// What the column check of a row says of itself: the refusal "λ = 96 > 90
+// What the column check of a row says of itself: the refusal "λ = 96,35 > 90
 // para Mxd: os métodos aproximados não se aplicam", "Nd de tração: sem
-// verificação de pilar", or empty for a row checked.
+// verificação de pilar", "Nd nulo: sem verificação de pilar", or empty for a
+// row checked.
 std::string ColumnStatusText(const ColumnResult& column);
+// The same as a CSV field: "verificado", "tracao", "nd-nulo",
+// "lambda-maior-que-90".
+const char* ColumnStatusCsvWord(ColumnCheckStatus status);
+// λ as the column's texts print it: two decimals, more where two would not
+// show it above 90 ("90,0000000000001"), engineering notation from a million.
+std::string SlendernessText(double lambda);
+// A column that cannot be checked for a length: "Pilar: le (Mxd) nulo: o
+// comprimento de flambagem deve ser positivo", "Pilar: le (Myd) não
+// informado: ...", "... negativo", "... inválido".
+std::string ColumnLengthText(const ColumnLengthFault& fault);
 
 // The design of the reinforcement ("Dimensionamento da armadura"): the
 // captions of its table, what a diameter misses of the limits ("ok", or
-// "As < As,mín", "As > As,máx", "φ < 10 mm" joined by "; "), the choice
-// ("Diâmetro escolhido: 16 mm (η = 0,82).", or "Nenhum diâmetro atende: com
-// 40 mm, η = 1,48.") and the area needed ("As,nec = 6,62 cm² (ρnec = 0,83 %),
+// "As < As,mín", "As > As,máx", "φ < 10 mm", "não cabe" joined by "; "), the
+// choice ("Diâmetro escolhido: 16 mm (η = 0,82).", "Nenhum diâmetro atende:
+// com 40 mm, η = 1,48.", "... com 25 mm as combinações atenderiam, mas as
+// barras não cabem na seção.", or that the case has no bars) and the area
+// needed ("As,nec = 6,62 cm² (ρnec = 0,83 %),
 // para η = 1 com as barras nas posições atuais.").
 extern const char* const DesignTitle;
 extern const std::array<const char*, 6> DesignTableHeaders;

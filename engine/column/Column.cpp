@@ -16,6 +16,24 @@ constexpr Real MetresPerCm = 0.01L;
 
 } // namespace
 
+std::optional<LengthProblem> LengthProblemOf(double le)
+{
+    if (le > 0.0)
+        return std::nullopt;
+    if (le == 0.0)
+        return LengthProblem::Zero;
+    return le < 0.0 ? LengthProblem::Negative : LengthProblem::Invalid;
+}
+
+std::optional<ColumnLengthFault> ColumnLengthFaultOf(const Column& column)
+{
+    for (int k = 0; k < BendingCount; ++k)
+        if (const std::optional<LengthProblem> problem =
+                LengthProblemOf(column.bending[static_cast<std::size_t>(k)].le))
+            return ColumnLengthFault{static_cast<Bending>(k), *problem};
+    return std::nullopt;
+}
+
 ColumnSection ColumnSectionOf(const AnalysisState& state)
 {
     ColumnSection section;

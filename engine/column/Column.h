@@ -52,6 +52,25 @@ struct Column {
     SecondOrderMethod method = SecondOrderMethod::Curvature;
 };
 
+// Why a buckling length cannot be checked: a column needs a positive le in
+// each bending. A length of 0 is no column of length 0 (no slenderness, no
+// second order) but a length never given.
+enum class LengthProblem : std::uint8_t {
+    Missing,  // no length given (an empty field)
+    Zero,     // le = 0
+    Negative, // le < 0
+    Invalid,  // not a number
+};
+struct ColumnLengthFault {
+    Bending bending = Bending::Mx;
+    LengthProblem problem = LengthProblem::Zero;
+};
+// What is wrong with a length (none for a positive one).
+std::optional<LengthProblem> LengthProblemOf(double le);
+// The first bending, Mxd before Myd, whose length cannot be checked; none
+// when both are positive.
+std::optional<ColumnLengthFault> ColumnLengthFaultOf(const Column& column);
+
 // What the checks need of the section: the gross outline and the design
 // strength of the concrete.
 struct ColumnSection {
@@ -146,8 +165,9 @@ struct SituationReading {
 
 enum class ColumnCheckStatus : std::uint8_t {
     Checked,    // in compression: both bendings worked out
-    Tension,    // Nd ≥ 0: no column check, the two ends are read as sections
+    Tension,    // Nd > 0: no column check, the two ends are read as sections
     TooSlender, // λ > 90 in a bending: the approximate methods do not apply
+    ZeroForce,  // Nd = 0: no column check either, the two ends read as in tension
 };
 
 struct ColumnResult {
@@ -159,6 +179,12 @@ struct ColumnResult {
     // compression, intermediate and minimum, in this order.
     std::vector<SituationReading> situations;
     int governingSituation = -1; // index into situations, -1 for none
+
+    // Whether the row was in compression, so that both bendings were worked out.
+    bool InCompression() const
+    {
+        return status == ColumnCheckStatus::Checked || status == ColumnCheckStatus::TooSlender;
+    }
 };
 
 } // namespace flexara

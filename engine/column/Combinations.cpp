@@ -169,8 +169,9 @@ CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row,
     const Point top{row.Mxd, row.Myd};
     const Point base{row.MxdBase.value_or(row.Mxd), row.MydBase.value_or(row.Myd)};
     if (!(row.Nd < 0.0)) {
-        // No column check in tension; the ends are still sections of the member.
-        checked.status = ColumnCheckStatus::Tension;
+        // No column check without compression; the ends are still sections
+        // of the member. -0 is no compression either.
+        checked.status = row.Nd == 0.0 ? ColumnCheckStatus::ZeroForce : ColumnCheckStatus::Tension;
         if (readable) {
             checked.situations.push_back(ReadSituation(rays, DesignSituation::Top, top));
             checked.situations.push_back(ReadSituation(rays, DesignSituation::Base, base));

@@ -106,7 +106,7 @@ CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSel
 CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row);
 // A row checked as a column on the curve of its Nd: in compression the checks
 // of both bendings and the four situations (a row with λ > 90 is refused), in
-// tension its two ends; the governing situation gives the row its reading and
+// tension or at Nd = 0 its two ends; the governing situation gives the row its reading and
 // verdict. A fault in the column's arithmetic makes the row an error.
 CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row, const Column& column,
                                const ColumnSection& section);

@@ -191,9 +191,15 @@ if item is not None:
         if box is not None:
             box.queryAction().doAction(0)
             time.sleep(0.5)
+        # They start empty: the lengths are typed, as a user would, before
+        # the design checks the column.
         for name in ("le (Mxd) (cm)", "le (Myd) (cm)"):
             field = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_TEXT and a.name == n)
             check("field " + name, field.name if field else None, name)
+            if field is not None:
+                check("field " + name + " empty", field.queryText().getText(0, -1), "")
+                field.queryEditableText().setTextContents("280")
+                check("field " + name + " typed", wait_for(lambda f=field: f.queryText().getText(0, -1), "280"), "280")
         for name in ("Condição de apoio (Mxd)", "Condição de apoio (Myd)", "Método de 2ª ordem local"):
             combo = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_COMBO_BOX and a.name == n)
             check("list " + name, combo.name if combo else None, name)

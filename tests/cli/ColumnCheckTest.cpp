@@ -127,7 +127,7 @@ TEST(ColumnCheck, TheCsvEndsWithTheGoverningSituationAndBothTotals)
 {
     const testing::ShellRun csv = Check(Example + " --format csv");
     EXPECT_EQ(csv.out.rfind("nome;nd;mxd;myd;mxd_base;myd_base;situacao;eta;mrx;mry;mrd;axial;determinante;"
-                            "situacao_pilar;md_tot_x;md_tot_y\n",
+                            "situacao_pilar;md_tot_x;md_tot_y;estado_pilar\n",
                             0),
               0u)
         << csv.out;
@@ -142,12 +142,13 @@ TEST(ColumnCheck, TheCsvEndsWithTheGoverningSituationAndBothTotals)
             fields.push_back(line.substr(from, to - from));
         fields.push_back(line.substr(from));
     }
-    ASSERT_EQ(fields.size(), 16u);
+    ASSERT_EQ(fields.size(), 17u);
     EXPECT_EQ(fields[13], "intermediaria");
     EXPECT_NEAR(std::stod(fields[14]), 50.0, 1e-12);
     EXPECT_NEAR(std::stod(fields[15]), 40.6, 1e-12);
+    EXPECT_EQ(fields[16], "verificado");
     // The tension row has no Md,tot.
-    EXPECT_NE(csv.out.find(";;\n", csv.out.find("ELU 4")), std::string::npos) << csv.out;
+    EXPECT_NE(csv.out.find(";;;tracao\n", csv.out.find("ELU 4")), std::string::npos) << csv.out;
     // It reads back as the loads of the case, base moments and all.
     const testing::ShellRun again = Check(Example + " --loads " + Temp("again.csv", csv.out) + " --format csv");
     EXPECT_EQ(again.out, csv.out);
@@ -173,6 +174,75 @@ TEST(ColumnCheck, BaseMomentsFromLoadsOrTheTops)
         EXPECT_EQ(report["rows"][0]["mxd_base"].get<double>(), c.mxdBase);
         // MB/MA = base/top for the Mxd bending (|top| ≥ |base| here).
         EXPECT_NEAR(report["rows"][0]["column"]["Mxd"]["mb"].get<double>(), c.mxdBase, 1e-12);
+    }
+}
+
+// Nd = 0 is no tension: its own status in the JSON and the CSV, its two ends
+// read as sections all the same.
+TEST(ColumnCheck, AZeroNdIsNoTension)
+{
+    const std::string loads = Temp("zero.csv", "nome;nd;mxd;myd\nZero;0;10;5\nTracao;100;10;5\n");
+    const testing::ShellRun run = Check(Example + " --loads " + loads);
+    ASSERT_TRUE(nlohmann::json::accept(run.out)) << run.out;
+    const nlohmann::json report = nlohmann::json::parse(run.out);
+    const struct {
+        const char* status;
+        const char* message;
+        const char* csvLine;
+    } rows[] = {
+        {"zero-nd", "Nd nulo: sem verificação de pilar", "\nZero;0;10;5;"},
+        {"tension", "Nd de tração: sem verificação de pilar", "\nTracao;100;10;5;"},
+    };
+    const testing::ShellRun csv = Check(Example + " --loads " + loads + " --format csv");
+    for (std::size_t r = 0; r < 2; ++r) {
+        SCOPED_TRACE(rows[r].status);
+        const nlohmann::json& column = report["rows"][r]["column"];
+        EXPECT_EQ(column["status"], rows[r].status);
+        EXPECT_EQ(column["message"], rows[r].message);
+        EXPECT_FALSE(column.contains("Mxd"));
+        ASSERT_EQ(column["situations"].size(), 2u);
+        const std::size_t at = csv.out.find(rows[r].csvLine);
+        ASSERT_NE(at, std::string::npos) << csv.out;
+        const std::string line = csv.out.substr(at + 1, csv.out.find('\n', at + 1) - at - 1);
+        EXPECT_EQ(line.substr(line.rfind(';') + 1), std::string(rows[r].status) == "zero-nd" ? "nd-nulo" : "tracao");
+    }
+}
+
+// A column of length 0 (as files of before were written when the lengths
+// were left untouched) still opens and rewrites, but every command that
+// checks the column refuses it, naming the bending.
+TEST(ColumnCheck, AColumnWithoutALengthIsRefusedByEveryCommandThatChecksIt)
+{
+    const std::string text = LoadProjectBytes(Example);
+    const std::string lengths = "pilar\r\n 2.80000000000000E+0002\r\n 2.80000000000000E+0002\r\n";
+    ASSERT_NE(text.find(lengths), std::string::npos);
+    const struct {
+        const char* name;
+        const char* replacement;
+        const char* message;
+    } files[] = {
+        {"Mxd", "pilar\r\n 0.00000000000000E+0000\r\n 2.80000000000000E+0002\r\n",
+         "Pilar: le (Mxd) nulo: o comprimento de flambagem deve ser positivo."},
+        {"Myd", "pilar\r\n 2.80000000000000E+0002\r\n 0.00000000000000E+0000\r\n",
+         "Pilar: le (Myd) nulo: o comprimento de flambagem deve ser positivo."},
+    };
+    for (const auto& f : files) {
+        std::string zero = text;
+        zero.replace(zero.find(lengths), lengths.size(), f.replacement);
+        const std::string project = Temp(std::string("zero-") + f.name + ".fxr", zero);
+        const std::string out = ::testing::TempDir() + "flexara-column-zero-out";
+        for (const char* command : {"check", "design", "report"}) {
+            SCOPED_TRACE(std::string(f.name) + ", " + command);
+            const testing::ShellRun run = testing::RunShell(testing::TimeLimited(120) + std::string(FLEXARA_CLI) + " " +
+                                                            command + " " + project + " -o " + out + " 2>&1");
+            EXPECT_EQ(run.status, 1) << run.out;
+            EXPECT_NE(run.out.find(project + ": " + f.message), std::string::npos) << run.out;
+        }
+        SCOPED_TRACE(f.name);
+        const testing::ShellRun rewrite =
+            testing::RunShell(std::string(FLEXARA_CLI) + " rewrite " + project + " -o " + out + " 2>&1");
+        EXPECT_EQ(rewrite.status, 0) << rewrite.out;
+        EXPECT_EQ(LoadProjectBytes(out), zero);
     }
 }
 

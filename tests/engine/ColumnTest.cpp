@@ -473,14 +473,18 @@ TEST(ColumnRows, BeyondLambda90IsRefused)
         double leX, leY;
         const char* message;
     } cases[] = {
-        // 600/5,7735 = 103,92.
-        {"Myd", 280, 600, "λ = 103,9 > 90 para Myd: os métodos aproximados não se aplicam."},
-        // 1300/14,4338 = 90,066: one decimal would print 90,1; exactly so.
-        {"Mxd", 1300, 280, "λ = 90,1 > 90 para Mxd: os métodos aproximados não se aplicam."},
-        // 1299,2/14,4338 = 90,0108: "90,0" would not be above 90.
+        // 600/5,7735 = 103,923: two decimals.
+        {"Myd", 280, 600, "λ = 103,92 > 90 para Myd: os métodos aproximados não se aplicam."},
+        // 1300/14,4338 = 90,0666.
+        {"Mxd", 1300, 280, "λ = 90,07 > 90 para Mxd: os métodos aproximados não se aplicam."},
+        // 1299,2/14,4338 = 90,0108.
         {"just above", 1299.2, 280, "λ = 90,01 > 90 para Mxd: os métodos aproximados não se aplicam."},
+        // 1299,07/14,43376 = 90,0022: "90,00" would not be above 90.
+        {"closer", 1299.07, 280, "λ = 90,002 > 90 para Mxd: os métodos aproximados não se aplicam."},
         // Both beyond: the refusal names the first, Mxd: 1500/14,4338 = 103,92.
-        {"both", 1500, 600, "λ = 103,9 > 90 para Mxd: os métodos aproximados não se aplicam."},
+        {"both", 1500, 600, "λ = 103,92 > 90 para Mxd: os métodos aproximados não se aplicam."},
+        // 1e308/14,43376 = 6,93e306: in engineering notation, not 307 digits.
+        {"huge", 1e308, 280, "λ = 6,9E+306 > 90 para Mxd: os métodos aproximados não se aplicam."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -501,19 +505,89 @@ TEST(ColumnRows, BeyondLambda90IsRefused)
     }
 }
 
+// λ printed so that it agrees with the comparison with 90 it reports: the
+// decimal expansions of the doubles, by hand, are 90,0000000000000994... and
+// (the next double above 90) 90,0000000000000142...
+TEST(ColumnTexts, SlendernessShowsWhichSideOf90ItIs)
+{
+    const struct {
+        double lambda;
+        const char* text;
+    } cases[] = {
+        {90.0000000000001, "90,0000000000001"},             // 13 decimals, rounded up
+        {std::nextafter(90.0, 100.0), "90,00000000000001"}, // 14: the 13th would round to 90
+        {90.004, "90,004"},                                 // "90,00" is not above 90
+        {90.0, "90,00"},                                    // not refused: two decimals
+        {89.999, "90,00"},                                  // ≤ 90 both as value and as text
+        {96.0, "96,00"},
+        {103.92304845413263, "103,92"},
+        {999999.0, "999999,00"},
+        {1e6, "1,0E+006"}, // from a million, engineering notation
+        {6.928203230275508e306, "6,9E+306"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(SlendernessText(c.lambda), c.text);
+    }
+}
+
+// A column needs a positive length in each bending; the first that is not
+// is named, Mxd before Myd.
+TEST(ColumnTexts, ALengthThatIsNoneIsNamed)
+{
+    const struct {
+        double leX, leY;
+        const char* text; // none for a column that can be checked
+    } cases[] = {
+        {0.0, 280.0, "Pilar: le (Mxd) nulo: o comprimento de flambagem deve ser positivo"},
+        {280.0, 0.0, "Pilar: le (Myd) nulo: o comprimento de flambagem deve ser positivo"},
+        {0.0, 0.0, "Pilar: le (Mxd) nulo: o comprimento de flambagem deve ser positivo"},
+        {-0.0, 280.0, "Pilar: le (Mxd) nulo: o comprimento de flambagem deve ser positivo"},
+        {280.0, -1.0, "Pilar: le (Myd) negativo"},
+        {280.0, std::nan(""), "Pilar: le (Myd) inválido"},
+        {280.0, 4.9e-324, nullptr}, // the least positive double is a length
+        {280.0, 600.0, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text ? c.text : "positive");
+        Column column = PinnedColumn(0);
+        column.bending[X].le = c.leX;
+        column.bending[Y].le = c.leY;
+        const std::optional<ColumnLengthFault> fault = ColumnLengthFaultOf(column);
+        ASSERT_EQ(fault.has_value(), c.text != nullptr);
+        if (fault) {
+            EXPECT_EQ(ColumnLengthText(*fault), c.text);
+        }
+    }
+    EXPECT_EQ(ColumnLengthText({Bending::My, LengthProblem::Missing}),
+              "Pilar: le (Myd) não informado: o comprimento de flambagem deve ser positivo");
+}
+
 TEST(ColumnRows, ARowInTensionHasNoColumnCheck)
 {
     auto s = Column20x50();
     const Column column = PinnedColumn(600); // λ = 103,9 in Myd: refused in compression
-    for (const double nd : {0.0, 100.0}) {
+    const struct {
+        double nd;
+        ColumnCheckStatus status;
+        const char* text;
+    } cases[] = {
+        // Nd = 0 is no tension: a status of its own, read as tension is.
+        {0.0, ColumnCheckStatus::ZeroForce, "Nd nulo: sem verificação de pilar"},
+        {-0.0, ColumnCheckStatus::ZeroForce, "Nd nulo: sem verificação de pilar"},
+        {100.0, ColumnCheckStatus::Tension, "Nd de tração: sem verificação de pilar"},
+    };
+    for (const auto& c : cases) {
+        const double nd = c.nd;
         SCOPED_TRACE(nd);
         const NdCurve curve = CurveAt(*s, nd);
         const CombinationCheck check =
             CheckCombinations(*s, MaterialSelection{}, {Row(nd, 10, 0, 30.0, -5.0)}, column, 1);
         const CombinationResult& row = check.rows[0];
         ASSERT_TRUE(row.column.has_value());
-        EXPECT_EQ(row.column->status, ColumnCheckStatus::Tension);
-        EXPECT_EQ(ColumnStatusText(*row.column), "Nd de tração: sem verificação de pilar");
+        EXPECT_EQ(row.column->status, c.status);
+        EXPECT_FALSE(row.column->InCompression());
+        EXPECT_EQ(ColumnStatusText(*row.column), c.text);
         // No minimum and no second order: only the two ends, as sections.
         ASSERT_EQ(row.column->situations.size(), 2u);
         EXPECT_EQ(row.column->bending[Y].mdTot, 0.0);

@@ -11,9 +11,11 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 
 #include <cmath>
+#include <functional>
 
 namespace flexara::testing {
 namespace {
@@ -38,6 +40,16 @@ protected:
         for (int i = 0; i < box->count(); ++i)
             items.append(box->itemText(i));
         return items;
+    }
+    // A button clicked from the event loop, as the user does: the text of the
+    // error box it showed, empty for none.
+    QString Click(QPushButton* button)
+    {
+        ErrorBoxAnswerer boxes;
+        QTest::mouseClick(button, Qt::LeftButton);
+        for (int i = 0; i < 50 && boxes.texts.isEmpty(); ++i)
+            QTest::qWait(10);
+        return boxes.texts.isEmpty() ? QString() : boxes.texts.front();
     }
     QString SaveAs(const QString& name)
     {
@@ -144,9 +156,9 @@ TEST_F(ColumnWindowTest, TheCheckAsAColumnItsDetailsAndItsPoint)
     QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
     ASSERT_TRUE(Window()->Results().has_value());
     EXPECT_TRUE(Cell(0, TFCombinacoes::ColSituation)
-                    .startsWith("λ = 103,9 > 90 para Myd: os métodos aproximados não se aplicam"))
+                    .startsWith("λ = 103,92 > 90 para Myd: os métodos aproximados não se aplicam"))
         << Cell(0, TFCombinacoes::ColSituation).toStdString();
-    EXPECT_TRUE(Window()->DetailsText(0).contains("λ = 103,9 > 90 para Myd"));
+    EXPECT_TRUE(Window()->DetailsText(0).contains("λ = 103,92 > 90 para Myd"));
 }
 
 TEST_F(ColumnWindowTest, ABadBaseCellOrLengthIsMarkedAndRefused)
@@ -188,6 +200,79 @@ TEST_F(ColumnWindowTest, ABadBaseCellOrLengthIsMarkedAndRefused)
     QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
     ASSERT_TRUE(Window()->Results().has_value());
     EXPECT_FALSE(Window()->Results()->rows[0].column.has_value());
+}
+
+// A column needs its lengths: ticked, the box leaves them empty, and every
+// command that checks or keeps the column refuses it, naming the bending. A
+// file with le 0 (older files were saved so) opens with its 0 shown, and is
+// refused the same way.
+TEST_F(ColumnWindowTest, AColumnWithoutItsLengthsIsRefusedNamingTheBending)
+{
+    Open(Plain);
+    Window()->CBPilar->setChecked(true);
+    EXPECT_EQ(Window()->EdLeX->text(), "");
+    EXPECT_EQ(Window()->EdLeY->text(), "");
+    const QString missingX = "Pilar: le (Mxd) não informado: o comprimento de flambagem deve ser positivo.";
+    const QString zeroY = "Pilar: le (Myd) nulo: o comprimento de flambagem deve ser positivo.";
+    std::string zero = LoadProjectBytes(Slender);
+    const std::string lengths = "pilar\r\n 2.80000000000000E+0002\r\n 2.80000000000000E+0002\r\n";
+    zero.replace(zero.find(lengths), lengths.size(), "pilar\r\n 2.80000000000000E+0002\r\n 0.00000000000000E+0000\r\n");
+    const QString zeroFile = folder.filePath("zero.fxr");
+    SaveFileBytes(QFile::encodeName(zeroFile).toStdString(), zero);
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+        std::function<QString()> command; // the error box's text
+        QString message;
+    } cases[] = {
+        {"Verificar, both empty", [] {}, [this] { return Click(Window()->BtnVerificar); }, missingX},
+        {"Dimensionar, both empty", [] {}, [this] { return Click(Window()->BtnDimensionar); }, missingX},
+        {"Salvar, both empty", [] {}, [this] { return RunMenuCommand(main->SavarComo1); }, missingX},
+        {"Verificar, Myd empty", [this] { Window()->EdLeX->setText("280"); },
+         [this] { return Click(Window()->BtnVerificar); },
+         "Pilar: le (Myd) não informado: o comprimento de flambagem deve ser positivo."},
+        {"Verificar, Mxd of blanks", [this] { Window()->EdLeX->setText("  "); },
+         [this] { return Click(Window()->BtnVerificar); }, missingX},
+        {"Verificar, Mxd zero", [this] { Window()->EdLeX->setText("0"); },
+         [this] { return Click(Window()->BtnVerificar); },
+         "Pilar: le (Mxd) nulo: o comprimento de flambagem deve ser positivo."},
+        {"a file with le 0, Verificar",
+         [this, &zeroFile] {
+             main->Documents->ReadProjectFile(zeroFile);
+             EXPECT_EQ(Window()->EdLeY->text(), "0") << "the file's length as written";
+         },
+         [this] { return Click(Window()->BtnVerificar); }, zeroY},
+        {"a file with le 0, Salvar", [] {}, [this] { return RunMenuCommand(main->Salvar1); }, zeroY},
+        {"a file with le 0, Dimensionar", [] {}, [this] { return Click(Window()->BtnDimensionar); }, zeroY},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.arrange();
+        dialogs->saveAnswers.push_back(folder.filePath("never.fxr"));
+        EXPECT_EQ(c.command(), c.message);
+        EXPECT_FALSE(Window()->Results().has_value());
+        EXPECT_TRUE(Window()->FDimensionamento.isNull());
+        dialogs->saveAnswers.clear();
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath("never.fxr")));
+    EXPECT_EQ(LoadProjectBytes(QFile::encodeName(zeroFile).toStdString()), zero) << "not saved over";
+    // Given, the lengths check.
+    Window()->EdLeY->setText("280");
+    EXPECT_EQ(Click(Window()->BtnVerificar), "");
+    EXPECT_TRUE(Window()->Results().has_value());
+}
+
+// A row at Nd = 0 has no column check, and is no tension either.
+TEST_F(ColumnWindowTest, ARowAtZeroNdIsSaidAsSuch)
+{
+    Open(Slender);
+    Table()->item(3, TFCombinacoes::ColNd)->setText("0");
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    ASSERT_TRUE(Window()->Results().has_value());
+    EXPECT_EQ(Window()->Results()->rows[3].column->status, ColumnCheckStatus::ZeroForce);
+    const QString details = Window()->DetailsText(3);
+    EXPECT_TRUE(details.contains("Nd nulo: sem verificação de pilar")) << details.toStdString();
+    EXPECT_FALSE(details.contains("tração")) << details.toStdString();
 }
 
 TEST_F(ColumnWindowTest, TheColumnBelongsToTheCaseFile)

@@ -300,6 +300,26 @@ TEST(Report, NamesAndNumbersPrintAsWhatTheyAre)
     EXPECT_NE(Command("pdffonts " + r.pdfPath + " 2>/dev/null").find("NotoSansCJK"), std::string::npos);
 }
 
+// The column's section says a row at Nd = 0 as such, and a hostile length in
+// engineering notation: le = 1e308 cm gives λ = 1e308/14,434 = 6,9e306 about
+// x, not a number of 307 digits.
+TEST(Report, AZeroNdAndAHugeLengthInTheColumnsSection)
+{
+    std::string text = LoadProjectBytes(Example("pilar-esbelto.fxr"));
+    const std::string lengths = "pilar\r\n 2.80000000000000E+0002\r\n";
+    text.replace(text.find(lengths), lengths.size(), "pilar\r\n 1.00000000000000E+0308\r\n");
+    const std::string tension = "ELU 4 - tracao\r\n 1.00000000000000E+0002\r\n";
+    text.replace(text.find(tension), tension.size(), "ELU 4 - nulo\r\n 0\r\n");
+    const std::string project = ::testing::TempDir() + "flexara-report-zero.fxr";
+    SaveFileBytes(project, text);
+    const Rendered r = RenderReport(project, "zero");
+    for (const char* fragment : {"Nd nulo: sem verificação de pilar", "Mxd: le = 1,0E+308 cm",
+                                 "λ = 6,9E+306 > 90 para Mxd: os métodos aproximados não se aplicam"})
+        EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment << "\n" << r.text;
+    EXPECT_EQ(r.text.find("Nd de tração"), std::string::npos);
+    EXPECT_EQ(r.text.find("0000000000"), std::string::npos) << "a number of hundreds of digits";
+}
+
 TEST(ReportText, HugeNumbersInOnePiece)
 {
     const struct {
