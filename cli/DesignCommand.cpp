@@ -61,6 +61,8 @@ Action AddDesignCommand(CLI::App& app)
             DesignReinforcement(*loaded->state, loaded->selection, combinations, CaseColumn(*loaded), WorkerThreads());
         const std::string text = a.format == "csv" ? DesignCsv(combinations, result)
                                                    : DesignJson(combinations, result, loaded->state->Model);
+        if (result.withoutBars)
+            std::cerr << "flexara-cli: " << DesignChoiceText(result) << "\n";
         if (!a.apply) {
             const int written = WriteOutput(a.files.output, text);
             return written != 0 ? written : DesignExitStatus(result);

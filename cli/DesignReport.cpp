@@ -48,6 +48,8 @@ std::string CsvLimits(const DesignOption& option)
         add("acima-do-maximo");
     if (option.belowColumnDiameter)
         add("diametro-menor-que-10");
+    if (!option.fits)
+        add("nao-cabe");
     return text.empty() ? "ok" : text;
 }
 
@@ -71,6 +73,7 @@ std::string DesignJson(const CombinationList& rows, const DesignResult& result, 
         for (const std::string& key : DesignLimitKeys(o))
             limits.push_back(key);
         item["limits"] = std::move(limits);
+        item["fits"] = o.fits;
         item["chosen"] = static_cast<int>(i) == result.chosen;
         options.push_back(std::move(item));
     }
@@ -89,6 +92,7 @@ std::string DesignJson(const CombinationList& rows, const DesignResult& result, 
     document["as_needed"] = JsonReal(result.areaNeeded);
     document["ratio_needed"] = JsonReal(RatioNeeded(result));
     document["as_needed_below_smallest"] = result.areaNeededBelowSmallest;
+    document["without_bars"] = result.withoutBars;
     return JsonText(document);
 }
 

@@ -10,10 +10,13 @@
 
 namespace flexara {
 
-// model: the calculation model the search ran in.
+// model: the calculation model the search ran in. Each option says whether
+// its bars lie inside the outline ("fits"); "without_bars" says that the case
+// has no bar to give a diameter.
 std::string DesignJson(const CombinationList& rows, const DesignResult& result, CalculationModel model);
 // The header diametro;as;rho;eta;determinante;situacao;limites;escolhido, one
-// row per diameter, and a last row "necessaria" with As,nec and ρnec.
+// row per diameter (limites with "nao-cabe" for bars that stick out of the
+// concrete), and a last row "necessaria" with As,nec and ρnec.
 std::string DesignCsv(const CombinationList& rows, const DesignResult& result);
 
 // The exit status of a design: 0 when a diameter was chosen, 3 when none

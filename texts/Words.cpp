@@ -401,6 +401,8 @@ std::string DesignLimitsText(const DesignOption& option)
         add("As > As,máx");
     if (option.belowColumnDiameter)
         add("φ < 10 mm");
+    if (!option.fits)
+        add("não cabe");
     return text.empty() ? "ok" : text;
 }
 
@@ -408,6 +410,8 @@ std::string DesignChoiceText(const DesignResult& result)
 {
     if (result.cancelled)
         return "Dimensionamento interrompido.";
+    if (result.withoutBars)
+        return "O caso não tem barras: acrescente linhas de barras para que o dimensionamento escolha o seu diâmetro.";
     if (result.options.empty())
         return "Sem combinações: nada a dimensionar.";
     if (result.chosen >= 0) {
@@ -417,13 +421,19 @@ std::string DesignChoiceText(const DesignResult& result)
             text += " (η = " + Decimals(*chosen.governingEta, 2) + ")";
         return text + ".";
     }
+    // A diameter that would do but whose bars stick out of the concrete; the
+    // larger ones stick out further.
+    for (const DesignOption& option : result.options)
+        if (option.allHold && option.LimitsHold() && !option.fits)
+            return "Nenhum diâmetro atende: com " + DiameterText(option.diameter) +
+                   " mm as combinações atenderiam, mas as barras não cabem na seção.";
     const DesignOption& largest = result.options.back();
     std::string text = "Nenhum diâmetro atende: com " + DiameterText(largest.diameter) + " mm, ";
     if (largest.governingEta)
         text += "η = " + Decimals(*largest.governingEta, 2);
     else
         text += largest.allHold ? "todas as combinações atendem" : "uma combinação não atende";
-    if (!largest.LimitsHold())
+    if (!largest.LimitsHold() || !largest.fits)
         text += " e " + DesignLimitsText(largest);
     return text + ".";
 }

@@ -53,6 +53,9 @@ struct DesignOption {
     bool belowMinimum = false;        // As < As,min
     bool aboveMaximum = false;        // As > As,max
     bool belowColumnDiameter = false; // φ < 10 mm
+    // Every bar, a circle of diameter φ about its centre, lies inside the
+    // outline: one that does not "não cabe" and is never chosen.
+    bool fits = true;
     bool LimitsHold() const { return !belowMinimum && !aboveMaximum && !belowColumnDiameter; }
 };
 
@@ -69,6 +72,8 @@ struct DesignResult {
     // the smallest tried (1/1024 of the arrangement's), which stands for it.
     bool areaNeededBelowSmallest = false;
     bool cancelled = false;
+    // No line has bars: there is no diameter to choose, and nothing is tried.
+    bool withoutBars = false;
 };
 
 // The search on the case as it stands (its outline, lines and bar counts,
@@ -81,5 +86,14 @@ DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelec
 // The case with every line that has bars given the diameter (mm); the caller's
 // state as it would be after choosing it in the list of every line.
 void ApplyDiameterToEveryLine(AnalysisState& state, double diameter);
+
+// Whether every bar of every line, a circle of the diameter (mm) about its
+// centre, lies inside the outline, its rim on an edge at most. A cut of no
+// width into the concrete (the slit by which the box's outline reaches its
+// hole: two edges running opposite ways less than SlitWidth apart) has
+// concrete on both sides and is no face. False for an outline of fewer than
+// three vertices.
+constexpr double SlitWidth = 1e-6; // cm
+bool BarsFitOutline(const AnalysisState& state, double diameter);
 
 } // namespace flexara

@@ -166,6 +166,52 @@ TEST(DesignCommand, ApplyWritesTheCaseWithTheChosenDiameter)
     EXPECT_EQ(Design(project + " --apply -o " + project).status, 1);
 }
 
+// A case without bars says so and tries nothing; bars that stick out of the
+// concrete are said in the JSON and the CSV.
+TEST(DesignCommand, NoBarsAndBarsThatDoNotFit)
+{
+    std::string bare = LoadProjectBytes(Column) + SixteenBlock;
+    for (std::size_t at; (at = bare.find("\r\n2\r\n 2.00000000000000E+0001\r\n")) != std::string::npos;)
+        bare.replace(at, 5, "\r\n0\r\n");
+    const testing::ShellRun none = Design(Temp("bare.fxr", bare));
+    EXPECT_EQ(none.status, 3) << none.out;
+    EXPECT_NE(none.out.find("flexara-cli: O caso não tem barras"), std::string::npos) << none.out;
+    const nlohmann::json report = nlohmann::json::parse(none.out.substr(none.out.find('{')));
+    EXPECT_TRUE(report["without_bars"].get<bool>());
+    EXPECT_TRUE(report["options"].empty());
+
+    // The bars moved to 1,5 cm from the faces: up to 30 mm their circles lie
+    // inside the 20 x 40 outline, 32 and 40 mm stick out.
+    std::string near = LoadProjectBytes(Column) + SixteenBlock;
+    for (const auto& [from, to] :
+         {std::pair<const char*, const char*>{" 4.00000000000000E+0000", " 1.50000000000000E+0000"},
+          {" 1.60000000000000E+0001", " 1.85000000000000E+0001"},
+          {" 3.60000000000000E+0001", " 3.85000000000000E+0001"}})
+        for (std::size_t at; (at = near.find(from)) != std::string::npos;)
+            near.replace(at, 23, to);
+    const std::string project = Temp("near.fxr", near);
+    const nlohmann::json fits = nlohmann::json::parse(Design(project, false).out);
+    EXPECT_FALSE(fits["without_bars"].get<bool>());
+    for (const nlohmann::json& o : fits["options"]) {
+        SCOPED_TRACE(o["diameter"].get<double>());
+        EXPECT_EQ(o["fits"].get<bool>(), o["diameter"].get<double>() <= 30.0);
+    }
+    // The field limites of each diameter's row.
+    const testing::ShellRun csv = Design(project + " --format csv", false);
+    const auto limits = [&csv](const std::string& diameter) {
+        const std::size_t at = csv.out.find("\n" + diameter + ";");
+        if (at == std::string::npos)
+            return std::string("(no row)");
+        std::string line = csv.out.substr(at + 1, csv.out.find('\n', at + 1) - at - 1);
+        for (int field = 0; field < 6; ++field)
+            line.erase(0, line.find(';') + 1);
+        return line.substr(0, line.find(';'));
+    };
+    EXPECT_EQ(limits("25"), "ok") << csv.out;
+    EXPECT_EQ(limits("32"), "acima-do-maximo+nao-cabe") << csv.out;
+    EXPECT_EQ(limits("40"), "acima-do-maximo+nao-cabe") << csv.out;
+}
+
 // A case with a column is designed with the column's situations: every
 // option's η is what "check" reads for the case with that diameter in every
 // line (the check's own reading of the column, run separately), and it is

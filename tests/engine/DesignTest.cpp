@@ -4,12 +4,15 @@
 #include "engine/design/Design.h"
 
 #include "engine/case/CaseEditing.h"
+#include "engine/case/Shapes.h"
 #include "tests/engine/TestCases.h"
+#include "texts/Words.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <optional>
 
 namespace flexara {
@@ -92,6 +95,140 @@ TEST(Design, TheDiameterChosenByEtaByTheMinimumAreaOrNone)
             EXPECT_EQ(*two.factorNeeded, *one.factorNeeded);
         }
     }
+}
+
+// A bar is a circle of its diameter about its centre: it fits where the
+// circle lies inside the outline, its rim on a face at most. Distances by
+// hand from the coordinates.
+TEST(Design, ABarFitsWhereItsCircleLiesInsideTheOutline)
+{
+    struct Case {
+        const char* name;
+        std::function<void(AnalysisState&)> outline; // none: the 20 x 40 rectangle
+        Point bar;
+        double diameter; // mm
+        bool fits;
+    };
+    // The L: a 40 x 40 square less its corner above (15, 15).
+    const auto ell = [](AnalysisState& s) {
+        testing::SetFreePolygon(s, {{0, 0}, {40, 0}, {40, 15}, {15, 15}, {15, 40}, {0, 40}});
+    };
+    // The box of examples/caixao.fxr: 100 x 80, walls of 15, slabs of 25
+    // (bottom) and 20 (top); its outline reaches the hole (15..85 by 25..60)
+    // through a slit at y = 60 across the right wall.
+    const auto box = [](AnalysisState& s) {
+        s.Section.ShapeKind = ShapeBox;
+        s.Section.VertexCount = ShapeFamilyOf(ShapeBox).vertexCount;
+        const double dims[] = {15, 15, 100, 80, 20, 25};
+        for (int k = 0; k < 6; ++k)
+            s.ShapeDims[static_cast<std::size_t>(k)] = dims[k];
+        BuildSectionPolygon(s);
+    };
+    const Case cases[] = {
+        // 4 cm from two faces: a radius of 4 cm touches both.
+        {"cover of 4 cm, 80 mm", nullptr, {4, 4}, 80, true},
+        {"cover of 4 cm, 80,2 mm", nullptr, {4, 4}, 80.2, false},
+        {"2 cm from x = 0, 40 mm", nullptr, {2, 3}, 40, true},
+        {"2 cm from x = 0, 41 mm", nullptr, {2, 3}, 41, false},
+        // Centred in the 20 cm width: 200 mm touches both sides.
+        {"the whole width", nullptr, {10, 20}, 200, true},
+        {"wider than the section", nullptr, {10, 20}, 201, false},
+        {"outside", nullptr, {25, 20}, 5, false},
+        {"centre on an edge", nullptr, {0, 20}, 5, false},
+        // In the leg, 3 cm from the face x = 15 (the corner 4,24 cm away).
+        {"L, beside the inner face", ell, {12, 30}, 60, true},
+        {"L, beside the inner face, 61 mm", ell, {12, 30}, 61, false},
+        // Near the re-entrant corner the corner itself is nearest:
+        // √(2² + 2²) = 2,828 cm.
+        {"L, at the inner corner, 56 mm", ell, {13, 13}, 56, true},
+        {"L, at the inner corner, 57 mm", ell, {13, 13}, 57, false},
+        {"L, in the notch", ell, {20, 20}, 5, false},
+        // 1 cm above the slit in the right wall: concrete on both sides of
+        // it; the face x = 100 is 7,5 cm away, the hole's corner (85, 60)
+        // √(7,5² + 1²) = 7,57 cm.
+        {"box, above its slit", box, {92.5, 61}, 150, true},
+        {"box, above its slit, 151 mm", box, {92.5, 61}, 151, false},
+        // 1 cm above the hole's ceiling, which is a face.
+        {"box, above its hole", box, {50, 61}, 20, true},
+        {"box, above its hole, 25 mm", box, {50, 61}, 25, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto s = testing::MakeRectangleCase(20, 40, {{1, 10, c.bar.x, c.bar.y, c.bar.x, c.bar.y}});
+        if (c.outline)
+            c.outline(*s);
+        EXPECT_EQ(BarsFitOutline(*s, c.diameter), c.fits);
+    }
+    // No outline, no fit.
+    auto bare = testing::MakeRectangleCase(20, 40, {{1, 10, 10, 20, 10, 20}});
+    bare->Section.VertexCount = 2;
+    EXPECT_FALSE(BarsFitOutline(*bare, 5));
+}
+
+// A 40 x 60 column of C-30 with four bars of CA-50 A centred 1,5 cm from the
+// faces: bars up to 30 mm fit, 32 and 40 mm stick out. Under centred
+// compression, with Es = 21000 kN/cm² the bars carry 42 kN/cm² at the 2 per
+// mil of uniform shortening: N4 = -(0,85·2,1429·2400 + 42·As) = -(4371,4 +
+// 42·As) kN, -5196 kN with 25 mm (As = 19,63 cm²), -5723 kN with 32 mm
+// (32,17 cm²).
+TEST(Design, ADiameterThatDoesNotFitIsNeverChosen)
+{
+    const struct {
+        const char* name;
+        double nd;
+        double chosen; // 0 for none
+        const char* text;
+    } cases[] = {
+        // Beyond N4 of 25 mm, within that of 32 mm, which does not fit.
+        {"only bars that stick out hold", -5450, 0,
+         "Nenhum diâmetro atende: com 32 mm as combinações atenderiam, mas as barras não cabem na seção."},
+        // Within N4 of 25 mm; 22 mm (15,21 cm²) is below As,mín =
+        // 0,15·5000/43,478 = 17,25 cm².
+        {"25 mm fits", -5000, 25, "Diâmetro escolhido: 25 mm (η = 0,00)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto s = testing::MakeRectangleCase(40, 60, {{2, 10, 1.5, 1.5, 38.5, 1.5}, {2, 10, 1.5, 58.5, 38.5, 58.5}});
+        const DesignResult result =
+            DesignReinforcement(*s, MaterialSelection{}, {Row("N", c.nd, 0, 0)}, std::nullopt, 1);
+        ASSERT_EQ(result.options.size(), BarDiameters.size());
+        for (const DesignOption& o : result.options) {
+            SCOPED_TRACE(o.diameter);
+            EXPECT_EQ(o.fits, o.diameter <= 30.0);
+        }
+        EXPECT_TRUE(result.options[9].allHold && result.options[9].LimitsHold()) << "32 mm holds";
+        EXPECT_EQ(result.chosen >= 0 ? result.options[static_cast<std::size_t>(result.chosen)].diameter : 0.0,
+                  c.chosen);
+        EXPECT_EQ(DesignChoiceText(result), c.text);
+        EXPECT_EQ(DesignLimitsText(result.options[10]), "não cabe");
+    }
+}
+
+// Without a bar there is no diameter to give: nothing is tried, and the
+// choice says why.
+TEST(Design, ACaseWithoutBarsSaysSo)
+{
+    const struct {
+        const char* name;
+        std::initializer_list<testing::LineSpec> lines;
+    } cases[] = {
+        {"no lines", {}},
+        {"lines of no bars", {{0, 20, 4, 4, 16, 4}, {0, 20, 4, 36, 16, 36}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto s = testing::MakeRectangleCase(20, 40, c.lines);
+        const DesignResult result =
+            DesignReinforcement(*s, MaterialSelection{}, {Row("A", -500, 60, 20)}, std::nullopt, 1);
+        EXPECT_TRUE(result.withoutBars);
+        EXPECT_TRUE(result.options.empty());
+        EXPECT_EQ(result.chosen, -1);
+        EXPECT_EQ(DesignChoiceText(result), "O caso não tem barras: acrescente linhas de barras para que o "
+                                            "dimensionamento escolha o seu diâmetro.");
+    }
+    EXPECT_FALSE(
+        DesignReinforcement(*testing::MakeColumn20x40(), MaterialSelection{}, {Row("A", -500, 60, 20)}, std::nullopt, 1)
+            .withoutBars);
 }
 
 TEST(Design, TheAreaNeededBringsTheGoverningEtaToOne)

@@ -6,6 +6,7 @@
 #include "editor/CombinationsWindow.h"
 #include "editor/DesignDialog.h"
 #include "editor/ReinforcementGroup.h"
+#include "project/ProjectFile.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -158,6 +159,55 @@ TEST_F(DesignDialogTest, WhenNoDiameterSufficesThereIsNothingToApply)
     for (int r = 0; r < dialog->Tabela->rowCount(); ++r)
         EXPECT_EQ(dialog->Tabela->verticalHeaderItem(r)->text(), "");
     QTest::mouseClick(dialog->BtnCancelar, Qt::LeftButton);
+}
+
+// Bars whose circles stick out of the concrete are said in the table and
+// never chosen; a case without bars is told so, with nothing to apply.
+TEST_F(DesignDialogTest, BarsThatStickOutAndACaseWithoutBarsAreSaid)
+{
+    // The example's bars moved to 1,5 cm from the faces: up to 30 mm fit.
+    std::string near = LoadProjectBytes(Example);
+    for (const auto& [from, to] :
+         {std::pair<const char*, const char*>{" 4.00000000000000E+0000", " 1.50000000000000E+0000"},
+          {" 1.60000000000000E+0001", " 1.85000000000000E+0001"},
+          {" 3.60000000000000E+0001", " 3.85000000000000E+0001"}})
+        for (std::size_t at; (at = near.find(from)) != std::string::npos;)
+            near.replace(at, 23, to);
+    // The example with no bar in either line.
+    std::string bare = LoadProjectBytes(Example);
+    for (std::size_t at; (at = bare.find("\r\n2\r\n 2.00000000000000E+0001\r\n")) != std::string::npos;)
+        bare.replace(at, 5, "\r\n0\r\n");
+    const struct {
+        const char* name;
+        std::string file;
+        int rows;
+        const char* choice;
+    } cases[] = {
+        {"near the faces", near, 11, "Diâmetro escolhido: "},
+        {"no bars", bare, 0,
+         "O caso não tem barras: acrescente linhas de barras para que o dimensionamento escolha o seu diâmetro."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = folder.filePath(QString::fromUtf8(c.name) + ".fxr");
+        SaveFileBytes(QFile::encodeName(path).toStdString(), c.file);
+        main->Documents->ReadProjectFile(path);
+        TFDimensionamento* dialog = Design(SixteenMillimetres);
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_EQ(dialog->Tabela->rowCount(), c.rows);
+        EXPECT_TRUE(dialog->LblEscolha->text().startsWith(QString::fromUtf8(c.choice)))
+            << dialog->LblEscolha->text().toStdString();
+        if (c.rows > 0) {
+            // 25 mm, the ninth of the list, fits; 32 and 40 mm do not.
+            EXPECT_EQ(dialog->Tabela->item(8, TFDimensionamento::ColLimits)->text(), "ok");
+            EXPECT_EQ(dialog->Tabela->item(9, TFDimensionamento::ColLimits)->text(), "As > As,máx; não cabe");
+            EXPECT_TRUE(dialog->BtnAplicar->isEnabled());
+        } else {
+            EXPECT_FALSE(dialog->BtnAplicar->isEnabled());
+        }
+        QTest::mouseClick(dialog->BtnCancelar, Qt::LeftButton);
+        QApplication::processEvents();
+    }
 }
 
 } // namespace
