@@ -1,11 +1,13 @@
 // flexara-cli design: the least bar diameter, in every line with bars, for
 // which every load combination of a case (or of a CSV file) holds within the
 // limits of the steel area, and the area needed; with --apply, the case
-// written again with that diameter.
+// written again with that diameter, in the model and with the combinations it
+// was designed for.
 #include "cli/DesignReport.h"
 #include "cli/Subcommands.h"
 #include "engine/section/Ratio.h"
 #include "project/CsvText.h"
+#include "project/HeadlessLoader.h"
 #include "project/ProjectFile.h"
 #include "texts/Words.h"
 
@@ -23,6 +25,36 @@ struct DesignArguments {
     bool apply = false;
 };
 
+// The project file of the case with these rows and the state's model.
+std::string CaseText(const LoadedCase& loaded, const AnalysisState& state, const CombinationList& rows)
+{
+    ProjectWriteInput input;
+    input.concreteIndex = loaded.selection.concreteIndex;
+    input.steelIndex = loaded.selection.steelIndex;
+    input.dimFieldVisible = VisibleDimFieldsOf(state.Section.ShapeKind);
+    input.combinations = &rows;
+    input.column = &loaded.column;
+    return WriteProjectText(state, input);
+}
+
+// The case as --apply writes it: in the model of the search, with the rows
+// designed for (those of --loads too), read back through its own file, so
+// that the design is made on what "check" of OUT will read, to the last digit.
+LoadedCase AsWritten(const LoadedCase& loaded, const CombinationList& rows)
+{
+    LoadedCase written;
+    written.selection = LoadProjectTextHeadless(CaseText(loaded, *loaded.state, rows), *written.state,
+                                                &written.combinations, &written.column);
+    written.modelInFile = written.state->Model;
+    return written;
+}
+
+int FailureStatus(const std::exception& failure)
+{
+    std::cerr << "flexara-cli: " << WithFullStop(FailureText(failure)) << "\n";
+    return dynamic_cast<const EngineError*>(&failure) ? 2 : 1;
+}
+
 } // namespace
 
 Action AddDesignCommand(CLI::App& app)
@@ -34,7 +66,9 @@ Action AddDesignCommand(CLI::App& app)
     command->add_option("--loads", arguments->loads, "a CSV file of load combinations, instead of the case's")
         ->type_name("LOADS.csv");
     command->add_option("--format", arguments->format, "json or csv")->type_name("FORMAT");
-    command->add_flag("--apply", arguments->apply, "write the case with the chosen diameter to -o OUT.fxr");
+    command->add_flag("--apply", arguments->apply,
+                      "write the case with the chosen diameter to -o OUT.fxr, in the model of --model and with the "
+                      "combinations of --loads when given");
     AddModelOption(*command, arguments->model);
     return [arguments, command]() -> int {
         const DesignArguments& a = *arguments;
@@ -50,12 +84,17 @@ Action AddDesignCommand(CLI::App& app)
         std::optional<LoadedCase> loaded = LoadCaseInModel(*command, a.files.input, a.model, status);
         if (!loaded || !ColumnLengthsGiven(*loaded, a.files.input, status))
             return status;
-        // The case to write keeps its own model; the search runs in --model.
-        const auto asRead = std::make_unique<AnalysisState>(*loaded->state);
-        asRead->Model = loaded->modelInFile;
-        const std::optional<CombinationList> rows = CombinationsOf(*loaded, a.loads, status);
+        std::optional<CombinationList> rows = CombinationsOf(*loaded, a.loads, status);
         if (!rows)
             return status;
+        if (a.apply) {
+            try {
+                loaded = AsWritten(*loaded, *rows);
+            } catch (const std::exception& failure) {
+                return FailureStatus(failure);
+            }
+            rows = loaded->combinations;
+        }
         const CombinationList& combinations = *rows;
         const DesignResult result =
             DesignReinforcement(*loaded->state, loaded->selection, combinations, CaseColumn(*loaded), WorkerThreads());
@@ -77,22 +116,13 @@ Action AddDesignCommand(CLI::App& app)
             return designed;
         }
         try {
-            ApplyDiameterToEveryLine(*asRead, result.options[static_cast<std::size_t>(result.chosen)].diameter);
-            UpdateReinforcementRatio(*asRead);
-            ProjectWriteInput input;
-            input.concreteIndex = loaded->selection.concreteIndex;
-            input.steelIndex = loaded->selection.steelIndex;
-            input.dimFieldVisible = VisibleDimFieldsOf(asRead->Section.ShapeKind);
-            input.combinations = &loaded->combinations;
-            input.column = &loaded->column;
-            const int written = WriteOutput(a.files.output, WriteProjectText(*asRead, input));
+            AnalysisState& state = *loaded->state;
+            ApplyDiameterToEveryLine(state, result.options[static_cast<std::size_t>(result.chosen)].diameter);
+            UpdateReinforcementRatio(state);
+            const int written = WriteOutput(a.files.output, CaseText(*loaded, state, combinations));
             return written != 0 ? written : designed;
-        } catch (const ProjectFileError& error) {
-            std::cerr << "flexara-cli: " << WithFullStop(error.what()) << "\n";
-            return 1;
-        } catch (const EngineError& error) {
-            std::cerr << "flexara-cli: " << WithFullStop(FaultText(error.fault())) << "\n";
-            return 2;
+        } catch (const std::exception& failure) {
+            return FailureStatus(failure);
         }
     };
 }

@@ -31,10 +31,15 @@ design    Designs the reinforcement of CASE.fxr for its load combinations (or
           diameter, the smallest with eta <= 1 within the limits; and the area
           needed, As,nec: the least factor on the area of every bar as it
           stands (the bars where they are) for which the governing eta is 1,
-          by bisection to 1e-4. With --apply, the case with the chosen
-          diameter in every line is written to OUT.fxr (replaced whole or not
-          at all; nothing is written when no diameter suffices) and the
-          report goes to standard output.
+          by bisection to 1e-4. A diameter whose bars (each a circle of that
+          diameter about its centre) do not lie inside the outline does not
+          fit and is never chosen; a case without bars is said to have none.
+          With --apply, the case with the chosen diameter in every line is
+          written to OUT.fxr (replaced whole or not at all; nothing is written
+          when no diameter suffices) in the model of --model and with the
+          combinations of --loads when they are given (those replace the
+          case's own): the case the diameter was chosen for, so that "check"
+          of OUT holds. The report goes to standard output.
 report    Writes the calculation record of CASE.fxr as a PDF document (A4, in
           Portuguese): section, reinforcement, materials, settings, actions,
           reference forces, the interaction chart at Nd (or --nd KN), the
@@ -110,8 +115,11 @@ per row in compression and per bending, the slenderness, the minimum moment,
 alpha_b, lambda1 and the local second order of the method chosen, then the
 situations top, base, intermediate section and minimum envelope, each read
 on the curve of the row's Nd; the largest eta gives the row its verdict. A row
-in tension has no column check (its two ends are read as sections); a bending
-with lambda > 90 refuses the row.
+in tension, or with Nd = 0, has no column check (its two ends are read as
+sections); a bending with lambda > 90 refuses the row. The column needs a
+positive le in each bending: "check", "design" and "report" refuse a case
+whose column has a length of 0 (a file may hold one; it still opens and
+rewrites), naming the bending.
 
 Formats of "check":
   json (default)  one object: "combinations" (how many), "generations" (the
@@ -138,10 +146,12 @@ Formats of "check":
                   "Mxd" and "Myd" its "le" in cm and "condition" 0, 1 or 2,
                   and the "method": "curvature" or "stiffness"), and every
                   row "mxd_base", "myd_base" and "column":
-                    "status"        "checked", "tension" (no column check:
-                                    no "Mxd"/"Myd"; the situations are the two
+                    "status"        "checked", "tension" or "zero-nd" (Nd
+                                    = 0; both without a column check: no
+                                    "Mxd"/"Myd"; the situations are the two
                                     ends) or "too-slender" (lambda > 90)
-                    "message"       the refusal or the tension, or null
+                    "message"       the refusal, the tension or the zero Nd,
+                                    or null
                     "nu"            |Nd|/(Ac.fcd)
                     "Mxd", "Myd"    per bending: "h", "i" (cm), "lambda",
                                     "m1d_min", "ma", "mb" (kN.m), "alpha_b",
@@ -159,7 +169,8 @@ Formats of "check":
                   nao-atende, fora-do-intervalo, recusada, erro); with a
                   column mxd_base;myd_base after myd and, at the end,
                   situacao_pilar (topo, base, intermediaria, minima),
-                  md_tot_x and md_tot_y
+                  md_tot_x, md_tot_y and estado_pilar (verificado, tracao,
+                  nd-nulo, lambda-maior-que-90)
 
 Formats of "design":
   json (default)  one object: "combinations", "model" (as in "check"),
@@ -176,16 +187,22 @@ Formats of "design":
                     "status"        the governing row's status, as in "check"
                     "limits"        what it misses: "below-minimum",
                                     "above-maximum", "below-column-diameter"
+                    "fits"          whether every bar, a circle of the
+                                    diameter about its centre, lies inside
+                                    the outline (a diameter that does not is
+                                    never chosen)
                     "chosen"        whether it is the chosen diameter
                   then "chosen" (the diameter in mm, or null when none
                   suffices), "factor_needed", "as_needed" (cm2), "ratio_needed"
                   (As,nec/Ac), null when no area up to 1024 times the present
                   one suffices, and "as_needed_below_smallest" (true when even
                   1/1024 of the present area suffices: that area stands for it)
+                  and "without_bars" (true when no line has bars: no option is
+                  tried, and standard error says so)
   csv             the header diametro;as;rho;eta;determinante;situacao;limites;
                   escolhido, one row per diameter (limites: ok, or
-                  abaixo-do-minimo, acima-do-maximo, diametro-menor-que-10
-                  joined by +; escolhido: sim), and a last row
+                  abaixo-do-minimo, acima-do-maximo, diametro-menor-que-10,
+                  nao-cabe joined by +; escolhido: sim), and a last row
                   necessaria;As,nec;rho_nec;1
 
 Output: -o OUT replaces OUT whole or not at all (a symbolic link is followed
@@ -231,8 +248,9 @@ Formats of "nm":
 Exit status: 0 on success, also when a warning refused the case or Nd is out of
 range (those are results of "curve", "surface" and "nm"); for "check", 0 when every combination
 holds and 3 when one fails, is out of range or is refused; for "design", 0
-when a diameter was chosen and 3 when none suffices; 1 for a file that
-cannot be read or written, or a bad command line; 2 for a fault while reading
+when a diameter was chosen and 3 when none suffices (or the case has no bars);
+1 for a file that cannot be read or written, a column without a positive length
+(check, design, report), or a bad command line; 2 for a fault while reading
 the case or during a generation (a numeric fault, or no steel class selected;
 the output is still written, with the status "error").
 )";

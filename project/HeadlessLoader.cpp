@@ -221,7 +221,12 @@ void HeadlessLoader::KeepDefaultSection()
 MaterialSelection LoadProjectFileHeadless(const std::string& path, AnalysisState& s, CombinationList* combinations,
                                           std::optional<Column>* column)
 {
-    const std::string bytes = LoadProjectBytes(path);
+    return LoadProjectTextHeadless(LoadProjectBytes(path), s, combinations, column);
+}
+
+MaterialSelection LoadProjectTextHeadless(std::string_view bytes, AnalysisState& s, CombinationList* combinations,
+                                          std::optional<Column>* column)
+{
     HeadlessLoader loader(s);
     ReadProjectText(bytes, loader);
     if (combinations)

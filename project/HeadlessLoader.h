@@ -13,6 +13,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace flexara {
 
@@ -92,6 +93,10 @@ private:
 // its column, when asked); throws ProjectFileError, or EngineError for a fault
 // of a refresh.
 MaterialSelection LoadProjectFileHeadless(const std::string& path, AnalysisState& s,
+                                          CombinationList* combinations = nullptr,
+                                          std::optional<Column>* column = nullptr);
+// The same from the bytes of a project file.
+MaterialSelection LoadProjectTextHeadless(std::string_view bytes, AnalysisState& s,
                                           CombinationList* combinations = nullptr,
                                           std::optional<Column>* column = nullptr);
 

@@ -166,6 +166,58 @@ TEST(DesignCommand, ApplyWritesTheCaseWithTheChosenDiameter)
     EXPECT_EQ(Design(project + " --apply -o " + project).status, 1);
 }
 
+testing::ShellRun CheckOf(const std::string& arguments)
+{
+    return testing::RunShell(testing::TimeLimited(120) + std::string(FLEXARA_CLI) + " check " + arguments + " 2>&1");
+}
+
+// --apply writes the case the diameter was chosen for: in the model of
+// --model, with the combinations of --loads. "check" of what it wrote holds;
+// the case in its own model, or with its own combinations, would not (the
+// second check says so, so that the first is no check of a case that holds
+// anyway).
+TEST(DesignCommand, ApplyWritesTheModelAndTheLoadsItDesignedFor)
+{
+    // The 20 x 40 column in C-80, its file in the parabola-rectangle model.
+    std::string c80 = LoadProjectBytes(Column);
+    c80.replace(c80.find("\r\n3\r\n 2.14285714285714E+0000\r\n"), 28, "\r\n11\r\n 5.71428571428571E+0000\r\n");
+    const std::string parabola =
+        Temp("c80.fxr", c80 + "combinacoes\r\n1\r\nELU\r\n-4000\r\n60\r\n10\r\nmodelo\r\n2\r\n0\r\n");
+    // The column with a row that no diameter within As,max holds, and loads
+    // that 16 mm holds.
+    const std::string heavy =
+        Temp("heavy.fxr", LoadProjectBytes(Column) + "combinacoes\r\n1\r\nA\r\n-500\r\n300\r\n0\r\n");
+    const std::string light = Temp("light.csv", "nome;nd;mxd;myd\nELU 1;-500;100;0\nELU 2;-1200;40;20\n");
+    const struct {
+        const char* name;
+        std::string arguments;
+        std::string otherwise; // the check of OUT as the case was, which fails
+        bool modelBlock;
+        std::size_t rows;
+    } cases[] = {
+        {"--model", parabola + " --model classic", " --model parabola", false, 1},
+        {"--loads", heavy + " --loads " + light, " --loads " + Temp("heavy.csv", "nome;nd;mxd;myd\nA;-500;300;0\n"),
+         false, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string out = ::testing::TempDir() + "flexara-design-applied-" + std::string(c.name + 2) + ".fxr";
+        std::remove(out.c_str());
+        const testing::ShellRun run = Design(c.arguments + " --apply -o " + out, false);
+        ASSERT_EQ(run.status, 0) << run.out;
+        const testing::ShellRun check = CheckOf(out);
+        EXPECT_EQ(check.status, 0) << check.out;
+        ASSERT_TRUE(nlohmann::json::accept(check.out)) << check.out;
+        const nlohmann::json checked = nlohmann::json::parse(check.out);
+        EXPECT_EQ(checked["model"], "classic");
+        EXPECT_EQ(checked["rows"].size(), c.rows);
+        for (const nlohmann::json& row : checked["rows"])
+            EXPECT_EQ(row["status"], "holds") << row.dump();
+        EXPECT_EQ(CheckOf(out + c.otherwise).status, 3) << "the case as it was fails with that diameter";
+        EXPECT_EQ(LoadProjectBytes(out).find("modelo\r\n") != std::string::npos, c.modelBlock);
+    }
+}
+
 // A case without bars says so and tries nothing; bars that stick out of the
 // concrete are said in the JSON and the CSV.
 TEST(DesignCommand, NoBarsAndBarsThatDoNotFit)
