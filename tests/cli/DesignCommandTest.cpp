@@ -5,6 +5,7 @@
 #include "engine/design/Design.h"
 #include "project/HeadlessLoader.h"
 #include "project/ProjectFile.h"
+#include "tests/support/ColumnExample.h"
 #include "tests/support/Shell.h"
 
 #include <gtest/gtest.h>
@@ -222,9 +223,7 @@ TEST(DesignCommand, ApplyWritesTheModelAndTheLoadsItDesignedFor)
 // concrete are said in the JSON and the CSV.
 TEST(DesignCommand, NoBarsAndBarsThatDoNotFit)
 {
-    std::string bare = LoadProjectBytes(Column) + SixteenBlock;
-    for (std::size_t at; (at = bare.find("\r\n2\r\n 2.00000000000000E+0001\r\n")) != std::string::npos;)
-        bare.replace(at, 5, "\r\n0\r\n");
+    const std::string bare = testing::WithoutBars(LoadProjectBytes(Column) + SixteenBlock);
     const testing::ShellRun none = Design(Temp("bare.fxr", bare));
     EXPECT_EQ(none.status, 3) << none.out;
     EXPECT_NE(none.out.find("flexara-cli: O caso não tem barras"), std::string::npos) << none.out;
@@ -234,13 +233,7 @@ TEST(DesignCommand, NoBarsAndBarsThatDoNotFit)
 
     // The bars moved to 1,5 cm from the faces: up to 30 mm their circles lie
     // inside the 20 x 40 outline, 32 and 40 mm stick out.
-    std::string near = LoadProjectBytes(Column) + SixteenBlock;
-    for (const auto& [from, to] :
-         {std::pair<const char*, const char*>{" 4.00000000000000E+0000", " 1.50000000000000E+0000"},
-          {" 1.60000000000000E+0001", " 1.85000000000000E+0001"},
-          {" 3.60000000000000E+0001", " 3.85000000000000E+0001"}})
-        for (std::size_t at; (at = near.find(from)) != std::string::npos;)
-            near.replace(at, 23, to);
+    const std::string near = testing::WithBarsNearTheFaces(LoadProjectBytes(Column) + SixteenBlock);
     const std::string project = Temp("near.fxr", near);
     const nlohmann::json fits = nlohmann::json::parse(Design(project, false).out);
     EXPECT_FALSE(fits["without_bars"].get<bool>());

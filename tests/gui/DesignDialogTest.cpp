@@ -7,6 +7,7 @@
 #include "editor/DesignDialog.h"
 #include "editor/ReinforcementGroup.h"
 #include "project/ProjectFile.h"
+#include "tests/support/ColumnExample.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -165,18 +166,10 @@ TEST_F(DesignDialogTest, WhenNoDiameterSufficesThereIsNothingToApply)
 // never chosen; a case without bars is told so, with nothing to apply.
 TEST_F(DesignDialogTest, BarsThatStickOutAndACaseWithoutBarsAreSaid)
 {
-    // The example's bars moved to 1,5 cm from the faces: up to 30 mm fit.
-    std::string near = LoadProjectBytes(Example);
-    for (const auto& [from, to] :
-         {std::pair<const char*, const char*>{" 4.00000000000000E+0000", " 1.50000000000000E+0000"},
-          {" 1.60000000000000E+0001", " 1.85000000000000E+0001"},
-          {" 3.60000000000000E+0001", " 3.85000000000000E+0001"}})
-        for (std::size_t at; (at = near.find(from)) != std::string::npos;)
-            near.replace(at, 23, to);
-    // The example with no bar in either line.
-    std::string bare = LoadProjectBytes(Example);
-    for (std::size_t at; (at = bare.find("\r\n2\r\n 2.00000000000000E+0001\r\n")) != std::string::npos;)
-        bare.replace(at, 5, "\r\n0\r\n");
+    // The example's bars moved to 1,5 cm from the faces: up to 30 mm fit;
+    // and the example with no bar in either line.
+    const std::string near = WithBarsNearTheFaces(LoadProjectBytes(Example));
+    const std::string bare = WithoutBars(LoadProjectBytes(Example));
     const struct {
         const char* name;
         std::string file;
