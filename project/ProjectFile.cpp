@@ -48,15 +48,57 @@ int HexValue(char c)
     return -1;
 }
 
+// Whether a character shows as nothing or as a blank: controls, the
+// non-breaking and other spaces, joiners, marks of direction, the byte-order
+// mark.
+bool Invisible(std::uint32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0xA0) || c == 0xAD || c == 0x034F || c == 0x061C || c == 0x1680 ||
+           c == 0x180E || (c >= 0x2000 && c <= 0x200F) || (c >= 0x2028 && c <= 0x202F) ||
+           (c >= 0x205F && c <= 0x206F) || c == 0x3000 || (c >= 0xFE00 && c <= 0xFE0F) || c == 0xFEFF ||
+           (c >= 0xFFF9 && c <= 0xFFFB) || (c >= 0xE0000 && c <= 0xE007F);
+}
+
+// A line of the file as a message can show it: in UTF-8, every invisible
+// character as its code ("[U+FEFF]modelo"), a long line cut after 40
+// characters.
+std::string Shown(std::string_view bytes)
+{
+    constexpr int MaxShown = 40;
+    const std::string utf8 = AsUtf8(bytes);
+    std::string out;
+    int shown = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        std::uint32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k)
+            c = c << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        if (shown++ == MaxShown) {
+            out += "…";
+            break;
+        }
+        if (Invisible(c)) {
+            char code[16];
+            std::snprintf(code, sizeof code, "[U+%04X]", static_cast<unsigned>(c));
+            out += code;
+        } else {
+            out.append(utf8, i, length);
+        }
+        i += length;
+    }
+    return out;
+}
+
 // Tokens of a project file, read the way the file was always read: numbers
 // skip blanks and line ends before them and the rest of their line after them;
 // a keyword is the rest of its line. A line ends at CR LF, CR or LF; ^Z ends
 // the file.
 //
-// The optional blocks after the section (the load combinations) are read
-// strictly: there the file must hold what the block announces, so the end of
-// the file, a ^Z, a number cut short or longer than a real is an error at the
-// line where it happens, never a value made up.
+// The blocks after the section are read strictly: there the file must hold
+// what the block announces, so the end of the file, a ^Z or a number longer
+// than a real inside a block is an error at the line where it happens, never
+// a value made up.
 class Tokens {
 public:
     explicit Tokens(std::string_view bytes) : text(bytes), end(std::min(bytes.find(EndOfFileCode), bytes.size())) {}
@@ -140,27 +182,35 @@ public:
         std::string word;
         while (!AtEnd() && text[pos] != '\r' && text[pos] != '\n')
             word += text[pos++];
-        if (strict && pos >= text.size() && word.empty())
-            MissingValue();
+        if (AtEnd() && word.empty()) {
+            if (strict)
+                EndInsideBlock();
+            endedEarly = true;
+        }
         SkipLineEnd();
         return word;
     }
 
-    // The keyword of the next optional block: blank lines before it are
-    // skipped and blanks around it do not count. Empty at the end of the file.
-    std::string BlockKeyword()
+    // Lines of nothing but blanks and tabs, the last one with or without its
+    // line end.
+    void SkipBlankLines()
     {
         for (;;) {
             std::size_t i = pos;
             while (i < end && (text[i] == ' ' || text[i] == '\t'))
                 ++i;
-            if (i < end && (text[i] == '\r' || text[i] == '\n')) {
-                pos = i;
-                SkipLineEnd();
-                continue;
-            }
-            break;
+            if (i < end && text[i] != '\r' && text[i] != '\n')
+                return;
+            pos = i;
+            if (AtEnd())
+                return;
+            SkipLineEnd();
         }
+    }
+
+    // The rest of the line, blanks and tabs around it dropped: a block keyword.
+    std::string BlockKeyword()
+    {
         std::string word = Keyword();
         while (!word.empty() && (word.back() == ' ' || word.back() == '\t'))
             word.pop_back();
@@ -170,28 +220,66 @@ public:
         return word.substr(lead);
     }
 
-    // Inside an optional block the end of the file is no longer a 0.
-    // blockName says which block in the messages of a file that ends early.
-    void Strict(bool on, const char* blockName = "bloco de combinações")
+    // Whether the next line that is not blank starts as a number does (a
+    // digit, a sign or a point).
+    bool NumberFollows() const
+    {
+        std::size_t i = pos;
+        while (i < end && static_cast<unsigned char>(text[i]) <= 32)
+            ++i;
+        return i < end && (IsDigit(text[i]) || text[i] == '+' || text[i] == '-' || text[i] == '.');
+    }
+
+    // Inside a block the end of the file is no longer a 0. blockName says
+    // which block in the messages of a file that ends inside it.
+    void Strict(bool on, const char* blockName = "")
     {
         strict = on;
         block = blockName;
     }
 
-    // The line (from 1) where the value being read began.
-    std::size_t Line() const
+    bool AtEnd() const { return pos >= end; }
+    // Whether a value before the section's end read as 0 or empty because the
+    // file had ended.
+    bool EndedEarly() const { return endedEarly; }
+    // Where the next value begins, and where the last one read began.
+    std::size_t Offset() const { return pos; }
+    std::size_t LastValueAt() const { return tokenStart; }
+
+    // At the end of the text: a ^Z, the old mark of the end of the file, may
+    // close it, followed by nothing one could read (blanks, line ends, more
+    // ^Z); a ^Z with text after it would hide that text.
+    void CheckNothingAfterEndMark() const
+    {
+        std::size_t i = end + 1;
+        while (i < text.size() && static_cast<unsigned char>(text[i]) <= 32)
+            ++i;
+        if (i >= text.size())
+            return;
+        std::size_t lineEnd = i;
+        while (lineEnd < text.size() && text[lineEnd] != '\r' && text[lineEnd] != '\n')
+            ++lineEnd;
+        FailAt(end, "caractere de fim de arquivo (^Z) antes do fim do arquivo: depois dele vem «" +
+                        Shown(text.substr(i, lineEnd - i)) + "»");
+    }
+
+    // The line (from 1) of a place in the text.
+    std::size_t LineAt(std::size_t offset) const
     {
         std::size_t line = 1;
-        for (std::size_t i = 0; i < tokenStart && i < text.size(); ++i)
+        for (std::size_t i = 0; i < offset && i < text.size(); ++i)
             if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n')))
                 ++line;
         return line;
     }
 
-    [[noreturn]] void Fail(const std::string& what) const
+    [[noreturn]] void FailAt(std::size_t offset, const std::string& what) const
     {
-        throw ProjectFileError("Linha " + std::to_string(Line()) + ": " + what);
+        throw ProjectFileError("Linha " + std::to_string(LineAt(offset)) + ": " + what);
     }
+
+    // At the line where the value being read began.
+    [[noreturn]] void Fail(const std::string& what) const { FailAt(tokenStart, what); }
 
 private:
     [[noreturn]] void InvalidNumber() const
@@ -201,26 +289,17 @@ private:
         InvalidNumericInput();
     }
 
-    [[noreturn]] void MissingValue() const
+    // A block needs a value where the file has ended, at its end or at a ^Z.
+    [[noreturn]] void EndInsideBlock() const
     {
+        if (end < text.size())
+            FailAt(end, std::string("caractere de fim de arquivo (^Z) dentro do ") + block);
         Fail(std::string("o arquivo acaba antes do fim do ") + block + " (Invalid numeric input)");
     }
 
-    // True at the end of the file. In a strict block a ^Z is no end but an
-    // error.
-    bool AtEnd()
-    {
-        if (pos < end)
-            return false;
-        if (strict && end < text.size()) {
-            tokenStart = pos;
-            Fail(std::string("caractere de fim de arquivo (^Z) dentro do ") + block);
-        }
-        return true;
-    }
-
     // The next blank-delimited token, at most maxLength characters, and the rest
-    // of its line skipped. False at the end of the file.
+    // of its line skipped. False at the end of the file, where a block fails.
+    // The last line of a file may lack its line end (as Notepad saves it).
     bool Token(std::size_t maxLength, std::string& token)
     {
         while (!AtEnd() && static_cast<unsigned char>(text[pos]) <= 32)
@@ -228,7 +307,8 @@ private:
         tokenStart = pos;
         if (AtEnd()) {
             if (strict)
-                MissingValue();
+                EndInsideBlock();
+            endedEarly = true;
             return false;
         }
         while (!AtEnd() && static_cast<unsigned char>(text[pos]) > 32 && token.size() < maxLength)
@@ -237,10 +317,6 @@ private:
             InvalidNumber(); // longer than any number
         while (!AtEnd() && text[pos] != '\r' && text[pos] != '\n')
             ++pos;
-        // A number that runs into the end of the file was cut short: every
-        // line the program writes ends with CR LF.
-        if (strict && pos >= text.size())
-            InvalidNumber();
         SkipLineEnd();
         return true;
     }
@@ -257,11 +333,12 @@ private:
     }
 
     std::string_view text;
-    std::size_t end;
+    std::size_t end; // the first ^Z, or the end of the text
     std::size_t pos = 0;
     std::size_t tokenStart = 0;
     bool strict = false;
-    const char* block = "bloco de combinações";
+    bool endedEarly = false;
+    const char* block = "";
 };
 
 void AppendLine(std::string& out, std::string_view line)
@@ -305,21 +382,70 @@ std::array<bool, 4> VisibleDimFieldsOf(std::uint8_t shapeKind)
 
 namespace {
 
-// The block of a code model; a classic case has none, so that its file is the
-// file of old.
-void AppendModelBlock(std::string& out, const AnalysisState& s)
+// What the blocks after the section hold, read whole before any of it goes to
+// the sink: the blocks may come in any order, the sink takes them in the
+// writer's.
+struct FileBlocks {
+    CombinationList combinations;
+    Column column;
+    std::vector<std::pair<double, double>> baseMoments; // of the column, per combination row
+    std::vector<std::size_t> basePairAt;                // where each pair begins in the file
+    std::size_t baseEnd = 0;                            // where the column block ends
+    CalculationModel model = CalculationModel::Classic;
+    bool reducedBlockStress = false;
+};
+
+// The load combinations: their count, then per row the name on a line of its
+// own and the reals Nd, Mxd, Myd. A case without rows writes none.
+void WriteCombinations(std::string& out, const AnalysisState&, const ProjectWriteInput& input)
 {
-    if (!IsCodeModel(s.Model))
+    if (input.combinations == nullptr || input.combinations->empty())
         return;
-    AppendLine(out, ModelKeyword);
-    AppendLine(out, s.Model == CalculationModel::NbrRectangular ? "1" : "2");
-    AppendLine(out, s.ReducedBlockStress ? "1" : "0");
+    AppendLine(out, CombinationsKeyword);
+    AppendLine(out, std::to_string(input.combinations->size()));
+    for (const LoadCombination& row : *input.combinations) {
+        // A name is the rest of its line: no line end may be in it.
+        std::string name = AsUtf8(row.name);
+        for (char& c : name)
+            if (c == '\r' || c == '\n' || c == 26)
+                c = ' ';
+        AppendLine(out, name);
+        AppendLine(out, FormatProjectReal(row.Nd));
+        AppendLine(out, FormatProjectReal(row.Mxd));
+        AppendLine(out, FormatProjectReal(row.Myd));
+    }
 }
 
-// The block of the column: a case without one writes none, so that its file is
-// the file of old. Every combination row gets its base moments, the top's
-// where it gives none.
-void AppendColumnBlock(std::string& out, const ProjectWriteInput& input)
+// The rows must be all there.
+void ReadCombinations(Tokens& in, FileBlocks& blocks)
+{
+    const std::int32_t count = in.Integer();
+    if (count < 0 || count > MaxCombinations)
+        CountOutOfRange("Número de combinações de esforços", count, MaxCombinations);
+    blocks.combinations.reserve(static_cast<std::size_t>(count));
+    for (std::int32_t i = 0; i < count; ++i) {
+        LoadCombination row;
+        // A name typed in another program may come in its code page.
+        row.name = AsUtf8(in.Keyword());
+        row.Nd = in.Real();
+        row.Mxd = in.Real();
+        row.Myd = in.Real();
+        blocks.combinations.push_back(std::move(row));
+    }
+}
+
+void GiveCombinations(const FileBlocks& blocks, ProjectReaderSink& sink)
+{
+    sink.BeginCombinations(static_cast<std::int32_t>(blocks.combinations.size()));
+    for (const LoadCombination& row : blocks.combinations)
+        sink.AddCombination(row);
+}
+
+// The column: le for Mxd and le for Myd (cm), the support condition of each
+// bending and the method, then the base moments of every combination row,
+// the top's where a row gives none (read back, they are given, and equal). A
+// case without a column writes none.
+void WriteColumn(std::string& out, const AnalysisState&, const ProjectWriteInput& input)
 {
     if (input.column == nullptr || !input.column->has_value())
         return;
@@ -336,6 +462,171 @@ void AppendColumnBlock(std::string& out, const ProjectWriteInput& input)
         AppendLine(out, FormatProjectReal(row.MxdBase.value_or(row.Mxd)));
         AppendLine(out, FormatProjectReal(row.MydBase.value_or(row.Myd)));
     }
+}
+
+// The lengths may not be negative; a code outside its range is refused, not
+// taken for another. The base moments are the numbers that follow, two by
+// two, up to the next block: the combinations may come after the column.
+void ReadColumn(Tokens& in, FileBlocks& blocks)
+{
+    Column& column = blocks.column;
+    for (ColumnBending& bending : column.bending) {
+        bending.le = in.Real();
+        if (bending.le < 0.0)
+            in.Fail("comprimento de flambagem do pilar negativo");
+    }
+    for (ColumnBending& bending : column.bending) {
+        const std::int32_t code = in.Integer();
+        if (code < 0 || code > 2)
+            in.Fail("condição de apoio do pilar desconhecida: " + std::to_string(code) +
+                    " (0 biapoiado sem cargas transversais, 1 biapoiado com cargas transversais, 2 em balanço)");
+        bending.condition = static_cast<SupportCondition>(code);
+    }
+    const std::int32_t method = in.Integer();
+    if (method < 0 || method > 1)
+        in.Fail("método do pilar desconhecido: " + std::to_string(method) +
+                " (0 curvatura aproximada, 1 rigidez κ aproximada)");
+    column.method = static_cast<SecondOrderMethod>(method);
+    while (in.NumberFollows()) {
+        const double mxd = in.Real();
+        const std::size_t at = in.LastValueAt();
+        // No case has more rows than that: the pair is one too many.
+        if (blocks.baseMoments.size() == static_cast<std::size_t>(MaxCombinations))
+            in.FailAt(at, "momentos na base de mais de " + std::to_string(MaxCombinations) +
+                              " combinações no bloco do pilar");
+        const double myd = in.Real();
+        blocks.baseMoments.emplace_back(mxd, myd);
+        blocks.basePairAt.push_back(at);
+    }
+    blocks.baseEnd = in.Offset();
+}
+
+// "nenhum par", "1 par", "3 pares".
+std::string Counted(std::size_t n, const char* none, const char* one, const char* many)
+{
+    return n == 0 ? std::string(none) : std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// One pair of base moments for every combination row, none without rows.
+void CheckColumn(const FileBlocks& blocks, const Tokens& in)
+{
+    const std::size_t rows = blocks.combinations.size();
+    const std::size_t pairs = blocks.baseMoments.size();
+    if (pairs == rows)
+        return;
+    const std::string counts = Counted(pairs, "nenhum par", "par", "pares") + " para " +
+                               Counted(rows, "nenhuma combinação", "combinação", "combinações");
+    if (pairs > rows)
+        in.FailAt(blocks.basePairAt[rows], "momentos na base a mais no bloco do pilar: " + counts);
+    in.FailAt(blocks.baseEnd, "faltam momentos na base no bloco do pilar: " + counts);
+}
+
+void GiveColumn(const FileBlocks& blocks, ProjectReaderSink& sink)
+{
+    sink.SetColumn(blocks.column, blocks.baseMoments);
+}
+
+// The calculation model of a code model: 1 rectangular or 2
+// parabola-rectangle, then 1 with the 0.9·αc reduction or 0. A classic case
+// has none, so that its file is the file of old.
+void WriteModel(std::string& out, const AnalysisState& s, const ProjectWriteInput&)
+{
+    if (!IsCodeModel(s.Model))
+        return;
+    AppendLine(out, ModelKeyword);
+    AppendLine(out, s.Model == CalculationModel::NbrRectangular ? "1" : "2");
+    AppendLine(out, s.ReducedBlockStress ? "1" : "0");
+}
+
+// 0, never written, is the classic model.
+void ReadModel(Tokens& in, FileBlocks& blocks)
+{
+    const std::int32_t code = in.Integer();
+    if (code < 0 || code > 2)
+        in.Fail("Modelo de cálculo desconhecido no arquivo: " + std::to_string(code) +
+                " (1 NBR 6118:2014 retangular, 2 NBR 6118:2014 parábola-retângulo)");
+    const std::int32_t reduced = in.Integer();
+    if (reduced != 0 && reduced != 1)
+        in.Fail("Redução de 0,9·αc desconhecida no arquivo: " + std::to_string(reduced) +
+                " (0 sem a redução, 1 com a redução)");
+    blocks.model = static_cast<CalculationModel>(code);
+    blocks.reducedBlockStress = reduced == 1;
+}
+
+void GiveModel(const FileBlocks& blocks, ProjectReaderSink& sink)
+{
+    sink.SetCalculationModel(blocks.model, blocks.reducedBlockStress);
+}
+
+// The blocks a case may have after its section, each opened by its keyword on
+// a line of its own, written in this order and only when the case has their
+// data; a case without them ends with the section, as files always did. The
+// reader takes them in any order, each at most once, and hands them on in
+// this order. A block added later goes at the end of this table.
+struct OptionalBlock {
+    const char* keyword;
+    const char* name; // in the messages of a block cut short
+    void (*write)(std::string& out, const AnalysisState& s, const ProjectWriteInput& input);
+    void (*read)(Tokens& in, FileBlocks& blocks);
+    // Against the other blocks, once every block is read; none where a block
+    // stands alone.
+    void (*check)(const FileBlocks& blocks, const Tokens& in);
+    void (*give)(const FileBlocks& blocks, ProjectReaderSink& sink);
+};
+constexpr OptionalBlock OptionalBlocks[] = {
+    {CombinationsKeyword, "bloco de combinações", WriteCombinations, ReadCombinations, nullptr, GiveCombinations},
+    {ColumnKeyword, "bloco do pilar", WriteColumn, ReadColumn, CheckColumn, GiveColumn},
+    {ModelKeyword, "bloco do modelo", WriteModel, ReadModel, nullptr, GiveModel},
+};
+constexpr std::size_t OptionalBlockCount = std::size(OptionalBlocks);
+
+// "os blocos são combinacoes, pilar, modelo"
+std::string KnownBlocks()
+{
+    std::string list = "os blocos são ";
+    for (std::size_t k = 0; k < OptionalBlockCount; ++k)
+        list += (k == 0 ? "" : ", ") + std::string(OptionalBlocks[k].keyword);
+    return list;
+}
+
+// Every line after the section that is not blank opens a block: anything
+// else, or a block for the second time, is refused at its line. Nothing goes
+// to the sink before every block has read whole and agrees with the others.
+void ReadOptionalBlocks(Tokens& in, ProjectReaderSink& sink)
+{
+    // A file that ended inside its section, as files always could, has no more.
+    if (in.EndedEarly())
+        return;
+    std::array<std::optional<std::size_t>, OptionalBlockCount> openedAt; // where each keyword is
+    FileBlocks blocks;
+    for (;;) {
+        in.SkipBlankLines();
+        if (in.AtEnd())
+            break;
+        const std::size_t at = in.Offset();
+        const std::string keyword = in.BlockKeyword();
+        std::size_t k = 0;
+        while (k < OptionalBlockCount && keyword != OptionalBlocks[k].keyword)
+            ++k;
+        if (k == OptionalBlockCount)
+            in.FailAt(at, "«" + Shown(keyword) + "» não é um bloco deste programa (" + KnownBlocks() + ")");
+        const OptionalBlock& block = OptionalBlocks[k];
+        if (openedAt[k])
+            in.FailAt(at, "«" + keyword + "» outra vez: o " + block.name + " já começou na linha " +
+                              std::to_string(in.LineAt(*openedAt[k])) + " e cada bloco vem uma só vez (" +
+                              KnownBlocks() + ")");
+        openedAt[k] = at;
+        in.Strict(true, block.name);
+        block.read(in, blocks);
+        in.Strict(false);
+    }
+    in.CheckNothingAfterEndMark();
+    for (std::size_t k = 0; k < OptionalBlockCount; ++k)
+        if (openedAt[k] && OptionalBlocks[k].check)
+            OptionalBlocks[k].check(blocks, in);
+    for (std::size_t k = 0; k < OptionalBlockCount; ++k)
+        if (openedAt[k])
+            OptionalBlocks[k].give(blocks, sink);
 }
 
 } // namespace
@@ -370,23 +661,6 @@ std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& in
     }
     integer(s.Section.VertexCount);
     AppendLine(out, ShapeKeyword(s.Section.ShapeKind));
-    const auto writeCombinations = [&] {
-        if (input.combinations == nullptr || input.combinations->empty())
-            return;
-        AppendLine(out, CombinationsKeyword);
-        integer(static_cast<std::int32_t>(input.combinations->size()));
-        for (const LoadCombination& row : *input.combinations) {
-            // A name is the rest of its line: no line end may be in it.
-            std::string name = AsUtf8(row.name);
-            for (char& c : name)
-                if (c == '\r' || c == '\n' || c == 26)
-                    c = ' ';
-            AppendLine(out, name);
-            real(row.Nd);
-            real(row.Mxd);
-            real(row.Myd);
-        }
-    };
     if (s.Section.ShapeKind != ShapeFreePolygon) {
         real(s.ShapeDims[0]);
         real(s.ShapeDims[1]);
@@ -401,121 +675,10 @@ std::string WriteProjectText(const AnalysisState& s, const ProjectWriteInput& in
             real(s.Section.Vertices[static_cast<std::size_t>(i)].y);
         }
     }
-    writeCombinations();
-    AppendColumnBlock(out, input);
-    AppendModelBlock(out, s);
+    for (const OptionalBlock& block : OptionalBlocks)
+        block.write(out, s, input);
     return out;
 }
-
-namespace {
-
-// What a block needs of the blocks read before it.
-struct BlocksRead {
-    std::int32_t combinations = 0; // rows of the block of combinations
-};
-
-// The block of load combinations: its count, then per row the name on a line
-// of its own and the reals Nd, Mxd, Myd. The rows must be all there.
-void ReadCombinations(Tokens& in, ProjectReaderSink& sink, BlocksRead& read)
-{
-    const std::int32_t count = in.Integer();
-    if (count < 0 || count > MaxCombinations)
-        CountOutOfRange("Número de combinações de esforços", count, MaxCombinations);
-    sink.BeginCombinations(count);
-    read.combinations = count;
-    for (std::int32_t i = 0; i < count; ++i) {
-        LoadCombination row;
-        // A name typed in another program may come in its code page.
-        row.name = AsUtf8(in.Keyword());
-        row.Nd = in.Real();
-        row.Mxd = in.Real();
-        row.Myd = in.Real();
-        sink.AddCombination(row);
-    }
-}
-
-// The block of the calculation model after its keyword: the model (1
-// rectangular, 2 parabola-rectangle; 0, never written, is the classic one) and
-// 1 for the 0.9·αc reduction, anything else for none.
-void ReadModel(Tokens& in, ProjectReaderSink& sink, BlocksRead&)
-{
-    const std::int32_t code = in.Integer();
-    const std::int32_t reduced = in.Integer();
-    if (code < 0 || code > 2)
-        throw ProjectFileError("Modelo de cálculo desconhecido no arquivo: " + std::to_string(code) +
-                               " (1 NBR 6118:2014 retangular, 2 NBR 6118:2014 parábola-retângulo)");
-    sink.SetCalculationModel(static_cast<CalculationModel>(code), reduced == 1);
-}
-
-// The block of the column after its keyword: le for Mxd and le for Myd (cm,
-// not negative), the support condition of each bending (0..2) and the method
-// (0..1), then the base moments of every combination row read before, in
-// order. A code outside its range is refused, not taken for another.
-void ReadColumn(Tokens& in, ProjectReaderSink& sink, BlocksRead& read)
-{
-    Column column;
-    for (ColumnBending& bending : column.bending) {
-        bending.le = in.Real();
-        if (bending.le < 0.0)
-            in.Fail("comprimento de flambagem do pilar negativo");
-    }
-    for (ColumnBending& bending : column.bending) {
-        const std::int32_t code = in.Integer();
-        if (code < 0 || code > 2)
-            in.Fail("condição de apoio do pilar desconhecida: " + std::to_string(code) +
-                    " (0 biapoiado sem cargas transversais, 1 biapoiado com cargas transversais, 2 em balanço)");
-        bending.condition = static_cast<SupportCondition>(code);
-    }
-    const std::int32_t method = in.Integer();
-    if (method < 0 || method > 1)
-        in.Fail("método do pilar desconhecido: " + std::to_string(method) +
-                " (0 curvatura aproximada, 1 rigidez κ aproximada)");
-    column.method = static_cast<SecondOrderMethod>(method);
-    std::vector<std::pair<double, double>> base;
-    base.reserve(static_cast<std::size_t>(read.combinations));
-    for (std::int32_t i = 0; i < read.combinations; ++i) {
-        const double mxd = in.Real();
-        const double myd = in.Real();
-        base.emplace_back(mxd, myd);
-    }
-    sink.SetColumn(column, base);
-}
-
-// The blocks a case may have after its section, each opened by its keyword on
-// a line of its own, each at most once; a case without them ends with the
-// section, as files always did. A block added later goes at the end of this
-// table and is written after the blocks before it.
-struct OptionalBlock {
-    const char* keyword;
-    void (*read)(Tokens& in, ProjectReaderSink& sink, BlocksRead& read);
-    const char* name = "bloco de combinações"; // in the messages of a file that ends inside it
-};
-constexpr OptionalBlock OptionalBlocks[] = {
-    {CombinationsKeyword, ReadCombinations},
-    {ColumnKeyword, ReadColumn, "bloco do pilar"},
-    {ModelKeyword, ReadModel},
-};
-
-void ReadOptionalBlocks(Tokens& in, ProjectReaderSink& sink)
-{
-    std::size_t next = 0; // blocks come in the order of the table
-    BlocksRead read;
-    for (;;) {
-        const std::string keyword = in.BlockKeyword();
-        std::size_t k = next;
-        while (k < std::size(OptionalBlocks) && keyword != OptionalBlocks[k].keyword)
-            ++k;
-        // Anything else after the section is no part of the case.
-        if (k == std::size(OptionalBlocks))
-            return;
-        in.Strict(true, OptionalBlocks[k].name);
-        OptionalBlocks[k].read(in, sink, read);
-        in.Strict(false);
-        next = k + 1;
-    }
-}
-
-} // namespace
 
 void ReadProjectText(std::string_view bytes, ProjectReaderSink& sink)
 {

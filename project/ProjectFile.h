@@ -17,15 +17,20 @@
 // and "." always.
 //
 // The header and the section keep the reading files always had (a missing
-// number is 0, ^Z ends the file). The blocks after the section are read
-// strictly: the keyword may have blanks around it and blank lines before it,
-// but a block must hold what it announces, whole and with every line ended;
-// the end of the file, a ^Z or a number that is no complete real inside it is
-// an error naming its line. A name that is not UTF-8 is read as Windows-1252.
+// number is 0, ^Z ends the file). After the section every line that is not
+// blank opens a block by its keyword, written as the writer writes it (blanks
+// around it do not count); the blocks may come in any order, each at most
+// once, and anything else is refused at its line. A block must hold what it
+// announces, whole: the end of the file, a ^Z or a number that is no real
+// inside it is an error naming its line; the last line may lack its line end,
+// and a ^Z may close the file after the last block. The column carries one
+// pair of base moments per combination row, none without rows. A name that
+// is not UTF-8 is read as Windows-1252.
 //
-// The reader walks the file once and hands every value, in file order, to a
-// ProjectReaderSink: the window implements it with its fields and handlers, the
-// headless loader on the analysis state alone.
+// The reader walks the file once and hands every value, in file order (the
+// blocks after the section in the writer's), to a ProjectReaderSink: the window
+// implements it with its fields and handlers, the headless loader on the
+// analysis state alone.
 #pragma once
 
 #include "engine/case/UVariav.h"
@@ -144,8 +149,10 @@ public:
 
 // Reads the bytes of a project file into the sink. Throws ProjectFileError
 // with "Invalid numeric input" for a token of the wrong kind ("Linha 27:
-// Invalid numeric input" inside a block after the section), or with a message
-// naming a count beyond the capacities; what was handed on before stays.
+// Invalid numeric input" inside a block after the section), with a message
+// naming a count beyond the capacities, or naming the line that opens no
+// block; what was handed on before stays. The blocks after the section reach
+// the sink only once all of them have read whole, in the writer's order.
 void ReadProjectText(std::string_view bytes, ProjectReaderSink& sink);
 
 // File access with the runtime's messages ("File not found", "File access

@@ -101,6 +101,26 @@ TEST(BatchTool, RewriteKeepsEveryBlockByteForByte)
     SaveFileBytes(folder + "with.fxr", text);
     ASSERT_EQ(Cli("rewrite " + folder + "with.fxr -o " + folder + "again.fxr").status, 0);
     EXPECT_EQ(LoadProjectBytes(folder + "again.fxr"), text);
+
+    // A case with every block, and the same case with its model right after
+    // the section: both are written whole, the blocks in their usual order.
+    const std::string slender = LoadProjectBytes(Example("pilar-esbelto.fxr"));
+    const std::string model = "modelo\r\n2\r\n1\r\n";
+    const std::size_t blocks = slender.find("combinacoes\r\n");
+    const std::string every = slender + model;
+    const struct {
+        const char* file;
+        std::string text;
+    } cases[] = {
+        {"every-block.fxr", every},
+        {"model-first.fxr", slender.substr(0, blocks) + model + slender.substr(blocks)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        SaveFileBytes(folder + c.file, c.text);
+        ASSERT_EQ(Cli("rewrite " + folder + c.file + " -o " + folder + "out-" + c.file).status, 0);
+        EXPECT_EQ(LoadProjectBytes(folder + "out-" + c.file), every);
+    }
 }
 
 TEST(BatchTool, TheCommandLineAsCommandLineToolsHaveIt)

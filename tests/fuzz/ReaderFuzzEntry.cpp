@@ -71,6 +71,29 @@ ProjectWriteInput WriteInputOf(const Loaded& loaded)
     return input;
 }
 
+// The file of the case with its blocks after the section in the opposite
+// order: model, column, combinations. Each block's text is what writing it
+// adds to the file written without it.
+std::string WithBlocksReversed(AnalysisState& state, const ProjectWriteInput& input)
+{
+    const CalculationModel model = state.Model;
+    state.Model = CalculationModel::Classic;
+    ProjectWriteInput without = input;
+    const CombinationList none;
+    const std::optional<Column> noColumn;
+    without.combinations = &none;
+    without.column = &noColumn;
+    const std::string section = WriteProjectText(state, without);
+    without.combinations = input.combinations;
+    const std::string withCombinations = WriteProjectText(state, without);
+    without.column = input.column;
+    const std::string withColumn = WriteProjectText(state, without);
+    state.Model = model;
+    const std::string whole = WriteProjectText(state, input);
+    return section + whole.substr(withColumn.size()) + withColumn.substr(withCombinations.size()) +
+           withCombinations.substr(section.size());
+}
+
 // The axes of the chart for two values taken from the input's bytes.
 void CheckAxis(const std::uint8_t* data, std::size_t size)
 {
@@ -123,6 +146,14 @@ int FuzzProjectFile(const std::uint8_t* data, std::size_t size)
     Loaded reopened;
     Require(Load(text, reopened));
     Require(WriteProjectText(*reopened.state, WriteInputOf(reopened)) == text);
+    // A column gives every row its base moments.
+    if (loaded.column)
+        for (const LoadCombination& row : loaded.combinations)
+            Require(row.MxdBase.has_value() && row.MydBase.has_value());
+    // The same blocks in the opposite order read as the same case.
+    Loaded reversed;
+    Require(Load(WithBlocksReversed(state, input), reversed));
+    Require(WriteProjectText(*reversed.state, WriteInputOf(reversed)) == text);
 
     // Keep the generation short: the fuzzer is after the reader's and the
     // writers' paths. Every report is finite and the JSON one is JSON.

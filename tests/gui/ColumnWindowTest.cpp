@@ -315,5 +315,34 @@ TEST_F(ColumnWindowTest, TheColumnBelongsToTheCaseFile)
     EXPECT_EQ(unchecked, original.substr(0, original.find("pilar\r\n")));
 }
 
+TEST_F(ColumnWindowTest, BlocksInAnotherOrderOpenAndSaveWhole)
+{
+    // The model right after the section, before the combinations and the
+    // column: all three reach the window, and its save writes them in their
+    // usual order.
+    const std::string slender = LoadProjectBytes(Slender);
+    const std::size_t blocks = slender.find("combinacoes\r\n");
+    const std::string model = "modelo\r\n2\r\n1\r\n";
+    const QString reordered = folder.filePath("modelo-primeiro.fxr");
+    SaveFileBytes(QFile::encodeName(reordered).toStdString(),
+                  slender.substr(0, blocks) + model + slender.substr(blocks));
+    main->Documents->ReadProjectFile(reordered);
+    EXPECT_TRUE(Window()->CBPilar->isChecked());
+    EXPECT_EQ(Table()->rowCount(), 4);
+    EXPECT_EQ(main->State().Model, CalculationModel::NbrParabolaRectangle);
+    EXPECT_EQ(LoadProjectBytes(QFile::encodeName(SaveAs("salvo.fxr")).toStdString()), slender + model);
+
+    // A block the program does not know is refused in the error box with its
+    // line, and no block of the file reaches the window.
+    const QString capital = folder.filePath("Modelo.fxr");
+    SaveFileBytes(QFile::encodeName(capital).toStdString(), slender + "Modelo\r\n2\r\n1\r\n");
+    dialogs->openAnswers.push_back(capital);
+    EXPECT_EQ(RunMenuCommand(main->Abrir1),
+              "Linha 62: «Modelo» não é um bloco deste programa (os blocos são combinacoes, pilar, modelo)");
+    EXPECT_FALSE(Window()->CBPilar->isChecked());
+    EXPECT_EQ(Table()->rowCount(), 0);
+    EXPECT_EQ(main->State().Model, CalculationModel::Classic);
+}
+
 } // namespace
 } // namespace flexara::testing

@@ -128,11 +128,8 @@ TEST(ColumnFile, WhereTheBlockIsReadAndWhereNot)
         {"with blanks and blank lines", testing::Lines({"", "  pilar\t", "300", "300", "1", "1", "0"}), true, 0,
          CalculationModel::Classic},
         {"then the model", data + testing::Lines({"modelo", "1", "0"}), true, 0, CalculationModel::NbrRectangular},
-        // The blocks come in their order: what comes before its place is no part of the case.
-        {"after the model", testing::Lines({"modelo", "1", "0"}) + data, false, 0, CalculationModel::NbrRectangular},
-        {"combinations after the column", data + TwoRows, true, 0, CalculationModel::Classic},
-        {"the keyword exactly", testing::Lines({"Pilar", "300", "300", "1", "1", "0"}), false, 0,
-         CalculationModel::Classic},
+        // The blocks come in any order.
+        {"after the model", testing::Lines({"modelo", "1", "0"}) + data, true, 0, CalculationModel::NbrRectangular},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -175,9 +172,10 @@ TEST(ColumnFile, ADamagedBlockIsRefusedAtItsLine)
         {"rows the base moments do not fill", data + testing::Lines({"1", "2", "3"}),
          "Linha 42: o arquivo acaba antes do fim do bloco do pilar"},
         {"the model where a base moment belongs", data + testing::Lines({"1", "2", "modelo", "1", "0"}),
-         "Linha 41: Invalid numeric input"},
+         "Linha 41: faltam momentos na base no bloco do pilar: 1 par para 2 combinações"},
         {"a ^Z inside", data + "1\r\n\x1a", "Linha 40: caractere de fim de arquivo (^Z) dentro do bloco do pilar"},
-        {"a last number without its line end", data + "1\r\n2\r\n3\r\n4", "Linha 42: Invalid numeric input"},
+        {"the keyword exactly", testing::Lines({"Pilar", "300", "300", "1", "1", "0"}),
+         "Linha 33: «Pilar» não é um bloco deste programa"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -188,8 +186,17 @@ TEST(ColumnFile, ADamagedBlockIsRefusedAtItsLine)
             EXPECT_EQ(std::string(error.what()).rfind(c.message, 0), 0u) << error.what();
         }
     }
-    // The whole block reads.
+    // A column before the combinations still owes them their base moments.
+    try {
+        LoadWithColumn(testing::DefaultCaseFile() + data + TwoRows);
+        ADD_FAILURE() << "no refusal";
+    } catch (const ProjectFileError& error) {
+        EXPECT_STREQ(error.what(),
+                     "Linha 29: faltam momentos na base no bloco do pilar: nenhum par para 2 combinações");
+    }
+    // The whole block reads, with or without the last line end.
     EXPECT_TRUE(LoadWithColumn(head + data + testing::Lines({"1", "2", "3", "4"})).column.has_value());
+    EXPECT_TRUE(LoadWithColumn(head + data + "1\r\n2\r\n3\r\n4").column.has_value());
 }
 
 } // namespace

@@ -26,7 +26,7 @@ TEST(CombinationsBlock, DamageIsAnErrorAtItsLine)
     } cases[] = {
         {"a count larger than the rows", "combinacoes\r\n2\r\nA\r\n-500\r\n60\r\n20\r\n",
          "Linha 29: o arquivo acaba antes do fim do bloco de combinações (Invalid numeric input)"},
-        {"the last number cut off", "combinacoes\r\n1\r\nA\r\n-500\r\n60\r\n 2.0000000",
+        {"the last number cut off in its exponent", "combinacoes\r\n1\r\nA\r\n-500\r\n60\r\n 2.0E",
          "Linha 28: Invalid numeric input"},
         {"a number that is no real", "combinacoes\r\n1\r\nA\r\n-500\r\n6O\r\n20\r\n",
          "Linha 27: Invalid numeric input"},
@@ -37,6 +37,13 @@ TEST(CombinationsBlock, DamageIsAnErrorAtItsLine)
         {"^Z between two numbers", "combinacoes\r\n1\r\nA\r\n-500\r\n\x1a\r\n60\r\n20\r\n",
          "Linha 27: caractere de fim de arquivo (^Z)"},
         {"a count that is no integer", "combinacoes\r\n1.5\r\n", "Linha 24: Invalid numeric input"},
+        // After the section a ^Z may only close the file.
+        {"^Z before the keyword",
+         "\x1a"
+         "combinacoes\r\n1\r\nA\r\n-500\r\n60\r\n20\r\n",
+         "Linha 23: caractere de fim de arquivo (^Z) antes do fim do arquivo: depois dele vem «combinacoes»"},
+        {"text after the section that is no block", "outra coisa\r\n2\r\n",
+         "Linha 23: «outra coisa» não é um bloco deste programa"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -61,13 +68,8 @@ TEST(CombinationsBlock, WhatReadsWhole)
         {"the keyword after a blank line", WithBlock("\r\n\r\ncombinacoes\r\n1\r\n" + row), 1},
         {"a DOS ^Z after the block", WithBlock("combinacoes\r\n1\r\n" + row + "\x1a"), 1},
         {"line ends of LF alone", WithBlock("combinacoes\n1\nA\n-500\n60\n20\n"), 1},
-        // Before the block a ^Z ends the file as it always did.
-        {"^Z before the keyword",
-         WithBlock("\x1a"
-                   "combinacoes\r\n1\r\n" +
-                   row),
-         0},
-        {"text after the section that is no block", WithBlock("outra coisa\r\n2\r\n"), 0},
+        // As Notepad saves it.
+        {"the last number without its line end", WithBlock("combinacoes\r\n1\r\nA\r\n-500\r\n60\r\n 2.0E1"), 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

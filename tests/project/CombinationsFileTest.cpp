@@ -74,8 +74,8 @@ TEST(CombinationsFile, WhatReadsAndWhatIsRefused)
     } catch (const ProjectFileError& error) {
         EXPECT_EQ(std::string(error.what()), std::string("Linha 26: ") + InvalidNumericInputMessage);
     }
-    // Text after the section that is no block is no part of the case.
-    EXPECT_TRUE(testing::Load(base + testing::Lines({"outra coisa", "2"})).combinations.empty());
+    // Text after the section that is no block is refused, not left out.
+    EXPECT_THROW(testing::Load(base + testing::Lines({"outra coisa", "2"})), ProjectFileError);
     // After an unrecognised shape keyword nothing more is read.
     std::string unknown = base;
     unknown.replace(unknown.find("retang"), 6, "redondo");

@@ -76,23 +76,15 @@ TEST(ModelFile, WhatTheReaderMakesOfIt)
     };
     const Case cases[] = {
         {"no block: classic, whatever the state held before", "", CalculationModel::Classic, false, 0},
-        {"a flag other than 1 is no reduction", testing::Lines({"modelo", "1", "7"}), CalculationModel::NbrRectangular,
-         false, 0},
         {"0, never written, is the classic model", testing::Lines({"modelo", "0", "1"}), CalculationModel::Classic,
          true, 0},
         {"after combinations", OneCombination + testing::Lines({"modelo", "2", "1"}),
          CalculationModel::NbrParabolaRectangle, true, 1},
         {"after an empty block of combinations", testing::Lines({"combinacoes", "0", "modelo", "2", "0"}),
          CalculationModel::NbrParabolaRectangle, false, 0},
-        // The blocks come in their order: combinations after the model are no
-        // part of the case.
+        // The blocks come in any order.
         {"combinations after the model", testing::Lines({"modelo", "1", "0"}) + OneCombination,
-         CalculationModel::NbrRectangular, false, 0},
-        {"a block twice: the second is no part of the case", testing::Lines({"modelo", "1", "0", "modelo", "2", "1"}),
-         CalculationModel::NbrRectangular, false, 0},
-        {"a line that opens no block ends the case", testing::Lines({"outra coisa", "modelo", "1", "0"}),
-         CalculationModel::Classic, false, 0},
-        {"the keyword is compared exactly", testing::Lines({"Modelo", "1", "0"}), CalculationModel::Classic, false, 0},
+         CalculationModel::NbrRectangular, false, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,7 +114,8 @@ TEST(ModelFile, UnknownModelsAndBadNumbersAreRefused)
         }
     }
     // A damaged block is refused at its line, as a damaged block of
-    // combinations is (the default case ends at line 22).
+    // combinations is (the default case ends at line 22); so is a flag other
+    // than 0 or 1, a block twice and a line that opens no block.
     const struct {
         std::string tail;
         const char* message;
@@ -130,6 +123,10 @@ TEST(ModelFile, UnknownModelsAndBadNumbersAreRefused)
         {testing::Lines({"modelo", "1,0", "0"}), "Linha 24: Invalid numeric input"},
         {testing::Lines({"modelo"}), "Linha 24"},
         {testing::Lines({"modelo", "1"}), "Linha 25"},
+        {testing::Lines({"modelo", "1", "7"}), "Linha 25: Redução de 0,9·αc desconhecida no arquivo: 7"},
+        {testing::Lines({"modelo", "1", "0", "modelo", "2", "1"}), "Linha 26: «modelo» outra vez"},
+        {testing::Lines({"outra coisa", "modelo", "1", "0"}), "Linha 23: «outra coisa» não é um bloco"},
+        {testing::Lines({"Modelo", "1", "0"}), "Linha 23: «Modelo» não é um bloco"},
     };
     for (const auto& d : damaged) {
         SCOPED_TRACE(d.tail);
