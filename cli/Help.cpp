@@ -99,8 +99,8 @@ A first line in which no field is a number is a header that names each
 column, in any order (letter case, accents and a unit in parentheses or
 brackets do not count): the name nome, combinacao, comb or caso (may be left
 out); Nd nd, n or nsd; Mxd mxd, mx or msdx; Myd myd, my or msdy; the base
-moments a name of Mxd or Myd with "base", "_base" or "(base)" (mxd_base,
-"Myd base"; either may be left out, an empty field is the top's). The results
+moments a name of Mxd or Myd with base, _base or (base) (mxd_base, Myd
+base; either may be left out, an empty field is the top's). The results
 "check --format csv" writes (situacao, eta, mrx, mry, mrd, axial,
 determinante, situacao_pilar, md_tot_x, md_tot_y) are skipped, so such a file
 reads back; any other column, a column given twice and a header without Nd,

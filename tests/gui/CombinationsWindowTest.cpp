@@ -44,6 +44,17 @@ protected:
         QTest::mouseClick(Window()->BtnColar, Qt::LeftButton);
     }
 
+    // The texts of the error boxes a command shows, each answered; waits up
+    // to a second for the first.
+    QStringList BoxesOf(const std::function<void()>& command)
+    {
+        ErrorBoxAnswerer boxes;
+        command();
+        for (int i = 0; i < 100 && boxes.texts.isEmpty(); ++i)
+            QTest::qWait(10);
+        return boxes.texts;
+    }
+
     // A click on the box of "Verificar como pilar".
     void TickColumn()
     {
@@ -135,12 +146,9 @@ TEST_F(CombinationsWindowTest, AMarkedCellIsNeverSavedExportedOrCheckedAsZero)
     };
     for (const auto& c : commands) {
         SCOPED_TRACE(c.name);
-        ErrorBoxAnswerer boxes;
-        c.command();
-        for (int i = 0; i < 100 && boxes.texts.isEmpty(); ++i)
-            QTest::qWait(10);
-        ASSERT_EQ(boxes.texts.size(), 1);
-        EXPECT_EQ(boxes.texts.front(), "Combinação 3: Myd inválido.");
+        const QStringList boxes = BoxesOf(c.command);
+        ASSERT_EQ(boxes.size(), 1);
+        EXPECT_EQ(boxes.front(), "Combinação 3: Myd inválido.");
     }
     // Nothing was written, nothing was asked, nothing was checked.
     EXPECT_FALSE(QFile::exists(saved));
@@ -437,13 +445,9 @@ TEST_F(CombinationsWindowTest, BaseMomentsWithoutTheColumnTickedAreRefused)
     ASSERT_FALSE(Window()->CBPilar->isChecked());
     for (const auto& c : commands) {
         SCOPED_TRACE(c.name);
-        ErrorBoxAnswerer boxes;
-        c.command();
-        for (int i = 0; i < 100 && boxes.texts.isEmpty(); ++i)
-            QTest::qWait(10);
-        ASSERT_EQ(boxes.texts.size(), 1);
-        EXPECT_TRUE(boxes.texts.front().contains("marque \"Verificar como pilar\""))
-            << boxes.texts.front().toStdString();
+        const QStringList boxes = BoxesOf(c.command);
+        ASSERT_EQ(boxes.size(), 1);
+        EXPECT_TRUE(boxes.front().contains("marque \"Verificar como pilar\"")) << boxes.front().toStdString();
         EXPECT_EQ(Table()->rowCount(), 0);
     }
 }

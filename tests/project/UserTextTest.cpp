@@ -129,6 +129,13 @@ TEST(CombinationsCsv, MoreRowsThanTheCapacity)
     EXPECT_EQ(ReadCombinationsCsv(text, SIZE_MAX).size(), 1002u);
 }
 
+// A text and the rows it gives, each flattened to one string.
+struct ReadCase {
+    const char* name;
+    std::string text;
+    std::vector<std::string> rows;
+};
+
 // A paste as the table receives it: name (or "-" for none) and the three
 // cells, then the two base cells when one is given.
 std::vector<std::string> Flat(const std::vector<PastedRow>& rows)
@@ -145,11 +152,7 @@ std::vector<std::string> Flat(const std::vector<PastedRow>& rows)
 
 TEST(PastedRows, ColumnsAreNeverShifted)
 {
-    const struct {
-        const char* name;
-        std::string text;
-        std::vector<std::string> rows;
-    } cases[] = {
+    const ReadCase cases[] = {
         {"a spreadsheet with a header", "Nome\tNd (kN)\tMxd\tMyd\r\nELU 1\t-500\t60,5\t20\r\n", {"ELU 1|-500|60,5|20"}},
         {"the header in other letters", "NOME;ND;MXD;MYD\nA;1;2;3", {"A|1|2|3"}},
         // A first line with one bad cell is a row, its cell marked later.
@@ -162,6 +165,19 @@ TEST(PastedRows, ColumnsAreNeverShifted)
         {"a text editor's CR alone", "A;1;2;3\rB;4;5;6\r", {"A|1|2|3", "B|4|5|6"}},
         {"points become the field's comma", "A\t-1.5\t2\t3e2", {"A|-1,5|2|3e2"}},
         {"Windows-1252 names", "Tra\xE7\xE3o;1;2;3", {"Tração|1|2|3"}},
+        // Nd, Mxd, Myd, Mxd base, Myd base: the usual layout of a column's loads.
+        {"five between tabs", "-500\t60\t20\t-30\t10", {"-|-500|60|20|-30|10"}},
+        {"six between semicolons", "P1;-500;60,5;20;-30;10", {"P1|-500|60,5|20|-30|10"}},
+        {"a header with the base of Myd first",
+         "Nome;Nd;Mxd;Myd;Myd base;Mxd base\nP1;-500;60;20;10;-30",
+         {"P1|-500|60|20|-30|10"}},
+        {"blanks, five numbers", "-500 60 20 -30 10", {"-|-500|60|20|-30|10"}},
+        {"blanks, a name and five", "P1 -500 60 20 -30 10", {"P1|-500|60|20|-30|10"}},
+        {"blanks, a name ending in a number and five", "ELU 1 -500 60 20 -30 10", {"ELU 1|-500|60|20|-30|10"}},
+        {"blanks, a number for the name and three", "1 -500 60 20", {"1|-500|60|20"}},
+        {"blanks under a header with units and the base",
+         "Nome Nd (kN, tração +) Mxd (kN.m) Myd Mxd base (kN.m) Myd (base)\nELU 1 -500 60 20 -30 10",
+         {"ELU 1|-500|60|20|-30|10"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -211,11 +227,7 @@ std::vector<std::string> FlatCsv(const CombinationList& rows)
 
 TEST(LoadsText, EveryColumnIsFoundByItsName)
 {
-    const struct {
-        const char* name;
-        std::string text;
-        std::vector<std::string> rows;
-    } cases[] = {
+    const ReadCase cases[] = {
         {"the base moments in the other order",
          "nome;nd;mxd;myd;myd_base;mxd_base\nA;-500;60;20;5;-7\n",
          {"A|-500|60|20|-7|5"}},
@@ -293,32 +305,6 @@ TEST(LoadsText, WhatHasNoMeaningIsRefusedByName)
         ReadCombinationsCsv("nd;mxd;myd;mxd_base;myd_base\n-1;2;3;;\n", MaxCombinations, LoadsTarget::CaseWithoutColumn)
             .size(),
         1u);
-}
-
-TEST(PastedRows, FiveNumbersAreNdMxdMydAndTheBaseMoments)
-{
-    const struct {
-        const char* name;
-        std::string text;
-        std::vector<std::string> rows;
-    } cases[] = {
-        {"five between tabs", "-500\t60\t20\t-30\t10", {"-|-500|60|20|-30|10"}},
-        {"six between semicolons", "P1;-500;60,5;20;-30;10", {"P1|-500|60,5|20|-30|10"}},
-        {"a header with the base of Myd first",
-         "Nome;Nd;Mxd;Myd;Myd base;Mxd base\nP1;-500;60;20;10;-30",
-         {"P1|-500|60|20|-30|10"}},
-        {"blanks, five numbers", "-500 60 20 -30 10", {"-|-500|60|20|-30|10"}},
-        {"blanks, a name and five", "P1 -500 60 20 -30 10", {"P1|-500|60|20|-30|10"}},
-        {"blanks, a name ending in a number and five", "ELU 1 -500 60 20 -30 10", {"ELU 1|-500|60|20|-30|10"}},
-        {"blanks, a number for the name and three", "1 -500 60 20", {"1|-500|60|20"}},
-        {"blanks under a header with units and the base",
-         "Nome Nd (kN, tração +) Mxd (kN.m) Myd Mxd base (kN.m) Myd (base)\nELU 1 -500 60 20 -30 10",
-         {"ELU 1|-500|60|20|-30|10"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(Flat(ReadPastedRows(c.text)), c.rows);
-    }
 }
 
 } // namespace
