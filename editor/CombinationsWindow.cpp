@@ -35,6 +35,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace flexara {
 
 namespace {
@@ -99,6 +101,9 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
                                   : c == ColGoverning                  ? 130
                                   : c == ColMxdBase || c == ColMydBase ? 105
                                                                        : 85);
+    // The caption of Nd, with its sign convention, shows whole.
+    Tabela->setColumnWidth(ColNd,
+                           std::max(Tabela->columnWidth(ColNd), Tabela->horizontalHeader()->sectionSizeHint(ColNd)));
     Tabela->verticalHeader()->setDefaultSectionSize(20);
 
     auto button = [this](const char* name, const char* caption, const char* hint) {

@@ -115,7 +115,7 @@ TEST_F(CombinationsWindowTest, PastedRowsAreCheckedAndTheGoverningRowMarked)
     EXPECT_EQ(Cell(2, TFCombinacoes::ColSituation), "atende");
     // FLEXARA_SCREENSHOTS=folder keeps pictures for the documentation.
     if (const QByteArray shots = qgetenv("FLEXARA_SCREENSHOTS"); !shots.isEmpty()) {
-        Window()->resize(720, 200);
+        Window()->resize(820, 380);
         Table()->setCurrentCell(0, TFCombinacoes::ColName);
         QTest::qWait(100);
         Window()->grab().save(QString::fromLocal8Bit(shots) + "/combinations.png");
