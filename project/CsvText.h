@@ -11,10 +11,10 @@
 // name (nome, combinação, comb, caso), Nd (nd, n, nsd), Mxd (mxd, mx, msdx),
 // Myd (myd, my, msdy) and the base moments (those of Mxd and Myd followed by
 // "base", "_base" or "(base)"); letter case, accents and a unit in
-// parentheses or brackets do not count ("Nd (kN, tração +)" is nd). The results a check
-// exports (situacao, eta, mrx, mry, mrd, axial, determinante, situacao_pilar,
-// md_tot_x, md_tot_y) are known and are no loads: their fields are skipped,
-// so that an export reads back as its rows. Without a header the count of
+// parentheses or brackets do not count ("Nd (kN, tração +)" is nd). The
+// results a check exports (situacao, eta, mrx, mry, mrd, axial, determinante,
+// situacao_pilar, md_tot_x, md_tot_y) are known and are no loads: their
+// fields are skipped, so that an export reads back as its rows. Without a header the count of
 // fields decides: 3 (Nd, Mxd, Myd), 4 (name and those), 5 (Nd, Mxd, Myd, Mxd
 // base, Myd base) or 6 (name and those five).
 //
@@ -23,9 +23,9 @@
 // and blanks in a paste. With "," the decimal mark is the point; otherwise it
 // is the comma when any number of the loads has one, else the point, and a
 // number written with the other mark is refused as ambiguous ("-1.900" among
-// decimal commas is no -1,9). Between ";" or tabs, a point and three digits
-// after one to three leading digits ("1.900", "-12.500") may be a thousands
-// point and is refused whatever the rest holds. Split by blanks, the name may
+// decimal commas is no -1,9). Between ";" or tabs, one to three digits (the
+// first not 0), a point and three digits ("1.900", "-12.500") may be a
+// thousands point and are refused whatever the rest holds. Split by blanks, the name may
 // hold blanks: the numbers are those after its last word that is not one, and
 // their count decides as above (four or six: the first of them ends the name,
 // as in "ELU 1"); with a header the name comes first and the other columns
