@@ -174,7 +174,9 @@ std::optional<CombinationList> CombinationsOf(const LoadedCase& loaded, const st
     CombinationList combinations = loaded.combinations;
     if (!loads.empty()) {
         try {
-            combinations = ReadCombinationsCsv(LoadCsvBytes(loads));
+            // Base moments have somewhere to go only in a case with a column.
+            combinations = ReadCombinationsCsv(LoadCsvBytes(loads), MaxCombinations,
+                                               loaded.column ? LoadsTarget::Column : LoadsTarget::CaseWithoutColumn);
         } catch (const ProjectFileError& error) {
             std::cerr << "flexara-cli: " << loads << ": " << WithFullStop(error.what()) << "\n";
             status = 1;

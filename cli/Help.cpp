@@ -97,17 +97,29 @@ Formats of "curve":
   svg, png        the chart as the window shows it: curve, design point, axes
                   and titles (614 x 598 pixels for png)
 
-Load combinations (--loads): a CSV file with the header line nome;nd;mxd;myd
-and one combination per line: a name, Nd in kN (tension positive), Mxd and
-Myd in kN.m. The separator is that of the header: ";", "," or a tab; every
-line has as many fields as the header (fields after the fourth are ignored,
-so a file "check --format csv" wrote reads back). With "," the decimal mark is
-the point; with ";" or a tab it is the comma when a number of the file has
-one, else the point, and a number with the other mark is refused as
-ambiguous. A byte-order mark, UTF-16 and Windows-1252 text are read. At most
-1000 combinations. For a case with a column, fields 5 and 6 of the header may
-be mxd_base;myd_base: the first-order moments at the base of each row (kN.m;
-an empty field, or a file without them, takes the top's Mxd and Myd).
+Load combinations (--loads): a CSV file, one combination per line: a name,
+Nd in kN (tension positive: the compression of a column is negative, -500),
+Mxd and Myd in kN.m, and for a column the first-order moments at the base.
+A first line in which no field is a number is a header that names each
+column, in any order (letter case, accents and a unit in parentheses or
+brackets do not count): the name nome, combinacao, comb or caso (may be left
+out); Nd nd, n or nsd; Mxd mxd, mx or msdx; Myd myd, my or msdy; the base
+moments a name of Mxd or Myd with base, _base or (base) (mxd_base, Myd
+base; either may be left out, an empty field is the top's). The results
+"check --format csv" writes (situacao, eta, mrx, mry, mrd, axial,
+determinante, situacao_pilar, md_tot_x, md_tot_y) are skipped, so such a file
+reads back; any other column, a column given twice and a header without Nd,
+Mxd or Myd are refused by name. Without a header the count of fields
+decides: 3 (Nd, Mxd, Myd), 4 (a name and those), 5 (Nd, Mxd, Myd, Mxd base,
+Myd base) or 6 (a name and those five); any other count is refused. The
+separator is that of the first line: a tab, ";" or "," (which needs the
+header); every line has as many fields as the first. With "," the decimal
+mark is the point; with ";" or a tab it is the comma when a number of the
+file has one, else the point, a number with the other mark is refused as
+ambiguous, and so is one to three digits, a point and three digits (1.900,
+-12.500), which a Brazilian spreadsheet reads as thousands. A byte-order
+mark, UTF-16 and Windows-1252 text are read. At most 1000 combinations. Base
+moments for a case without a column (no block "pilar") are refused.
 
 The column (NBR 6118:2014, 11.3.3.4.3 and 15.8): a case whose file has the
 block "pilar" (made in the window's group "Pilar") is checked as a column:

@@ -35,14 +35,30 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace flexara {
 
 namespace {
 
-const char* const Headers[] = {"Nome",       "Nd (kN)",         "Mxd (kN.m)",
-                               "Myd (kN.m)", "Mxd base (kN.m)", "Myd base (kN.m)",
-                               "η",          "MRd (kN.m)",      "Situação determinante",
-                               "Situação"};
+// The loads' captions say the sign convention where Nd is typed; the export
+// writes the same.
+QStringList Headers()
+{
+    QStringList headers;
+    for (const char* caption : LoadCaptions)
+        headers.append(QString::fromUtf8(caption));
+    for (const char* caption : {"η", "MRd (kN.m)", "Situação determinante", "Situação"})
+        headers.append(QString::fromUtf8(caption));
+    return headers;
+}
+
+// Rows brought in carry base moments only for a column.
+LoadsTarget TargetOfLoads(bool column)
+{
+    return column ? LoadsTarget::Column : LoadsTarget::WindowSection;
+}
+
 const QString InvalidCellText = QStringLiteral("Valor de entrada inválido");
 
 // A number of the table in the field's text: two decimals, ties up.
@@ -75,10 +91,7 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     Tabela = new QTableWidget(0, ColumnCount, this);
     Tabela->setObjectName(QStringLiteral("Tabela"));
     Tabela->setAccessibleName(windowTitle());
-    QStringList headers;
-    for (const char* header : Headers)
-        headers.append(QString::fromUtf8(header));
-    Tabela->setHorizontalHeaderLabels(headers);
+    Tabela->setHorizontalHeaderLabels(Headers());
     Tabela->setSelectionBehavior(QAbstractItemView::SelectRows);
     Tabela->setSelectionMode(QAbstractItemView::SingleSelection);
     Tabela->horizontalHeader()->setSectionResizeMode(ColSituation, QHeaderView::Stretch);
@@ -88,6 +101,9 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
                                   : c == ColGoverning                  ? 130
                                   : c == ColMxdBase || c == ColMydBase ? 105
                                                                        : 85);
+    // The caption of Nd, with its sign convention, shows whole.
+    Tabela->setColumnWidth(ColNd,
+                           std::max(Tabela->columnWidth(ColNd), Tabela->horizontalHeader()->sectionSizeHint(ColNd)));
     Tabela->verticalHeader()->setDefaultSectionSize(20);
 
     auto button = [this](const char* name, const char* caption, const char* hint) {
@@ -477,15 +493,17 @@ void TFCombinacoes::BtnExcluirClick()
 void TFCombinacoes::BtnColarClick()
 {
     RunCommand([this] {
-        const std::vector<PastedRow> pasted = ReadPastedRows(QApplication::clipboard()->text().toUtf8().toStdString());
+        const std::vector<PastedRow> pasted =
+            ReadPastedRows(QApplication::clipboard()->text().toUtf8().toStdString(), TargetOfLoads(IsColumn()));
         std::size_t added = 0;
         for (const PastedRow& row : pasted) {
             if (Tabela->rowCount() >= MaxCombinations)
                 break;
             const QString name =
                 row.named ? QString::fromStdString(row.name) : QStringLiteral("Comb. %1").arg(Tabela->rowCount() + 1);
-            AppendRow(name, QString::fromStdString(row.numbers[0]), QString::fromStdString(row.numbers[1]),
-                      QString::fromStdString(row.numbers[2]));
+            const auto& n = row.numbers;
+            AppendRow(name, QString::fromStdString(n[0]), QString::fromStdString(n[1]), QString::fromStdString(n[2]),
+                      QString::fromStdString(n[3]), QString::fromStdString(n[4]));
             ++added;
         }
         RowsAdded(added, pasted.size() - added);
@@ -504,7 +522,7 @@ void TFCombinacoes::BtnImportarClick()
         return;
     // Every row is read (and so checked); what goes beyond the capacity is
     // left out and said.
-    AppendRows(ReadCombinationsCsv(LoadCsvBytes(LocalPath(path)), SIZE_MAX));
+    AppendRows(ReadCombinationsCsv(LoadCsvBytes(LocalPath(path)), SIZE_MAX, TargetOfLoads(IsColumn())));
 }
 
 void TFCombinacoes::BtnExportarClick()
@@ -523,8 +541,9 @@ void TFCombinacoes::BtnExportarClick()
     // With the results of the check of these very rows, when there is one.
     const CombinationList rows = CheckedRows();
     const bool checked = results && results->rows.size() == rows.size();
-    // A column's rows go with their base moments, read back by "Importar CSV...".
-    SaveFileBytes(LocalPath(path), WriteCombinationsCsv(rows, checked ? &*results : nullptr, IsColumn()));
+    // As a Brazilian spreadsheet opens it; a column's rows go with their base
+    // moments, read back by "Importar CSV...".
+    SaveFileBytes(LocalPath(path), SpreadsheetCombinationsCsv(rows, checked ? &*results : nullptr, IsColumn()));
 }
 
 void TFCombinacoes::BtnVerificarClick()

@@ -385,6 +385,10 @@ std::vector<std::string> DesignLimitKeys(const DesignOption& option)
     return keys;
 }
 
+const std::array<const char*, 6> LoadCaptions = {
+    "Nome", "Nd (kN, tração +)", "Mxd (kN.m)", "Myd (kN.m)", "Mxd base (kN.m)", "Myd base (kN.m)",
+};
+
 const char* const DesignTitle = "Dimensionamento da armadura";
 
 const std::array<const char*, 6> DesignTableHeaders = {

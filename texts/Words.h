@@ -86,6 +86,11 @@ std::string SlendernessText(double lambda);
 // informado: ...", "... negativo", "... inválido".
 std::string ColumnLengthText(const ColumnLengthFault& fault);
 
+// The captions of the loads in the combinations table and in its export,
+// the sign convention where Nd is typed: "Nome", "Nd (kN, tração +)",
+// "Mxd (kN.m)", "Myd (kN.m)", "Mxd base (kN.m)", "Myd base (kN.m)".
+extern const std::array<const char*, 6> LoadCaptions;
+
 // The design of the reinforcement ("Dimensionamento da armadura"): the
 // captions of its table, what a diameter misses of the limits ("ok", or
 // "As < As,mín", "As > As,máx", "φ < 10 mm", "não cabe" joined by "; "), the

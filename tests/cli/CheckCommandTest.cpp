@@ -103,6 +103,9 @@ TEST(CheckCommand, FaultsAndBadInput)
     } bad[] = {
         {"missing loads", Column + " --loads /nonexistent/loads.csv", "File not found."},
         {"bad CSV", Column + " --loads " + Temp("bad.csv", "nome;nd;mxd;myd\nA;x;1;2\n"), "Linha 2"},
+        {"base moments for a case without a column",
+         Column + " --loads " + Temp("base.csv", "nome;nd;mxd;myd;mxd_base;myd_base\nA;-500;60;20;-30;10\n"),
+         "Linha 2: momentos na base (Mxd base, Myd base) para um caso sem pilar"},
         {"svg is no check format", Column + " --format svg", "--format takes json or csv"},
         {"its own case as output", Column + " -o " + Column, "is the project file itself"},
     };

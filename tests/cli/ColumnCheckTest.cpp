@@ -165,6 +165,8 @@ TEST(ColumnCheck, BaseMomentsFromLoadsOrTheTops)
         {"an empty field: the top's", "nome;nd;mxd;myd;mxd_base;myd_base\nA;-1000;50;15;;10\n", 50},
         {"no such fields: the top's", "nome;nd;mxd;myd\nA;-1000;50;15\n", 50},
         {"decimal commas", "nome;nd;mxd;myd;mxd_base;myd_base\nA;-1000;50;15;-20,5;10\n", -20.5},
+        {"the base of Myd first", "nome;nd;mxd;myd;myd_base;mxd_base\nA;-1000;50;15;10;-20\n", -20},
+        {"the base of Mxd alone", "nome;nd;mxd;myd;mxd_base\nA;-1000;50;15;-20\n", -20},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -141,8 +141,12 @@ TEST_F(ColumnWindowTest, TheCheckAsAColumnItsDetailsAndItsPoint)
     dialogs->otherAnswers.push_back({csv, QString()});
     QTest::mouseClick(Window()->BtnExportar, Qt::LeftButton);
     const std::string exported = LoadCsvBytes(QFile::encodeName(csv).toStdString());
-    EXPECT_EQ(exported.rfind("nome;nd;mxd;myd;mxd_base;myd_base;situacao;", 0), 0u) << exported;
-    EXPECT_NE(exported.find("\nELU 2 - curvatura simples;-1000;50;15;25;10;atende;"), std::string::npos) << exported;
+    EXPECT_EQ(exported.rfind("\xEF\xBB\xBFNome;Nd (kN, tração +);Mxd (kN.m);Myd (kN.m);Mxd base (kN.m);Myd base "
+                             "(kN.m);situacao;",
+                             0),
+              0u)
+        << exported;
+    EXPECT_NE(exported.find("\r\nELU 2 - curvatura simples;-1000;50;15;25;10;atende;"), std::string::npos) << exported;
     if (const QByteArray shots = qgetenv("FLEXARA_SCREENSHOTS"); !shots.isEmpty()) {
         Window()->resize(900, 360);
         QTest::qWait(100);

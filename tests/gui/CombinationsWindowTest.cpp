@@ -9,8 +9,10 @@
 #include "project/ProjectFile.h"
 #include "uikit/FieldText.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QTableWidget>
@@ -42,6 +44,24 @@ protected:
         QTest::mouseClick(Window()->BtnColar, Qt::LeftButton);
     }
 
+    // The texts of the error boxes a command shows, each answered; waits up
+    // to a second for the first.
+    QStringList BoxesOf(const std::function<void()>& command)
+    {
+        ErrorBoxAnswerer boxes;
+        command();
+        for (int i = 0; i < 100 && boxes.texts.isEmpty(); ++i)
+            QTest::qWait(10);
+        return boxes.texts;
+    }
+
+    // A click on the box of "Verificar como pilar".
+    void TickColumn()
+    {
+        QTest::mouseClick(Window()->CBPilar, Qt::LeftButton, {}, QPoint(6, Window()->CBPilar->height() / 2));
+        ASSERT_TRUE(Window()->CBPilar->isChecked());
+    }
+
     // Three rows as a spreadsheet copies them, a header first, decimal commas.
     void PasteThreeRows()
     {
@@ -71,7 +91,8 @@ TEST_F(CombinationsWindowTest, TheMenuOpensOneModelessWindow)
     for (int c = 0; c < Table()->columnCount(); ++c)
         if (!Table()->isColumnHidden(c))
             headers.append(Table()->horizontalHeaderItem(c)->text());
-    EXPECT_EQ(headers, QStringList({"Nome", "Nd (kN)", "Mxd (kN.m)", "Myd (kN.m)", "η", "MRd (kN.m)", "Situação"}));
+    EXPECT_EQ(headers,
+              QStringList({"Nome", "Nd (kN, tração +)", "Mxd (kN.m)", "Myd (kN.m)", "η", "MRd (kN.m)", "Situação"}));
 }
 
 TEST_F(CombinationsWindowTest, PastedRowsAreCheckedAndTheGoverningRowMarked)
@@ -94,7 +115,7 @@ TEST_F(CombinationsWindowTest, PastedRowsAreCheckedAndTheGoverningRowMarked)
     EXPECT_EQ(Cell(2, TFCombinacoes::ColSituation), "atende");
     // FLEXARA_SCREENSHOTS=folder keeps pictures for the documentation.
     if (const QByteArray shots = qgetenv("FLEXARA_SCREENSHOTS"); !shots.isEmpty()) {
-        Window()->resize(720, 200);
+        Window()->resize(820, 380);
         Table()->setCurrentCell(0, TFCombinacoes::ColName);
         QTest::qWait(100);
         Window()->grab().save(QString::fromLocal8Bit(shots) + "/combinations.png");
@@ -125,12 +146,9 @@ TEST_F(CombinationsWindowTest, AMarkedCellIsNeverSavedExportedOrCheckedAsZero)
     };
     for (const auto& c : commands) {
         SCOPED_TRACE(c.name);
-        ErrorBoxAnswerer boxes;
-        c.command();
-        for (int i = 0; i < 100 && boxes.texts.isEmpty(); ++i)
-            QTest::qWait(10);
-        ASSERT_EQ(boxes.texts.size(), 1);
-        EXPECT_EQ(boxes.texts.front(), "Combinação 3: Myd inválido.");
+        const QStringList boxes = BoxesOf(c.command);
+        ASSERT_EQ(boxes.size(), 1);
+        EXPECT_EQ(boxes.front(), "Combinação 3: Myd inválido.");
     }
     // Nothing was written, nothing was asked, nothing was checked.
     EXPECT_FALSE(QFile::exists(saved));
@@ -323,9 +341,10 @@ TEST_F(CombinationsWindowTest, CsvImportAndExport)
     dialogs->otherAnswers.push_back({output, QString()});
     QTest::mouseClick(Window()->BtnExportar, Qt::LeftButton);
     const std::string written = LoadProjectBytes(QFile::encodeName(output).toStdString());
-    EXPECT_EQ(
-        written.rfind("nome;nd;mxd;myd;situacao;eta;mrx;mry;mrd;axial;determinante\nA;-500;60;20;atende;0.59667", 0),
-        0u)
+    EXPECT_EQ(written.rfind("\xEF\xBB\xBFNome;Nd (kN, tração +);Mxd (kN.m);Myd (kN.m);situacao;eta;mrx;mry;mrd;"
+                            "axial;determinante\r\nA;-500;60;20;atende;0,59667",
+                            0),
+              0u)
         << written;
 
     // A file that is no CSV of combinations ends in the error box.
@@ -374,6 +393,133 @@ TEST_F(CombinationsWindowTest, ALongCheckShowsItsProgressAndCanBeCancelled)
     QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
     EXPECT_TRUE(progressShown);
     EXPECT_FALSE(Window()->Results().has_value()) << "a cancelled check shows nothing";
+}
+
+// Nd, Mx top, My top, Mx base, My base: the usual layout of a column's loads.
+TEST_F(CombinationsWindowTest, FiveNumbersPastedAreNdTheTopsAndTheBases)
+{
+    const struct {
+        const char* name;
+        const char* text;
+        const char* row; // name|Nd|Mxd|Myd|Mxd base|Myd base
+    } cases[] = {
+        {"five between tabs", "-500\t60\t20\t-30\t10", "Comb. 1|-500|60|20|-30|10"},
+        {"six with the name", "P1;-500;60,5;20;-30;10", "P1|-500|60,5|20|-30|10"},
+        {"blanks and a name of two words", "ELU 1 -500 60 20 -30 10", "ELU 1|-500|60|20|-30|10"},
+        {"a header with the bases in the other order", "nome;nd;mxd;myd;myd_base;mxd_base\nP2;-500;60;20;10;-30",
+         "P2|-500|60|20|-30|10"},
+    };
+    TickColumn();
+    ErrorBoxAnswerer boxes; // a refusal would be a fault here, not a hang
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Window()->SetRows({});
+        Paste(QString::fromUtf8(c.text));
+        EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join("/").toStdString();
+        ASSERT_EQ(Table()->rowCount(), 1);
+        QStringList cells;
+        for (int col = TFCombinacoes::ColName; col <= TFCombinacoes::ColMydBase; ++col)
+            cells.append(Cell(0, col));
+        EXPECT_EQ(cells.join("|"), QString::fromUtf8(c.row));
+        // Compression, as typed: not the +120 of a shifted row.
+        EXPECT_EQ(Window()->Rows()[0].Nd, -500.0);
+        EXPECT_EQ(Window()->Rows()[0].MydBase, 10.0);
+    }
+}
+
+TEST_F(CombinationsWindowTest, BaseMomentsWithoutTheColumnTickedAreRefused)
+{
+    const QString input = folder.filePath("bases.csv");
+    SaveFileBytes(QFile::encodeName(input).toStdString(), "nome;nd;mxd;myd;mxd_base\nA;-500;60;20;-30\n");
+    const struct {
+        const char* name;
+        std::function<void()> command;
+    } commands[] = {
+        {"Colar", [&] { Paste(QStringLiteral("-500\t60\t20\t-30\t10")); }},
+        {"Importar CSV",
+         [&] {
+             dialogs->otherAnswers.push_back({input, QString()});
+             QTest::mouseClick(Window()->BtnImportar, Qt::LeftButton);
+         }},
+    };
+    ASSERT_FALSE(Window()->CBPilar->isChecked());
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.name);
+        const QStringList boxes = BoxesOf(c.command);
+        ASSERT_EQ(boxes.size(), 1);
+        EXPECT_TRUE(boxes.front().contains("marque \"Verificar como pilar\"")) << boxes.front().toStdString();
+        EXPECT_EQ(Table()->rowCount(), 0);
+    }
+}
+
+// What a Brazilian spreadsheet opens as written: a byte-order mark, ";",
+// decimal commas and 15 significant digits (160,5 stays 160,5; 1/3 is
+// 0,333333333333333; 123456789012345678 is 1,23456789012346E17).
+TEST_F(CombinationsWindowTest, TheExportIsWhatASpreadsheetReadsAsWritten)
+{
+    ErrorBoxAnswerer boxes; // a refusal would be a fault here, not a hang
+    Paste(QStringLiteral("ELU 1\t-1200,5\t0,333333333333333333\t1E-7\n"
+                         "B\t160,5\t123456789012345678\t-0,1\n"));
+    ASSERT_EQ(Table()->rowCount(), 2);
+    const QString output = folder.filePath("planilha.csv");
+    dialogs->otherAnswers.push_back({output, QString()});
+    QTest::mouseClick(Window()->BtnExportar, Qt::LeftButton);
+    EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join("/").toStdString();
+    EXPECT_EQ(LoadProjectBytes(QFile::encodeName(output).toStdString()),
+              "\xEF\xBB\xBFNome;Nd (kN, tração +);Mxd (kN.m);Myd (kN.m)\r\n"
+              "ELU 1;-1200,5;0,333333333333333;1E-7\r\n"
+              "B;160,5;1,23456789012346E17;-0,1\r\n");
+}
+
+TEST_F(CombinationsWindowTest, AnExportImportsBackToTheSameRows)
+{
+    // A column, with base moments given and not, checked: the export carries
+    // the results too, which the import skips.
+    TickColumn();
+    Window()->EdLeX->setText("280");
+    Window()->EdLeY->setText("280");
+    ErrorBoxAnswerer boxes; // a refusal would be a fault here, not a hang
+    Paste(QStringLiteral("Nome\tNd\tMxd\tMyd\tMxd base\tMyd base\n"
+                         "ELU 1\t-500\t60\t20\t-30\t\n"
+                         "Vento à esquerda\t-1200,5\t0,333333333333333\t1E-7\t\t10\n"
+                         "Tração\t150\t0\t-12,25\t\t\n"));
+    ASSERT_EQ(Table()->rowCount(), 3);
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    ASSERT_TRUE(Window()->Results().has_value());
+    const CombinationList before = Window()->Rows();
+    ASSERT_EQ(before[0].MxdBase, -30.0);
+    ASSERT_FALSE(before[0].MydBase.has_value());
+    ASSERT_EQ(before[1].MydBase, 10.0);
+    QStringList texts;
+    for (int r = 0; r < 3; ++r)
+        for (int c = TFCombinacoes::ColName; c <= TFCombinacoes::ColMydBase; ++c)
+            texts.append(Cell(r, c));
+
+    const QString output = folder.filePath("ida-e-volta.csv");
+    dialogs->otherAnswers.push_back({output, QString()});
+    QTest::mouseClick(Window()->BtnExportar, Qt::LeftButton);
+    ASSERT_NE(LoadProjectBytes(QFile::encodeName(output).toStdString()).find(";situacao;eta;"), std::string::npos);
+    Window()->SetRows({});
+    dialogs->otherAnswers.push_back({output, QString()});
+    QTest::mouseClick(Window()->BtnImportar, Qt::LeftButton);
+
+    EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join("/").toStdString();
+    const CombinationList after = Window()->Rows();
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(after[i].name, before[i].name);
+        EXPECT_EQ(after[i].Nd, before[i].Nd);
+        EXPECT_EQ(after[i].Mxd, before[i].Mxd);
+        EXPECT_EQ(after[i].Myd, before[i].Myd);
+        EXPECT_EQ(after[i].MxdBase, before[i].MxdBase);
+        EXPECT_EQ(after[i].MydBase, before[i].MydBase);
+    }
+    QStringList again;
+    for (int r = 0; r < 3; ++r)
+        for (int c = TFCombinacoes::ColName; c <= TFCombinacoes::ColMydBase; ++c)
+            again.append(Cell(r, c));
+    EXPECT_EQ(again, texts);
 }
 
 } // namespace
