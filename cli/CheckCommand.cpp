@@ -56,10 +56,16 @@ Action AddCheckCommand(CLI::App& app)
         const std::optional<Column>& column = loaded->column;
         const CombinationCheck check =
             CheckCombinations(*loaded->state, loaded->selection, combinations, column, WorkerThreads());
-        const std::string text = a.format == "csv" ? WriteCombinationsCsv(combinations, &check, column.has_value())
-                                                   : CheckJson(combinations, check, loaded->state->Model, column);
+        const CaseVerdict verdict = JudgeCase(*loaded->state, loaded->selection, combinations, check, column);
+        const std::string text = a.format == "csv"
+                                     ? WriteCombinationsCsv(combinations, &check, column.has_value())
+                                     : CheckJson(combinations, check, loaded->state->Model, column, &verdict);
         const int written = WriteOutput(a.files.output, text);
-        return written != 0 ? written : CheckExitStatus(check);
+        // The JSON holds the warnings; a CSV has no place for them.
+        if (a.format == "csv")
+            for (const CaseWarning warning : verdict.warnings)
+                std::cerr << "flexara-cli: " << CaseWarningText(warning) << "\n";
+        return written != 0 ? written : CheckExitStatus(verdict);
     };
 }
 

@@ -73,10 +73,36 @@ JsonDocument ColumnDataJson(const Column& column)
     return item;
 }
 
+JsonDocument VerdictJson(const CaseVerdict& v)
+{
+    JsonDocument item;
+    item["holds"] = v.holds;
+    item["combinations_hold"] = v.combinationsHold;
+    item["governing"] = v.governing >= 0 ? JsonDocument(v.governing) : JsonDocument(nullptr);
+    item["governing_name"] = v.governing >= 0 ? JsonDocument(v.governingName) : JsonDocument(nullptr);
+    item["governing_situation"] =
+        v.governingSituation ? JsonDocument(SituationKey(*v.governingSituation)) : JsonDocument(nullptr);
+    item["utilisation"] = JsonReal(v.utilisation);
+    if (v.steel) {
+        JsonDocument steel;
+        steel["as"] = JsonReal(v.limits.steelArea);
+        steel["as_min"] = JsonReal(v.limits.minimum);
+        steel["as_max"] = JsonReal(v.limits.maximum);
+        steel["smallest_diameter"] = JsonReal(v.steel->smallestDiameter);
+        steel["limits"] = ColumnSteelKeys(*v.steel);
+        item["steel"] = std::move(steel);
+    } else {
+        item["steel"] = nullptr;
+    }
+    item["refused"] = v.refused;
+    item["message"] = CaseVerdictText(v);
+    return item;
+}
+
 } // namespace
 
 std::string CheckJson(const CombinationList& rows, const CombinationCheck& check, CalculationModel model,
-                      const std::optional<Column>& column)
+                      const std::optional<Column>& column, const CaseVerdict* verdict)
 {
     JsonDocument list = JsonDocument::array();
     for (std::size_t i = 0; i < rows.size() && i < check.rows.size(); ++i) {
@@ -113,17 +139,21 @@ std::string CheckJson(const CombinationList& rows, const CombinationCheck& check
         document["column"] = ColumnDataJson(*column);
     document["governing"] = check.governing >= 0 ? JsonDocument(check.governing) : JsonDocument(nullptr);
     document["rows"] = std::move(list);
+    if (verdict) {
+        document["verdict"] = VerdictJson(*verdict);
+        JsonDocument warnings = JsonDocument::array();
+        for (const CaseWarning warning : verdict->warnings)
+            warnings.push_back(CaseWarningText(warning));
+        document["warnings"] = std::move(warnings);
+    }
     return JsonText(document);
 }
-int CheckExitStatus(const CombinationCheck& check)
+
+int CheckExitStatus(const CaseVerdict& verdict)
 {
-    bool fault = false;
-    bool short_ = false;
-    for (const CombinationResult& r : check.rows) {
-        fault = fault || r.status == CombinationStatus::Error;
-        short_ = short_ || r.status != CombinationStatus::Holds;
-    }
-    return fault ? 2 : (short_ ? 3 : 0);
+    if (!verdict.faulted.empty())
+        return 2;
+    return verdict.holds ? 0 : 3;
 }
 
 } // namespace flexara

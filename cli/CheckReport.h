@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/column/Combinations.h"
+#include "engine/study/CaseVerdict.h"
 
 #include <optional>
 #include <string>
@@ -14,13 +15,16 @@ namespace flexara {
 // check ("column": its status, "Mxd" and "Myd" with every number of the
 // bending, the situations and the one that governs); a row in tension says
 // {"status": "tension"}, a row at Nd = 0 {"status": "zero-nd"}, each with its
-// two ends read as sections. Without a column
-// the document is as it always was.
+// two ends read as sections. Given the case's verdict, the document ends with
+// it ("verdict": whether the case holds, whether every combination does, the
+// governing one and its situation, η, the column's steel against its limits,
+// the sentence that says it) and its "warnings".
 std::string CheckJson(const CombinationList& rows, const CombinationCheck& check, CalculationModel model,
-                      const std::optional<Column>& column = std::nullopt);
+                      const std::optional<Column>& column = std::nullopt, const CaseVerdict* verdict = nullptr);
 
-// The exit status of a check: 0 when every row holds, 3 when a row fails, is
-// out of range or is refused, 2 when a fault ended a generation.
-int CheckExitStatus(const CombinationCheck& check);
+// The exit status of a check: 0 when the case holds, 3 when it does not (a
+// row fails, is out of range or is refused, or a column's steel misses its
+// limits), 2 when a fault ended a generation.
+int CheckExitStatus(const CaseVerdict& verdict);
 
 } // namespace flexara

@@ -210,8 +210,13 @@ int RunDiagramCommand(const CLI::App& command, const CaseArguments& files, const
     if (!loaded)
         return status;
     const CombinationList drawn = picture ? loaded->combinations : CombinationList{};
-    const DiagramStudy study = StudyDiagrams(*loaded->state, loaded->selection, drawn, levels, WorkerThreads());
+    // A picture draws each combination where the column check judges it.
+    const DiagramStudy study =
+        StudyDiagrams(*loaded->state, loaded->selection, drawn, loaded->column, levels, WorkerThreads());
     const int written = WriteOutput(files.output, text(*loaded, drawn, study));
+    // A refusal is said whatever the format: a mesh or a CSV has no place for it.
+    for (const CurveWarning warning : study.surface.warnings)
+        std::cerr << "flexara-cli: " << WarningText(warning) << "\n";
     if (study.surface.fault)
         std::cerr << "flexara-cli: " << WithFullStop(FaultText(*study.surface.fault)) << "\n";
     if (written != 0)

@@ -176,6 +176,29 @@ Formats of "check":
                                     "minimum", "mx", "my", "utilisation"}]
                     "governing_situation"  the name of the one with the
                                     largest eta
+                  Last come the case's "verdict" and "warnings":
+                    "holds"         whether the case holds: every combination
+                                    holds and, with a column, its steel meets
+                                    the limits below
+                    "combinations_hold"  whether every combination holds (a
+                                    column can fail with all of them holding,
+                                    for its steel alone)
+                    "governing", "governing_name", "governing_situation",
+                    "utilisation"   the governing row, its name, the situation
+                                    that governs it (with a column, else null)
+                                    and its eta
+                    "steel"         with a column (else null): "as", "as_min",
+                                    "as_max" (cm2; NBR 6118, 17.3.5.3, As,min
+                                    with the most compressed row),
+                                    "smallest_diameter" (mm, of the lines with
+                                    bars) and "limits", what it misses:
+                                    "below-minimum", "above-maximum",
+                                    "below-column-diameter" (phi < 10 mm)
+                    "refused"       the rows refused, by index
+                    "message"       the verdict in one Portuguese sentence
+                  "warnings" holds what the check says besides, in Portuguese
+                  (a column without any row in compression, Nd < 0); with
+                  --format csv they go to standard error.
   csv             the header nome;nd;mxd;myd;situacao;eta;mrx;mry;mrd;axial;
                   determinante and one row per combination (situacao: atende,
                   nao-atende, fora-do-intervalo, recusada, erro); with a
@@ -238,8 +261,9 @@ Formats of "surface":
                   per angle step on every level, then the two ends; quads
                   between neighbouring levels and triangle fans to the ends
   svg, png        the wireframe as the window draws it, with the case's load
-                  combinations as points (navy inside, red outside; the
-                  governing one ringed); 614 x 614 pixels for png
+                  combinations as points (navy where they hold, red where not;
+                  the governing one ringed; with a column, each at the point
+                  of its governing situation); 614 x 614 pixels for png
 
 Formats of "nm":
   json (default)  one object: "status", "warnings", "error", "model" as for
@@ -254,12 +278,18 @@ Formats of "nm":
   csv             a header "nd;m" and the outline, one row per point
   svg, png        the diagram as the window draws it, Nd upward with
                   compression at the top, with the case's load combinations at
-                  (|Md| with the sign of its side, Nd); 614 x 680 pixels for png
-  Reals of both commands read back to the same double.
+                  (|Md| with the sign of its side, Nd), with a column each at
+                  the moments of its governing situation; 614 x 680 pixels for
+                  png
+  Reals of both commands read back to the same double. A refused case (no
+  area, bars outside the section) gives its reason on standard error in every
+  format, as well as in the JSON's "warnings".
 
 Exit status: 0 on success, also when a warning refused the case or Nd is out of
-range (those are results of "curve", "surface" and "nm"); for "check", 0 when every combination
-holds and 3 when one fails, is out of range or is refused; for "design", 0
+range (those are results of "curve", "surface" and "nm"); for "check", 0 when
+the case holds and 3 when it does not: a combination fails, is out of range or
+is refused, or the steel of a column misses its limits (As < As,min,
+As > As,max, phi < 10 mm) though every combination holds; for "design", 0
 when a diameter was chosen and 3 when none suffices (or the case has no bars);
 1 for a file that cannot be read or written, a column without a positive length
 (check, design, report), or a bad command line; 2 for a fault while reading

@@ -181,9 +181,24 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     buttons->addStretch(1);
     for (QPushButton* b : {BtnVerificar, BtnMostrar, BtnDetalhes, BtnDiagramas, BtnDimensionar})
         buttons->addWidget(b);
+    LblVeredito = new QLabel(this);
+    LblVeredito->setObjectName(QStringLiteral("LblVeredito"));
+    LblVeredito->setWordWrap(true);
+    QFont bold = LblVeredito->font();
+    bold.setBold(true);
+    LblVeredito->setFont(bold);
+    LblVeredito->hide();
+    LblAviso = new QLabel(this);
+    LblAviso->setObjectName(QStringLiteral("LblAviso"));
+    LblAviso->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0)"));
+    LblAviso->setWordWrap(true);
+    LblAviso->hide();
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GBPilar);
     layout->addWidget(Tabela, 1);
+    layout->addWidget(LblVeredito);
+    layout->addWidget(LblAviso);
     layout->addLayout(buttons);
 
     connect(BtnAdicionar, &QPushButton::clicked, this, &TFCombinacoes::BtnAdicionarClick);
@@ -556,7 +571,7 @@ void TFCombinacoes::BtnVerificarClick()
     std::vector<int> tableRows;
     const CombinationList valid = ValidRows(&tableRows);
     const std::string checking = w.CaseFingerprint();
-    std::optional<CombinationCheck> check = RunCheck(valid);
+    std::optional<CombinationCheck> check = RunCheck(valid, verdict);
     if (!check || check->cancelled)
         return;
     results = std::move(check);
@@ -564,6 +579,7 @@ void TFCombinacoes::BtnVerificarClick()
     checkedColumn = column;
     resultRows = tableRows;
     ShowResults(tableRows);
+    ShowVerdict();
     UpdateButtons();
 }
 
@@ -574,15 +590,19 @@ void TFCombinacoes::BtnMostrarClick()
         return;
     const LoadCombination row = Rows()[static_cast<std::size_t>(r)];
     // Checked as a column, the point drawn is that of the situation that
-    // governs the row.
-    if (const CombinationResult* result = ResultOfTableRow(r);
-        result && result->column && result->column->governingSituation >= 0) {
-        const SituationReading& governing =
-            result->column->situations[static_cast<std::size_t>(result->column->governingSituation)];
-        w.ShowLoad(row.Nd, governing.moments.x, governing.moments.y);
-        return;
+    // governs the row, whose η the table gives; before a check, and for a
+    // row without a governing situation, the first-order moments at the top.
+    const CombinationResult* result = ResultOfTableRow(r);
+    const Point moments = result ? GoverningMoments(row, *result) : Point{row.Mxd, row.Myd};
+    QString label = QStringLiteral("Combinação: ") + QString::fromStdString(row.name);
+    if (IsColumn()) {
+        const bool governs = result && result->column && result->column->governingSituation >= 0;
+        const DesignSituation situation =
+            governs ? result->column->situations[static_cast<std::size_t>(result->column->governingSituation)].situation
+                    : DesignSituation::Top;
+        label += QStringLiteral("\nSituação: ") + QString::fromUtf8(flexara::SituationText(situation));
     }
-    w.ShowLoad(row.Nd, row.Mxd, row.Myd);
+    w.ShowLoad(row.Nd, moments.x, moments.y, label);
 }
 
 void TFCombinacoes::BtnDiagramasClick()
@@ -619,7 +639,7 @@ void TFCombinacoes::BtnDimensionarClick()
 
 // ---- The check ----
 
-std::optional<CombinationCheck> TFCombinacoes::RunCheck(const CombinationList& rows)
+std::optional<CombinationCheck> TFCombinacoes::RunCheck(const CombinationList& rows, std::optional<CaseVerdict>& judged)
 {
     // The workers read a copy of the case taken now; the window stays free.
     const auto state = std::make_unique<AnalysisState>(w.State());
@@ -629,6 +649,9 @@ std::optional<CombinationCheck> TFCombinacoes::RunCheck(const CombinationList& r
     RunWithProgress(this, QStringLiteral("Verificando as combinações..."), [&](WorkProgress& progress) {
         check = CheckCombinations(*state, selection, rows, column, WorkerThreads(), &progress);
     });
+    // The case's verdict from the very case checked.
+    if (check && !check->cancelled)
+        judged = JudgeCase(*state, selection, rows, *check, column);
     return check;
 }
 
@@ -658,9 +681,24 @@ void TFCombinacoes::ShowResults(const std::vector<int>& tableRows)
     filling = false;
 }
 
+void TFCombinacoes::ShowVerdict()
+{
+    LblVeredito->setText(verdict ? QString::fromStdString(CaseVerdictText(*verdict)) : QString());
+    LblVeredito->setVisible(verdict.has_value());
+    QStringList warnings;
+    if (verdict)
+        for (const CaseWarning warning : verdict->warnings)
+            warnings.append(QString::fromUtf8(CaseWarningText(warning)));
+    LblAviso->setText(warnings.join(QLatin1Char('\n')));
+    LblAviso->setVisible(!warnings.isEmpty());
+}
+
 void TFCombinacoes::ClearResults()
 {
     results.reset();
+    verdict.reset();
+    if (LblVeredito)
+        ShowVerdict();
     checkedCase.clear();
     checkedColumn.reset();
     resultRows.clear();

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "engine/column/Combinations.h"
+#include "engine/study/CaseVerdict.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -64,6 +65,9 @@ public:
     QPushButton* BtnMostrar = nullptr;
     QPushButton* BtnDiagramas = nullptr;
     QPushButton* BtnDetalhes = nullptr;
+    // After "Verificar": the case's verdict, and the warnings of the check.
+    QLabel* LblVeredito = nullptr;
+    QLabel* LblAviso = nullptr;
 
     // The group "Pilar".
     QGroupBox* GBPilar = nullptr;
@@ -119,8 +123,10 @@ public:
     // user told how many went in and how many not.
     void AppendRows(const CombinationList& rows);
 
-    // The last check, while it still belongs to the case.
+    // The last check, while it still belongs to the case, and the case's
+    // verdict from it.
     const std::optional<CombinationCheck>& Results() const { return results; }
+    const std::optional<CaseVerdict>& Verdict() const { return verdict; }
     // Called after every edit of the case: the results go when the section,
     // the bars, the materials or the settings are no longer those checked.
     void CaseChanged();
@@ -141,13 +147,16 @@ private:
     void MarkCell(QTableWidgetItem* item);
     void ClearResults();
     void ShowResults(const std::vector<int>& tableRows);
+    void ShowVerdict();
     // Runs the check on worker threads; a progress dialog with "Cancelar"
-    // shows when it takes more than half a second.
-    std::optional<CombinationCheck> RunCheck(const CombinationList& rows);
+    // shows when it takes more than half a second. A check that ran to its
+    // end gives the case's verdict in judged.
+    std::optional<CombinationCheck> RunCheck(const CombinationList& rows, std::optional<CaseVerdict>& judged);
     void UpdateButtons();
 
     TFPrincipal& w;
     std::optional<CombinationCheck> results;
+    std::optional<CaseVerdict> verdict;
     std::string checkedCase;                      // the case the results belong to
     std::vector<int> resultRows;                  // the table row of each result
     std::optional<flexara::Column> checkedColumn; // the column the results were checked with

@@ -60,16 +60,6 @@ void ApplyScale(QValueAxis* axis, const AxisScale& scale)
     ApplyLabels(axis, scale);
 }
 
-bool SameRows(const CombinationList& a, const CombinationList& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].name != b[i].name || a[i].Nd != b[i].Nd || a[i].Mxd != b[i].Mxd || a[i].Myd != b[i].Myd)
-            return false;
-    return true;
-}
-
 // Why there is no surface to show: the warnings of the refusal or the fault.
 QString StudyNotice(const Surface& surface)
 {
@@ -345,21 +335,25 @@ void TFDiagramas::Open(int tableRow)
 {
     std::vector<int> validTableRows;
     const CombinationList valid = w.FCombinacoes ? w.FCombinacoes->ValidRows(&validTableRows) : CombinationList{};
+    // Checked as a column, each row is drawn where the column check judges it.
+    const std::optional<flexara::Column> column =
+        w.FCombinacoes ? w.FCombinacoes->CheckedColumn() : std::optional<flexara::Column>{};
     const std::string fingerprint = w.CaseFingerprint();
-    if (!study || fingerprint != studiedCase || !SameRows(valid, rows)) {
+    if (!study || fingerprint != studiedCase || valid != rows || column != studiedColumn) {
         // The workers read a copy of the case taken now.
         const auto state = std::make_unique<AnalysisState>(w.State());
         const MaterialSelection selection = w.Selection();
         std::optional<DiagramStudy> fresh;
         RunWithProgress(isVisible() ? static_cast<QWidget*>(this) : static_cast<QWidget*>(&w),
                         QStringLiteral("Calculando a superfície de interação..."), [&](WorkProgress& progress) {
-                            fresh = StudyDiagrams(*state, selection, valid, DefaultSurfaceLevels, WorkerThreads(),
-                                                  &progress);
+                            fresh = StudyDiagrams(*state, selection, valid, column, DefaultSurfaceLevels,
+                                                  WorkerThreads(), &progress);
                         });
         if (!fresh || fresh->surface.status == SurfaceStatus::Cancelled)
             return;
         study = std::move(fresh);
         studiedCase = fingerprint;
+        studiedColumn = column;
         rows = valid;
         tableRows = validTableRows;
         const QSignalBlocker blocker(CombCombinacao);
@@ -397,10 +391,9 @@ void TFDiagramas::ShowSelection()
     }
     const int chosen = CombCombinacao->currentIndex();
     const bool any = chosen >= 0 && static_cast<std::size_t>(chosen) < rows.size();
-    // Along the moment of the chosen combination; the x direction without one.
-    const double angle =
-        any ? MomentDirection(rows[static_cast<std::size_t>(chosen)].Mxd, rows[static_cast<std::size_t>(chosen)].Myd)
-            : 0.0;
+    // Along the moment the chosen combination is judged at (its governing
+    // situation's, checked as a column); the x direction without one.
+    const double angle = MomentDirection(rows, study->check, any ? chosen : -1);
     diagram = DiagramAlong(study->surface, angle);
     loads = LoadsOnDiagram(rows, study->check, angle);
     ChNM->Show(&diagram, loads, any ? chosen : -1);
@@ -450,6 +443,7 @@ void TFDiagramas::CaseChanged()
     if (study && w.CaseFingerprint() != studiedCase) {
         study.reset();
         studiedCase.clear();
+        studiedColumn.reset();
         LblAviso->clear();
         LblAviso->hide();
         ShowNothing();

@@ -7,6 +7,9 @@
 //          of its side, Nd), the chosen one ringed; Qt Charts with zoom;
 //   "Superfície N–Mx–My": the wireframe of the surface with the
 //          combinations, turned by dragging with the mouse.
+// With the column check of FCombinacoes on, every combination stands at the
+// point of its governing situation, in the colour of its row's verdict, and
+// the N–M direction is that situation's moment.
 // Either view goes out as PNG or SVG. The results belong to the case as it
 // was computed and go as soon as the section, the bars, the materials or the
 // settings change.
@@ -122,6 +125,7 @@ private:
     TFPrincipal& w;
     std::optional<DiagramStudy> study;
     std::string studiedCase;
+    std::optional<flexara::Column> studiedColumn; // the column the rows were checked as
     CombinationList rows;
     std::vector<int> tableRows; // the table row of each of rows
     NmDiagram diagram;

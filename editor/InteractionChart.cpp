@@ -165,6 +165,11 @@ TChCurva::TChCurva(QWidget* parent) : QChartView(parent)
     cornerText->setFont(ArialPixels(10));
     cornerText->setBrush(Qt::black);
     cornerText->setZValue(1000);
+    loadLabel = new QGraphicsSimpleTextItem(chart);
+    loadLabel->setFont(ArialPixels(10));
+    loadLabel->setBrush(Qt::black);
+    loadLabel->setZValue(1000);
+    loadLabel->setVisible(false);
     setChart(chart);
 
     connect(AxisX, &QValueAxis::rangeChanged, this, [this] {
@@ -191,6 +196,7 @@ void TChCurva::ClearCurve()
     Series1->clear();
     Series2->clear();
     SetCornerText(QString());
+    SetLoadLabel(QString());
 }
 
 void TChCurva::SetCornerText(const QString& text)
@@ -205,11 +211,32 @@ QString TChCurva::CornerText() const
     return cornerText->isVisible() ? cornerText->text() : QString();
 }
 
+void TChCurva::SetLoadLabel(const QString& text)
+{
+    loadLabelText = text;
+    loadLabel->setToolTip(text);
+    loadLabel->setVisible(!text.isEmpty());
+    PlaceCornerText();
+}
+
+QString TChCurva::LoadLabel() const
+{
+    return loadLabel->isVisible() ? loadLabelText : QString();
+}
+
 void TChCurva::PlaceCornerText()
 {
     const QRectF plot = chart()->plotArea();
     const QRectF box = cornerText->boundingRect();
     cornerText->setPos(plot.right() - box.width() - 4, plot.top() + 2);
+    // The load's lines in the top left corner, each cut short of the η.
+    const double room = plot.width() - (cornerText->isVisible() ? box.width() + 4 : 0.0) - 12;
+    const QFontMetricsF metrics(loadLabel->font());
+    QStringList lines = loadLabelText.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        line = metrics.elidedText(line, Qt::ElideRight, std::max(0.0, room));
+    loadLabel->setText(lines.join(QLatin1Char('\n')));
+    loadLabel->setPos(plot.left() + 4, plot.top() + 2);
 }
 
 void TChCurva::AddCurvePoint(double mx, double my)

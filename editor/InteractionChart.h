@@ -45,6 +45,12 @@ public:
     // the design point ("η = 0,60", "fora"); empty for none.
     void SetCornerText(const QString& text);
     QString CornerText() const;
+    // A small text in the top left corner of the plot: what load the design
+    // point is, a line each ("Combinação: ELU 3", "Situação: seção
+    // intermediária"), each cut short where it would reach the corner's η;
+    // empty for none. A new generation clears it, as it clears the η.
+    void SetLoadLabel(const QString& text);
+    QString LoadLabel() const;
 
     bool NoticeShown() const;
     QStringList NoticeLines() const;
@@ -83,6 +89,8 @@ private:
     QLineSeries* noticeBottom = nullptr;
     QList<QGraphicsSimpleTextItem*> noticeText;
     QGraphicsSimpleTextItem* cornerText = nullptr;
+    QGraphicsSimpleTextItem* loadLabel = nullptr;
+    QString loadLabelText; // as given, before it is cut to the plot
     void PlaceCornerText();
     QRubberBand* rubberBand = nullptr;
     QPoint zoomOrigin;

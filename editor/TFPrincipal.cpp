@@ -481,6 +481,7 @@ void TFPrincipal::FormCreate()
     // the double range, from a file that failed to open).
     InstallDefaultCase(*state);
     ChCurva->ClearCurve();
+    shownLoad.reset();
     ChCurva->SetOutOfRangeNotice(false);
     ChCurva->RescaleAxes();
     HasFileName = false;
@@ -820,11 +821,15 @@ void TFPrincipal::DiagramasClick()
     });
 }
 
-void TFPrincipal::ShowLoad(double nd, double mxd, double myd)
+void TFPrincipal::ShowLoad(double nd, double mxd, double myd, const QString& label)
 {
     SetNdFromFile(nd);
     SetMxdFromFile(mxd);
     SetMydFromFile(myd);
+    // A long number reads from its sign and first digit, not from its end.
+    for (QLineEdit* field : {EdNd, EdMdx, EdMdy})
+        field->setCursorPosition(0);
+    shownLoad = ShownLoad{nd, mxd, myd, label};
     BtnGerarClick();
 }
 
@@ -869,6 +874,10 @@ void TFPrincipal::ShowUtilisation()
     if (!ChCurva->DesignPoints().isEmpty())
         design = Point{ChCurva->DesignPoints().front().x(), ChCurva->DesignPoints().front().y()};
     ChCurva->SetCornerText(UtilisationCornerText(points, design));
+    // The load's name stays while the actions are still that load's.
+    if (shownLoad && (state->Nd != shownLoad->nd || state->Mxd != shownLoad->mxd || state->Myd != shownLoad->myd))
+        shownLoad.reset();
+    ChCurva->SetLoadLabel(shownLoad ? shownLoad->label : QString());
 }
 
 void TFPrincipal::SobreClick()

@@ -113,8 +113,10 @@ public:
     void SobreClick();
 
     // A load goes into EdNd, EdMdx and EdMdy as the project-file reader puts
-    // it there, and "Gerar gráfico" runs: the chart shows its curve and point.
-    void ShowLoad(double nd, double mxd, double myd);
+    // it there, each shown from its first digit, and "Gerar gráfico" runs:
+    // the chart shows its curve and point, and names the load by label for as
+    // long as the actions are that load's.
+    void ShowLoad(double nd, double mxd, double myd, const QString& label = QString());
     // What the writer needs besides the state: the selections, the visible
     // dimension fields and the load combinations of FCombinacoes.
     ProjectWriteInput WriteInput(const CombinationList* combinations,
@@ -232,6 +234,15 @@ private:
 
     std::unique_ptr<AnalysisState> state;
     std::optional<Fault> pendingFault;
+    // The load "Mostrar no gráfico" put into the actions, and its name on the
+    // chart.
+    struct ShownLoad {
+        double nd = 0.0;
+        double mxd = 0.0;
+        double myd = 0.0;
+        QString label;
+    };
+    std::optional<ShownLoad> shownLoad;
 };
 
 } // namespace flexara

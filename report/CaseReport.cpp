@@ -151,14 +151,14 @@ public:
     }
 
     // A paragraph wrapped to the width.
-    void Paragraph(const QString& text)
+    void Paragraph(const QString& text, bool bold = false)
     {
-        const QFontMetricsF metrics(Font(), &device);
+        const QFontMetricsF metrics(Font(TextSize, bold), &device);
         const QRectF box = metrics.boundingRect(QRectF(0, 0, (width - 2) * mm, 1e6), Qt::TextWordWrap, text);
         const double height = box.height() / mm + 1;
         Ensure(height);
         if (painter) {
-            painter->setFont(Font());
+            painter->setFont(Font(TextSize, bold));
             painter->setPen(Qt::black);
             painter->drawText(QRectF((MarginLeft + 2) * mm, y * mm, (width - 2) * mm, height * mm),
                               Qt::TextWordWrap | Qt::AlignJustify, text);
@@ -285,17 +285,25 @@ void WriteDiagrams(Layout& out, const CaseStudy& study, int number)
         out.Line(QStringLiteral("Não calculados: ") + why);
         return;
     }
+    const CaseVerdict& verdict = *study.verdict;
     if (d.governing >= 0) {
         const std::string& name = study.combinations[static_cast<std::size_t>(d.governing)].name;
-        out.Line(QStringLiteral("Na direção do momento da combinação determinante, %1: %2")
+        // Checked as a column, along the moment of the situation that governs it.
+        const QString situation =
+            verdict.governingSituation
+                ? QStringLiteral(" (%1)").arg(QString::fromUtf8(SituationText(*verdict.governingSituation)))
+                : QString();
+        out.Line(QStringLiteral("Na direção do momento da combinação determinante, %1%2: %3")
                      .arg(name.empty() ? QStringLiteral("(sem nome)") : PrintableText(QString::fromStdString(name)),
-                          DirectionText(d.diagram.angle)));
+                          situation, DirectionText(d.diagram.angle)));
     } else {
         out.Line(QStringLiteral("Na direção x, sem combinação determinante: %1").arg(DirectionText(d.diagram.angle)));
     }
     out.Line(QStringLiteral("Superfície de %1 níveis de Nd entre N4 e N1; combinações em azul quando atendem, em "
                             "vermelho quando não atendem")
                  .arg(surface.levels.size()));
+    if (study.column)
+        out.Line(QStringLiteral("Cada combinação no ponto da sua situação determinante da verificação do pilar"));
     // Both drawings at their own proportions, centred, one above the other.
     auto centred = [](const QRectF& area, double widthOverHeight) {
         const double w = std::min(area.width(), area.height() * widthOverHeight);
@@ -319,6 +327,30 @@ void WriteDiagrams(Layout& out, const CaseStudy& study, int number)
     });
 }
 
+// The steel-area limits with the combinations, and whether the bars as they
+// stand meet them (in bold where they do not, when asked).
+void WriteSteelLimits(Layout& out, const SteelLimits& limits, bool boldWhenMissed)
+{
+    out.Line(QString::fromStdString(SteelMinimumText(limits)));
+    out.Line(QString::fromStdString(SteelMaximumText(limits)));
+    out.Line(QString::fromStdString(SteelLimitsVerdictText(limits)), boldWhenMissed && !limits.Meets());
+}
+
+// The verdict of the case as the engine gave it: whether it holds, the
+// governing combination and situation with η, a column's steel against its
+// limits, and the warnings of the check.
+void WriteConclusion(Layout& out, const CaseVerdict& verdict)
+{
+    out.Heading(QStringLiteral("Conclusão"));
+    out.Paragraph(PrintableText(QString::fromStdString(CaseVerdictText(verdict))), true);
+    for (const CaseWarning warning : verdict.warnings)
+        out.Paragraph(QString::fromUtf8(CaseWarningText(warning)), true);
+    if (verdict.steel) {
+        WriteSteelLimits(out, verdict.limits, false);
+        out.Line(QString::fromStdString(ColumnDiameterText(*verdict.steel)));
+    }
+}
+
 void WriteCase(Layout& out, const ReportCase& report)
 {
     const CaseStudy& study = *report.study;
@@ -331,6 +363,10 @@ void WriteCase(Layout& out, const ReportCase& report)
     out.Line(QStringLiteral("Arquivo: ") +
              (report.fileName.isEmpty() ? QStringLiteral("caso sem nome") : PrintableText(report.fileName)) +
              QStringLiteral("        Data: ") + report.printedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm")));
+
+    // With combinations, the case's conclusion before anything else.
+    if (study.verdict)
+        WriteConclusion(out, *study.verdict);
 
     // 1. The section.
     out.Heading(QStringLiteral("1. Seção transversal"));
@@ -464,24 +500,36 @@ void WriteCase(Layout& out, const ReportCase& report)
         DrawChart(painter, QRectF(area.left() + (area.width() - w) / 2, area.top(), w, area.height()), curve);
     });
 
-    // 8. The verdict.
-    out.Heading(QStringLiteral("8. Verificação"));
+    // 8. The verdict; with combinations, the conclusion is the case's (on
+    // the first page), and this is only the reading of the design point.
+    const bool pointOnly = study.verdict.has_value();
+    if (pointOnly)
+        out.Heading(QStringLiteral("8. Ponto de cálculo (Nd = %1 kN; Mxd = %2 kN.m; Myd = %3 kN.m)")
+                        .arg(Kn(curve.nd), Kn(s.Mxd), Kn(s.Myd)));
+    else
+        out.Heading(QStringLiteral("8. Verificação"));
     if (curve.status == CurveStatus::Refused) {
         for (const CurveWarning warning : curve.warnings)
             out.Line(QStringLiteral("Seção recusada: ") + QString::fromUtf8(WarningText(warning)), true);
     } else if (curve.status == CurveStatus::OutOfRange) {
-        out.Line(QString::fromStdString(OutOfRangeNoticeText()) + QStringLiteral(" A seção não atende."), true);
+        out.Line(QString::fromStdString(OutOfRangeNoticeText()) +
+                     (pointOnly ? QString() : QStringLiteral(" A seção não atende.")),
+                 !pointOnly);
     } else if (curve.status == CurveStatus::Error) {
         const std::string fault = curve.error ? WithFullStop(FaultText(*curve.error)) : std::string();
         out.Line(QStringLiteral("O cálculo parou: ") + QString::fromStdString(fault), true);
     } else if (curve.designPoint) {
         const RayCapacity capacity = CapacityAlongRay(curve.points, *curve.designPoint);
         const QString point = QStringLiteral("(%1; %2) kN.m").arg(Kn(curve.designPoint->x), Kn(curve.designPoint->y));
-        out.Line(QStringLiteral("O ponto de cálculo %1 está %2 do diagrama: a seção %3.")
-                     .arg(point, capacity.inside ? QStringLiteral("dentro") : QStringLiteral("fora"),
-                          QString::fromUtf8(CombinationStatusText(capacity.holds ? CombinationStatus::Holds
-                                                                                 : CombinationStatus::Fails))),
-                 true);
+        const QString where = capacity.inside ? QStringLiteral("dentro") : QStringLiteral("fora");
+        if (pointOnly)
+            out.Line(QStringLiteral("O ponto de cálculo %1 está %2 do diagrama.").arg(point, where));
+        else
+            out.Line(QStringLiteral("O ponto de cálculo %1 está %2 do diagrama: a seção %3.")
+                         .arg(point, where,
+                              QString::fromUtf8(CombinationStatusText(capacity.holds ? CombinationStatus::Holds
+                                                                                     : CombinationStatus::Fails))),
+                     true);
         if (capacity.utilisation)
             out.Line(QStringLiteral("η = |Md| / MRd = %1").arg(Decimal(*capacity.utilisation, 3)));
         if (capacity.resistingMoment)
@@ -523,11 +571,8 @@ void WriteCase(Layout& out, const ReportCase& report)
         }
         // The steel-area limits of a column with these combinations, and
         // whether the bars as they stand meet them.
-        if (study.limits) {
-            out.Line(QString::fromStdString(SteelMinimumText(*study.limits)));
-            out.Line(QString::fromStdString(SteelMaximumText(*study.limits)));
-            out.Line(QString::fromStdString(SteelLimitsVerdictText(*study.limits)), !study.limits->Meets());
-        }
+        if (study.verdict)
+            WriteSteelLimits(out, study.verdict->limits, true);
     }
 
     // 10. The column: its data, then every combination's two bendings and

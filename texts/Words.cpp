@@ -371,18 +371,35 @@ std::string DiameterText(double mm)
     return text;
 }
 
+// What the steel of a column misses of its limits, in the words given for
+// As < As,mín, As > As,máx and φ < 10 mm, in that order.
+using LimitWords = std::array<const char*, 3>;
+constexpr LimitWords LimitKeys = {"below-minimum", "above-maximum", "below-column-diameter"};
+constexpr LimitWords LimitTexts = {"As < As,mín", "As > As,máx", "φ < 10 mm"};
+
+std::vector<std::string> Misses(bool belowMinimum, bool aboveMaximum, bool belowDiameter, const LimitWords& words)
+{
+    std::vector<std::string> missed;
+    const bool misses[] = {belowMinimum, aboveMaximum, belowDiameter};
+    for (std::size_t k = 0; k < words.size(); ++k)
+        if (misses[k])
+            missed.emplace_back(words[k]);
+    return missed;
+}
+
+std::string Joined(const std::vector<std::string>& parts, const char* separator)
+{
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : separator) + part;
+    return text;
+}
+
 } // namespace
 
 std::vector<std::string> DesignLimitKeys(const DesignOption& option)
 {
-    std::vector<std::string> keys;
-    if (option.belowMinimum)
-        keys.emplace_back("below-minimum");
-    if (option.aboveMaximum)
-        keys.emplace_back("above-maximum");
-    if (option.belowColumnDiameter)
-        keys.emplace_back("below-column-diameter");
-    return keys;
+    return Misses(option.belowMinimum, option.aboveMaximum, option.belowColumnDiameter, LimitKeys);
 }
 
 const std::array<const char*, 6> LoadCaptions = {
@@ -397,16 +414,10 @@ const std::array<const char*, 6> DesignTableHeaders = {
 
 std::string DesignLimitsText(const DesignOption& option)
 {
-    std::string text;
-    const auto add = [&text](const char* what) { text += (text.empty() ? "" : "; ") + std::string(what); };
-    if (option.belowMinimum)
-        add("As < As,mín");
-    if (option.aboveMaximum)
-        add("As > As,máx");
-    if (option.belowColumnDiameter)
-        add("φ < 10 mm");
+    std::string text =
+        Joined(Misses(option.belowMinimum, option.aboveMaximum, option.belowColumnDiameter, LimitTexts), "; ");
     if (!option.fits)
-        add("não cabe");
+        text += (text.empty() ? "" : "; ") + std::string("não cabe");
     return text.empty() ? "ok" : text;
 }
 
@@ -478,6 +489,91 @@ std::string SteelLimitsVerdictText(const SteelLimits& limits)
     if (limits.steelArea > limits.maximum)
         return area + " > As,máx: a armadura excede o máximo.";
     return area + ": a armadura atende aos limites.";
+}
+
+// ---- The verdict of a case ----
+
+namespace {
+
+// η with two decimals, more where two would round it onto the other side of
+// 1 ("1,004", never "1,00" for a row that does not hold); 17 decimals tell
+// any double above 1 from 1.
+std::string UtilisationText(double eta)
+{
+    // A moment beyond any capacity: its digits would fill the page.
+    if (!(eta < 1e6))
+        return FormatGeneral(eta);
+    std::string text;
+    for (int decimals = 2; decimals <= 17; ++decimals) {
+        text = FixedHalfUp(eta, decimals);
+        double shown = 0.0;
+        if (!DecimalToDouble(text, shown) || (shown > 1.0) == (eta > 1.0))
+            break;
+    }
+    for (char& c : text)
+        if (c == '.')
+            c = ',';
+    return text;
+}
+
+// "combinação determinante ELU 3, seção intermediária, η = 0,98", or the
+// row's verdict where it has no η.
+std::string GoverningText(const CaseVerdict& v)
+{
+    if (v.governing < 0)
+        return "nenhuma combinação verificada";
+    std::string text =
+        "combinação determinante " + (v.governingName.empty() ? std::string("(sem nome)") : v.governingName);
+    if (v.governingSituation)
+        text += std::string(", ") + SituationText(*v.governingSituation);
+    if (v.utilisation)
+        return text + ", η = " + UtilisationText(*v.utilisation);
+    return text + ", " + CombinationStatusText(v.governingStatus);
+}
+
+// "As < As,mín", "As > As,máx", "φ < 10 mm", joined by " e ".
+std::string SteelMisses(const ColumnSteel& steel)
+{
+    return Joined(Misses(steel.belowMinimum, steel.aboveMaximum, steel.belowColumnDiameter, LimitTexts), " e ");
+}
+
+} // namespace
+
+std::string CaseVerdictText(const CaseVerdict& v)
+{
+    const std::string governing = GoverningText(v);
+    if (!v.steel)
+        return std::string(v.holds ? "A seção atende" : "A seção não atende") + " às combinações: " + governing + ".";
+    const std::string subject = v.holds ? "O pilar atende: " : "O pilar não atende: ";
+    if (v.steel->Holds())
+        return subject + governing + (v.combinationsHold ? "; a armadura atende aos limites." : ".");
+    if (v.combinationsHold)
+        return subject + "todas as combinações atendem (" + governing + "), mas " + SteelMisses(*v.steel) + ".";
+    return subject + governing + "; e " + SteelMisses(*v.steel) + ".";
+}
+
+std::string ColumnDiameterText(const ColumnSteel& steel)
+{
+    if (!(steel.smallestDiameter > 0.0))
+        return "φ: o pilar não tem barras (NBR 6118, 18.4.2.1).";
+    const std::string phi = "φ = " + DiameterText(steel.smallestDiameter) + " mm";
+    if (steel.belowColumnDiameter)
+        return phi + " < 10 mm: as barras não atendem ao diâmetro mínimo do pilar (NBR 6118, 18.4.2.1).";
+    return phi + " ≥ 10 mm: as barras atendem ao diâmetro mínimo do pilar (NBR 6118, 18.4.2.1).";
+}
+
+std::vector<std::string> ColumnSteelKeys(const ColumnSteel& steel)
+{
+    return Misses(steel.belowMinimum, steel.aboveMaximum, steel.belowColumnDiameter, LimitKeys);
+}
+
+const char* CaseWarningText(CaseWarning warning)
+{
+    switch (warning) {
+    case CaseWarning::NoCompressedRow:
+        break;
+    }
+    return "Nenhuma combinação comprime o pilar: neste programa a compressão é negativa (Nd < 0)";
 }
 
 } // namespace flexara

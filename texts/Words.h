@@ -15,6 +15,7 @@
 #include "engine/diagrams/Surface.h"
 #include "engine/section/Curve.h"
 #include "engine/study/CaseCurve.h"
+#include "engine/study/CaseVerdict.h"
 
 #include <array>
 #include <exception>
@@ -113,6 +114,25 @@ std::string DesignAreaNeededText(const DesignResult& result);
 std::string SteelMinimumText(const SteelLimits& limits);
 std::string SteelMaximumText(const SteelLimits& limits);
 std::string SteelLimitsVerdictText(const SteelLimits& limits);
+
+// The verdict of a case with combinations in one sentence, as the record's
+// first page, the combinations window and check's JSON state it: "O pilar
+// atende: combinação determinante ELU 3, seção intermediária, η = 0,98; a
+// armadura atende aos limites.", "O pilar não atende: todas as combinações
+// atendem (combinação determinante ELU 1, topo, η = 0,45), mas As < As,mín.",
+// "A seção não atende às combinações: combinação determinante ELU 2, η =
+// 1,08." η has two decimals, more where two would put it on the other side
+// of 1.
+std::string CaseVerdictText(const CaseVerdict& verdict);
+// The bar diameter of a column: "φ = 20 mm ≥ 10 mm: ..." or "φ = 8 mm < 10
+// mm: ..." (NBR 6118, 18.4.2.1), or that there are no bars.
+std::string ColumnDiameterText(const ColumnSteel& steel);
+// What the steel of a column misses, as check's JSON keys: "below-minimum",
+// "above-maximum", "below-column-diameter" (none when it meets them all).
+std::vector<std::string> ColumnSteelKeys(const ColumnSteel& steel);
+// "Nenhuma combinação comprime o pilar: neste programa a compressão é
+// negativa (Nd < 0)".
+const char* CaseWarningText(CaseWarning warning);
 
 // The warning dialog's texts ("Barras de aço fora da seção.").
 const char* WarningText(CurveWarning warning);

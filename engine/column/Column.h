@@ -45,11 +45,15 @@ constexpr int BendingCount = 2;
 struct ColumnBending {
     double le = 0.0; // buckling length, cm
     SupportCondition condition = SupportCondition::PinnedWithoutTransverseLoads;
+
+    bool operator==(const ColumnBending&) const = default;
 };
 
 struct Column {
     std::array<ColumnBending, BendingCount> bending{}; // indexed by Bending
     SecondOrderMethod method = SecondOrderMethod::Curvature;
+
+    bool operator==(const Column&) const = default;
 };
 
 // Why a buckling length cannot be checked: a column needs a positive le in

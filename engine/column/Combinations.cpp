@@ -251,6 +251,37 @@ int GoverningRow(const std::vector<CombinationResult>& rows)
     return governing;
 }
 
+void ReadRowsOffCurves(const AnalysisState& state, const MaterialSelection& materials,
+                       const CombinationList& combinations, const std::optional<Column>& column,
+                       std::span<const NdCurve> curves, std::span<const std::size_t> curveOfRow,
+                       CombinationCheck& check)
+{
+    check.rows.clear();
+    check.rows.reserve(combinations.size());
+    if (column) {
+        // The outline and the concrete as every generation of the check saw them.
+        auto materialState = std::make_unique<AnalysisState>(state);
+        UpdateMaterials(*materialState, materials);
+        const ColumnSection section = ColumnSectionOf(*materialState);
+        for (std::size_t r = 0; r < combinations.size(); ++r)
+            check.rows.push_back(ReadOffCurve(curves[curveOfRow[r]], combinations[r], *column, section));
+    } else {
+        for (std::size_t r = 0; r < combinations.size(); ++r)
+            check.rows.push_back(ReadOffCurve(curves[curveOfRow[r]], combinations[r]));
+    }
+    check.governing = GoverningRow(check.rows);
+    if (check.governing >= 0)
+        check.rows[static_cast<std::size_t>(check.governing)].governing = true;
+}
+
+Point GoverningMoments(const LoadCombination& row, const CombinationResult& result)
+{
+    if (result.column && result.column->governingSituation >= 0 &&
+        static_cast<std::size_t>(result.column->governingSituation) < result.column->situations.size())
+        return result.column->situations[static_cast<std::size_t>(result.column->governingSituation)].moments;
+    return Point{row.Mxd, row.Myd};
+}
+
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
                                    const CombinationList& combinations, int threads, WorkProgress* progress)
 {
@@ -263,12 +294,12 @@ CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSel
 {
     CombinationCheck check;
     // Rows with the same Nd share one generation; -0 and 0 are one Nd.
-    std::map<double, int> indexOfNd;
+    std::map<double, std::size_t> indexOfNd;
     std::vector<double> nds;
-    std::vector<int> curveOfRow;
+    std::vector<std::size_t> curveOfRow;
     curveOfRow.reserve(combinations.size());
     for (const LoadCombination& row : combinations) {
-        const auto [at, added] = indexOfNd.emplace(row.Nd, static_cast<int>(nds.size()));
+        const auto [at, added] = indexOfNd.emplace(row.Nd, nds.size());
         if (added)
             nds.push_back(row.Nd);
         curveOfRow.push_back(at->second);
@@ -282,22 +313,7 @@ CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSel
     }
     if (check.cancelled)
         return check;
-    check.rows.reserve(combinations.size());
-    if (column) {
-        // The outline and the concrete as every generation of the check saw them.
-        auto materialState = std::make_unique<AnalysisState>(state);
-        UpdateMaterials(*materialState, materials);
-        const ColumnSection section = ColumnSectionOf(*materialState);
-        for (std::size_t r = 0; r < combinations.size(); ++r)
-            check.rows.push_back(
-                ReadOffCurve(curves[static_cast<std::size_t>(curveOfRow[r])], combinations[r], *column, section));
-    } else {
-        for (std::size_t r = 0; r < combinations.size(); ++r)
-            check.rows.push_back(ReadOffCurve(curves[static_cast<std::size_t>(curveOfRow[r])], combinations[r]));
-    }
-    check.governing = GoverningRow(check.rows);
-    if (check.governing >= 0)
-        check.rows[static_cast<std::size_t>(check.governing)].governing = true;
+    ReadRowsOffCurves(state, materials, combinations, column, curves, curveOfRow, check);
     return check;
 }
 

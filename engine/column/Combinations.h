@@ -18,6 +18,7 @@
 #include "engine/section/NdCurves.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,6 +47,8 @@ struct LoadCombination {
     // it was read.
     std::optional<double> MxdBase;
     std::optional<double> MydBase;
+
+    bool operator==(const LoadCombination&) const = default;
 };
 
 using CombinationList = std::vector<LoadCombination>;
@@ -100,6 +103,20 @@ CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSel
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
                                    const CombinationList& combinations, const std::optional<Column>& column,
                                    int threads, WorkProgress* progress = nullptr);
+
+// The rows read off their curves, curves[curveOfRow[r]] the one of row r's Nd:
+// as a column when there is one (its outline and concrete taken from the
+// state with the materials, as every generation saw them), the governing row
+// marked.
+void ReadRowsOffCurves(const AnalysisState& state, const MaterialSelection& materials,
+                       const CombinationList& combinations, const std::optional<Column>& column,
+                       std::span<const NdCurve> curves, std::span<const std::size_t> curveOfRow,
+                       CombinationCheck& check);
+
+// The moments a row is judged and drawn at: those of its governing situation
+// when it was checked as a column and a situation governs, else its own top
+// moments (Mxd, Myd); kN·m.
+Point GoverningMoments(const LoadCombination& row, const CombinationResult& result);
 
 // A row read off the curve of its Nd: the curve's refusal, fault or notice,
 // or where the ray through (Mxd, Myd) leaves the curve.

@@ -206,6 +206,13 @@ Surface GenerateSurface(const AnalysisState& state, const MaterialSelection& mat
 DiagramStudy StudyDiagrams(const AnalysisState& state, const MaterialSelection& materials,
                            const CombinationList& combinations, int levels, int threads, WorkProgress* progress)
 {
+    return StudyDiagrams(state, materials, combinations, std::nullopt, levels, threads, progress);
+}
+
+DiagramStudy StudyDiagrams(const AnalysisState& state, const MaterialSelection& materials,
+                           const CombinationList& combinations, const std::optional<Column>& column, int levels,
+                           int threads, WorkProgress* progress)
+{
     CheckLevelCount(levels);
     DiagramStudy study;
     const std::optional<UniformStates> ends = EndsOrFault(state, materials, study.surface);
@@ -242,12 +249,7 @@ DiagramStudy StudyDiagrams(const AnalysisState& state, const MaterialSelection& 
         study.surface.levels.clear();
         return study;
     }
-    study.check.rows.reserve(combinations.size());
-    for (std::size_t r = 0; r < combinations.size(); ++r)
-        study.check.rows.push_back(ReadOffCurve(curves[curveOfRow[r]], combinations[r]));
-    study.check.governing = GoverningRow(study.check.rows);
-    if (study.check.governing >= 0)
-        study.check.rows[static_cast<std::size_t>(study.check.governing)].governing = true;
+    ReadRowsOffCurves(state, materials, combinations, column, curves, curveOfRow, study.check);
     return study;
 }
 
@@ -258,6 +260,14 @@ double MomentDirection(double mxd, double myd)
     if (mxd == 0.0 && myd == 0.0)
         return 0.0;
     return static_cast<double>(std::atan2(static_cast<Real>(myd), static_cast<Real>(mxd)));
+}
+
+double MomentDirection(const CombinationList& rows, const CombinationCheck& check, int r)
+{
+    if (r < 0 || static_cast<std::size_t>(r) >= rows.size() || static_cast<std::size_t>(r) >= check.rows.size())
+        return 0.0;
+    const Point judged = GoverningMoments(rows[static_cast<std::size_t>(r)], check.rows[static_cast<std::size_t>(r)]);
+    return MomentDirection(judged.x, judged.y);
 }
 
 NmDiagram DiagramAlong(const Surface& surface, double angle)
@@ -306,14 +316,16 @@ std::vector<DiagramLoad> LoadsOnDiagram(const CombinationList& rows, const Combi
     loads.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const LoadCombination& row = rows[i];
+        const bool checked = i < check.rows.size();
+        const Point judged = checked ? GoverningMoments(row, check.rows[i]) : Point{row.Mxd, row.Myd};
         DiagramLoad load;
         load.nd = row.Nd;
-        load.mxd = row.Mxd;
-        load.myd = row.Myd;
-        const Real md = std::hypot(static_cast<Real>(row.Mxd), static_cast<Real>(row.Myd));
-        const bool oppositeSide = c * row.Mxd + s * row.Myd < 0.0L;
+        load.mxd = judged.x;
+        load.myd = judged.y;
+        const Real md = std::hypot(static_cast<Real>(judged.x), static_cast<Real>(judged.y));
+        const bool oppositeSide = c * judged.x + s * judged.y < 0.0L;
         load.onDiagram = NmPoint{static_cast<double>(oppositeSide ? -md : md), row.Nd};
-        load.holds = i < check.rows.size() && check.rows[i].status == CombinationStatus::Holds;
+        load.holds = checked && check.rows[i].status == CombinationStatus::Holds;
         loads.push_back(load);
     }
     return loads;

@@ -82,7 +82,8 @@ Surface GenerateSurface(const AnalysisState& state, const MaterialSelection& mat
                         WorkProgress* progress = nullptr);
 
 // The surface and the check of the load combinations, in one sweep of the
-// workers (the levels and every distinct Nd of the rows).
+// workers (the levels and every distinct Nd of the rows); with a column the
+// rows are checked as a column, their situations on the curve of their Nd.
 struct DiagramStudy {
     Surface surface;
     CombinationCheck check; // cancelled with the surface
@@ -90,6 +91,9 @@ struct DiagramStudy {
 DiagramStudy StudyDiagrams(const AnalysisState& state, const MaterialSelection& materials,
                            const CombinationList& combinations, int levels, int threads,
                            WorkProgress* progress = nullptr);
+DiagramStudy StudyDiagrams(const AnalysisState& state, const MaterialSelection& materials,
+                           const CombinationList& combinations, const std::optional<Column>& column, int levels,
+                           int threads, WorkProgress* progress = nullptr);
 
 // The ring of one level from the points of its curve and the angle step of
 // each: the point of every step 0..anglesPerTurn-1, the points of the steps
@@ -111,6 +115,10 @@ struct NmPoint {
 // The direction of a load's moment, atan2(Myd, Mxd); the x direction for a
 // load without moment.
 double MomentDirection(double mxd, double myd);
+// The direction of the moments row r of the check is judged at (its
+// governing situation's, checked as a column); the x direction for r < 0 or
+// a row without a result.
+double MomentDirection(const CombinationList& rows, const CombinationCheck& check, int r);
 
 struct NmLevel {
     double nd = 0.0;
@@ -135,18 +143,19 @@ struct NmDiagram {
 NmDiagram DiagramAlong(const Surface& surface, double angle);
 
 // A load combination as the N–M diagram of `angle` and the surface show it:
-// on the diagram at (|Md|, Nd), |Md| negative when the load points to the
-// opposite side (its moment makes more than a right angle with the
-// direction); the verdict of its check.
+// at the moments it is judged at (its governing situation's, checked as a
+// column; else its own) and its Nd; on the diagram at (|Md|, Nd), |Md|
+// negative when the load points to the opposite side (its moment makes more
+// than a right angle with the direction); the verdict of its check.
 struct DiagramLoad {
     double nd = 0.0;
     double mxd = 0.0;
     double myd = 0.0;
     NmPoint onDiagram;
-    bool holds = false; // inside the surface
+    bool holds = false; // the row's verdict
 };
 // rows[i] and check.rows[i] belong together; a row without a result counts as
-// not holding.
+// not holding, and stands at its own moments.
 std::vector<DiagramLoad> LoadsOnDiagram(const CombinationList& rows, const CombinationCheck& check, double angle);
 
 } // namespace flexara

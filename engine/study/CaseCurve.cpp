@@ -44,13 +44,10 @@ CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selecti
         CaseDiagrams& diagrams = study.diagrams.emplace();
         diagrams.surface = GenerateSurface(state, selection, DefaultSurfaceLevels, WorkerThreads());
         diagrams.governing = study.check->governing;
-        const double angle = diagrams.governing >= 0
-                                 ? MomentDirection(combinations[static_cast<std::size_t>(diagrams.governing)].Mxd,
-                                                   combinations[static_cast<std::size_t>(diagrams.governing)].Myd)
-                                 : 0.0;
+        const double angle = MomentDirection(combinations, *study.check, diagrams.governing);
         diagrams.diagram = DiagramAlong(diagrams.surface, angle);
         diagrams.loads = LoadsOnDiagram(combinations, *study.check, angle);
-        study.limits = SteelLimitsOf(state, selection, combinations);
+        study.verdict = JudgeCase(state, selection, combinations, *study.check, column);
     }
     study.curve = GenerateCaseCurve(*study.state, selection);
     study.model = CalculationModelParameters(*study.state, selection);

@@ -11,6 +11,7 @@
 #include "engine/diagrams/Surface.h"
 #include "engine/section/CalculationModel.h"
 #include "engine/section/Curve.h"
+#include "engine/study/CaseVerdict.h"
 
 #include <memory>
 #include <optional>
@@ -58,9 +59,10 @@ private:
 };
 
 // The capacity over the whole range of Nd for the report: the surface with
-// DefaultSurfaceLevels levels, the N–M diagram along the moment of the
-// governing combination (the x direction when it has none, or when no row
-// governs) and the combinations as both drawings show them.
+// DefaultSurfaceLevels levels, the N–M diagram along the moment the governing
+// combination is judged at (its governing situation's, checked as a column;
+// the x direction when it has none, or when no row governs) and the
+// combinations as both drawings show them.
 struct CaseDiagrams {
     Surface surface;
     NmDiagram diagram;
@@ -77,7 +79,7 @@ struct CaseStudy {
     std::optional<Column> column;          // the case's column: the rows are checked as a column
     std::optional<CombinationCheck> check; // when there are combinations
     std::optional<CaseDiagrams> diagrams;  // when there are combinations
-    std::optional<SteelLimits> limits;     // the column's steel-area limits, with the combinations
+    std::optional<CaseVerdict> verdict;    // when there are combinations
     ModelParameters model;                 // of the case's calculation model, after the generation
 };
 CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection, const CombinationList& combinations,

@@ -1,7 +1,10 @@
 // flexara-cli check on a case with a column: every number of both bendings
-// in the JSON, the CSV's extra fields, base moments from --loads, and the
-// output of a case without a column as it always was.
+// in the JSON, the CSV's extra fields, base moments from --loads, the case's
+// verdict with the steel limits and its exit status, the warning of a column
+// without compression, and the output of a case without a column as it
+// always was.
 #include "project/ProjectFile.h"
+#include "tests/engine/TestCases.h"
 #include "tests/support/Shell.h"
 
 #include <gtest/gtest.h>
@@ -246,6 +249,106 @@ TEST(ColumnCheck, AColumnWithoutALengthIsRefusedByEveryCommandThatChecksIt)
         EXPECT_EQ(rewrite.status, 0) << rewrite.out;
         EXPECT_EQ(LoadProjectBytes(out), zero);
     }
+}
+
+// A 20 × 50 cm column (C-30, CA-50 A, Ac = 1000 cm²) of two lines of bars at
+// y = 4 and y = 46, short (le = 150 cm: λ = 26 < 35), written as the window
+// writes it.
+std::string ShortColumnCase(const std::string& name, int barsPerLine, double diameter, const CombinationList& rows)
+{
+    auto s = testing::MakeRectangleCase(20, 50,
+                                        {{barsPerLine, diameter, 4, 4, 16, 4}, {barsPerLine, diameter, 4, 46, 16, 46}});
+    std::optional<Column> column = Column{};
+    column->bending[0].le = 150;
+    column->bending[1].le = 150;
+    ProjectWriteInput input;
+    input.dimFieldVisible = VisibleDimFieldsOf(s->Section.ShapeKind);
+    input.combinations = &rows;
+    input.column = &column;
+    return Temp(name, WriteProjectText(*s, input));
+}
+
+TEST(ColumnCheck, TheVerdictCountsTheSteelLimitsAndSetsTheExitStatus)
+{
+    // As,mín = max(0,15·300/43,478; 0,004·1000) = 4,00 cm², As,máx = 40 cm².
+    // 4 φ10 = 4·0,785 = 3,14 cm²; 8 φ8 = 8·0,503 = 4,02 cm²; 4 φ20 = 12,57 cm²;
+    // 4 φ40 = 50,27 cm².
+    const CombinationList light = {{"ELU 1", -300, 10, 5}};
+    const struct {
+        const char* name;
+        int bars;
+        double diameter;
+        int status;
+        bool holds;
+        std::vector<std::string> limits;
+        const char* message;
+    } cases[] = {
+        {"4 φ10: As < As,mín",
+         2,
+         10,
+         3,
+         false,
+         {"below-minimum"},
+         "O pilar não atende: todas as combinações atendem (combinação determinante ELU 1, "},
+        {"8 φ8: φ < 10 mm",
+         4,
+         8,
+         3,
+         false,
+         {"below-column-diameter"},
+         "O pilar não atende: todas as combinações atendem (combinação determinante ELU 1, "},
+        {"4 φ40: As > As,máx",
+         2,
+         40,
+         3,
+         false,
+         {"above-maximum"},
+         "O pilar não atende: todas as combinações atendem (combinação determinante ELU 1, "},
+        {"4 φ20: within the limits", 2, 20, 0, true, {}, "O pilar atende: combinação determinante ELU 1, "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const testing::ShellRun run = Check(ShortColumnCase("steel.fxr", c.bars, c.diameter, light));
+        EXPECT_EQ(run.status, c.status);
+        ASSERT_TRUE(nlohmann::json::accept(run.out)) << run.out;
+        const nlohmann::json report = nlohmann::json::parse(run.out);
+        EXPECT_EQ(report["rows"][0]["status"], "holds") << "the row holds in η whatever the steel";
+        const nlohmann::json& verdict = report["verdict"];
+        EXPECT_EQ(verdict["holds"], c.holds);
+        EXPECT_EQ(verdict["combinations_hold"], true);
+        EXPECT_EQ(verdict["governing_name"], "ELU 1");
+        EXPECT_EQ(verdict["utilisation"], report["rows"][0]["utilisation"]);
+        EXPECT_EQ(verdict["governing_situation"], report["rows"][0]["column"]["governing_situation"]);
+        EXPECT_NEAR(verdict["steel"]["as_min"].get<double>(), 4.0, 1e-12);
+        EXPECT_NEAR(verdict["steel"]["as_max"].get<double>(), 40.0, 1e-12);
+        EXPECT_NEAR(verdict["steel"]["as"].get<double>(),
+                    2 * c.bars * std::acos(-1.0) * c.diameter * c.diameter / 400.0, 1e-9);
+        EXPECT_EQ(verdict["steel"]["smallest_diameter"].get<double>(), c.diameter);
+        EXPECT_EQ(verdict["steel"]["limits"].get<std::vector<std::string>>(), c.limits);
+        const std::string message = verdict["message"].get<std::string>();
+        EXPECT_EQ(message.rfind(c.message, 0), 0u) << message;
+        EXPECT_TRUE(report["warnings"].empty());
+    }
+}
+
+TEST(ColumnCheck, AColumnWithoutCompressionIsWarnedOf)
+{
+    // The loads typed with compression positive: every row a tie.
+    const std::string file = ShortColumnCase("ties.fxr", 2, 20, {{"ELU 1", 300, 10, 5}, {"ELU 2", 150, 0, 0}});
+    const char* const warning = "Nenhuma combinação comprime o pilar: neste programa a compressão é negativa (Nd < 0)";
+    const testing::ShellRun run = Check(file);
+    ASSERT_TRUE(nlohmann::json::accept(run.out)) << run.out;
+    const nlohmann::json report = nlohmann::json::parse(run.out);
+    EXPECT_EQ(report["warnings"], nlohmann::json::array({warning}));
+    EXPECT_EQ(report["rows"][0]["column"]["status"], "tension");
+    // The CSV has no place for it: standard error says it.
+    const testing::ShellRun errors = testing::RunShell(testing::TimeLimited(120) + std::string(FLEXARA_CLI) +
+                                                       " check " + file + " --format csv 2>&1 >" + testing::NullDevice);
+    EXPECT_EQ(errors.out, std::string("flexara-cli: ") + warning + "\n");
+    // One row in compression: no warning.
+    const testing::ShellRun one =
+        Check(ShortColumnCase("one.fxr", 2, 20, {{"ELU 1", 300, 10, 5}, {"ELU 2", -150, 0, 0}}));
+    EXPECT_TRUE(nlohmann::json::parse(one.out)["warnings"].empty()) << one.out;
 }
 
 TEST(ColumnCheck, ACaseWithoutAColumnGivesNoColumnKeys)

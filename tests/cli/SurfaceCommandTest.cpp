@@ -107,6 +107,51 @@ TEST(SurfaceCommand, EveryFormatAndItsExitStatus)
     }
 }
 
+TEST(SurfaceCommand, ARefusedCaseSaysWhyInEveryFormatAndExitsAsCurveDoes)
+{
+    // The example column with a bar moved out of the concrete: line 1 ends
+    // at x = 30 cm, in a section 20 cm wide.
+    std::vector<std::string> lines = Lines(LoadProjectBytes(Column));
+    ASSERT_GT(lines.size(), 17u);
+    lines[16] = " 3.00000000000000E+0001\r";
+    std::string outside;
+    for (const std::string& line : lines)
+        outside += line + "\n";
+    const std::string outsideCase = ::testing::TempDir() + "flexara-surface-bars-outside.fxr";
+    SaveFileBytes(outsideCase, outside);
+    const struct {
+        const char* name;
+        std::string file;
+        const char* reason;
+    } cases[] = {
+        {"no area", DefaultCase, "Área de concreto ou aço nula."},
+        {"a bar outside", outsideCase, "Barras de aço fora da seção."},
+    };
+    const char* const formats[] = {"surface --format obj",       "surface --format csv",        "surface --format json",
+                                   "nm --angle 30 --format csv", "nm --angle 30 --format json", "surface --format svg"};
+    for (const auto& c : cases) {
+        const int curveStatus = Cli("curve " + c.file).status;
+        EXPECT_EQ(curveStatus, 0) << c.name << ": a refusal is a result";
+        for (const char* format : formats) {
+            SCOPED_TRACE(::testing::Message() << c.name << ", " << format);
+            const std::string command = format;
+            const std::string arguments =
+                command.substr(0, command.find(' ')) + " " + c.file + " --levels 2" + command.substr(command.find(' '));
+            // Standard error alone.
+            const testing::ShellRun errors = Cli(arguments, std::string("2>&1 >") + testing::NullDevice);
+            EXPECT_EQ(errors.status, curveStatus);
+            EXPECT_EQ(errors.out, std::string("flexara-cli: ") + c.reason + "\n");
+            if (command.ends_with("json")) {
+                const testing::ShellRun run = Cli(arguments);
+                ASSERT_TRUE(nlohmann::json::accept(run.out)) << run.out;
+                const nlohmann::json report = nlohmann::json::parse(run.out);
+                EXPECT_EQ(report["status"], "refused");
+                EXPECT_EQ(report["warnings"], nlohmann::json::array({c.reason}));
+            }
+        }
+    }
+}
+
 TEST(SurfaceCommand, RefusalsOfABadCommandLine)
 {
     const std::string folder = ::testing::TempDir() + "flexara-surface-refusals/";

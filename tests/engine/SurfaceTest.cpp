@@ -384,6 +384,46 @@ TEST(Surface, TheCheckOfTheSweepIsTheCheckOfTheCombinations)
     }
 }
 
+TEST(Surface, ACombinationOfAColumnStandsAtItsGoverningSituation)
+{
+    // The 20 × 40 column (x along 20 cm) as a pinned column of le = 400 cm,
+    // the curvature method. ELU 2: Nd = -1200, (80, 10) at both ends.
+    //   Mxd, h = 40: i = 11,547, λ = 34,64; M1d,min = 1200·(0,015 + 0,012) =
+    //   32,4 < MA = 80, αb = 0,6 + 0,4 = 1; e1 = 6,67 cm, λ1 = 27,1 → 35:
+    //   λ ≤ 35, Md,tot = 80.
+    //   Myd, h = 20: i = 5,7735, λ = 69,28; M1d,min = 1200·0,021 = 25,2 > 10:
+    //   αb = 1, M1d,A = 25,2; λ1 = 35 < λ; ν = 1200/(800·30/14) = 0,7,
+    //   1/r = 0,005/(0,20·1,2) = 0,020833; Md,tot = 25,2 + 1200·4²/10·0,020833
+    //   = 25,2 + 40 = 65,2.
+    // The intermediate section (80; 65,2) governs and fails, where the top's
+    // (80; 10) holds as a section.
+    const auto column20x40 = MakeColumn20x40();
+    Column column;
+    column.bending[0].le = 400;
+    column.bending[1].le = 400;
+    const CombinationList rows = {{"ELU 1", -500, 60, 20}, {"ELU 2", -1200, 80, 10}};
+    const DiagramStudy study = StudyDiagrams(*column20x40, MaterialSelection{}, rows, column, 7, 2);
+    ASSERT_EQ(study.check.rows.size(), 2u);
+    const CombinationCheck asSection = CheckCombinations(*column20x40, MaterialSelection{}, rows, 2);
+    EXPECT_EQ(asSection.rows[1].status, CombinationStatus::Holds);
+    EXPECT_EQ(study.check.rows[1].status, CombinationStatus::Fails);
+    EXPECT_EQ(study.check.governing, 1);
+
+    const double angle = MomentDirection(rows, study.check, 1);
+    EXPECT_NEAR(angle, std::atan2(65.2, 80.0), 1e-12);
+    const std::vector<DiagramLoad> loads = LoadsOnDiagram(rows, study.check, angle);
+    ASSERT_EQ(loads.size(), 2u);
+    EXPECT_NEAR(loads[1].mxd, 80.0, 1e-9);
+    EXPECT_NEAR(loads[1].myd, 65.2, 1e-9);
+    EXPECT_EQ(loads[1].nd, -1200.0);
+    EXPECT_NEAR(loads[1].onDiagram.m, std::hypot(80.0, 65.2), 1e-9);
+    EXPECT_FALSE(loads[1].holds);
+    // Without the column the sweep reads the rows as sections.
+    const DiagramStudy plain = StudyDiagrams(*column20x40, MaterialSelection{}, rows, 7, 2);
+    EXPECT_EQ(plain.check.rows[1].status, CombinationStatus::Holds);
+    EXPECT_EQ(LoadsOnDiagram(rows, plain.check, 0.0)[1].myd, 10.0);
+}
+
 TEST(Surface, ARefusedSectionGivesNoSurfaceAndSaysWhy)
 {
     struct Case {

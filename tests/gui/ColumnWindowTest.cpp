@@ -6,10 +6,12 @@
 #include "editor/CombinationsWindow.h"
 #include "editor/InteractionChart.h"
 #include "project/ProjectFile.h"
+#include "texts/Words.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -163,6 +165,107 @@ TEST_F(ColumnWindowTest, TheCheckAsAColumnItsDetailsAndItsPoint)
                     .startsWith("λ = 103,92 > 90 para Myd: os métodos aproximados não se aplicam"))
         << Cell(0, TFCombinacoes::ColSituation).toStdString();
     EXPECT_TRUE(Window()->DetailsText(0).contains("λ = 103,92 > 90 para Myd"));
+}
+
+TEST_F(ColumnWindowTest, AfterVerificarTheWindowStatesTheCasesVerdictAndItsWarnings)
+{
+    Open(Plain);
+    const struct {
+        const char* name;
+        const char* le;
+        // Cell texts put into the table before the check: Nd of rows 0..3.
+        std::vector<const char*> nds;
+        const char* verdict; // how the verdict begins
+        const char* warning;
+    } cases[] = {
+        // le = 400: ELU 2 fails at its intermediate section.
+        {"a slender column",
+         "400",
+         {},
+         "O pilar não atende: combinação determinante ELU 2 - vento em X, seção "
+         "intermediária, η = ",
+         ""},
+        // Compression typed positive: no row compresses the column.
+        {"compression typed positive",
+         "100",
+         {"500", "1200", "500", "200"},
+         "O pilar",
+         "Nenhuma combinação comprime o pilar: neste programa a compressão é negativa (Nd < 0)"},
+    };
+    Window()->CBPilar->setChecked(true);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Window()->EdLeX->setText(QString::fromUtf8(c.le));
+        Window()->EdLeY->setText(QString::fromUtf8(c.le));
+        for (std::size_t r = 0; r < c.nds.size(); ++r)
+            Table()->item(static_cast<int>(r), TFCombinacoes::ColNd)->setText(QString::fromUtf8(c.nds[r]));
+        EXPECT_FALSE(Window()->LblVeredito->isVisible()) << "no verdict before the check";
+        QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+        ASSERT_TRUE(Window()->Verdict().has_value());
+        EXPECT_TRUE(Window()->LblVeredito->isVisible());
+        EXPECT_TRUE(Window()->LblVeredito->text().startsWith(QString::fromUtf8(c.verdict)))
+            << Window()->LblVeredito->text().toStdString();
+        EXPECT_EQ(Window()->LblVeredito->text().toStdString(), CaseVerdictText(*Window()->Verdict()));
+        EXPECT_EQ(Window()->LblAviso->isVisible(), *c.warning != '\0');
+        EXPECT_EQ(Window()->LblAviso->text(), QString::fromUtf8(c.warning));
+        if (const QByteArray shots = qgetenv("FLEXARA_SCREENSHOTS"); !shots.isEmpty() && *c.warning) {
+            Window()->resize(900, 400);
+            QTest::qWait(100);
+            Window()->grab().save(QString::fromLocal8Bit(shots) + "/column-warning.png");
+        }
+    }
+    // An edit of the rows takes the verdict with the results.
+    Table()->item(0, TFCombinacoes::ColNd)->setText("-500");
+    EXPECT_FALSE(Window()->Verdict().has_value());
+    EXPECT_FALSE(Window()->LblVeredito->isVisible());
+    EXPECT_FALSE(Window()->LblAviso->isVisible());
+}
+
+TEST_F(ColumnWindowTest, MostrarNoGraficoDrawsTheGoverningSituationAndNamesIt)
+{
+    Open(WriteFailingColumn(folder).toUtf8().constData());
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    ASSERT_TRUE(Window()->Results().has_value());
+    TChCurva* chart = main->ChCurva;
+    // The governing points worked by hand (tests/engine/SurfaceTest.cpp).
+    const struct {
+        int row;
+        double mx, my;
+        const char* label;
+    } cases[] = {
+        {0, 60, 40, "Combinação: ELU 1 - peso proprio + sobrecarga\nSituação: seção intermediária"},
+        {1, 80, 65.2, "Combinação: ELU 2 - vento em X\nSituação: seção intermediária"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        Table()->setCurrentCell(c.row, TFCombinacoes::ColName);
+        QTest::mouseClick(Window()->BtnMostrar, Qt::LeftButton);
+        EXPECT_NEAR(State().Mxd, c.mx, 1e-9);
+        EXPECT_NEAR(State().Myd, c.my, 1e-9);
+        // Each field from its first digit.
+        for (QLineEdit* field : {main->EdNd, main->EdMdx, main->EdMdy})
+            EXPECT_EQ(field->cursorPosition(), 0) << field->objectName().toStdString();
+        EXPECT_EQ(chart->LoadLabel(), QString::fromUtf8(c.label));
+        ASSERT_EQ(chart->DesignPoints().size(), 1);
+        EXPECT_NEAR(chart->DesignPoints().front().y(), c.my, 1e-9);
+        // The chart's η is the table's: the point is the one the table's η
+        // belongs to ("fora" past the curve).
+        const QString eta = Cell(c.row, TFCombinacoes::ColEta);
+        const bool holds =
+            Window()->Results()->rows[static_cast<std::size_t>(c.row)].status == CombinationStatus::Holds;
+        EXPECT_EQ(chart->CornerText(), holds ? QStringLiteral("η = ") + eta : QStringLiteral("fora"))
+            << eta.toStdString();
+        if (const QByteArray shots = qgetenv("FLEXARA_SCREENSHOTS"); !shots.isEmpty()) {
+            QTest::qWait(100);
+            main->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/shown-row-%1.png").arg(c.row));
+        }
+    }
+    // A generation for other actions drops the name.
+    main->EdNd->setText("-600");
+    main->EdNdExit();
+    main->BtnGerarClick();
+    ASSERT_EQ(State().Nd, -600.0);
+    EXPECT_EQ(chart->LoadLabel(), "");
 }
 
 TEST_F(ColumnWindowTest, ABadBaseCellOrLengthIsMarkedAndRefused)

@@ -210,6 +210,58 @@ TEST_F(DiagramsWindowTest, DraggingTurnsTheSurface)
     EXPECT_NEAR(view->Picture().view.azimuth, after.azimuth - 10 * ViewRadiansPerPixel, 1e-12);
 }
 
+TEST_F(DiagramsWindowTest,
+       TheDiagramsWindowOfAFailingColumnDrawsItsFailingRowsInTheFailingColourAtTheirGoverningSituationsPoint)
+{
+    main->Documents->ReadProjectFile(WriteFailingColumn(folder));
+    OpenOnRow(1);
+    // The governing points, worked by hand: ELU 1 at (60; 40), holding; ELU 2
+    // at (80; 65,2), failing.
+    const struct {
+        int row;
+        double mx, my, nd;
+        bool holds;
+    } rows[] = {{0, 60, 40, -500, true}, {1, 80, 65.2, -1200, false}};
+    const double phi = std::atan2(65.2, 80.0);
+    EXPECT_NEAR(Window()->Diagram().angle, phi, 1e-12) << "along the governing situation's moment";
+    TChNM* chart = Window()->ChNM;
+    chart->resize(600, 500);
+    QTest::qWait(50);
+    const QImage nm = chart->grab().toImage();
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.row);
+        const Row point{r.nd, r.mx, r.my};
+        const QList<QPointF> series = Points(r.holds ? chart->SeriesAtende : chart->SeriesNaoAtende);
+        EXPECT_TRUE(std::any_of(series.begin(), series.end(), [&](QPointF p) {
+            return std::fabs(p.x() - OnDiagram(point, phi).x()) < 1e-9 && p.y() == r.nd;
+        }));
+        const QPointF at = chart->chart()->mapToPosition(OnDiagram(point, phi), chart->SeriesNaoAtende);
+        const QPoint centre = chart->viewport()->mapTo(chart, chart->mapFromScene(at));
+        EXPECT_EQ(nm.pixelColor(centre), r.holds ? QColor(0, 0, 128) : QColor(255, 0, 0));
+    }
+    // Nothing stands at the ends' moments (80; 10) of ELU 2 any more.
+    for (QScatterSeries* series : {chart->SeriesAtende, chart->SeriesNaoAtende})
+        for (const QPointF& p : Points(series))
+            EXPECT_GT(std::fabs(p.x() - OnDiagram(Row{-1200, 80, 10}, phi).x()) + std::fabs(p.y() + 1200), 1.0);
+
+    TSuperficie* view = Window()->PbSuperficie;
+    Window()->PgVistas->setCurrentWidget(view);
+    view->resize(500, 500);
+    QTest::qWait(50);
+    const QImage surface = view->grab().toImage();
+    const SurfaceFrame frame = LayOutSurface(QRectF(view->rect()), view->Picture());
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.row);
+        EXPECT_EQ(surface.pixelColor(frame.ToDevice(r.mx, r.my, r.nd).toPoint()),
+                  r.holds ? QColor(0, 0, 128) : QColor(255, 0, 0));
+    }
+    EXPECT_NE(surface.pixelColor(frame.ToDevice(80, 10, -1200).toPoint()), QColor(0, 0, 128));
+    if (const QByteArray shots = qgetenv("FLEXARA_SCREENSHOTS"); !shots.isEmpty()) {
+        nm.save(QString::fromLocal8Bit(shots) + "/diagrams-failing-column-nm.png");
+        surface.save(QString::fromLocal8Bit(shots) + "/diagrams-failing-column-surface.png");
+    }
+}
+
 TEST_F(DiagramsWindowTest, EitherViewGoesOutAsPngOrSvg)
 {
     OpenOnRow(1);

@@ -145,7 +145,10 @@ TEST(Report, EveryExampleAndACaseWithCombinations)
         EXPECT_GE(r.pages, 2);
         EXPECT_NE(r.text.find("Taxa de armadura: As/Ac ="), std::string::npos);
         EXPECT_NE(r.text.find("N4 = "), std::string::npos);
-        EXPECT_NE(r.text.find("8. Verificação"), std::string::npos);
+        // With combinations the section of the design point is titled as the
+        // point: the verdict is the case's, on the first page.
+        const bool combinations = r.text.find("9. Combinações de esforços") != std::string::npos;
+        EXPECT_NE(r.text.find(combinations ? "8. Ponto de cálculo (Nd = " : "8. Verificação"), std::string::npos);
     }
     // The column with three combinations: their table and the governing row.
     const std::string project = ::testing::TempDir() + "flexara-report-combinations.fxr";
@@ -279,6 +282,76 @@ TEST(Report, TheSteelAreaLimitsAndWhetherTheCaseMeetsThem)
         for (const char* fragment : c.fragments)
             EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment;
         EXPECT_EQ(r.text.find("As,máx") != std::string::npos, c.limits);
+    }
+}
+
+// The text of page 1 of a rendered report, its blanks and line ends as single
+// blanks: a wrapped paragraph reads as one line.
+std::string FirstPageWords(const Rendered& r)
+{
+    const std::string text = Command("pdftotext -f 1 -l 1 " + r.pdfPath + " - 2>/dev/null");
+    std::string words;
+    for (const char c : text) {
+        const bool blank = c == ' ' || c == '\n' || c == '\t' || c == '\f';
+        if (!blank)
+            words += c;
+        else if (!words.empty() && words.back() != ' ')
+            words += ' ';
+    }
+    return words;
+}
+
+TEST(Report, TheFirstPageStatesTheCasesConclusion)
+{
+    // The example's four combinations checked as a pinned column of
+    // le = 400 cm: ELU 2 (-1200; 80, 10) governs at its intermediate section
+    // (80; 65,2) (worked in tests/engine/SurfaceTest.cpp). As,mín =
+    // 0,15·1200/43,478 = 4,14 cm², As,máx = 0,04·800 = 32 cm², As = 4 φ20 =
+    // 12,57 cm².
+    const std::string columnBlock = "pilar\r\n400\r\n400\r\n0\r\n0\r\n0\r\n60\r\n20\r\n80\r\n10\r\n0.5\r\n70\r\n"
+                                    "40\r\n-30\r\n";
+    // Loads typed with compression positive, checked as a short column.
+    const std::string ties = "combinacoes\r\n2\r\nT1\r\n300\r\n10\r\n5\r\nT2\r\n150\r\n0\r\n0\r\n"
+                             "pilar\r\n150\r\n150\r\n0\r\n0\r\n0\r\n10\r\n5\r\n0\r\n0\r\n";
+    struct Case {
+        const char* name;
+        std::string project;
+        std::vector<const char*> fragments;
+        std::vector<const char*> absent;
+    };
+    const Case cases[] = {
+        {"a failing column",
+         LoadProjectBytes(Example("pilar-20x40-combinacoes.fxr")) + columnBlock,
+         {"Conclusão", "O pilar não atende: combinação determinante ELU 2 - vento em X, seção intermediária, η = ",
+          "As,mín = 4,14 cm² = 0,15·|Nd|/fyd, com Nd = -1200,00 kN", "As,máx = 32,00 cm²",
+          "As = 12,57 cm²: a armadura atende aos limites.", "φ = 20 mm ≥ 10 mm"},
+         {"a seção atende", "Nenhuma combinação comprime"}},
+        {"a section",
+         LoadProjectBytes(Example("pilar-20x40-combinacoes.fxr")),
+         {"Conclusão", "A seção não atende às combinações: combinação determinante ELU 3 - vento em Y, η = 1,08."},
+         {"a seção atende", "As,mín"}},
+        {"a column without compression",
+         LoadProjectBytes(Example("pilar-20x40.fxr")) + ties,
+         {"Conclusão", "Nenhuma combinação comprime o pilar: neste programa a compressão é negativa (Nd < 0)"},
+         {}},
+        {"no combinations", LoadProjectBytes(Example("pilar-20x40.fxr")), {}, {"Conclusão"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string project = ::testing::TempDir() + "flexara-report-conclusion.fxr";
+        SaveFileBytes(project, c.project);
+        const Rendered r = RenderReport(project, "conclusion");
+        const std::string first = FirstPageWords(r);
+        for (const char* fragment : c.fragments)
+            EXPECT_NE(first.find(fragment), std::string::npos) << fragment << "\n" << first;
+        for (const char* fragment : c.absent)
+            EXPECT_EQ(first.find(fragment), std::string::npos) << fragment << "\n" << first;
+        // With combinations, the design point's section states no conclusion.
+        const bool combinations = !c.fragments.empty();
+        EXPECT_EQ(r.text.find("8. Ponto de cálculo (Nd = -500,00 kN; Mxd = 60,00 kN.m; Myd = 20,00 kN.m)") !=
+                      std::string::npos,
+                  combinations);
+        EXPECT_EQ(r.text.find("do diagrama: a seção atende.") != std::string::npos, !combinations);
     }
 }
 
