@@ -431,22 +431,18 @@ void BM_Column20x40Design(benchmark::State& bench)
 
 // The example column (examples/pilar-20x40.fxr: 20 x 40 cm, four bars of
 // 20 mm, C-30, CA-50 A) and 50 combinations of distinct Nd over its range of
-// axial force, every one bending both ways.
-std::unique_ptr<AnalysisState> ExampleColumn(MaterialSelection& materials)
-{
-    auto s = std::make_unique<AnalysisState>();
-    materials = LoadProjectFileHeadless(std::string(FLEXARA_SOURCE_DIR) + "/examples/pilar-20x40.fxr", *s);
-    return s;
-}
-
-CombinationList FiftyCombinations()
-{
-    // N4 and N1 of the column: -1984.93 and 546.36 kN.
-    CombinationList rows;
-    for (int i = 0; i < 50; ++i)
-        rows.push_back(LoadCombination{"c", -1900.0 + 45.0 * i, 55.0 - 1.5 * i, 0.45 * i - 11.3});
-    return rows;
-}
+// axial force (N4 and N1: -1984.93 and 546.36 kN), every one bending both ways.
+struct ExampleRows {
+    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
+    MaterialSelection materials =
+        LoadProjectFileHeadless(std::string(FLEXARA_SOURCE_DIR) + "/examples/pilar-20x40.fxr", *state);
+    CombinationList rows = [] {
+        CombinationList fifty;
+        for (int i = 0; i < 50; ++i)
+            fifty.push_back(LoadCombination{"c", -1900.0 + 45.0 * i, 55.0 - 1.5 * i, 0.45 * i - 11.3});
+        return fifty;
+    }();
+};
 
 bool SameBits(const std::optional<double>& a, const std::optional<double>& b)
 {
@@ -478,48 +474,61 @@ template <class Call> void Time(const Call& call, double& wall, double& cpu)
     cpu = std::min(cpu, ThreadSeconds() - cpuStart);
 }
 
-// One case's check of its 50 combinations with each ray read off the few
-// curve points around it, beside the same check off the whole curve of every
-// Nd, one after the other in every iteration: on one thread at least 8 times
-// as fast (the thread's processor time, the least of the runs: the
-// neighbours on a shared machine stretch the wall time), on two threads at
-// least 1.8 times as fast as on one (the least wall time), the rows the same
-// bit for bit.
-void BM_Column20x40FiftyCombinations(benchmark::State& bench)
-{
-    MaterialSelection materials;
-    const auto s = ExampleColumn(materials);
-    const CombinationList rows = FiftyCombinations();
+// The least times of a call off the whole curve of every Nd, around the
+// rays on one thread and around the rays on two, made one after the other
+// in every iteration, and whether the three gave the same results.
+struct SideBySide {
     double wholeWall = 1e9, wholeCpu = 1e9, aroundWall = 1e9, aroundCpu = 1e9, twoWall = 1e9, twoCpu = 1e9;
     bool same = true;
+};
+template <class Call, class Same> SideBySide TimeSideBySide(benchmark::State& bench, const Call& call, const Same& same)
+{
+    SideBySide t;
     for (auto _ : bench) {
-        CombinationCheck whole, around, two;
-        Time([&] { whole = CheckCombinations(*s, materials, rows, 1, nullptr, CurveReading::WholeCurve); }, wholeWall,
-             wholeCpu);
-        Time([&] { around = CheckCombinations(*s, materials, rows, 1); }, aroundWall, aroundCpu);
-        Time([&] { two = CheckCombinations(*s, materials, rows, 2); }, twoWall, twoCpu);
-        same = same && SameChecks(whole, around) && SameChecks(whole, two);
-        benchmark::DoNotOptimize(around.governing);
+        decltype(call(CurveReading::WholeCurve, 1)) whole, around, two;
+        Time([&] { whole = call(CurveReading::WholeCurve, 1); }, t.wholeWall, t.wholeCpu);
+        Time([&] { around = call(CurveReading::AroundEachRay, 1); }, t.aroundWall, t.aroundCpu);
+        Time([&] { two = call(CurveReading::AroundEachRay, 2); }, t.twoWall, t.twoCpu);
+        t.same = t.same && same(whole, around) && same(whole, two);
+        benchmark::DoNotOptimize(&around);
     }
-    bench.counters["whole_curve_ms"] = wholeWall * 1e3;
-    bench.counters["whole_curve_cpu_ms"] = wholeCpu * 1e3;
-    bench.counters["around_rays_ms"] = aroundWall * 1e3;
-    bench.counters["around_rays_cpu_ms"] = aroundCpu * 1e3;
-    bench.counters["around_rays_two_threads_ms"] = twoWall * 1e3;
-    bench.counters["faster_cpu"] = wholeCpu / aroundCpu;
-    bench.counters["two_threads_speedup"] = aroundWall / twoWall;
+    bench.counters["whole_curve_ms"] = t.wholeWall * 1e3;
+    bench.counters["whole_curve_cpu_ms"] = t.wholeCpu * 1e3;
+    bench.counters["around_rays_ms"] = t.aroundWall * 1e3;
+    bench.counters["around_rays_cpu_ms"] = t.aroundCpu * 1e3;
+    bench.counters["around_rays_two_threads_ms"] = t.twoWall * 1e3;
+    bench.counters["faster_cpu"] = t.wholeCpu / t.aroundCpu;
+    bench.counters["two_threads_speedup"] = t.aroundWall / t.twoWall;
+    return t;
+}
+
+// One case's check of its 50 combinations with each ray read off the few
+// curve points around it, beside the same check off the whole curve of every
+// Nd: on one thread at least 8 times as fast (the thread's processor time,
+// the least of the runs: the neighbours on a shared machine stretch the wall
+// time), on two threads at least 1.8 times as fast as on one (the least wall
+// time), the rows the same bit for bit.
+void BM_Column20x40FiftyCombinations(benchmark::State& bench)
+{
+    const ExampleRows example;
+    const SideBySide t = TimeSideBySide(
+        bench,
+        [&](CurveReading reading, int threads) {
+            return CheckCombinations(*example.state, example.materials, example.rows, threads, nullptr, reading);
+        },
+        SameChecks);
     static std::string message;
-    message = "whole curve " + std::to_string(wholeCpu * 1e3) + " ms of processor, around the rays " +
-              std::to_string(aroundCpu * 1e3) + " ms, on two threads " + std::to_string(twoWall * 1e3) +
-              " ms against " + std::to_string(aroundWall * 1e3) + " ms";
+    message = "whole curve " + std::to_string(t.wholeCpu * 1e3) + " ms of processor, around the rays " +
+              std::to_string(t.aroundCpu * 1e3) + " ms, on two threads " + std::to_string(t.twoWall * 1e3) +
+              " ms against " + std::to_string(t.aroundWall * 1e3) + " ms";
     // The library's first run of one iteration only sizes the next.
     if (bench.iterations() < 10)
         return;
-    if (!same)
+    if (!t.same)
         bench.SkipWithError("the rows read around the rays differ from those off the whole curve");
-    else if (wholeCpu < 8.0 * aroundCpu)
+    else if (t.wholeCpu < 8.0 * t.aroundCpu)
         bench.SkipWithError(("not 8 times as fast as the whole curve: " + message).c_str());
-    else if (aroundWall < 1.8 * twoWall)
+    else if (t.aroundWall < 1.8 * t.twoWall)
         bench.SkipWithError(("two threads are not 1.8 times as fast as one: " + message).c_str());
 }
 
@@ -528,32 +537,17 @@ void BM_Column20x40FiftyCombinations(benchmark::State& bench)
 // design off the whole curve of every Nd; the same choice and area needed.
 void BM_Column20x40FiftyCombinationsDesign(benchmark::State& bench)
 {
-    MaterialSelection materials;
-    const auto s = ExampleColumn(materials);
-    const CombinationList rows = FiftyCombinations();
-    double wholeWall = 1e9, wholeCpu = 1e9, aroundWall = 1e9, aroundCpu = 1e9, twoWall = 1e9, twoCpu = 1e9;
-    bool same = true;
-    for (auto _ : bench) {
-        DesignResult whole, around, two;
-        Time(
-            [&] {
-                whole = DesignReinforcement(*s, materials, rows, std::nullopt, 1, nullptr, CurveReading::WholeCurve);
-            },
-            wholeWall, wholeCpu);
-        Time([&] { around = DesignReinforcement(*s, materials, rows, std::nullopt, 1); }, aroundWall, aroundCpu);
-        Time([&] { two = DesignReinforcement(*s, materials, rows, std::nullopt, 2); }, twoWall, twoCpu);
-        for (const DesignResult* other : {&around, &two})
-            same = same && other->chosen == whole.chosen && SameBits(other->factorNeeded, whole.factorNeeded);
-        benchmark::DoNotOptimize(around.chosen);
-    }
-    bench.counters["whole_curve_ms"] = wholeWall * 1e3;
-    bench.counters["whole_curve_cpu_ms"] = wholeCpu * 1e3;
-    bench.counters["around_rays_ms"] = aroundWall * 1e3;
-    bench.counters["around_rays_cpu_ms"] = aroundCpu * 1e3;
-    bench.counters["around_rays_two_threads_ms"] = twoWall * 1e3;
-    bench.counters["faster_cpu"] = wholeCpu / aroundCpu;
-    bench.counters["two_threads_speedup"] = aroundWall / twoWall;
-    if (!same)
+    const ExampleRows example;
+    const SideBySide t = TimeSideBySide(
+        bench,
+        [&](CurveReading reading, int threads) {
+            return DesignReinforcement(*example.state, example.materials, example.rows, std::nullopt, threads, nullptr,
+                                       reading);
+        },
+        [](const DesignResult& a, const DesignResult& b) {
+            return a.chosen == b.chosen && SameBits(a.factorNeeded, b.factorNeeded);
+        });
+    if (!t.same)
         bench.SkipWithError("the design around the rays differs from the one off the whole curve");
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace flexara {
 
@@ -475,26 +476,22 @@ WholeCurveNeed PartialCurve::Crossing(const Ray& ray, long double clockwise, boo
     Real u = 0.0L;
     // The edges whose ends lie within a hair of the ray's direction may
     // catch the ray as well as the bracket's own.
-    int first = lo;
-    int last = lo + 1;
-    for (;;) {
-        At(first, point, u);
-        if (tau - u > VertexClearance)
-            break;
-        if (lo - first == MostVerticesAlongRay)
-            return WholeCurveNeed::NearVertex;
-        if (const WholeCurveNeed need = At(--first, point, u); need != WholeCurveNeed::None)
-            return need;
+    std::array<int, 2> ends = {lo, lo + 1};
+    for (const int direction : {-1, 1}) {
+        int& end = ends[direction < 0 ? 0 : 1];
+        for (;;) {
+            At(end, point, u);
+            if (direction * (u - tau) > VertexClearance)
+                break;
+            if (std::abs(end - lo) == MostVerticesAlongRay)
+                return WholeCurveNeed::NearVertex;
+            end += direction;
+            if (const WholeCurveNeed need = At(end, point, u); need != WholeCurveNeed::None)
+                return need;
+        }
     }
-    for (;;) {
-        At(last, point, u);
-        if (u - tau > VertexClearance)
-            break;
-        if (last - lo == MostVerticesAlongRay)
-            return WholeCurveNeed::NearVertex;
-        if (const WholeCurveNeed need = At(++last, point, u); need != WholeCurveNeed::None)
-            return need;
-    }
+    const int first = ends[0];
+    const int last = ends[1];
     // Beside the design ray the curve turns one way until it has turned
     // a window's width past it: a fold beside the ray shows there.
     if (designRay)
