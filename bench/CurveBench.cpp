@@ -2,8 +2,10 @@
 // 100 steps, and the largest case the state holds (a 100-vertex outline, 100
 // lines of 100 bars, 200 steps), in the classic model and in the code models;
 // the load combinations, as sections and as a column, the surface of the
-// column and the design of its reinforcement, which sweep many generations. The "allocations" counter counts the
-// heap allocations made during one generation; it must stay 0.
+// column and the design of its reinforcement, which sweep many generations;
+// and the check and the design with each ray read off the few curve points
+// around it, beside the whole curve. The "allocations" counter counts the heap
+// allocations made during one generation; it must stay 0.
 #include "engine/case/CaseEditing.h"
 #include "engine/case/Shapes.h"
 #include "engine/column/Column.h"
@@ -13,6 +15,7 @@
 #include "engine/section/Curve.h"
 #include "engine/section/DefaultCase.h"
 #include "engine/section/Ratio.h"
+#include "project/HeadlessLoader.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,6 +24,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <memory>
 #include <new>
@@ -254,7 +258,8 @@ void BM_Column20x40Combinations(benchmark::State& bench)
 // The same 100 combinations checked as a column (le = 300 cm both ways, the
 // curvature method, base moments of the opposite sign on every other row):
 // each row in compression is read at its four situations, 75 rays in all, on
-// the curve its Nd already has. At most 1.5 times the check as a section.
+// the curve its Nd already has. At most 1.5 times the check as a section read
+// off the whole curve of every Nd.
 void BM_Column20x40CombinationsAsColumn(benchmark::State& bench)
 {
     auto s = Column20x40();
@@ -279,8 +284,9 @@ void BM_Column20x40CombinationsAsColumn(benchmark::State& bench)
         for (const bool withColumn : {false, true}) {
             const double cpuStart = ThreadSeconds();
             const auto start = std::chrono::steady_clock::now();
-            const CombinationCheck check = CheckCombinations(
-                *s, MaterialSelection{}, rows, withColumn ? std::optional<Column>(column) : std::nullopt, 1);
+            const CombinationCheck check = CheckCombinations(*s, MaterialSelection{}, rows,
+                                                             withColumn ? std::optional<Column>(column) : std::nullopt,
+                                                             1, nullptr, CurveReading::WholeCurve);
             const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             const double cpu = ThreadSeconds() - cpuStart;
             (withColumn ? asColumn : section) = std::min(withColumn ? asColumn : section, seconds);
@@ -423,6 +429,128 @@ void BM_Column20x40Design(benchmark::State& bench)
     }
 }
 
+// The example column (examples/pilar-20x40.fxr: 20 x 40 cm, four bars of
+// 20 mm, C-30, CA-50 A) and 50 combinations of distinct Nd over its range of
+// axial force (N4 and N1: -1984.93 and 546.36 kN), every one bending both ways.
+struct ExampleRows {
+    std::unique_ptr<AnalysisState> state = std::make_unique<AnalysisState>();
+    MaterialSelection materials =
+        LoadProjectFileHeadless(std::string(FLEXARA_SOURCE_DIR) + "/examples/pilar-20x40.fxr", *state);
+    CombinationList rows = [] {
+        CombinationList fifty;
+        for (int i = 0; i < 50; ++i)
+            fifty.push_back(LoadCombination{"c", -1900.0 + 45.0 * i, 55.0 - 1.5 * i, 0.45 * i - 11.3});
+        return fifty;
+    }();
+};
+
+bool SameBits(const std::optional<double>& a, const std::optional<double>& b)
+{
+    return a.has_value() == b.has_value() && (!a || std::memcmp(&*a, &*b, sizeof(double)) == 0);
+}
+
+// What a check says of every row, bit for bit.
+bool SameChecks(const CombinationCheck& a, const CombinationCheck& b)
+{
+    if (a.rows.size() != b.rows.size() || a.governing != b.governing || a.generations != b.generations)
+        return false;
+    for (std::size_t i = 0; i < a.rows.size(); ++i) {
+        const CombinationResult& x = a.rows[i];
+        const CombinationResult& y = b.rows[i];
+        if (x.status != y.status || x.inside != y.inside || !SameBits(x.utilisation, y.utilisation) ||
+            !SameBits(x.resistingMoment, y.resistingMoment) || !SameBits(x.axialUtilisation, y.axialUtilisation))
+            return false;
+    }
+    return true;
+}
+
+// Wall time and the calling thread's processor time of one call, s.
+template <class Call> void Time(const Call& call, double& wall, double& cpu)
+{
+    const double cpuStart = ThreadSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    call();
+    wall = std::min(wall, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    cpu = std::min(cpu, ThreadSeconds() - cpuStart);
+}
+
+// The least times of a call off the whole curve of every Nd, around the
+// rays on one thread and around the rays on two, made one after the other
+// in every iteration, and whether the three gave the same results.
+struct SideBySide {
+    double wholeWall = 1e9, wholeCpu = 1e9, aroundWall = 1e9, aroundCpu = 1e9, twoWall = 1e9, twoCpu = 1e9;
+    bool same = true;
+};
+template <class Call, class Same> SideBySide TimeSideBySide(benchmark::State& bench, const Call& call, const Same& same)
+{
+    SideBySide t;
+    for (auto _ : bench) {
+        decltype(call(CurveReading::WholeCurve, 1)) whole, around, two;
+        Time([&] { whole = call(CurveReading::WholeCurve, 1); }, t.wholeWall, t.wholeCpu);
+        Time([&] { around = call(CurveReading::AroundEachRay, 1); }, t.aroundWall, t.aroundCpu);
+        Time([&] { two = call(CurveReading::AroundEachRay, 2); }, t.twoWall, t.twoCpu);
+        t.same = t.same && same(whole, around) && same(whole, two);
+        benchmark::DoNotOptimize(&around);
+    }
+    bench.counters["whole_curve_ms"] = t.wholeWall * 1e3;
+    bench.counters["whole_curve_cpu_ms"] = t.wholeCpu * 1e3;
+    bench.counters["around_rays_ms"] = t.aroundWall * 1e3;
+    bench.counters["around_rays_cpu_ms"] = t.aroundCpu * 1e3;
+    bench.counters["around_rays_two_threads_ms"] = t.twoWall * 1e3;
+    bench.counters["faster_cpu"] = t.wholeCpu / t.aroundCpu;
+    bench.counters["two_threads_speedup"] = t.aroundWall / t.twoWall;
+    return t;
+}
+
+// One case's check of its 50 combinations with each ray read off the few
+// curve points around it, beside the same check off the whole curve of every
+// Nd: on one thread at least 8 times as fast (the thread's processor time,
+// the least of the runs: the neighbours on a shared machine stretch the wall
+// time), on two threads at least 1.8 times as fast as on one (the least wall
+// time), the rows the same bit for bit.
+void BM_Column20x40FiftyCombinations(benchmark::State& bench)
+{
+    const ExampleRows example;
+    const SideBySide t = TimeSideBySide(
+        bench,
+        [&](CurveReading reading, int threads) {
+            return CheckCombinations(*example.state, example.materials, example.rows, threads, nullptr, reading);
+        },
+        SameChecks);
+    static std::string message;
+    message = "whole curve " + std::to_string(t.wholeCpu * 1e3) + " ms of processor, around the rays " +
+              std::to_string(t.aroundCpu * 1e3) + " ms, on two threads " + std::to_string(t.twoWall * 1e3) +
+              " ms against " + std::to_string(t.aroundWall * 1e3) + " ms";
+    // The library's first run of one iteration only sizes the next.
+    if (bench.iterations() < 10)
+        return;
+    if (!t.same)
+        bench.SkipWithError("the rows read around the rays differ from those off the whole curve");
+    else if (t.wholeCpu < 8.0 * t.aroundCpu)
+        bench.SkipWithError(("not 8 times as fast as the whole curve: " + message).c_str());
+    else if (t.aroundWall < 1.8 * t.twoWall)
+        bench.SkipWithError(("two threads are not 1.8 times as fast as one: " + message).c_str());
+}
+
+// The design of the same case for its 50 combinations (the 11 diameters and
+// the bisection of the area needed), every reading around its ray, beside the
+// design off the whole curve of every Nd; the same choice and area needed.
+void BM_Column20x40FiftyCombinationsDesign(benchmark::State& bench)
+{
+    const ExampleRows example;
+    const SideBySide t = TimeSideBySide(
+        bench,
+        [&](CurveReading reading, int threads) {
+            return DesignReinforcement(*example.state, example.materials, example.rows, std::nullopt, threads, nullptr,
+                                       reading);
+        },
+        [](const DesignResult& a, const DesignResult& b) {
+            return a.chosen == b.chosen && SameBits(a.factorNeeded, b.factorNeeded);
+        });
+    if (!t.same)
+        bench.SkipWithError("the design around the rays differs from the one off the whole curve");
+}
+
 BENCHMARK(BM_Column20x40)->Unit(benchmark::kMillisecond)->Repetitions(5)->ComputeStatistics("min", Least);
 BENCHMARK(BM_MaximumCase)->Unit(benchmark::kMillisecond)->MinTime(2.0)->Repetitions(5)->ComputeStatistics("min", Least);
 BENCHMARK(BM_Column20x40Rectangular)->Unit(benchmark::kMillisecond)->Repetitions(5)->ComputeStatistics("min", Least);
@@ -439,6 +567,8 @@ BENCHMARK(BM_Column20x40CombinationsAsColumn)->Unit(benchmark::kMillisecond)->Mi
 BENCHMARK(BM_Column20x40Surface)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_MaximumCaseCombinationsOnTwoThreads)->Unit(benchmark::kSecond)->Iterations(3);
 BENCHMARK(BM_Column20x40Design)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Column20x40FiftyCombinations)->Unit(benchmark::kMillisecond)->MinTime(4.0);
+BENCHMARK(BM_Column20x40FiftyCombinationsDesign)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 } // namespace flexara

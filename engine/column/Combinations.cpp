@@ -3,8 +3,10 @@
 #include "engine/Faults.h"
 #include "engine/Trigonometry.h"
 #include "engine/Units.h"
+#include "engine/column/NdReading.h"
 #include "engine/section/Capacity.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -121,21 +123,33 @@ void ForgetReading(CombinationResult& result)
     result.utilisation.reset();
 }
 
+// The axial capacity on the side of Nd: N4 in compression, N1 in tension.
+void AxialUtilisation(const ReferenceForces& r, const LoadCombination& row, CombinationResult& result)
+{
+    if (row.Nd == 0.0)
+        result.axialUtilisation = 0.0;
+    else if (row.Nd < 0.0 && r.N4 < 0.0)
+        result.axialUtilisation = Finite(static_cast<long double>(row.Nd) / r.N4);
+    else if (row.Nd > 0.0 && r.N1 > 0.0)
+        result.axialUtilisation = Finite(static_cast<long double>(row.Nd) / r.N1);
+}
+
+void TakeReading(const RayCapacity& capacity, CombinationResult& result)
+{
+    result.inside = capacity.inside;
+    result.resisting = capacity.resisting;
+    result.resistingMoment = capacity.resistingMoment;
+    result.utilisation = capacity.utilisation;
+    result.status = capacity.holds ? CombinationStatus::Holds : CombinationStatus::Fails;
+}
+
 } // namespace
 
 CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row)
 {
     CombinationResult result;
-    if (curve.references) {
-        // The axial capacity on the side of Nd: N4 in compression, N1 in tension.
-        const ReferenceForces& r = *curve.references;
-        if (row.Nd == 0.0)
-            result.axialUtilisation = 0.0;
-        else if (row.Nd < 0.0 && r.N4 < 0.0)
-            result.axialUtilisation = Finite(static_cast<long double>(row.Nd) / r.N4);
-        else if (row.Nd > 0.0 && r.N1 > 0.0)
-            result.axialUtilisation = Finite(static_cast<long double>(row.Nd) / r.N1);
-    }
+    if (curve.references)
+        AxialUtilisation(*curve.references, row, result);
     if (curve.fault) {
         result.status = CombinationStatus::Error;
         result.fault = curve.fault;
@@ -150,12 +164,16 @@ CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row)
         result.status = CombinationStatus::OutOfRange;
         return result;
     }
-    const RayCapacity capacity = CapacityAlongRay(curve.points, Point{row.Mxd, row.Myd});
-    result.inside = capacity.inside;
-    result.resisting = capacity.resisting;
-    result.resistingMoment = capacity.resistingMoment;
-    result.utilisation = capacity.utilisation;
-    result.status = capacity.holds ? CombinationStatus::Holds : CombinationStatus::Fails;
+    TakeReading(CapacityAlongRay(curve.points, Point{row.Mxd, row.Myd}), result);
+    return result;
+}
+
+CombinationResult ReadAlongRay(const ReferenceForces& references, const RayCapacity& capacity,
+                               const LoadCombination& row)
+{
+    CombinationResult result;
+    AxialUtilisation(references, row, result);
+    TakeReading(capacity, result);
     return result;
 }
 
@@ -251,6 +269,18 @@ int GoverningRow(const std::vector<CombinationResult>& rows)
     return governing;
 }
 
+namespace {
+
+// The row that governs the check, marked.
+void MarkGoverningRow(CombinationCheck& check)
+{
+    check.governing = GoverningRow(check.rows);
+    if (check.governing >= 0)
+        check.rows[static_cast<std::size_t>(check.governing)].governing = true;
+}
+
+} // namespace
+
 void ReadRowsOffCurves(const AnalysisState& state, const MaterialSelection& materials,
                        const CombinationList& combinations, const std::optional<Column>& column,
                        std::span<const NdCurve> curves, std::span<const std::size_t> curveOfRow,
@@ -269,9 +299,7 @@ void ReadRowsOffCurves(const AnalysisState& state, const MaterialSelection& mate
         for (std::size_t r = 0; r < combinations.size(); ++r)
             check.rows.push_back(ReadOffCurve(curves[curveOfRow[r]], combinations[r]));
     }
-    check.governing = GoverningRow(check.rows);
-    if (check.governing >= 0)
-        check.rows[static_cast<std::size_t>(check.governing)].governing = true;
+    MarkGoverningRow(check);
 }
 
 Point GoverningMoments(const LoadCombination& row, const CombinationResult& result)
@@ -283,14 +311,15 @@ Point GoverningMoments(const LoadCombination& row, const CombinationResult& resu
 }
 
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
-                                   const CombinationList& combinations, int threads, WorkProgress* progress)
+                                   const CombinationList& combinations, int threads, WorkProgress* progress,
+                                   CurveReading reading)
 {
-    return CheckCombinations(state, materials, combinations, std::nullopt, threads, progress);
+    return CheckCombinations(state, materials, combinations, std::nullopt, threads, progress, reading);
 }
 
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
                                    const CombinationList& combinations, const std::optional<Column>& column,
-                                   int threads, WorkProgress* progress)
+                                   int threads, WorkProgress* progress, CurveReading reading)
 {
     CombinationCheck check;
     // Rows with the same Nd share one generation; -0 and 0 are one Nd.
@@ -304,16 +333,47 @@ CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSel
             nds.push_back(row.Nd);
         curveOfRow.push_back(at->second);
     }
-    const std::vector<NdCurve> curves = GenerateCurves(state, materials, nds, threads, progress);
-    for (const NdCurve& curve : curves) {
-        if (!curve.done)
+    ColumnSection section;
+    if (column) {
+        // The outline and the concrete as every generation of the check saw them.
+        auto materialState = std::make_unique<AnalysisState>(state);
+        UpdateMaterials(*materialState, materials);
+        section = ColumnSectionOf(*materialState);
+    }
+    std::vector<std::vector<int>> rowsOfNd(nds.size());
+    for (std::size_t r = 0; r < combinations.size(); ++r)
+        rowsOfNd[static_cast<std::size_t>(curveOfRow[r])].push_back(static_cast<int>(r));
+    // The rows of each Nd read on a worker, each worker on its own copy of the
+    // case, made on its own thread.
+    const int workers = std::max(1, std::min(threads, static_cast<int>(nds.size())));
+    std::vector<std::unique_ptr<NdReading>> readings(static_cast<std::size_t>(workers));
+    std::vector<CombinationResult> rows(combinations.size());
+    std::vector<char> read(nds.size(), 0);
+    RunOnWorkers(
+        static_cast<int>(nds.size()), workers,
+        [&](int worker, int i) {
+            std::unique_ptr<NdReading>& reader = readings[static_cast<std::size_t>(worker)];
+            if (!reader)
+                reader = std::make_unique<NdReading>(state, reading);
+            NdReading& own = *reader;
+            own.Start(materials, nds[static_cast<std::size_t>(i)]);
+            for (const int r : rowsOfNd[static_cast<std::size_t>(i)]) {
+                const LoadCombination& row = combinations[static_cast<std::size_t>(r)];
+                rows[static_cast<std::size_t>(r)] = column ? own.Read(row, *column, section) : own.Read(row);
+            }
+            read[static_cast<std::size_t>(i)] = 1;
+        },
+        progress);
+    for (const char done : read) {
+        if (!done)
             check.cancelled = true;
         else
             ++check.generations;
     }
     if (check.cancelled)
         return check;
-    ReadRowsOffCurves(state, materials, combinations, column, curves, curveOfRow, check);
+    check.rows = std::move(rows);
+    MarkGoverningRow(check);
     return check;
 }
 

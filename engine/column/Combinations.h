@@ -2,9 +2,11 @@
 // one column, checked on the current case. Each distinct Nd gets one curve
 // generation, on a private copy of the analysis state (the caller's state is
 // not touched); each row is then read off its curve along the ray from the
-// origin through its design point. Checked as a column, a row in compression
-// is read at each of its design situations (engine/column/Column.h) on that same
-// curve, and the one that governs gives the row its verdict.
+// origin through its design point, the curve computed only around that ray
+// where that proves the crossing (engine/column/NdReading.h). Checked as a
+// column, a row in compression is read at each of its design situations
+// (engine/column/Column.h) on that same curve, and the one that governs gives
+// the row its verdict.
 //
 // Forces in kN, moments in kN·m.
 #pragma once
@@ -14,9 +16,11 @@
 #include "engine/case/Materials.h"
 #include "engine/case/UVariav.h"
 #include "engine/column/Column.h"
+#include "engine/section/Capacity.h"
 #include "engine/section/Curve.h"
 #include "engine/section/NdCurves.h"
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -84,8 +88,10 @@ struct CombinationResult {
 struct CombinationCheck {
     std::vector<CombinationResult> rows; // one per combination, in order
     int governing = -1;                  // index of the governing row, -1 for none
-    int generations = 0;                 // curve generations run: one per distinct Nd
-    bool cancelled = false;              // stopped before every Nd was done
+    // The Nd read, one per distinct Nd, whether off the points around its
+    // rays or off its whole curve: the curve generations of the check.
+    int generations = 0;
+    bool cancelled = false; // stopped before every Nd was done
 };
 
 // The governing row: the largest η, where a row that fails, is out of range,
@@ -93,16 +99,28 @@ struct CombinationCheck {
 // row without η first). -1 for an empty list.
 int GoverningRow(const std::vector<CombinationResult>& rows);
 
+// How the rows of a check are read off the curves of their Nd; both give the
+// same results, bit for bit.
+enum class CurveReading : std::uint8_t {
+    // Each ray off the few curve points around it, the whole curve of the Nd
+    // where they do not prove the crossing (engine/column/NdReading.h).
+    AroundEachRay,
+    // Every row off the whole curve of its Nd.
+    WholeCurve,
+};
+
 // Checks the rows on the case. Distinct Nd values run on `threads` workers (at
 // least 1), each on its own copy of the state; the results are the same, bit
-// for bit, whatever the number of threads.
+// for bit, whatever the number of threads, and whichever the reading.
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
-                                   const CombinationList& combinations, int threads, WorkProgress* progress = nullptr);
+                                   const CombinationList& combinations, int threads, WorkProgress* progress = nullptr,
+                                   CurveReading reading = CurveReading::AroundEachRay);
 // The same with the column checks when there is a column; the situations of
 // a row share the generation of its Nd.
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
                                    const CombinationList& combinations, const std::optional<Column>& column,
-                                   int threads, WorkProgress* progress = nullptr);
+                                   int threads, WorkProgress* progress = nullptr,
+                                   CurveReading reading = CurveReading::AroundEachRay);
 
 // The rows read off their curves, curves[curveOfRow[r]] the one of row r's Nd:
 // as a column when there is one (its outline and concrete taken from the
@@ -121,6 +139,10 @@ Point GoverningMoments(const LoadCombination& row, const CombinationResult& resu
 // A row read off the curve of its Nd: the curve's refusal, fault or notice,
 // or where the ray through (Mxd, Myd) leaves the curve.
 CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row);
+// A row whose reading along its ray is known, with the references at theta = 0
+// of its curve.
+CombinationResult ReadAlongRay(const ReferenceForces& references, const RayCapacity& capacity,
+                               const LoadCombination& row);
 // A row checked as a column on the curve of its Nd: in compression the checks
 // of both bendings and the four situations (a row with λ > 90 is refused), in
 // tension or at Nd = 0 its two ends; the governing situation gives the row its reading and

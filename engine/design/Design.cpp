@@ -2,6 +2,7 @@
 
 #include "engine/case/BarLayout.h"
 #include "engine/case/CaseEditing.h"
+#include "engine/column/NdReading.h"
 #include "engine/section/Ratio.h"
 
 #include <algorithm>
@@ -62,17 +63,17 @@ NdGroups GroupByNd(const CombinationList& combinations)
     return groups;
 }
 
-// One worker's private case and its generation buffers.
+// One worker's private case and its readings, and the sweep its case was
+// last prepared for.
 struct WorkerCase {
-    std::unique_ptr<AnalysisState> state;
-    NdCurveSink sink;
-    NdCurve curve;
+    std::unique_ptr<NdReading> reading;
+    int sweep = -1;
 };
 
 class Search {
 public:
     Search(const AnalysisState& state, const MaterialSelection& materials, const CombinationList& combinations,
-           const std::optional<Column>& column, int threads, WorkProgress* progress)
+           const std::optional<Column>& column, int threads, WorkProgress* progress, CurveReading reading)
         : base(state), materials(materials), combinations(combinations), column(column),
           groups(GroupByNd(combinations)), progress(progress)
     {
@@ -84,16 +85,16 @@ public:
         }
         const int workers = std::max(1, std::min(threads, static_cast<int>(groups.nds.size())));
         for (int w = 0; w < workers; ++w)
-            cases.push_back(WorkerCase{std::make_unique<AnalysisState>(state), {}, {}});
+            cases.push_back(WorkerCase{std::make_unique<NdReading>(state, reading)});
     }
 
     bool Cancelled() const { return progress && progress->cancel; }
 
-    // Row r read off the curve of its Nd, as a column when there is one.
-    CombinationResult Read(const NdCurve& curve, int r) const
+    // Row r read at its Nd, as a column when there is one.
+    CombinationResult Read(NdReading& reading, int r) const
     {
         const LoadCombination& row = combinations[static_cast<std::size_t>(r)];
-        return column ? ReadOffCurve(curve, row, *column, section) : ReadOffCurve(curve, row);
+        return column ? reading.Read(row, *column, section) : reading.Read(row);
     }
 
     // The check of every combination with every line given the diameter.
@@ -105,9 +106,9 @@ public:
                 ApplyDiameterToEveryLine(s, diameter);
                 UpdateReinforcementRatio(s);
             },
-            [&](int group, const NdCurve& curve) {
+            [&](int group, NdReading& reading) {
                 for (const int r : groups.rowsOf[static_cast<std::size_t>(group)])
-                    rows[static_cast<std::size_t>(r)] = Read(curve, r);
+                    rows[static_cast<std::size_t>(r)] = Read(reading, r);
                 return true;
             },
             nullptr);
@@ -131,9 +132,9 @@ public:
                 ScaleBarAreas(s, base, factor);
                 UpdateReinforcementRatio(s);
             },
-            [&](int group, const NdCurve& curve) {
+            [&](int group, NdReading& reading) {
                 for (const int r : groups.rowsOf[static_cast<std::size_t>(group)])
-                    if (Read(curve, r).status != CombinationStatus::Holds)
+                    if (Read(reading, r).status != CombinationStatus::Holds)
                         fails = true;
                 return !fails;
             },
@@ -172,12 +173,13 @@ public:
     }
 
 private:
-    // Generates the curve of every group of Nd (in the given order) on a case
-    // prepared by `prepare`, handing each to `read`; a false from read stops
-    // the sweep. False when it stopped before every group was read.
+    // Reads every group of Nd (in the given order) on a case prepared by
+    // `prepare`, handing each to `read`; a false from read stops the sweep.
+    // False when it stopped before every group was read.
     template <class Prepare, class Read>
     bool Sweep(const Prepare& prepare, const Read& read, const std::vector<int>* groupOrder)
     {
+        ++sweeps;
         WorkProgress local;
         const int count = static_cast<int>(groupOrder ? groupOrder->size() : groups.nds.size());
         if (count == 0)
@@ -191,14 +193,17 @@ private:
                 }
                 const int group = groupOrder ? (*groupOrder)[static_cast<std::size_t>(i)] : i;
                 // The worker's case differs from the base in its diameters
-                // alone, which prepare sets afresh.
+                // alone, which prepare sets afresh once a sweep.
                 WorkerCase& own = cases[static_cast<std::size_t>(worker)];
-                prepare(*own.state);
-                own.curve = NdCurve{};
-                own.sink.Generate(*own.state, materials, groups.nds[static_cast<std::size_t>(group)], own.curve);
+                if (own.sweep != sweeps) {
+                    prepare(own.reading->Case());
+                    own.reading->CaseChanged();
+                    own.sweep = sweeps;
+                }
+                own.reading->Start(materials, groups.nds[static_cast<std::size_t>(group)]);
                 if (progress)
                     ++progress->done;
-                if (!read(group, own.curve))
+                if (!read(group, *own.reading))
                     local.cancel = true;
             },
             &local);
@@ -213,6 +218,7 @@ private:
     NdGroups groups;
     WorkProgress* progress;
     std::vector<WorkerCase> cases;
+    int sweeps = 0;
     std::vector<int> order; // the groups the factor search generates, in its order
 };
 
@@ -447,7 +453,7 @@ SteelLimits SteelLimitsOf(const AnalysisState& state, const MaterialSelection& m
 
 DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelection& materials,
                                  const CombinationList& combinations, const std::optional<Column>& column, int threads,
-                                 WorkProgress* progress)
+                                 WorkProgress* progress, CurveReading reading)
 {
     DesignResult result;
     result.limits = SteelLimitsOf(state, materials, combinations);
@@ -463,7 +469,7 @@ DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelec
         progress->total = groups * static_cast<int>(BarDiameters.size() + 16);
     }
 
-    Search search(state, materials, combinations, column, threads, progress);
+    Search search(state, materials, combinations, column, threads, progress, reading);
     std::vector<CombinationCheck> checks;
     for (const double diameter : BarDiameters) {
         CombinationCheck check = search.CheckWithDiameter(diameter);

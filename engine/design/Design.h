@@ -81,7 +81,7 @@ struct DesignResult {
 // design situation of every combination). threads >= 1.
 DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelection& materials,
                                  const CombinationList& combinations, const std::optional<Column>& column, int threads,
-                                 WorkProgress* progress = nullptr);
+                                 WorkProgress* progress = nullptr, CurveReading reading = CurveReading::AroundEachRay);
 
 // The case with every line that has bars given the diameter (mm); the caller's
 // state as it would be after choosing it in the list of every line.

@@ -45,33 +45,15 @@ bool InsideCurve(std::span<const Point> curve, Point p)
 
 namespace {
 
-// The nearest crossing of the ray from the origin along (dx, dy) with an
-// edge of the curve, as a distance along the ray; -1 for none. Most edges
-// are told apart by signs alone (a quotient of these finite values neither
-// underflows to zero nor overflows), so only those that may be crossed pay
-// for the divisions, which give the same t and u as ever.
-Real NearestCrossing(std::span<const Point> curve, Real dx, Real dy)
+// The nearest crossing of the ray with an edge of the curve, as a distance
+// along the ray; -1 for none.
+Real NearestCrossing(std::span<const Point> curve, const Ray& ray)
 {
     Real nearest = -1.0L;
     const std::size_t n = curve.size();
     for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
-        const Real ax = curve[j].x, ay = curve[j].y;
-        const Real ex = curve[i].x - ax, ey = curve[i].y - ay;
-        const Real denominator = dx * ey - dy * ex;
-        if (denominator == 0.0L)
-            continue;
-        const bool positive = denominator > 0.0L;
-        const Real alongRay = ax * ey - ay * ex;
-        if (alongRay == 0.0L || (alongRay > 0.0L) != positive)
-            continue; // t <= 0: behind the origin
-        const Real alongEdge = ax * dy - ay * dx;
-        if (alongEdge != 0.0L && (alongEdge > 0.0L) != positive)
-            continue; // u < 0: before the edge's start
-        const Real u = alongEdge / denominator;
-        if (!(u <= 1.0L))
-            continue;
-        const Real t = alongRay / denominator;
-        if (nearest < 0.0L || t < nearest)
+        Real t = 0.0L;
+        if (EdgeCrossing(curve[j], curve[i], ray, t) && (nearest < 0.0L || t < nearest))
             nearest = t;
     }
     return nearest;
@@ -95,23 +77,16 @@ Real NearestVertexOnRay(std::span<const Point> curve, Real dx, Real dy)
 // The ray's part of a reading, where the origin is inside the curve.
 void ReadRay(std::span<const Point> curve, Point design, RayCapacity& result)
 {
-    const Real length = std::hypot(static_cast<Real>(design.x), static_cast<Real>(design.y));
-    if (length == 0.0L) {
+    const Ray ray = RayThrough(design);
+    if (ray.length == 0.0L) {
         result.utilisation = 0.0;
         return;
     }
-    const Real dx = design.x / length;
-    const Real dy = design.y / length;
-    Real nearest = NearestCrossing(curve, dx, dy);
+    Real nearest = NearestCrossing(curve, ray);
     if (!(nearest > 0.0L))
-        nearest = NearestVertexOnRay(curve, dx, dy);
-    if (!(nearest > 0.0L))
-        return;
-    result.resisting = Point{static_cast<double>(nearest * dx), static_cast<double>(nearest * dy)};
-    result.resistingMoment = static_cast<double>(nearest);
-    const Real eta = length / nearest;
-    if (eta <= std::numeric_limits<double>::max())
-        result.utilisation = static_cast<double>(eta);
+        nearest = NearestVertexOnRay(curve, ray.dx, ray.dy);
+    if (nearest > 0.0L)
+        ReadCrossing(ray, nearest, result);
 }
 
 RayCapacity RayReading(std::span<const Point> curve, Point design, bool originInside)
@@ -126,6 +101,53 @@ RayCapacity RayReading(std::span<const Point> curve, Point design, bool originIn
 }
 
 } // namespace
+
+Ray RayThrough(Point design)
+{
+    Ray ray;
+    ray.length = std::hypot(static_cast<Real>(design.x), static_cast<Real>(design.y));
+    if (ray.length != 0.0L) {
+        ray.dx = design.x / ray.length;
+        ray.dy = design.y / ray.length;
+    }
+    return ray;
+}
+
+// Most edges are told apart by signs alone (a quotient of these finite values
+// neither underflows to zero nor overflows), so only those that may be
+// crossed pay for the divisions.
+bool EdgeCrossing(Point a, Point b, const Ray& ray, long double& t, long double* alongEdge)
+{
+    const Real dx = ray.dx, dy = ray.dy;
+    const Real ax = a.x, ay = a.y;
+    const Real ex = b.x - ax, ey = b.y - ay;
+    const Real denominator = dx * ey - dy * ex;
+    if (denominator == 0.0L)
+        return false;
+    const bool positive = denominator > 0.0L;
+    const Real alongRay = ax * ey - ay * ex;
+    if (alongRay == 0.0L || (alongRay > 0.0L) != positive)
+        return false; // t <= 0: behind the origin
+    const Real edge = ax * dy - ay * dx;
+    if (edge != 0.0L && (edge > 0.0L) != positive)
+        return false; // u < 0: before the edge's start
+    const Real u = edge / denominator;
+    if (!(u <= 1.0L))
+        return false;
+    if (alongEdge)
+        *alongEdge = u;
+    t = alongRay / denominator;
+    return true;
+}
+
+void ReadCrossing(const Ray& ray, long double nearest, RayCapacity& result)
+{
+    result.resisting = Point{static_cast<double>(nearest * ray.dx), static_cast<double>(nearest * ray.dy)};
+    result.resistingMoment = static_cast<double>(nearest);
+    const Real eta = ray.length / nearest;
+    if (eta <= std::numeric_limits<double>::max())
+        result.utilisation = static_cast<double>(eta);
+}
 
 RayCapacity CapacityAlongRay(std::span<const Point> curve, Point design)
 {

@@ -36,6 +36,20 @@ struct RayCapacity {
 
 RayCapacity CapacityAlongRay(std::span<const Point> curve, Point design);
 
+// The ray from the origin through a design point: |Md| and the unit
+// direction, as every reading forms them (no direction for the origin).
+struct Ray {
+    long double length = 0.0L;
+    long double dx = 0.0L;
+    long double dy = 0.0L;
+};
+Ray RayThrough(Point design);
+// Whether the ray crosses the edge from a to b (the curve's order), and
+// where: t along the ray and, when asked, u along the edge (0 at a, 1 at b).
+bool EdgeCrossing(Point a, Point b, const Ray& ray, long double& t, long double* alongEdge = nullptr);
+// The reading of the nearest crossing, t along the ray: MRd, its point and η.
+void ReadCrossing(const Ray& ray, long double nearest, RayCapacity& result);
+
 // One curve read along many rays (the design situations of a column): the
 // origin's test made once, each reading that of CapacityAlongRay.
 class CurveRays {

@@ -28,19 +28,38 @@ int BarsOf(const BarLine& line)
 
 enum class Search { A, B, C };
 
-// One click of "Gerar gráfico" from the preparation to the closing copy.
-class Generation {
+} // namespace
+
+// One click of "Gerar gráfico" from the preparation to the closing copy. An
+// angle's references and point depend on that angle alone (and on the
+// preparation): nothing computed for one angle is read at the next, so a
+// single angle computed on its own gives the whole curve's point there.
+class CurveGeneration {
 public:
-    Generation(AnalysisState& state, CurveSink& sink) : s(state), sink(sink) {}
+    CurveGeneration(AnalysisState& state, CurveSink& sink) : s(state), sink(sink) {}
 
     CurveOutcome Run(const MaterialSelection& materials);
+
+    // The preparation of Run up to its first angle (the material update, the
+    // bars, the refusals): false when a refusal stops the generation there.
+    bool Begin(const MaterialSelection& materials, CurveOutcome& outcome, bool& inside);
+    // The section turned to the angle: its top and bottom vertices and
+    // extreme bar.
+    void TurnTo(const TurnAngle& angle);
+    // The axial forces of reference at the angle turned to; throws on a fault.
+    ReferenceForces References();
+    // The searches at the angle turned to, for the state's Nd: whether one
+    // found a state, which, and its point; throws on a fault.
+    bool Solve(const ReferenceForces& ref, int& search, Point& point);
+
+    // The point of the strain state last evaluated; throws on a fault.
+    Point PointOfState();
 
 private:
     void Prepare();
     void ComputeAngle(CurveOutcome& outcome, bool firstAngle);
     double Evaluate(double topStrain, double barStrain);
     bool RunSearch(Search kind, double a, double b);
-    void AddPointOfState(bool firstAngle);
 
     AnalysisState& s;
     CurveSink& sink;
@@ -69,6 +88,8 @@ private:
     double yBar = 0.0; // rotated y of the extreme bar
     int extremeLine = -1;
     int extremeBar = -1;
+    // Strain at the extreme bar with the neutral axis through the bottom vertex.
+    double barStrainAtBottomAxis = 0.0;
     bool inSearchB = false;
 
     bool inRangeAtSomeAngle = false;
@@ -77,7 +98,7 @@ private:
     bool firstKept = false;
 };
 
-double Generation::Evaluate(double topStrain, double barStrain)
+double CurveGeneration::Evaluate(double topStrain, double barStrain)
 {
     const Real ec = topStrain;
     const Real es = barStrain;
@@ -161,7 +182,7 @@ double Generation::Evaluate(double topStrain, double barStrain)
     return static_cast<double>(force);
 }
 
-bool Generation::RunSearch(Search kind, double a, double b)
+bool CurveGeneration::RunSearch(Search kind, double a, double b)
 {
     const Real nd = s.Nd;
     const Real h = static_cast<Real>(yTop) - yBot;
@@ -234,7 +255,7 @@ bool Generation::RunSearch(Search kind, double a, double b)
     return found;
 }
 
-void Generation::AddPointOfState(bool firstAngle)
+Point CurveGeneration::PointOfState()
 {
     const SectionRecord& sec = s.Section;
     Real mx = 0.0L;
@@ -259,22 +280,17 @@ void Generation::AddPointOfState(bool firstAngle)
             my -= force * line.CentroidalBars[static_cast<std::size_t>(j)].x / KNcmPerKNm;
         }
     }
-    const double pointX = static_cast<double>(mx);
-    const double pointY = static_cast<double>(my);
+    const Point point{static_cast<double>(mx), static_cast<double>(my)};
     CheckFpFaults();
-    if (firstAngle) {
-        firstKept = true;
-        firstMx = pointX;
-        firstMy = pointY;
-    }
-    sink.AddCurvePoint(pointX, pointY);
+    return point;
 }
 
-void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
+void CurveGeneration::TurnTo(const TurnAngle& angle)
 {
+    theta = angle.theta;
     SectionRecord& sec = s.Section;
-    cosTheta = Cosine(static_cast<Real>(theta));
-    sinTheta = Sine(static_cast<Real>(theta));
+    cosTheta = angle.cos;
+    sinTheta = angle.sin;
     RotatePoints(vertexCount, sec.CentroidalVertices.data(), cosTheta, sinTheta, sec.RotatedVertices.data());
     for (int k = 0; k < lineCount; ++k) {
         BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
@@ -317,7 +333,13 @@ void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
             }
     }
     yBar = s.BarLines[static_cast<std::size_t>(extremeLine)].RotatedBars[static_cast<std::size_t>(extremeBar)].y;
+    barStrainAtBottomAxis = static_cast<double>((static_cast<Real>(yBar) - yBot) * static_cast<Real>(topUltimate) /
+                                                (static_cast<Real>(yTop) - yBot));
+}
 
+ReferenceForces CurveGeneration::References()
+{
+    const SectionRecord& sec = s.Section;
     ReferenceForces ref;
     Real tension = 0.0L;
     Real shortening = -uniformStress * sec.Area;
@@ -332,25 +354,20 @@ void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
     }
     ref.N1 = static_cast<double>(tension);
     ref.N2 = Evaluate(topUltimate, SteelUltimateStrain);
-    // Strain at the extreme bar with the neutral axis through the bottom vertex.
-    const double barStrainAtBottomAxis = static_cast<double>(
-        (static_cast<Real>(yBar) - yBot) * static_cast<Real>(topUltimate) / (static_cast<Real>(yTop) - yBot));
     double shifted = barStrainAtBottomAxis;
     if (shifted == topUltimate)
         shifted = static_cast<double>(shifted + 1e-5L);
     ref.N3 = Evaluate(topUltimate, shifted);
     ref.N4 = static_cast<double>(shortening);
     CheckFpFaults();
-    if (firstAngle) {
-        outcome.referencesKnown = true;
-        outcome.firstAngle = ref;
-        sink.FirstReferences(ref);
-    }
-    sink.AngleReferences(theta, ref);
+    return ref;
+}
 
+bool CurveGeneration::Solve(const ReferenceForces& ref, int& search, Point& point)
+{
     const double nd = s.Nd;
     bool converged = false;
-    int search = 0;
+    search = 0;
     if (ref.N2 <= nd && nd < ref.N1) {
         converged = RunSearch(Search::A, SteelUltimateStrain, topUltimate);
         search = 0;
@@ -366,11 +383,36 @@ void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
             converged = RunSearch(Search::C, 0.0, uniformStrain); // over the bottom vertex's strain
         search = 2;
     }
+    if (converged)
+        point = PointOfState();
+    return converged;
+}
+
+void CurveGeneration::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
+{
+    TurnTo(TurnAngleOf(theta));
+    const ReferenceForces ref = References();
+    if (firstAngle) {
+        outcome.referencesKnown = true;
+        outcome.firstAngle = ref;
+        sink.FirstReferences(ref);
+    }
+    sink.AngleReferences(theta, ref);
+
+    int search = 0;
+    Point point;
+    const bool converged = Solve(ref, search, point);
     if (converged) {
-        AddPointOfState(firstAngle && theta == 0.0);
+        if (firstAngle && theta == 0.0) {
+            firstKept = true;
+            firstMx = point.x;
+            firstMy = point.y;
+        }
+        sink.AddCurvePoint(point.x, point.y);
         ++outcome.curvePoints;
         ++outcome.pointsBySearch[static_cast<std::size_t>(search)];
     }
+    const double nd = s.Nd;
     if (ref.N4 <= nd && nd <= ref.N1) {
         inRangeAtSomeAngle = true; // in range
         if (!converged)
@@ -380,7 +422,7 @@ void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
     CheckFpFaults();
 }
 
-void Generation::Prepare()
+void CurveGeneration::Prepare()
 {
     LayOutBars(s);
     SectionRecord& sec = s.Section;
@@ -398,9 +440,8 @@ void Generation::Prepare()
     }
 }
 
-CurveOutcome Generation::Run(const MaterialSelection& materials)
+bool CurveGeneration::Begin(const MaterialSelection& materials, CurveOutcome& outcome, bool& inside)
 {
-    CurveOutcome outcome;
     ClearFpFaults();
     sink.ClearCurve();
     UpdateMaterials(s, materials);
@@ -426,7 +467,6 @@ CurveOutcome Generation::Run(const MaterialSelection& materials)
 
     Prepare();
     theta = 0.0;
-    bool inRange = false;
     sink.SetOutOfRangeNotice(false);
     CheckFpFaults();
     // Without a steel class there is no steel law to compute with.
@@ -441,45 +481,52 @@ CurveOutcome Generation::Run(const MaterialSelection& materials)
         anyBar = anyBar || BarsOf(s.BarLines[static_cast<std::size_t>(k)]) > 0;
 
     const SectionRecord& sec = s.Section;
-    bool inside = false;
+    inside = false;
     if (sec.ShapeKind == ShapeFreePolygon && vertexCount >= 3 &&
         !IsSimpleCounterClockwise(vertexCount, sec.Vertices.data())) {
         // A clockwise or self-crossing outline has no inside to compute with.
         outcome.refused = true;
-        inRange = true;
         sink.Warn(CurveWarning::InvalidOutline);
     } else {
         // A section without concrete or steel; a steel area left over from an
         // earlier edit never stands in for bars that are not there.
         if (sec.Area == 0.0 || s.SteelAreaX100 == 0.0 || !anyBar) {
             outcome.refused = true;
-            inRange = true;
             sink.Warn(CurveWarning::ZeroArea);
         }
         inside = BarsInsideSection(s);
         CheckFpFaults();
         if (!inside && sec.Area != 0.0) {
             outcome.refused = true;
-            inRange = true;
             sink.Warn(CurveWarning::BarsOutside);
         }
     }
+    if (outcome.refused)
+        return false;
+    if (s.CurvePointCount < 0)
+        throw EngineError(Fault{FaultKind::NegativePointCount, static_cast<double>(s.CurvePointCount)});
+    return true;
+}
 
-    if (!outcome.refused) {
-        if (s.CurvePointCount < 0)
-            throw EngineError(Fault{FaultKind::NegativePointCount, static_cast<double>(s.CurvePointCount)});
+CurveOutcome CurveGeneration::Run(const MaterialSelection& materials)
+{
+    CurveOutcome outcome;
+    bool inside = false;
+    // A refusal shows its warning, never the notice.
+    bool inRange = true;
+    if (Begin(materials, outcome, inside)) {
         inRangeAtSomeAngle = false;
         bool firstAngle = true;
-        while (static_cast<Real>(theta) <= TwoPi) {
+        while (AngleInTurn(theta)) {
             ComputeAngle(outcome, firstAngle);
             firstAngle = false;
-            const Real step = TwoPi / static_cast<Real>(s.CurvePointCount);
+            theta = NextAngle(theta, s.CurvePointCount);
             CheckFpFaults(); // a count of 0 ends here, after the first angle
-            theta = static_cast<double>(static_cast<Real>(theta) + step);
         }
         inRange = inRangeAtSomeAngle;
     }
 
+    const SectionRecord& sec = s.Section;
     if (inside && inRange && sec.Area != 0.0 && s.SteelAreaX100 != 0.0 && !outcome.refused) {
         if (firstKept) {
             sink.AddCurvePoint(firstMx, firstMy);
@@ -497,8 +544,6 @@ CurveOutcome Generation::Run(const MaterialSelection& materials)
     return outcome;
 }
 
-} // namespace
-
 void LayOutBars(AnalysisState& s)
 {
     const int lineCount = Clamp(s.LineCount, MaxLines);
@@ -514,8 +559,67 @@ void LayOutBars(AnalysisState& s)
 
 CurveOutcome GenerateCurve(AnalysisState& s, const MaterialSelection& materials, CurveSink& sink)
 {
-    Generation generation(s, sink);
+    CurveGeneration generation(s, sink);
     return generation.Run(materials);
+}
+
+bool AngleInTurn(double theta)
+{
+    return static_cast<Real>(theta) <= TwoPi;
+}
+
+TurnAngle TurnAngleOf(double theta)
+{
+    return TurnAngle{theta, Cosine(static_cast<Real>(theta)), Sine(static_cast<Real>(theta))};
+}
+
+double NextAngle(double theta, std::int32_t count)
+{
+    const Real step = TwoPi / static_cast<Real>(count);
+    return static_cast<double>(static_cast<Real>(theta) + step);
+}
+
+// What an angle computed on its own tells no chart.
+class SilentCurveSink : public CurveSink {
+public:
+    void ClearCurve() override {}
+    void AddCurvePoint(double, double) override {}
+    void AddDesignPoint(double, double) override {}
+    void SetOutOfRangeNotice(bool) override {}
+    void Warn(CurveWarning) override {}
+};
+
+CurveAngles::CurveAngles() : sink(std::make_unique<SilentCurveSink>()) {}
+
+CurveAngles::~CurveAngles() = default;
+
+bool CurveAngles::Prepare(AnalysisState& s, const MaterialSelection& materials)
+{
+    state = &s;
+    generation = std::make_unique<CurveGeneration>(s, *sink);
+    CurveOutcome outcome;
+    bool inside = false;
+    return generation->Begin(materials, outcome, inside);
+}
+
+ReferenceForces CurveAngles::References(const TurnAngle& angle, Point* bottomAxisPoint)
+{
+    generation->TurnTo(angle);
+    const ReferenceForces references = generation->References();
+    if (bottomAxisPoint)
+        *bottomAxisPoint = generation->PointOfState(); // the state of N3, evaluated last
+    return references;
+}
+
+std::optional<Point> CurveAngles::PointAt(const TurnAngle& angle, const ReferenceForces& references, double nd)
+{
+    state->Nd = nd;
+    generation->TurnTo(angle);
+    int search = 0;
+    Point point;
+    if (!generation->Solve(references, search, point))
+        return std::nullopt;
+    return point;
 }
 
 } // namespace flexara

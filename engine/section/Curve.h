@@ -12,6 +12,8 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace flexara {
@@ -81,5 +83,53 @@ CurveOutcome GenerateCurve(AnalysisState& s, const MaterialSelection& materials,
 
 // Lays out the bars of every line from its end points into Bars.
 void LayOutBars(AnalysisState& s);
+
+// The angles of the neutral axis over the turn: from 0 in steps of
+// 2π/count, each step added in extended precision and the angle stored as a
+// double, while the angle is within 2π (101 angles for the default 100).
+bool AngleInTurn(double theta);
+double NextAngle(double theta, std::int32_t count);
+
+// An angle of the turn with its cosine and sine, in extended precision.
+struct TurnAngle {
+    double theta = 0.0;
+    long double cos = 1.0L;
+    long double sin = 0.0L;
+};
+TurnAngle TurnAngleOf(double theta);
+
+class CurveGeneration;
+class SilentCurveSink;
+
+// A generation taken angle by angle: the preparation of GenerateCurve once,
+// then any angle of the turn on its own. Nothing one angle computes is read
+// at another, so an angle's references and point are those the whole curve
+// gives at that angle, bit for bit. The state is the generation's: its
+// derived fields are the working values of the angle last computed.
+class CurveAngles {
+public:
+    CurveAngles();
+    ~CurveAngles();
+    CurveAngles(const CurveAngles&) = delete;
+    CurveAngles& operator=(const CurveAngles&) = delete;
+
+    // GenerateCurve's preparation of the case: false when it refuses the
+    // case (no angle is computed then). Throws EngineError where
+    // GenerateCurve throws before its first angle.
+    bool Prepare(AnalysisState& state, const MaterialSelection& materials);
+    // The axial forces of reference at the angle, which do not depend on Nd,
+    // and, when asked, the point of the state of N3 (the top fibre at its
+    // limit, the neutral axis through the bottom vertex): it turns with the
+    // axis as the points of every curve do. Throws EngineError on a fault.
+    ReferenceForces References(const TurnAngle& angle, Point* bottomAxisPoint = nullptr);
+    // The curve point at the angle for nd, where a search finds one, from the
+    // references of that angle; throws EngineError on a fault.
+    std::optional<Point> PointAt(const TurnAngle& angle, const ReferenceForces& references, double nd);
+
+private:
+    AnalysisState* state = nullptr;
+    std::unique_ptr<SilentCurveSink> sink;
+    std::unique_ptr<CurveGeneration> generation;
+};
 
 } // namespace flexara

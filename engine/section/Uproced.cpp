@@ -264,6 +264,16 @@ SteelLaw SteelLaw::FromState(const AnalysisState& s)
     return law;
 }
 
+bool SteelLaw::DefinedForEveryStrain() const
+{
+    if (bilinear || (steelClass != 2 && steelClass != 3))
+        return true;
+    // The branch holds for |ε| beyond epsP, and its radicand grows with |ε|,
+    // rounded or not: it is nowhere negative when it is not at epsP.
+    const ColdWorkedConstants k = ClassBConstants[steelClass - 2];
+    return epsP >= 0.0 && static_cast<Real>(epsP) * 45.0L / 1000.0L - k.k1 >= 0.0L;
+}
+
 double SteelLaw::CurvedBranch(double e, long double sign) const
 {
     const ColdWorkedConstants k = ClassBConstants[steelClass - 2];

@@ -68,6 +68,11 @@ struct SteelLaw {
 
     static SteelLaw FromState(const AnalysisState& s);
 
+    // Whether Stress is defined for every strain: false for a cold-worked
+    // steel whose curved branch starts below the strain where its radicand
+    // turns negative (a steel factor far above the code's).
+    bool DefinedForEveryStrain() const;
+
     // Strain in per mil, stress in kN/cm² (tension positive). The rows of each
     // law are tested from the last to the first, so that a later row that also
     // matches wins: with a very small steel factor the elastic row reaches below
