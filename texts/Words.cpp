@@ -6,6 +6,35 @@
 
 namespace flexara {
 
+namespace {
+
+// A number as the window writes it: decimals rounded half up, a comma.
+std::string Decimals(double value, int decimals)
+{
+    std::string text = FixedHalfUp(value, decimals);
+    for (char& c : text)
+        if (c == '.')
+            c = ',';
+    return text;
+}
+
+// Two decimals, and more while the text would stand on the other side of
+// the limit than the value does: λ = 90,0000000000001 is never "90,00", an η
+// of 1,004 never "1,00". A double above a limit of 1 to 100 differs from it
+// within twenty decimals.
+std::string DecimalsTellingSide(double value, double limit)
+{
+    int decimals = 2;
+    for (; decimals < 20; ++decimals) {
+        double shown = 0.0;
+        if (!DecimalToDouble(FixedHalfUp(value, decimals), shown) || (shown > limit) == (value > limit))
+            break;
+    }
+    return Decimals(value, decimals);
+}
+
+} // namespace
+
 const char* CurveStatusKey(CurveStatus status)
 {
     switch (status) {
@@ -135,22 +164,9 @@ const char* SituationText(DesignSituation situation)
 
 std::string SlendernessText(double lambda)
 {
-    // Two decimals, and more while the text would not be above 90 for a λ
-    // that is: 90,0000000000001 has the fourteenth. A double above 90 is at
-    // least 90 + 1,4e-14, so twenty decimals always tell.
     if (std::isfinite(lambda) && std::fabs(lambda) >= MessageEngineeringFrom)
         return DecimalCommaText(lambda, 2, MessageEngineeringFrom);
-    std::string text;
-    for (int decimals = 2; decimals <= 20; ++decimals) {
-        text = FixedHalfUp(lambda, decimals);
-        double shown = 0.0;
-        if (!(lambda > MaxApproximateSlenderness) || !DecimalToDouble(text, shown) || shown > MaxApproximateSlenderness)
-            break;
-    }
-    for (char& c : text)
-        if (c == '.')
-            c = ',';
-    return text;
+    return DecimalsTellingSide(lambda, MaxApproximateSlenderness);
 }
 
 std::string ColumnStatusText(const ColumnResult& column)
@@ -352,16 +368,6 @@ std::string FailureText(const std::exception& failure)
 
 namespace {
 
-// A number as the window writes it: decimals rounded half up, a comma.
-std::string Decimals(double value, int decimals)
-{
-    std::string text = FixedHalfUp(value, decimals);
-    for (char& c : text)
-        if (c == '.')
-            c = ',';
-    return text;
-}
-
 // A bar diameter as the diameter list shows it: "12,5", "16".
 std::string DiameterText(double mm)
 {
@@ -496,24 +502,13 @@ std::string SteelLimitsVerdictText(const SteelLimits& limits)
 namespace {
 
 // η with two decimals, more where two would round it onto the other side of
-// 1 ("1,004", never "1,00" for a row that does not hold); 17 decimals tell
-// any double above 1 from 1.
+// 1 ("1,004", never "1,00" for a row that does not hold).
 std::string UtilisationText(double eta)
 {
     // A moment beyond any capacity: its digits would fill the page.
     if (!(eta < 1e6))
         return FormatGeneral(eta);
-    std::string text;
-    for (int decimals = 2; decimals <= 17; ++decimals) {
-        text = FixedHalfUp(eta, decimals);
-        double shown = 0.0;
-        if (!DecimalToDouble(text, shown) || (shown > 1.0) == (eta > 1.0))
-            break;
-    }
-    for (char& c : text)
-        if (c == '.')
-            c = ',';
-    return text;
+    return DecimalsTellingSide(eta, 1.0);
 }
 
 // "combinação determinante ELU 3, seção intermediária, η = 0,98", or the
