@@ -53,6 +53,7 @@ private:
     double uniformStrain = UniformShorteningStrain;
     Real uniformStress = 0.0L; // the concrete's stress under uniform shortening
     ParabolaRectangleLaw parabola;
+    ParabolaOutline parabolaOutline; // the rotated outline of the current angle
     // The strain state last evaluated: the searches need the parabola's force
     // only, its point the first moments of that state.
     double lastTopStrain = 0.0;
@@ -88,10 +89,7 @@ double Generation::Evaluate(double topStrain, double barStrain)
     SectionRecord& sec = s.Section;
     Real concrete = 0.0L; // the concrete's compressive force, kN
     if (model.model == CalculationModel::NbrParabolaRectangle) {
-        concrete =
-            IntegrateParabolaRectangle(sec.RotatedVertices.data(), vertexCount,
-                                       StrainPlane{yTop, topStrain, yBar, barStrain}, parabola, ResultantParts::Force)
-                .force;
+        concrete = parabolaOutline.Force(StrainPlane{yTop, topStrain, yBar, barStrain}, parabola);
         lastTopStrain = topStrain;
         lastBarStrain = barStrain;
         // No block is cut out of the outline in this model.
@@ -276,6 +274,8 @@ void Generation::ComputeAngle(CurveOutcome& outcome, bool firstAngle)
     cosTheta = Cosine(static_cast<Real>(theta));
     sinTheta = Sine(static_cast<Real>(theta));
     RotatePoints(vertexCount, sec.CentroidalVertices.data(), cosTheta, sinTheta, sec.RotatedVertices.data());
+    if (model.model == CalculationModel::NbrParabolaRectangle)
+        parabolaOutline.Prepare(sec.RotatedVertices.data(), vertexCount);
     for (int k = 0; k < lineCount; ++k) {
         BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
         if (BarsOf(line) > 0) {

@@ -237,5 +237,44 @@ TEST(ParabolaRectangle, PlateauAndTensionAreExact)
     }
 }
 
+// The force alone over an outline of many vertices, where the zone of the
+// parabola spans many slabs (and is summed from the moments of the width) or
+// a few, and the plateau lies above or below it.
+TEST(ParabolaRectangle, ManySidedOutlineEqualsAFineFibreIntegration)
+{
+    // A 24-sided polygon of radius 30, turned so that no two vertices share
+    // a level, and a concave notch cut into one side.
+    Outline v;
+    for (int i = 0; i < 24; ++i) {
+        const double angle = 0.1 + 2 * 3.14159265358979323846 * i / 24;
+        const double radius = i == 7 ? 12 : 30;
+        v.push_back({radius * std::cos(angle), radius * std::sin(angle)});
+    }
+    struct Case {
+        const char* name;
+        double top, bottom; // per mil at y = 30 and y = -30
+    };
+    const Case cases[] = {
+        {"parabola over the whole depth", -1.9, -0.05},
+        {"parabola over most of the depth, the rest in tension", -1.7, 0.4},
+        {"plateau on top, deep parabola", -3.5, 0.6},
+        {"thin parabola under a deep plateau", -3.5, -1.6},
+        {"plateau below, parabola above", -0.2, -3.0},
+        {"tension above, parabola below", 1.0, -1.8},
+        {"plateau and tension only a slab apart", -3.5, 40.0},
+    };
+    for (const Law& law : Laws) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(law.name) + ", " + c.name);
+            const StrainPlane plane{30.0, c.top, -30.0, c.bottom};
+            const Reference fibres = FibreIntegration(v, plane, law.law);
+            ParabolaOutline outline;
+            outline.Prepare(v.data(), static_cast<std::int32_t>(v.size()));
+            ASSERT_GT(fibres.force, 0.0L);
+            EXPECT_NEAR(static_cast<double>(outline.Force(plane, law.law) / fibres.force), 1.0, 1e-9);
+        }
+    }
+}
+
 } // namespace
 } // namespace flexara
