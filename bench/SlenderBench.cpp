@@ -1,6 +1,13 @@
-// Timing of the slender-column work: the parabola-rectangle on a many-sided
-// outline against the classic model's curve.
+// Timing of the slender-column work: the deformation curve of the 20 x 40
+// column, the check of its combinations by the standard column coupled to
+// the M–N–1/r relation against the curvature method's, and the
+// parabola-rectangle on a many-sided outline against the classic model's
+// curve. Judged on the least processor time of the calling thread over many
+// runs: on a shared machine the neighbours stretch the wall time, not this.
+#include "engine/column/Combinations.h"
+#include "engine/column/Slenderness.h"
 #include "engine/section/Curve.h"
+#include "engine/section/MomentCurvature.h"
 #include "tests/engine/TestCases.h"
 
 #include <benchmark/benchmark.h>
@@ -13,8 +20,7 @@
 namespace flexara {
 namespace {
 
-// Processor time of the calling thread, s: on a shared machine the
-// neighbours stretch the wall time, not this.
+// Processor time of the calling thread, s.
 double CpuSeconds()
 {
     timespec now{};
@@ -106,6 +112,83 @@ void BM_RoundColumnParabolaAgainstClassic(benchmark::State& bench)
         bench.SkipWithError(message.c_str());
 }
 
+// The deformation curve of the 20 x 40 column (C-30, CA-50 A, four 20 mm
+// bars) at Nd = -800 kN bent about x, 100 points from no curvature to its
+// end, the relation built afresh each time: at most 2 ms.
+void BM_DeformationCurve20x40(benchmark::State& bench)
+{
+    auto s = testing::MakeColumn20x40();
+    UpdateMaterials(*s, MaterialSelection{});
+    const DeformationSection section = DeformationSectionOf(*s, CalculationModelParameters(*s, MaterialSelection{}));
+    std::size_t points = 0;
+    double least = 0.0;
+    for (auto _ : bench) {
+        least = LeastCpu(50, [&] {
+            const MomentCurvature relation(section, -800.0, DirectionOf(Bending::Mx));
+            const std::vector<CurvaturePoint> curve = relation.Curve(CurvatureSide::Positive, 100);
+            points = curve.size();
+            benchmark::DoNotOptimize(curve.data());
+        });
+    }
+    bench.counters["points"] = static_cast<double>(points);
+    bench.counters["least_ms"] = least * 1e3;
+    if (points != 100)
+        bench.SkipWithError("not 100 points");
+    else if (least > 0.002)
+        bench.SkipWithError("the deformation curve of 100 points took more than 2 ms");
+}
+
+// 100 combinations of distinct Nd on the 20 x 40 column, le = 600 cm about x
+// and 300 cm about y (λ = 52 both ways: second order in both bendings of
+// nearly every row), checked on one thread with the coupled method and with
+// the curvature method: the coupled at most twice the curvature's time.
+void BM_CoupledAgainstCurvature(benchmark::State& bench)
+{
+    auto s = testing::MakeColumn20x40();
+    CombinationList rows;
+    for (int i = 0; i < 100; ++i) {
+        LoadCombination row{"c", -1500.0 + 12.0 * i, 30.0 - 0.5 * i, 0.2 * i - 8.0};
+        if (i % 2 == 1) {
+            row.MxdBase = -0.5 * row.Mxd;
+            row.MydBase = 0.4 * row.Myd;
+        }
+        rows.push_back(row);
+    }
+    Column column;
+    column.bending[0] = ColumnBending{600.0, SupportCondition::PinnedWithoutTransverseLoads};
+    column.bending[1] = ColumnBending{300.0, SupportCondition::PinnedWithoutTransverseLoads};
+    double curvature = 0.0, coupled = 0.0;
+    int secondOrder = 0, refused = 0;
+    for (auto _ : bench) {
+        column.method = SecondOrderMethod::Curvature;
+        curvature =
+            LeastCpu(5, [&] { benchmark::DoNotOptimize(CheckCombinations(*s, MaterialSelection{}, rows, column, 1)); });
+        column.method = SecondOrderMethod::Coupled;
+        coupled = LeastCpu(5, [&] {
+            const CombinationCheck check = CheckCombinations(*s, MaterialSelection{}, rows, column, 1);
+            secondOrder = 0;
+            refused = 0;
+            for (const CombinationResult& row : check.rows) {
+                for (const BendingCheck& b : row.column->bending)
+                    secondOrder += b.coupled ? 1 : 0;
+                refused += row.status == CombinationStatus::Refused ? 1 : 0;
+            }
+        });
+    }
+    bench.counters["curvature_ms"] = curvature * 1e3;
+    bench.counters["coupled_ms"] = coupled * 1e3;
+    bench.counters["ratio"] = coupled / curvature;
+    bench.counters["coupled_bendings"] = secondOrder;
+    static std::string message;
+    message = "the coupled method took " + std::to_string(coupled / curvature) + " times the curvature method";
+    if (secondOrder < 150 || refused > 0)
+        bench.SkipWithError("not second order in most bendings, or rows refused");
+    else if (coupled > 2.0 * curvature)
+        bench.SkipWithError(message.c_str());
+}
+
+BENCHMARK(BM_DeformationCurve20x40)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_CoupledAgainstCurvature)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_RoundColumnParabolaAgainstClassic)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

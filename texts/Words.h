@@ -11,6 +11,7 @@
 #include "engine/Faults.h"
 #include "engine/column/Column.h"
 #include "engine/column/Combinations.h"
+#include "engine/column/Slenderness.h"
 #include "engine/design/Design.h"
 #include "engine/diagrams/Surface.h"
 #include "engine/section/Curve.h"
@@ -31,8 +32,17 @@ const char* CurveStatusKey(CurveStatus status);
 const char* SurfaceStatusKey(SurfaceStatus status);
 // "holds", "fails", "out-of-range", "refused", "error".
 const char* CombinationStatusKey(CombinationStatus status);
-// "checked", "tension", "too-slender".
+// "checked", "tension", "too-slender", "refused", "unstable".
 const char* ColumnStatusKey(ColumnCheckStatus status);
+// The reason of a column's refusal ("least-dimension-below-14",
+// "bars-not-symmetric", "no-point-b", ...; "none"), of its instability
+// ("secant-stiffness", "creep-euler"; "none"), where a deformation curve
+// ends ("concrete", "steel", "both", "no-state") and its side ("positive",
+// "negative").
+const char* ColumnRefusalKey(ColumnRefusal refusal);
+const char* InstabilityKey(Instability instability);
+const char* CurveEndKey(CurveEnd end);
+const char* CurvatureSideKey(CurvatureSide side);
 // "top", "base", "intermediate", "minimum".
 const char* SituationKey(DesignSituation situation);
 
@@ -74,6 +84,17 @@ const char* SituationText(DesignSituation situation);
 // para Mxd: os métodos aproximados não se aplicam", "Nd de tração: sem
 // verificação de pilar", or empty for a row checked.
 std::string ColumnStatusText(const ColumnResult& column);
+// Small and slender columns: the sentence of a refusal or an instability
+// ("b = 13,9 cm < 14 cm: a NBR 6118:2014 (13.2.3) não admite ...", "λ = 141
+// > 140 para Mxd: só o método geral ...", "Instabilidade em Myd: ..."), an
+// approximate method's applicability ("aplica-se", "não se aplica: barras
+// não simétricas em relação ao eixo da flexão"), where a deformation curve
+// ends ("a fibra mais comprimida atinge -εcu") and the aggregate ("granito ou
+// gnaisse", "basalto", "calcário", "arenito").
+std::string SlenderColumnText(const ColumnResult& column);
+const char* MethodApplicabilityText(ColumnRefusal refusal);
+const char* CurveEndText(CurveEnd end);
+const char* AggregateText(Aggregate aggregate);
 
 // The design of the reinforcement ("Dimensionamento da armadura"): the
 // captions of its table, what a diameter misses of the limits ("ok", or
@@ -106,7 +127,8 @@ std::string OutOfRangeNoticeText();
 
 // What a combination that neither holds nor fails says of itself: its
 // warnings one after the other, the column's refusal, its fault, or the
-// notice; empty for a row that holds or fails.
+// notice; empty for a row that holds or fails, but for a column failing by
+// instability, which says so.
 std::string CombinationMessage(const CombinationResult& row);
 
 // The text of a failure (without the error box's final full stop): the

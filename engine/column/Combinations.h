@@ -95,8 +95,9 @@ int GoverningRow(const std::vector<CombinationResult>& rows);
 // for bit, whatever the number of threads.
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
                                    const CombinationList& combinations, int threads, WorkProgress* progress = nullptr);
-// The same with the column checks when there is a column; the situations of
-// a row share the generation of its Nd.
+// The same with the column checks when there is a column (with its
+// ColumnCase: γn, refusals, the coupled method, creep); the situations of a
+// row share the generation of its Nd, which is the row's times γn.
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
                                    const CombinationList& combinations, const std::optional<Column>& column,
                                    int threads, WorkProgress* progress = nullptr);
@@ -107,7 +108,12 @@ CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row)
 // A row checked as a column on the curve of its Nd: in compression the checks
 // of both bendings and the four situations (a row with λ > 90 is refused), in
 // tension its two ends; the governing situation gives the row its reading and
-// verdict. A fault in the column's arithmetic makes the row an error.
+// verdict. A fault in the column's arithmetic makes the row an error. With a
+// ColumnCase in the section (engine/column/Slenderness.h) the row's forces are
+// first multiplied by γn (the curve must be that of the Nd after it), a case
+// the code allows no column of refuses every row, and the refusals, the
+// coupled method and creep of JudgeSlenderness follow; a row failing by
+// instability fails without a reading.
 CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row, const Column& column,
                                const ColumnSection& section);
 

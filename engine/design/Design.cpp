@@ -2,6 +2,7 @@
 
 #include "engine/case/BarLayout.h"
 #include "engine/case/CaseEditing.h"
+#include "engine/column/Slenderness.h"
 #include "engine/section/Ratio.h"
 
 #include <algorithm>
@@ -45,14 +46,16 @@ struct NdGroups {
     std::vector<double> nds;
     std::vector<std::vector<int>> rowsOf; // rows of nds[i]
 };
-NdGroups GroupByNd(const CombinationList& combinations)
+// A column's rows are generated at their Nd times γn.
+NdGroups GroupByNd(const CombinationList& combinations, double gammaN = 1.0)
 {
     NdGroups groups;
     std::map<double, int> indexOfNd; // -0 and 0 are one Nd
     for (std::size_t r = 0; r < combinations.size(); ++r) {
-        const auto [at, added] = indexOfNd.emplace(combinations[r].Nd, static_cast<int>(groups.nds.size()));
+        const double nd = ForcesTimesGammaN(combinations[r], gammaN).Nd;
+        const auto [at, added] = indexOfNd.emplace(nd, static_cast<int>(groups.nds.size()));
         if (added) {
-            groups.nds.push_back(combinations[r].Nd);
+            groups.nds.push_back(nd);
             groups.rowsOf.emplace_back();
         }
         groups.rowsOf[static_cast<std::size_t>(at->second)].push_back(static_cast<int>(r));
@@ -65,6 +68,7 @@ struct WorkerCase {
     std::unique_ptr<AnalysisState> state;
     NdCurveSink sink;
     NdCurve curve;
+    ColumnSection section; // of the worker's bars, for the column's checks
 };
 
 class Search {
@@ -78,20 +82,21 @@ public:
             // The outline and the concrete: the bars change nothing of them.
             auto materialState = std::make_unique<AnalysisState>(state);
             UpdateMaterials(*materialState, materials);
-            section = ColumnSectionOf(*materialState);
+            section = SlenderColumnSectionOf(*materialState, materials, *column);
+            groups = GroupByNd(combinations, section.columnCase->gammaN);
         }
         const int workers = std::max(1, std::min(threads, static_cast<int>(groups.nds.size())));
         for (int w = 0; w < workers; ++w)
-            cases.push_back(WorkerCase{std::make_unique<AnalysisState>(state), {}, {}});
+            cases.push_back(WorkerCase{std::make_unique<AnalysisState>(state), {}, {}, {}});
     }
 
     bool Cancelled() const { return progress && progress->cancel; }
 
     // Row r read off the curve of its Nd, as a column when there is one.
-    CombinationResult Read(const NdCurve& curve, int r) const
+    CombinationResult Read(const NdCurve& curve, int r, const ColumnSection& own) const
     {
         const LoadCombination& row = combinations[static_cast<std::size_t>(r)];
-        return column ? ReadOffCurve(curve, row, *column, section) : ReadOffCurve(curve, row);
+        return column ? ReadOffCurve(curve, row, *column, own) : ReadOffCurve(curve, row);
     }
 
     // The check of every combination with every line given the diameter.
@@ -103,9 +108,9 @@ public:
                 ApplyDiameterToEveryLine(s, diameter);
                 UpdateReinforcementRatio(s);
             },
-            [&](int group, const NdCurve& curve) {
+            [&](int group, const NdCurve& curve, const ColumnSection& own) {
                 for (const int r : groups.rowsOf[static_cast<std::size_t>(group)])
-                    rows[static_cast<std::size_t>(r)] = Read(curve, r);
+                    rows[static_cast<std::size_t>(r)] = Read(curve, r, own);
                 return true;
             },
             nullptr);
@@ -129,9 +134,9 @@ public:
                 ScaleBarAreas(s, base, factor);
                 UpdateReinforcementRatio(s);
             },
-            [&](int group, const NdCurve& curve) {
+            [&](int group, const NdCurve& curve, const ColumnSection& own) {
                 for (const int r : groups.rowsOf[static_cast<std::size_t>(group)])
-                    if (Read(curve, r).status != CombinationStatus::Holds)
+                    if (Read(curve, r, own).status != CombinationStatus::Holds)
                         fails = true;
                 return !fails;
             },
@@ -196,7 +201,11 @@ private:
                 own.sink.Generate(*own.state, materials, groups.nds[static_cast<std::size_t>(group)], own.curve);
                 if (progress)
                     ++progress->done;
-                if (!read(group, own.curve))
+                // The bars' diameters, and with them the symmetry and the
+                // deformation curve, are the worker's.
+                if (column)
+                    own.section = SlenderColumnSectionOf(*own.state, materials, *column);
+                if (!read(group, own.curve, own.section))
                     local.cancel = true;
             },
             &local);
