@@ -207,6 +207,11 @@ MomentCurvature::MomentCurvature(const DeformationSection& section, double nd, B
             f.endCurvature = IncreasingRoot([&](Real k) { return -f.Excess(f.High(k), k); }, 0.0L, -highExcess, largest,
                                             -atLargest, f.tolerance, true);
         }
+        // The end as the double it is given out as, on the side that has a state.
+        double end = static_cast<double>(f.endCurvature);
+        if (end > f.endCurvature)
+            end = std::nextafter(end, 0.0);
+        f.endCurvature = end;
     }
 }
 
