@@ -8,6 +8,7 @@
 #include "engine/column/Slenderness.h"
 #include "engine/section/Curve.h"
 #include "engine/section/MomentCurvature.h"
+#include "engine/section/NdCurves.h"
 #include "tests/engine/TestCases.h"
 
 #include <benchmark/benchmark.h>
@@ -39,15 +40,6 @@ template <class Work> double LeastCpu(int runs, const Work& work)
     }
     return least;
 }
-
-struct CountingSink : CurveSink {
-    long points = 0;
-    void ClearCurve() override { points = 0; }
-    void AddCurvePoint(double, double) override { ++points; }
-    void AddDesignPoint(double, double) override {}
-    void SetOutOfRangeNotice(bool) override {}
-    void Warn(CurveWarning) override {}
-};
 
 // A round column of 60 cm drawn with 100 vertices and ten 20 mm bars on a
 // circle of 24 cm.
@@ -82,7 +74,8 @@ std::unique_ptr<AnalysisState> RoundColumn(CalculationModel model, double nd)
 // worst ratio counts).
 void BM_RoundColumnParabolaAgainstClassic(benchmark::State& bench)
 {
-    CountingSink sink;
+    NdCurveSink sink;
+    NdCurve curve;
     double worst = 0.0, classicMs = 0.0, parabolaMs = 0.0;
     bool complete = true;
     for (auto _ : bench) {
@@ -90,10 +83,12 @@ void BM_RoundColumnParabolaAgainstClassic(benchmark::State& bench)
         for (const double nd : {-500.0, -3000.0, -6000.0}) {
             auto classic = RoundColumn(CalculationModel::Classic, nd);
             auto parabola = RoundColumn(CalculationModel::NbrParabolaRectangle, nd);
-            const double classicSeconds = LeastCpu(30, [&] { GenerateCurve(*classic, MaterialSelection{}, sink); });
-            const long classicPoints = sink.points;
-            const double parabolaSeconds = LeastCpu(30, [&] { GenerateCurve(*parabola, MaterialSelection{}, sink); });
-            complete = complete && classicPoints == sink.points && sink.points > 100;
+            const double classicSeconds =
+                LeastCpu(30, [&] { sink.Generate(*classic, MaterialSelection{}, nd, curve); });
+            const std::size_t classicPoints = curve.points.size();
+            const double parabolaSeconds =
+                LeastCpu(30, [&] { sink.Generate(*parabola, MaterialSelection{}, nd, curve); });
+            complete = complete && classicPoints == curve.points.size() && classicPoints > 100;
             if (parabolaSeconds / classicSeconds > worst) {
                 worst = parabolaSeconds / classicSeconds;
                 classicMs = classicSeconds * 1e3;

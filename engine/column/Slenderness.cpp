@@ -302,21 +302,21 @@ BendingDirection DirectionOf(Bending bending)
 ColumnCase ColumnCaseOf(const AnalysisState& s, const MaterialSelection& materials, const Column& column)
 {
     ColumnCase c;
-    const SectionRecord& outline = s.Section;
-    const std::int32_t n = std::clamp<std::int32_t>(outline.VertexCount, 0, MaxVertices);
-    double area = 0.0;
-    Point centroid;
-    PolygonAreaCentroid(n, outline.Vertices.data(), area, centroid);
-    c.area = std::fabs(area);
-    c.leastDimension = outline.ShapeKind == ShapeFreePolygon ? column.leastDimension : FamilyLeastDimension(s);
-    c.rectangle = IsAxisAlignedRectangle(n, outline.Vertices.data());
+    const ModelParameters model = CalculationModelParameters(s, materials);
+    c.deformation = DeformationSectionOf(s, model);
+    // The outline about its centroid.
+    const std::vector<Point>& outline = c.deformation.outline;
+    const std::int32_t n = static_cast<std::int32_t>(outline.size());
+    c.area = c.deformation.area;
+    c.leastDimension = s.Section.ShapeKind == ShapeFreePolygon ? column.leastDimension : FamilyLeastDimension(s);
+    c.rectangle = IsAxisAlignedRectangle(n, outline.data());
     // A wall column: the larger side of a rectangle beyond five times the smaller.
     bool wall = false;
     if (c.rectangle) {
-        const Real a = std::fabs(static_cast<Real>(outline.Vertices[1].x) - outline.Vertices[0].x) +
-                       std::fabs(static_cast<Real>(outline.Vertices[1].y) - outline.Vertices[0].y);
-        const Real b = std::fabs(static_cast<Real>(outline.Vertices[2].x) - outline.Vertices[1].x) +
-                       std::fabs(static_cast<Real>(outline.Vertices[2].y) - outline.Vertices[1].y);
+        const Real a = std::fabs(static_cast<Real>(outline[1].x) - outline[0].x) +
+                       std::fabs(static_cast<Real>(outline[1].y) - outline[0].y);
+        const Real b = std::fabs(static_cast<Real>(outline[2].x) - outline[1].x) +
+                       std::fabs(static_cast<Real>(outline[2].y) - outline[1].y);
         wall = std::max(a, b) > static_cast<Real>(WallProportion) * std::min(a, b);
     }
     if (!c.leastDimension)
@@ -329,12 +329,10 @@ ColumnCase ColumnCaseOf(const AnalysisState& s, const MaterialSelection& materia
         c.refusal = ColumnRefusal::WallColumn;
     c.gammaN = c.refusal == ColumnRefusal::None ? GammaN(*c.leastDimension) : 1.0;
 
-    const ModelParameters model = CalculationModelParameters(s, materials);
-    c.deformation = DeformationSectionOf(s, model);
     for (int b = 0; b < BendingCount; ++b)
         c.barsSymmetric[static_cast<std::size_t>(b)] = BarsSymmetricAbout(c.deformation.bars, static_cast<Bending>(b));
     double ixx = 0.0, iyy = 0.0;
-    PolygonSecondMoments(n, outline.Vertices.data(), centroid, ixx, iyy);
+    PolygonSecondMoments(n, outline.data(), Point{}, ixx, iyy);
     c.ic = {std::fabs(ixx), std::fabs(iyy)};
     c.fck = model.fck;
     c.eci = InitialModulus(model.fck, column.aggregate);

@@ -70,6 +70,7 @@ DeformationSection DeformationSectionOf(const AnalysisState& s, const ModelParam
     double area = 0.0;
     Point centroid;
     PolygonAreaCentroid(n, sec.Vertices.data(), area, centroid);
+    d.area = std::fabs(area);
     d.outline.resize(static_cast<std::size_t>(n));
     TranslatePoints(n, sec.Vertices.data(), centroid, d.outline.data());
     const int lines = std::clamp<std::int32_t>(s.LineCount, 0, MaxLines);
@@ -174,10 +175,7 @@ MomentCurvature::MomentCurvature(const DeformationSection& section, double nd, B
             f.yBar = f.barY.size() == 1 ? f.barY.back() : std::min(f.yBar, f.barY.back());
             scale += static_cast<Real>(f.steel.fyd) * bar.area;
         }
-        double area = 0.0;
-        Point centroid;
-        PolygonAreaCentroid(f.vertexCount, section.outline.data(), area, centroid);
-        scale += f.concrete.plateauStress * std::fabs(static_cast<Real>(area));
+        scale += f.concrete.plateauStress * section.area;
         f.tolerance = ForceTolerance * scale;
         if (f.barY.empty() || !(f.yTop > f.yBottom) || !(f.yTop > f.yBar))
             continue; // no curve: NoState

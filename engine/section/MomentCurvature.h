@@ -44,6 +44,7 @@ struct SectionBar {
 // outline's centroid, and the laws.
 struct DeformationSection {
     std::vector<Point> outline; // counter-clockwise
+    double area = 0.0;          // of the outline, cm²
     std::vector<SectionBar> bars;
     ParabolaRectangleLaw concrete; // the peak 1,10·fcd, εc2, n
     double epsCu = 3.5;            // per mil, a shortening

@@ -198,6 +198,17 @@ void AddEdgeByPieces(const Point& a, const Point& b, const PieceEnd& ea, const P
     }
 }
 
+// f(i, j) for every edge from v[i] to v[j] that is not horizontal: a
+// horizontal edge adds nothing to the integrals along y.
+template <class F> void ForEachSlopedEdge(const Point* v, std::int32_t n, const F& f)
+{
+    for (std::int32_t i = 0; i < n; ++i) {
+        const std::int32_t j = i + 1 == n ? 0 : i + 1;
+        if (v[i].y != v[j].y)
+            f(i, j);
+    }
+}
+
 ConcreteResultant IntegrateByEdges(const Point* v, std::int32_t n, const StrainPlane& plane,
                                    const ParabolaRectangleLaw& law)
 {
@@ -222,19 +233,12 @@ ConcreteResultant IntegrateByEdges(const Point* v, std::int32_t n, const StrainP
         e.p = c.exponent.Power(e.u);
     }
 
-    for (std::int32_t i = 0; i < n; ++i) {
-        const std::int32_t j = i + 1 == n ? 0 : i + 1;
-        const Point& a = v[i];
-        const Point& b = v[j];
-        // A horizontal edge adds nothing to the integrals along y.
-        if (a.y == b.y)
-            continue;
+    ForEachSlopedEdge(v, n, [&](std::int32_t i, std::int32_t j) {
         const PieceEnd& ea = at[i];
         const PieceEnd& eb = at[j];
-        if (ea.s <= 0.0L && eb.s <= 0.0L)
-            continue; // in tension all along
-        AddEdgeByPieces(a, b, ea, eb, c, r);
-    }
+        if (ea.s > 0.0L || eb.s > 0.0L) // not in tension all along
+            AddEdgeByPieces(v[i], v[j], ea, eb, c, r);
+    });
     return r;
 }
 
@@ -314,12 +318,9 @@ void ParabolaOutline::Prepare(const Point* v, std::int32_t n)
     origin = (level[0] + level[m - 1]) / 2.0L;
     std::fill(widthLow, widthLow + m, 0.0L);
     std::fill(widthHigh, widthHigh + m, 0.0L);
-    for (std::int32_t i = 0; i < n; ++i) {
-        const std::int32_t j = i + 1 == n ? 0 : i + 1;
+    ForEachSlopedEdge(v, n, [&](std::int32_t i, std::int32_t j) {
         const Point& a = v[i];
         const Point& b = v[j];
-        if (a.y == b.y)
-            continue;
         // Green: ∬ f(y) dA = ∮ x·f(y) dy, an edge going up adds its x to the
         // width, one going down takes it away.
         const bool up = b.y > a.y;
@@ -331,7 +332,7 @@ void ParabolaOutline::Prepare(const Point* v, std::int32_t n)
         if (last == first + 1) {
             widthLow[first] += sign * low.x;
             widthHigh[first] += sign * high.x;
-            continue;
+            return;
         }
         // x at the levels the edge passes on its way; its own ends exactly.
         const Real slope = (static_cast<Real>(high.x) - low.x) / (static_cast<Real>(high.y) - low.y);
@@ -342,7 +343,7 @@ void ParabolaOutline::Prepare(const Point* v, std::int32_t n)
             widthHigh[k] += sign * next;
             x = next;
         }
-    }
+    });
     below0[0] = below1[0] = below2[0] = 0.0L;
     above0[m - 1] = 0.0L;
     for (int k = 0; k + 1 < m; ++k) {
