@@ -71,12 +71,10 @@ struct CreepResult {
     double moment = 0.0; // |Nd|·e_cc, kN·m
 };
 
-// One side of a bending in the coupled method.
-struct CoupledSide {
-    double mrd = 0.0;    // along the side's direction on the interaction curve of Nd, kN·m
-    double target = 0.0; // MRd/γf3, kN·m
-    std::optional<CurvaturePoint> pointB;
-    double eiSec = 0.0;       // (MRd/γf3)/(1/r)_B, kN·m²
+// One side of a bending in the coupled method: MRd along the side's
+// direction on the interaction curve of Nd, MRd/γf3, point B and (EI)sec,
+// then the rest.
+struct CoupledSide : SecantStiffness {
     double kappa = 0.0;       // (EI)sec/(Ac·h²·fcd)
     double denominator = 0.0; // 1 − |Nd|·le²/(10·(EI)sec)
     double mdTot = 0.0;       // the intermediate section on this side, kN·m (a magnitude)

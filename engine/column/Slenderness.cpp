@@ -86,15 +86,12 @@ bool CoupleBending(const CurveRays& rays, const ColumnBending& data, const Colum
             return refuse(ColumnRefusal::NoResistingMoment);
         }
         CoupledSide& result = coupled.sides[static_cast<std::size_t>(s)].emplace();
-        result.mrd = *reading.resistingMoment;
-        result.target = static_cast<double>(static_cast<Real>(result.mrd) / GammaF3);
-        result.pointB = relation.Reaching(side, result.target);
-        if (!result.pointB || !(result.pointB->curvature > 0.0)) {
+        static_cast<SecantStiffness&>(result) = SecantOf(relation, side, *reading.resistingMoment);
+        if (!result.pointB) {
             check.coupled = coupled;
             return refuse(ColumnRefusal::NoPointB);
         }
-        const Real eiSec = static_cast<Real>(result.target) / result.pointB->curvature;
-        result.eiSec = static_cast<double>(eiSec);
+        const Real eiSec = result.eiSec;
         result.kappa =
             static_cast<double>(eiSec * SquareCmPerSquareM / (static_cast<Real>(section.area) * h * h * section.fcd));
         const Real le = data.le * MetresPerCm;

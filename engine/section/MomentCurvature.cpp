@@ -2,6 +2,7 @@
 
 #include "engine/Units.h"
 #include "engine/case/BarLayout.h"
+#include "engine/section/Capacity.h"
 
 #include <algorithm>
 #include <cmath>
@@ -314,6 +315,48 @@ std::optional<CurvaturePoint> MomentCurvature::Reaching(CurvatureSide side, doub
         return best;
     }
     return std::nullopt;
+}
+
+SecantStiffness SecantOf(const MomentCurvature& relation, CurvatureSide side, double mrd)
+{
+    SecantStiffness secant;
+    secant.mrd = mrd;
+    secant.target = static_cast<double>(static_cast<Real>(mrd) / GammaF3);
+    const std::optional<CurvaturePoint> b = relation.Reaching(side, secant.target);
+    if (b && b->curvature > 0.0) {
+        secant.pointB = b;
+        secant.eiSec = static_cast<double>(static_cast<Real>(secant.target) / b->curvature);
+    }
+    return secant;
+}
+
+DeformationStudy StudyDeformation(const AnalysisState& state, const MaterialSelection& materials, double nd,
+                                  BendingDirection direction, int points)
+{
+    DeformationStudy study;
+    const double nds[] = {nd};
+    study.interaction = GenerateCurves(state, materials, nds, 1)[0];
+    auto materialState = std::make_unique<AnalysisState>(state);
+    UpdateMaterials(*materialState, materials);
+    const DeformationSection section =
+        DeformationSectionOf(*materialState, CalculationModelParameters(*materialState, materials));
+    const MomentCurvature relation(section, nd, direction);
+    const bool readable = study.interaction.done && !study.interaction.fault && !study.interaction.outcome.refused &&
+                          !study.interaction.outcome.outOfRange;
+    const CurveRays rays(study.interaction.points);
+    for (int s = 0; s < CurvatureSideCount; ++s) {
+        const CurvatureSide side = static_cast<CurvatureSide>(s);
+        const auto k = static_cast<std::size_t>(s);
+        study.curves[k] = relation.Curve(side, points);
+        study.end[k] = relation.End(side);
+        const Real sign = s == 0 ? 1.0L : -1.0L;
+        const RayCapacity reading = readable ? rays.Capacity(Point{static_cast<double>(sign * direction.mx),
+                                                                   static_cast<double>(sign * direction.my)})
+                                             : RayCapacity{};
+        if (reading.resistingMoment)
+            study.secant[k] = SecantOf(relation, side, *reading.resistingMoment);
+    }
+    return study;
 }
 
 } // namespace flexara

@@ -16,8 +16,10 @@
 // compressed side from the centroid) is ε0 - 10·(1/r)·y'.
 #pragma once
 
+#include "engine/case/Materials.h"
 #include "engine/case/UVariav.h"
 #include "engine/section/CalculationModel.h"
+#include "engine/section/NdCurves.h"
 #include "engine/section/ParabolaRectangle.h"
 #include "engine/section/Uproced.h"
 
@@ -119,5 +121,31 @@ private:
     double nd = 0.0;
     std::array<std::unique_ptr<Frame>, CurvatureSideCount> frames;
 };
+
+// Point B of a side for the resisting moment MRd (kN·m) of the interaction
+// curve along the side: where the deformation curve first reaches MRd/γf3,
+// and the secant stiffness of the straight line AB from the origin,
+// (EI)sec = (MRd/γf3)/(1/r)_B, kN·m² (0 without B: the curve ends below
+// MRd/γf3, or is there already without curvature).
+struct SecantStiffness {
+    double mrd = 0.0;
+    double target = 0.0; // MRd/γf3
+    std::optional<CurvaturePoint> pointB;
+    double eiSec = 0.0;
+};
+SecantStiffness SecantOf(const MomentCurvature& relation, CurvatureSide side, double mrd);
+
+// The relation of a case at one Nd and direction as the batch tool and the
+// diagrams show it: the interaction curve of Nd in the case's model, both
+// sides' deformation curves of `points` points, and each side's B where the
+// interaction curve has an MRd along it.
+struct DeformationStudy {
+    NdCurve interaction;
+    std::array<std::vector<CurvaturePoint>, CurvatureSideCount> curves;
+    std::array<CurveEnd, CurvatureSideCount> end{};
+    std::array<std::optional<SecantStiffness>, CurvatureSideCount> secant;
+};
+DeformationStudy StudyDeformation(const AnalysisState& state, const MaterialSelection& materials, double nd,
+                                  BendingDirection direction, int points);
 
 } // namespace flexara

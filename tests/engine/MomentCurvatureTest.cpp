@@ -52,15 +52,15 @@ struct Bar {
     Real area;
 };
 
-// The section turned so that y' runs to the compressed side: Mxd (x, y) and
-// (−x, −y), Myd (−y, x) and (y, −x); about the outline's centroid.
+// The section turned so that y' runs to the compressed side d (unit, in the
+// section's plane): y' = d·p, x' = dy·x − dx·y; about the outline's centroid.
+// A moment along (mx, my) compresses d = (my, mx).
 struct Turned {
     Outline outline;
     std::vector<Bar> bars;
 };
 
-// aboutX: the bending of Mxd.
-Turned Turn(const AnalysisState& s, bool aboutX, CurvatureSide side)
+Turned Turn(const AnalysisState& s, Real mx, Real my, CurvatureSide side)
 {
     // The centroid by Green: A = ½∮(x dy − y dx), A·xc = ⅙∮(x² dy − ...).
     Real a = 0, sx = 0, sy = 0;
@@ -75,11 +75,11 @@ Turned Turn(const AnalysisState& s, bool aboutX, CurvatureSide side)
     }
     const Real xc = sx / a, yc = sy / a;
     const Real sign = side == CurvatureSide::Positive ? 1 : -1;
+    const Real dx = sign * my, dy = sign * mx;
     auto turn = [&](Real x, Real y) {
         x -= xc;
         y -= yc;
-        return aboutX ? Point{static_cast<double>(sign * x), static_cast<double>(sign * y)}
-                      : Point{static_cast<double>(-sign * y), static_cast<double>(sign * x)};
+        return Point{static_cast<double>(dy * x - dx * y), static_cast<double>(dx * x + dy * y)};
     };
     Turned t;
     for (int i = 0; i < n; ++i)
@@ -165,12 +165,16 @@ TEST(MomentCurvature, EqualsAFineStripIntegration)
         UpdateMaterials(*s, materials);
         const DeformationSection section = DeformationSectionOf(*s, CalculationModelParameters(*s, materials));
         const Laws laws(c.fck);
-        for (const bool aboutX : {true, false}) {
-            const MomentCurvature relation(section, c.nd, aboutX ? BendingDirection{1, 0} : BendingDirection{0, 1});
+        // Mxd, Myd, and a direction at 30° from Mxd towards Myd.
+        const Real c30 = std::sqrt(3.0L) / 2;
+        for (const BendingDirection direction :
+             {BendingDirection{1, 0}, BendingDirection{0, 1}, BendingDirection{c30, 0.5L}}) {
+            const MomentCurvature relation(section, c.nd, direction);
             for (const CurvatureSide side : {CurvatureSide::Positive, CurvatureSide::Negative}) {
-                SCOPED_TRACE(std::string(c.name) + (aboutX ? ", Mxd" : ", Myd") +
+                SCOPED_TRACE(std::string(c.name) + ", direction (" + std::to_string(static_cast<double>(direction.mx)) +
+                             ", " + std::to_string(static_cast<double>(direction.my)) + ")" +
                              (side == CurvatureSide::Positive ? ", positive side" : ", negative side"));
-                const Turned t = Turn(*s, aboutX, side);
+                const Turned t = Turn(*s, direction.mx, direction.my, side);
                 const std::vector<CurvaturePoint> curve = relation.Curve(side, 12);
                 ASSERT_EQ(curve.size(), 12u);
                 Real largest = 0;
@@ -180,6 +184,11 @@ TEST(MomentCurvature, EqualsAFineStripIntegration)
                     const Resultant r = ByFibres(t, laws, p.eps0, p.curvature);
                     EXPECT_NEAR(static_cast<double>(r.n / c.nd), 1.0, 1e-7) << p.curvature;
                     EXPECT_NEAR(static_cast<double>((r.m - p.moment) / largest), 0.0, 1e-7) << p.curvature;
+                    // The moment counted is the whole moment's part along the
+                    // direction, on the side's sign.
+                    const Real along =
+                        (p.mx * direction.mx + p.my * direction.my) * (side == CurvatureSide::Positive ? 1 : -1);
+                    EXPECT_NEAR(static_cast<double>((along - p.moment) / largest), 0.0, 1e-12);
                 }
                 ASSERT_GT(curve.back().moment, curve.front().moment);
 
@@ -224,7 +233,7 @@ TEST(MomentCurvature, PointBIsWhereTheCurveFirstReachesTheMoment)
     const DeformationSection section = DeformationSectionOf(*s, CalculationModelParameters(*s, MaterialSelection{}));
     const MomentCurvature relation(section, -800, BendingDirection{1, 0});
     const Laws laws(30);
-    const Turned t = Turn(*s, true, CurvatureSide::Positive);
+    const Turned t = Turn(*s, 1, 0, CurvatureSide::Positive);
     const double endMoment =
         relation.At(CurvatureSide::Positive, relation.EndCurvature(CurvatureSide::Positive))->moment;
     for (const double fraction : {0.2, 0.76, 0.999}) {

@@ -344,6 +344,15 @@ TEST(CoupledMethod, SecantStiffnessAndTotalMomentWorkedFromPointB)
             }
             EXPECT_NEAR(check.mdTot, b.mdTot, 1e-4);
             EXPECT_NEAR(check.mdMinTot, check.m1dMin / check.coupled->sides[0]->denominator, 1e-9);
+            // The curve the diagrams draw has the very B of the check.
+            const DeformationStudy study =
+                StudyDeformation(*s, MaterialSelection{}, -800, DirectionOf(static_cast<Bending>(b.bending)), 40);
+            for (int side = 0; side < 2; ++side) {
+                ASSERT_TRUE(study.secant[static_cast<std::size_t>(side)].has_value());
+                EXPECT_EQ(study.secant[static_cast<std::size_t>(side)]->eiSec,
+                          check.coupled->sides[static_cast<std::size_t>(side)]->eiSec);
+                EXPECT_EQ(study.curves[static_cast<std::size_t>(side)].size(), 40u);
+            }
         }
         EXPECT_NE(result.status, CombinationStatus::Refused);
     }
