@@ -91,22 +91,21 @@ bool CoupleBending(const CurveRays& rays, const ColumnBending& data, const Colum
             check.coupled = coupled;
             return refuse(ColumnRefusal::NoPointB);
         }
-        const Real eiSec = result.eiSec;
-        result.kappa =
-            static_cast<double>(eiSec * SquareCmPerSquareM / (static_cast<Real>(section.area) * h * h * section.fcd));
-        const Real le = data.le * MetresPerCm;
-        result.denominator = static_cast<double>(1.0L - std::fabs(static_cast<Real>(nd)) * le * le / (10.0L * eiSec));
-        const std::optional<double> total =
-            CoupledMoment(nd, data.le, result.eiSec, check.alphaB, static_cast<double>(m1));
-        const std::optional<double> minimum = CoupledMoment(nd, data.le, result.eiSec, 1.0, static_cast<double>(m1Min));
-        if (!total || !minimum) {
+        result.kappa = static_cast<double>(static_cast<Real>(result.eiSec) * SquareCmPerSquareM /
+                                           (static_cast<Real>(section.area) * h * h * section.fcd));
+        result.denominator = CoupledDenominator(nd, data.le, result.eiSec);
+        if (!(result.denominator > 0.0)) {
             check.coupled = coupled;
             return unstable(Instability::SecantStiffness, side);
         }
-        result.mdTot = *total;
-        result.mdMinTot = *minimum;
-        mdTot[static_cast<std::size_t>(s)] = *total;
-        mdMinTot[static_cast<std::size_t>(s)] = *minimum;
+        // Md,tot = αb·M1/(1 − |Nd|·le²/(10·(EI)sec)), at least M1.
+        const Real denominator = result.denominator;
+        const double total = static_cast<double>(std::max(static_cast<Real>(check.alphaB) * m1 / denominator, m1));
+        const double minimum = static_cast<double>(std::max(m1Min / denominator, m1Min));
+        result.mdTot = total;
+        result.mdMinTot = minimum;
+        mdTot[static_cast<std::size_t>(s)] = total;
+        mdMinTot[static_cast<std::size_t>(s)] = minimum;
     }
     check.coupled = coupled;
     check.mdTotBySide = mdTot;
@@ -282,13 +281,10 @@ CreepResult CreepOf(double nd, double ma, double leCm, double phi, double psi, d
     return r;
 }
 
-std::optional<double> CoupledMoment(double nd, double leCm, double eiSec, double alphaB, double m1)
+double CoupledDenominator(double nd, double leCm, double eiSec)
 {
     const Real le = leCm * MetresPerCm;
-    const Real denominator = 1.0L - std::fabs(static_cast<Real>(nd)) * le * le / (10.0L * eiSec);
-    if (!(denominator > 0.0L))
-        return std::nullopt;
-    return static_cast<double>(std::max(static_cast<Real>(alphaB) * m1 / denominator, static_cast<Real>(m1)));
+    return static_cast<double>(1.0L - std::fabs(static_cast<Real>(nd)) * le * le / (10.0L * eiSec));
 }
 
 BendingDirection DirectionOf(Bending bending)

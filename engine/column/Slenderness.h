@@ -92,10 +92,10 @@ double ImperfectionAngle(double leCm);
 // stable is false.
 CreepResult CreepOf(double nd, double ma, double leCm, double phi, double psi, double eci, double ic, bool& stable);
 
-// The coupled method's intermediate moment for the first-order moment m1
-// (kN·m): αb·m1/(1 − |Nd|·le²/(10·(EI)sec)), at least m1; empty where the
-// denominator is not positive. le in cm, (EI)sec in kN·m².
-std::optional<double> CoupledMoment(double nd, double leCm, double eiSec, double alphaB, double m1);
+// The coupled method's 1 − |Nd|·le²/(10·(EI)sec), le in cm, (EI)sec in kN·m²:
+// Md,tot = αb·M1d,A/that, at least M1d,A, where it is positive; the column is
+// unstable where it is not.
+double CoupledDenominator(double nd, double leCm, double eiSec);
 
 // The direction of a bending in the plane (Mx, My).
 BendingDirection DirectionOf(Bending bending);
