@@ -6,6 +6,7 @@
 #include "engine/column/Slenderness.h"
 #include "engine/column/Column.h"
 #include "engine/column/Combinations.h"
+#include "engine/design/Design.h"
 #include "engine/section/Capacity.h"
 #include "engine/section/NdCurves.h"
 #include "tests/engine/TestCases.h"
@@ -165,6 +166,38 @@ TEST(SmallColumns, LeastDimensionOfEachFamily)
     const CombinationResult typed = CheckRow(*s, column, {"c", -300, 5, 5});
     EXPECT_EQ(typed.column->status, ColumnCheckStatus::Checked);
     EXPECT_NEAR(typed.column->gammaN, 1.15, 1e-15);
+}
+
+TEST(SmallColumns, TheDesignReadsEachRowAsTheCheckDoes)
+{
+    // A 16 x 40 column (γn = 1,15), le = 300 cm both ways (λ = 65 about y):
+    // the governing η of every diameter the design tries is that of the
+    // check of the case with that diameter, by either kind of method.
+    const CombinationList rows = {{"a", -600, 20, 8}, {"b", -1000, 5, 12, -5.0, 6.0}, {"t", 50, 4, 2}};
+    for (const SecondOrderMethod method : {SecondOrderMethod::Curvature, SecondOrderMethod::Coupled}) {
+        SCOPED_TRACE(static_cast<int>(method));
+        auto s = Narrow(16);
+        const Column column = PinnedColumn(300, 300, method);
+        const DesignResult design = DesignReinforcement(*s, MaterialSelection{}, rows, column, 2);
+        int compared = 0;
+        for (const DesignOption& option : design.options) {
+            if (option.diameter < 10 || option.diameter > 25)
+                continue;
+            SCOPED_TRACE(option.diameter);
+            auto t = std::make_unique<AnalysisState>(*s);
+            ApplyDiameterToEveryLine(*t, option.diameter);
+            const CombinationCheck check = CheckCombinations(*t, MaterialSelection{}, rows, column, 1);
+            EXPECT_EQ(option.governingRow, check.governing);
+            const CombinationResult& governing = check.rows[static_cast<std::size_t>(check.governing)];
+            ASSERT_EQ(option.governingEta.has_value(), governing.utilisation.has_value());
+            if (governing.utilisation) {
+                EXPECT_EQ(*option.governingEta, *governing.utilisation);
+            }
+            EXPECT_NEAR(governing.column->gammaN, 1.15, 1e-15);
+            ++compared;
+        }
+        EXPECT_GE(compared, 5);
+    }
 }
 
 TEST(ApproximateMethods, WhereTheyApply)
