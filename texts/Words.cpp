@@ -590,14 +590,9 @@ std::string SlenderColumnText(const ColumnResult& column)
         return "λ = " + SlendernessText(lambda, MaxCoupledSlenderness) + " > 140 para " + name +
                ": só o método geral (NBR 6118:2014, 15.8.3.2) se aplica, e ele ainda não está disponível";
     case ColumnRefusal::BarsNotSymmetric:
-        return "Barras não simétricas em relação ao eixo de " + name + ": o " +
-               SecondOrderMethodText(column.bending[static_cast<std::size_t>(bending)].curvatureMethodRefusal ==
-                                                 ColumnRefusal::BarsNotSymmetric &&
-                                             column.bending[static_cast<std::size_t>(bending)].stiffnessMethodRefusal !=
-                                                 ColumnRefusal::BarsNotSymmetric
-                                         ? SecondOrderMethod::Curvature
-                                         : SecondOrderMethod::Stiffness) +
-               " não se aplica (NBR 6118:2014, 15.8.3.3.2 e 15.8.3.3.3)" + coupled;
+        return "Barras não simétricas em relação ao eixo de " + name + ": o " + SecondOrderMethodText(column.method) +
+               " não se aplica (NBR 6118:2014, " +
+               (column.method == SecondOrderMethod::Curvature ? "15.8.3.3.2" : "15.8.3.3.3") + ")" + coupled;
     case ColumnRefusal::OutlineNotRectangle:
         return "Seção não retangular: o " + std::string(SecondOrderMethodText(SecondOrderMethod::Stiffness)) +
                " não se aplica (NBR 6118:2014, 15.8.3.3.3)" + coupled;

@@ -206,6 +206,8 @@ struct ColumnResult {
     // Unstable: why, the bending in slenderBending and the side.
     Instability instability = Instability::None;
     CurvatureSide instabilitySide = CurvatureSide::Positive;
+    // The method the row was checked by (and, refused, would have been).
+    SecondOrderMethod method = SecondOrderMethod::Curvature;
     // Where the checks of small and slender columns ran (a ColumnCase): the
     // least dimension b, γn, and the row's forces before and after γn.
     std::optional<double> leastDimension;

@@ -176,6 +176,7 @@ CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& give
     const CurveRays rays(curve.points);
     const Point top{row.Mxd, row.Myd};
     const Point base{row.MxdBase.value_or(row.Mxd), row.MydBase.value_or(row.Myd)};
+    checked.method = column.method;
     if (columnCase) {
         checked.leastDimension = columnCase->leastDimension;
         checked.gammaN = columnCase->gammaN;

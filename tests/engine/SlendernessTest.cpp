@@ -273,6 +273,9 @@ TEST(ApproximateMethods, WhereTheyApply)
         EXPECT_EQ(checked.slenderBending, r.bending);
         const std::string message = CombinationMessage(result);
         EXPECT_NE(message.find("use o pilar-padrão acoplado a diagramas M, N, 1/r"), std::string::npos) << message;
+        EXPECT_NE(message.find(std::string("o ") + SecondOrderMethodText(r.method) + " não se aplica"),
+                  std::string::npos)
+            << message;
     }
     // The grounds are kept for the record: the raised bars are symmetric about y only.
     const ColumnResult raisedResult =
