@@ -91,6 +91,10 @@ const char* ColumnStatusKey(ColumnCheckStatus status)
         return "tension";
     case ColumnCheckStatus::ZeroForce:
         return "zero-nd";
+    case ColumnCheckStatus::Refused:
+        return "refused";
+    case ColumnCheckStatus::Unstable:
+        return "unstable";
     case ColumnCheckStatus::TooSlender:
         break;
     }
@@ -130,6 +134,8 @@ const char* SecondOrderMethodText(SecondOrderMethod method)
     switch (method) {
     case SecondOrderMethod::Curvature:
         return "pilar-padrão com curvatura aproximada";
+    case SecondOrderMethod::Coupled:
+        return "pilar-padrão acoplado a diagramas M, N, 1/r";
     case SecondOrderMethod::Stiffness:
         break;
     }
@@ -162,11 +168,11 @@ const char* SituationText(DesignSituation situation)
     return "envoltória mínima";
 }
 
-std::string SlendernessText(double lambda)
+std::string SlendernessText(double lambda, double limit)
 {
     if (std::isfinite(lambda) && std::fabs(lambda) >= MessageEngineeringFrom)
         return DecimalCommaText(lambda, 2, MessageEngineeringFrom);
-    return DecimalsTellingSide(lambda, MaxApproximateSlenderness);
+    return DecimalsTellingSide(lambda, limit);
 }
 
 std::string ColumnStatusText(const ColumnResult& column)
@@ -178,6 +184,9 @@ std::string ColumnStatusText(const ColumnResult& column)
         return "Nd de tração: sem verificação de pilar";
     case ColumnCheckStatus::ZeroForce:
         return "Nd nulo: sem verificação de pilar";
+    case ColumnCheckStatus::Refused:
+    case ColumnCheckStatus::Unstable:
+        return SlenderColumnText(column);
     case ColumnCheckStatus::TooSlender:
         break;
     }
@@ -195,6 +204,10 @@ const char* ColumnStatusCsvWord(ColumnCheckStatus status)
         return "tracao";
     case ColumnCheckStatus::ZeroForce:
         return "nd-nulo";
+    case ColumnCheckStatus::Refused:
+        return "recusada";
+    case ColumnCheckStatus::Unstable:
+        return "instavel";
     case ColumnCheckStatus::TooSlender:
         break;
     }
@@ -318,7 +331,10 @@ std::string CombinationMessage(const CombinationResult& row)
 {
     switch (row.status) {
     case CombinationStatus::Holds:
+        return std::string();
     case CombinationStatus::Fails:
+        if (row.column && row.column->status == ColumnCheckStatus::Unstable)
+            return WithFullStop(ColumnStatusText(*row.column));
         return std::string();
     case CombinationStatus::OutOfRange:
         return OutOfRangeNoticeText();
@@ -326,7 +342,8 @@ std::string CombinationMessage(const CombinationResult& row)
         std::string text;
         for (const CurveWarning warning : row.warnings)
             text += (text.empty() ? "" : " ") + std::string(WarningText(warning));
-        if (text.empty() && row.column && row.column->status == ColumnCheckStatus::TooSlender)
+        if (text.empty() && row.column &&
+            (row.column->status == ColumnCheckStatus::TooSlender || row.column->status == ColumnCheckStatus::Refused))
             text = WithFullStop(ColumnStatusText(*row.column));
         return text;
     }
@@ -569,6 +586,172 @@ const char* CaseWarningText(CaseWarning warning)
         break;
     }
     return "Nenhuma combinação comprime o pilar: neste programa a compressão é negativa (Nd < 0)";
+}
+
+// ---- Small and slender columns ----
+
+const char* ColumnRefusalKey(ColumnRefusal refusal)
+{
+    switch (refusal) {
+    case ColumnRefusal::None:
+        return "none";
+    case ColumnRefusal::LeastDimensionMissing:
+        return "least-dimension-missing";
+    case ColumnRefusal::LeastDimensionBelow14:
+        return "least-dimension-below-14";
+    case ColumnRefusal::AreaBelow360:
+        return "area-below-360";
+    case ColumnRefusal::WallColumn:
+        return "wall-column";
+    case ColumnRefusal::SlendernessAbove200:
+        return "slenderness-above-200";
+    case ColumnRefusal::GeneralMethodNeeded:
+        return "general-method-needed";
+    case ColumnRefusal::BarsNotSymmetric:
+        return "bars-not-symmetric";
+    case ColumnRefusal::OutlineNotRectangle:
+        return "outline-not-rectangle";
+    case ColumnRefusal::CreepDataMissing:
+        return "creep-data-missing";
+    case ColumnRefusal::NoResistingMoment:
+        return "no-resisting-moment";
+    case ColumnRefusal::NoPointB:
+        break;
+    }
+    return "no-point-b";
+}
+
+const char* InstabilityKey(Instability instability)
+{
+    switch (instability) {
+    case Instability::None:
+        return "none";
+    case Instability::SecantStiffness:
+        return "secant-stiffness";
+    case Instability::CreepEuler:
+        break;
+    }
+    return "creep-euler";
+}
+
+const char* CurveEndKey(CurveEnd end)
+{
+    switch (end) {
+    case CurveEnd::ConcreteCrushing:
+        return "concrete";
+    case CurveEnd::SteelElongation:
+        return "steel";
+    case CurveEnd::Both:
+        return "both";
+    case CurveEnd::NoState:
+        break;
+    }
+    return "no-state";
+}
+
+const char* CurvatureSideKey(CurvatureSide side)
+{
+    return side == CurvatureSide::Positive ? "positive" : "negative";
+}
+
+const char* AggregateText(Aggregate aggregate)
+{
+    switch (aggregate) {
+    case Aggregate::Basalt:
+        return "basalto";
+    case Aggregate::Limestone:
+        return "calcário";
+    case Aggregate::Sandstone:
+        return "arenito";
+    case Aggregate::GraniteOrGneiss:
+        break;
+    }
+    return "granito ou gnaisse";
+}
+
+const char* CurveEndText(CurveEnd end)
+{
+    switch (end) {
+    case CurveEnd::ConcreteCrushing:
+        return "a fibra mais comprimida atinge -εcu";
+    case CurveEnd::SteelElongation:
+        return "a barra extrema atinge 10 ‰";
+    case CurveEnd::Both:
+        return "a fibra mais comprimida atinge -εcu e a barra extrema 10 ‰";
+    case CurveEnd::NoState:
+        break;
+    }
+    return "nenhum estado de deformação tem a força normal Nd";
+}
+
+const char* MethodApplicabilityText(ColumnRefusal refusal)
+{
+    switch (refusal) {
+    case ColumnRefusal::None:
+        return "aplica-se";
+    case ColumnRefusal::BarsNotSymmetric:
+        return "não se aplica: barras não simétricas em relação ao eixo da flexão";
+    case ColumnRefusal::OutlineNotRectangle:
+        return "não se aplica: seção não retangular";
+    default:
+        break;
+    }
+    return "não se aplica";
+}
+
+std::string SlenderColumnText(const ColumnResult& column)
+{
+    const Bending bending = column.slenderBending;
+    const std::string name = BendingName(bending);
+    const double lambda = column.bending[static_cast<std::size_t>(bending)].lambda;
+    const std::string coupled = std::string("; use o ") + SecondOrderMethodText(SecondOrderMethod::Coupled);
+    if (column.status == ColumnCheckStatus::Unstable) {
+        if (column.instability == Instability::CreepEuler)
+            return "Instabilidade em " + name + ": com a fluência, Ne ≤ Nsg (NBR 6118:2014, 15.8.4)";
+        return "Instabilidade em " + name +
+               ": |Nd|·le²/(10·(EI)sec) ≥ 1 no pilar-padrão acoplado (NBR 6118:2014, 15.8.3.3.4)";
+    }
+    switch (column.refusal) {
+    case ColumnRefusal::None:
+        return std::string();
+    case ColumnRefusal::LeastDimensionMissing:
+        return "Seção poligonal sem a menor dimensão: informe b (cm) para verificar o pilar";
+    case ColumnRefusal::LeastDimensionBelow14:
+        return "b = " + Decimals(column.leastDimension.value_or(0.0), 1) +
+               " cm < 14 cm: a NBR 6118:2014 (13.2.3) não admite pilar com menor dimensão abaixo de 14 cm";
+    case ColumnRefusal::AreaBelow360:
+        return "Ac < 360 cm²: a NBR 6118:2014 (13.2.3) não admite pilar com área abaixo de 360 cm²";
+    case ColumnRefusal::WallColumn:
+        return "Lado maior acima de 5 vezes o menor: pilar-parede (NBR 6118:2014, 14.4.2.4); a verificação de 15.9 "
+               "não é feita aqui";
+    case ColumnRefusal::SlendernessAbove200:
+        return "λ = " + SlendernessText(lambda, MaxSlenderness) + " > 200 para " + name +
+               ": a NBR 6118:2014 (15.8.1) não admite pilar com esbeltez acima de 200";
+    case ColumnRefusal::GeneralMethodNeeded:
+        return "λ = " + SlendernessText(lambda, MaxCoupledSlenderness) + " > 140 para " + name +
+               ": só o método geral (NBR 6118:2014, 15.8.3.2) se aplica, e ele ainda não está disponível";
+    case ColumnRefusal::BarsNotSymmetric:
+        return "Barras não simétricas em relação ao eixo de " + name + ": o " + SecondOrderMethodText(column.method) +
+               " não se aplica (NBR 6118:2014, " +
+               (column.method == SecondOrderMethod::Curvature ? "15.8.3.3.2" : "15.8.3.3.3") + ")" + coupled;
+    case ColumnRefusal::OutlineNotRectangle:
+        return "Seção não retangular: o " + std::string(SecondOrderMethodText(SecondOrderMethod::Stiffness)) +
+               " não se aplica (NBR 6118:2014, 15.8.3.3.3)" + coupled;
+    case ColumnRefusal::CreepDataMissing: {
+        const char* missing = column.creepCoefficientMissing && column.quasiPermanentShareMissing ? "faltam φ e ψ"
+                              : column.creepCoefficientMissing                                    ? "falta φ"
+                                                                                                  : "falta ψ";
+        return "λ = " + SlendernessText(lambda) + " > 90 para " + name +
+               ": a fluência é obrigatória (NBR 6118:2014, 15.8.4); " + missing;
+    }
+    case ColumnRefusal::NoResistingMoment:
+        return "Sem MRd na direção de " + name + " no diagrama de interação de Nd: o " +
+               SecondOrderMethodText(SecondOrderMethod::Coupled) + " não se aplica";
+    case ColumnRefusal::NoPointB:
+        break;
+    }
+    return "A curva M–N–1/r de " + name + " termina antes de MRd/γf3: o " +
+           SecondOrderMethodText(SecondOrderMethod::Coupled) + " não se aplica a esta combinação";
 }
 
 } // namespace flexara

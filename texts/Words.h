@@ -11,6 +11,7 @@
 #include "engine/Faults.h"
 #include "engine/column/Column.h"
 #include "engine/column/Combinations.h"
+#include "engine/column/Slenderness.h"
 #include "engine/design/Design.h"
 #include "engine/diagrams/Surface.h"
 #include "engine/section/Curve.h"
@@ -32,8 +33,17 @@ const char* CurveStatusKey(CurveStatus status);
 const char* SurfaceStatusKey(SurfaceStatus status);
 // "holds", "fails", "out-of-range", "refused", "error".
 const char* CombinationStatusKey(CombinationStatus status);
-// "checked", "tension", "zero-nd", "too-slender".
+// "checked", "tension", "zero-nd", "too-slender", "refused", "unstable".
 const char* ColumnStatusKey(ColumnCheckStatus status);
+// The reason of a column's refusal ("least-dimension-below-14",
+// "bars-not-symmetric", "no-point-b", ...; "none"), of its instability
+// ("secant-stiffness", "creep-euler"; "none"), where a deformation curve
+// ends ("concrete", "steel", "both", "no-state") and its side ("positive",
+// "negative").
+const char* ColumnRefusalKey(ColumnRefusal refusal);
+const char* InstabilityKey(Instability instability);
+const char* CurveEndKey(CurveEnd end);
+const char* CurvatureSideKey(CurvatureSide side);
 // "top", "base", "intermediate", "minimum".
 const char* SituationKey(DesignSituation situation);
 
@@ -77,11 +87,12 @@ const char* SituationText(DesignSituation situation);
 // row checked.
 std::string ColumnStatusText(const ColumnResult& column);
 // The same as a CSV field: "verificado", "tracao", "nd-nulo",
-// "lambda-maior-que-90".
+// "lambda-maior-que-90", "recusada", "instavel".
 const char* ColumnStatusCsvWord(ColumnCheckStatus status);
 // λ as the column's texts print it: two decimals, more where two would not
-// show it above 90 ("90,0000000000001"), engineering notation from a million.
-std::string SlendernessText(double lambda);
+// show which side of the limit it stands ("90,0000000000001" > 90),
+// engineering notation from a million.
+std::string SlendernessText(double lambda, double limit = MaxApproximateSlenderness);
 // A column that cannot be checked for a length: "Pilar: le (Mxd) nulo: o
 // comprimento de flambagem deve ser positivo", "Pilar: le (Myd) não
 // informado: ...", "... negativo", "... inválido".
@@ -91,6 +102,17 @@ std::string ColumnLengthText(const ColumnLengthFault& fault);
 // the sign convention where Nd is typed: "Nome", "Nd (kN, tração +)",
 // "Mxd (kN.m)", "Myd (kN.m)", "Mxd base (kN.m)", "Myd base (kN.m)".
 extern const std::array<const char*, 6> LoadCaptions;
+// Small and slender columns: the sentence of a refusal or an instability
+// ("b = 13,9 cm < 14 cm: a NBR 6118:2014 (13.2.3) não admite ...", "λ = 141
+// > 140 para Mxd: só o método geral ...", "Instabilidade em Myd: ..."), an
+// approximate method's applicability ("aplica-se", "não se aplica: barras
+// não simétricas em relação ao eixo da flexão"), where a deformation curve
+// ends ("a fibra mais comprimida atinge -εcu") and the aggregate ("granito ou
+// gnaisse", "basalto", "calcário", "arenito").
+std::string SlenderColumnText(const ColumnResult& column);
+const char* MethodApplicabilityText(ColumnRefusal refusal);
+const char* CurveEndText(CurveEnd end);
+const char* AggregateText(Aggregate aggregate);
 
 // The design of the reinforcement ("Dimensionamento da armadura"): the
 // captions of its table, what a diameter misses of the limits ("ok", or
@@ -144,7 +166,8 @@ std::string OutOfRangeNoticeText();
 
 // What a combination that neither holds nor fails says of itself: its
 // warnings one after the other, the column's refusal, its fault, or the
-// notice; empty for a row that holds or fails.
+// notice; empty for a row that holds or fails, but for a column failing by
+// instability, which says so.
 std::string CombinationMessage(const CombinationResult& row);
 
 // The text of a failure (without the error box's final full stop): the

@@ -14,10 +14,12 @@
 #pragma once
 
 #include "engine/case/UVariav.h"
+#include "engine/column/SlenderData.h"
 #include "engine/section/Capacity.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -34,6 +36,7 @@ enum class SupportCondition : std::uint8_t {
 enum class SecondOrderMethod : std::uint8_t {
     Curvature = 0, // standard column with approximate curvature
     Stiffness = 1, // standard column with approximate stiffness κ
+    Coupled = 2,   // standard column coupled to the section's M–N–1/r relation
 };
 
 // The bending of Mxd compresses the ±y side: its h is the outline's extent
@@ -52,6 +55,13 @@ struct ColumnBending {
 struct Column {
     std::array<ColumnBending, BendingCount> bending{}; // indexed by Bending
     SecondOrderMethod method = SecondOrderMethod::Curvature;
+    // The least dimension b of a free polygon, cm: the column check needs it
+    // (the families compute theirs).
+    std::optional<double> leastDimension;
+    // Creep above λ = 90: φ, ψ = Nsg/|Nd|, and the aggregate for Eci.
+    std::optional<double> creepCoefficient;
+    std::optional<double> quasiPermanentShare;
+    Aggregate aggregate = Aggregate::GraniteOrGneiss;
 
     bool operator==(const Column&) const = default;
 };
@@ -75,6 +85,8 @@ std::optional<LengthProblem> LengthProblemOf(double le);
 // when both are positive.
 std::optional<ColumnLengthFault> ColumnLengthFaultOf(const Column& column);
 
+struct ColumnCase;
+
 // What the checks need of the section: the gross outline and the design
 // strength of the concrete.
 struct ColumnSection {
@@ -82,6 +94,9 @@ struct ColumnSection {
     double fcd = 0.0;                     // kN/cm²
     std::array<double, BendingCount> h{}; // extent of the outline, cm
     std::array<double, BendingCount> i{}; // radius of gyration √(I/A), cm
+    // What the checks of small and slender columns need besides
+    // (engine/column/Slenderness.h); without it a column is checked as ever.
+    std::shared_ptr<const ColumnCase> columnCase;
 };
 
 // The outline's area, extents and radii of gyration about its centroidal
@@ -111,7 +126,29 @@ struct BendingCheck {
     // The semi-axis of the minimum envelope: with second order the Md,tot of
     // the same method for M1d,A = M1d,min and αb = 1, else M1d,min; kN·m.
     double mdMinTot = 0.0;
+    // Where the bending needs second order, why each approximate method
+    // would be refused (None where it applies), whichever was chosen.
+    ColumnRefusal curvatureMethodRefusal = ColumnRefusal::None;
+    ColumnRefusal stiffnessMethodRefusal = ColumnRefusal::None;
+    // Creep and the coupled method, where they ran; with the coupled method
+    // the two sides (CurvatureSide) have each their Md,tot and semi-axis, and
+    // mdTot and mdMinTot above are those of MA's side and of the positive one.
+    std::optional<CreepResult> creep;
+    std::optional<CoupledBending> coupled;
+    std::optional<std::array<double, CurvatureSideCount>> mdTotBySide;
+    std::optional<std::array<double, CurvatureSideCount>> mdMinTotBySide;
 };
+
+// Md,tot and the envelope's semi-axis on the side of a moment of sign `sign`
+// (the positive side for 0).
+inline double MdTotOn(const BendingCheck& check, double sign)
+{
+    return check.mdTotBySide ? (*check.mdTotBySide)[sign < 0.0 ? 1 : 0] : check.mdTot;
+}
+inline double MdMinTotOn(const BendingCheck& check, double sign)
+{
+    return check.mdMinTotBySide ? (*check.mdMinTotBySide)[sign < 0.0 ? 1 : 0] : check.mdMinTot;
+}
 
 // λ beyond which the approximate methods do not apply.
 constexpr double MaxApproximateSlenderness = 90.0;
@@ -172,6 +209,8 @@ enum class ColumnCheckStatus : std::uint8_t {
     Tension,    // Nd > 0: no column check, the two ends are read as sections
     TooSlender, // λ > 90 in a bending: the approximate methods do not apply
     ZeroForce,  // Nd = 0: no column check either, the two ends read as in tension
+    Refused,    // the reason in ColumnResult::refusal
+    Unstable,   // in compression, the column fails by instability
 };
 
 struct ColumnResult {
@@ -183,11 +222,43 @@ struct ColumnResult {
     // compression, intermediate and minimum, in this order.
     std::vector<SituationReading> situations;
     int governingSituation = -1; // index into situations, -1 for none
+    // Refused: why, and the bending in slenderBending where it is one
+    // bending's; CreepDataMissing says which of φ and ψ are missing.
+    ColumnRefusal refusal = ColumnRefusal::None;
+    bool creepCoefficientMissing = false;
+    bool quasiPermanentShareMissing = false;
+    // Unstable: why, the bending in slenderBending and the side.
+    Instability instability = Instability::None;
+    CurvatureSide instabilitySide = CurvatureSide::Positive;
+    // The method the row was checked by (and, refused, would have been).
+    SecondOrderMethod method = SecondOrderMethod::Curvature;
+    // Where the checks of small and slender columns ran (a ColumnCase): the
+    // least dimension b, γn, and the row's forces before and after γn.
+    std::optional<double> leastDimension;
+    double gammaN = 1.0;
+    ColumnForces before;
+    ColumnForces after;
+    // The grounds of the approximate methods' applicability: the bars
+    // symmetric about each bending's centroidal axis, the outline a rectangle.
+    std::array<bool, BendingCount> barsSymmetric{};
+    bool rectangle = false;
 
-    // Whether the row was in compression, so that both bendings were worked out.
+    // Whether the row was in compression, so that both bendings were worked
+    // out (a case the code allows no column of works out none).
     bool InCompression() const
     {
-        return status == ColumnCheckStatus::Checked || status == ColumnCheckStatus::TooSlender;
+        switch (status) {
+        case ColumnCheckStatus::Checked:
+        case ColumnCheckStatus::TooSlender:
+        case ColumnCheckStatus::Unstable:
+            return true;
+        case ColumnCheckStatus::Refused:
+            return !IsCaseRefusal(refusal);
+        case ColumnCheckStatus::Tension:
+        case ColumnCheckStatus::ZeroForce:
+            break;
+        }
+        return false;
     }
 };
 

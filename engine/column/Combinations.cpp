@@ -4,6 +4,7 @@
 #include "engine/Trigonometry.h"
 #include "engine/Units.h"
 #include "engine/column/NdReading.h"
+#include "engine/column/Slenderness.h"
 #include "engine/section/Capacity.h"
 
 #include <algorithm>
@@ -102,15 +103,19 @@ void ReadColumnSituations(const CurveRays& rays, const Column& column, Point top
     for (int j = 0; j < yCount; ++j)
         for (int i = 0; i < xCount; ++i)
             corners[cornerCount++] =
-                Point{xSigns[static_cast<std::size_t>(i)] * x.mdTot, ySigns[static_cast<std::size_t>(j)] * y.mdTot};
+                Point{xSigns[static_cast<std::size_t>(i)] * MdTotOn(x, xSigns[static_cast<std::size_t>(i)]),
+                      ySigns[static_cast<std::size_t>(j)] * MdTotOn(y, ySigns[static_cast<std::size_t>(j)])};
     checked.situations.push_back(
         ReadSituation(rays, DesignSituation::Intermediate, std::span<const Point>(corners.data(), cornerCount)));
-    // The minimum envelope: (Mx/Mx,min,tot)² + (My/My,min,tot)² = 1.
+    // The minimum envelope: (Mx/Mx,min,tot)² + (My/My,min,tot)² = 1, each
+    // quarter with the semi-axes of its sides.
     std::array<Point, MinimumEnvelopePoints> envelope{};
     for (int k = 0; k < MinimumEnvelopePoints; ++k) {
         const long double angle = TwoPi * k / MinimumEnvelopePoints;
+        const long double cosine = Cosine(angle), sine = Sine(angle);
         envelope[static_cast<std::size_t>(k)] =
-            Point{static_cast<double>(x.mdMinTot * Cosine(angle)), static_cast<double>(y.mdMinTot * Sine(angle))};
+            Point{static_cast<double>(MdMinTotOn(x, static_cast<double>(cosine)) * cosine),
+                  static_cast<double>(MdMinTotOn(y, static_cast<double>(sine)) * sine)};
     }
     checked.situations.push_back(ReadSituation(rays, DesignSituation::Minimum, envelope));
 }
@@ -177,16 +182,35 @@ CombinationResult ReadAlongRay(const ReferenceForces& references, const RayCapac
     return result;
 }
 
-CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row, const Column& column,
+CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& given, const Column& column,
                                const ColumnSection& section)
 {
+    // The column's forces times γn, on the curve of that Nd.
+    const ColumnCase* columnCase = section.columnCase.get();
+    const LoadCombination row = ForcesTimesGammaN(given, columnCase ? columnCase->gammaN : 1.0);
     CombinationResult result = ReadOffCurve(curve, row);
     const bool readable = !curve.fault && !curve.outcome.refused && !curve.outcome.outOfRange;
     ColumnResult checked;
     const CurveRays rays(curve.points);
     const Point top{row.Mxd, row.Myd};
     const Point base{row.MxdBase.value_or(row.Mxd), row.MydBase.value_or(row.Myd)};
-    if (!(row.Nd < 0.0)) {
+    checked.method = column.method;
+    if (columnCase) {
+        checked.leastDimension = columnCase->leastDimension;
+        checked.gammaN = columnCase->gammaN;
+        checked.before = ColumnForces{
+            given.Nd, {given.Mxd, given.Myd}, {given.MxdBase.value_or(given.Mxd), given.MydBase.value_or(given.Myd)}};
+        checked.after = ColumnForces{row.Nd, top, base};
+    }
+    if (columnCase && columnCase->refusal != ColumnRefusal::None) {
+        // The case is no column the code allows: every row is refused.
+        checked.status = ColumnCheckStatus::Refused;
+        checked.refusal = columnCase->refusal;
+        if (readable) {
+            ForgetReading(result);
+            result.status = CombinationStatus::Refused;
+        }
+    } else if (!(row.Nd < 0.0)) {
         // No column check without compression; the ends are still sections
         // of the member. -0 is no compression either.
         checked.status = row.Nd == 0.0 ? ColumnCheckStatus::ZeroForce : ColumnCheckStatus::Tension;
@@ -205,6 +229,7 @@ CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row,
             for (std::size_t b = 0; b < BendingCount; ++b)
                 checked.bending[b] = CheckBending(column.bending[b], column.method, section.h[b], section.i[b], row.Nd,
                                                   checked.nu.value_or(0.0), tops[b], bases[b]);
+            JudgeSlenderness(readable ? &rays : nullptr, column, section, row.Nd, checked);
             CheckFpFaults();
         } catch (const EngineError& error) {
             // Where the curve itself has no reading (no area, a fault), its
@@ -216,17 +241,12 @@ CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row,
             }
             return result;
         }
-        // The refusal names the first bending beyond the approximate methods.
-        for (std::size_t b = 0; b < BendingCount && checked.status != ColumnCheckStatus::TooSlender; ++b) {
-            if (checked.bending[b].lambda > MaxApproximateSlenderness) {
-                checked.status = ColumnCheckStatus::TooSlender;
-                checked.slenderBending = static_cast<Bending>(b);
-            }
-        }
-        if (checked.status == ColumnCheckStatus::TooSlender) {
+        if (checked.status != ColumnCheckStatus::Checked) {
+            // Refused, or failing by instability: no situation is read.
             if (readable) {
                 ForgetReading(result);
-                result.status = CombinationStatus::Refused;
+                result.status = checked.status == ColumnCheckStatus::Unstable ? CombinationStatus::Fails
+                                                                              : CombinationStatus::Refused;
             }
         } else if (readable) {
             ReadColumnSituations(rays, column, top, base, checked);
@@ -281,6 +301,19 @@ void MarkGoverningRow(CombinationCheck& check)
 
 } // namespace
 
+ColumnSection CheckedColumnSection(const AnalysisState& state, const MaterialSelection& materials, const Column& column)
+{
+    // The outline and the concrete as every generation of the check sees them.
+    auto materialState = std::make_unique<AnalysisState>(state);
+    UpdateMaterials(*materialState, materials);
+    return SlenderColumnSectionOf(*materialState, materials, column);
+}
+
+double GenerationNd(const LoadCombination& row, const ColumnSection* section)
+{
+    return section && section->columnCase ? ForcesTimesGammaN(row, section->columnCase->gammaN).Nd : row.Nd;
+}
+
 void ReadRowsOffCurves(const AnalysisState& state, const MaterialSelection& materials,
                        const CombinationList& combinations, const std::optional<Column>& column,
                        std::span<const NdCurve> curves, std::span<const std::size_t> curveOfRow,
@@ -289,10 +322,7 @@ void ReadRowsOffCurves(const AnalysisState& state, const MaterialSelection& mate
     check.rows.clear();
     check.rows.reserve(combinations.size());
     if (column) {
-        // The outline and the concrete as every generation of the check saw them.
-        auto materialState = std::make_unique<AnalysisState>(state);
-        UpdateMaterials(*materialState, materials);
-        const ColumnSection section = ColumnSectionOf(*materialState);
+        const ColumnSection section = CheckedColumnSection(state, materials, *column);
         for (std::size_t r = 0; r < combinations.size(); ++r)
             check.rows.push_back(ReadOffCurve(curves[curveOfRow[r]], combinations[r], *column, section));
     } else {
@@ -307,7 +337,13 @@ Point GoverningMoments(const LoadCombination& row, const CombinationResult& resu
     if (result.column && result.column->governingSituation >= 0 &&
         static_cast<std::size_t>(result.column->governingSituation) < result.column->situations.size())
         return result.column->situations[static_cast<std::size_t>(result.column->governingSituation)].moments;
-    return Point{row.Mxd, row.Myd};
+    const LoadCombination judged = result.column ? ForcesTimesGammaN(row, result.column->gammaN) : row;
+    return Point{judged.Mxd, judged.Myd};
+}
+
+double GoverningNd(const LoadCombination& row, const CombinationResult& result)
+{
+    return result.column ? ForcesTimesGammaN(row, result.column->gammaN).Nd : row.Nd;
 }
 
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
@@ -322,27 +358,25 @@ CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSel
                                    int threads, WorkProgress* progress, CurveReading reading)
 {
     CombinationCheck check;
+    // A column's rows are generated at their Nd times γn.
+    std::optional<ColumnSection> section;
+    if (column)
+        section = CheckedColumnSection(state, materials, *column);
     // Rows with the same Nd share one generation; -0 and 0 are one Nd.
     std::map<double, std::size_t> indexOfNd;
     std::vector<double> nds;
     std::vector<std::size_t> curveOfRow;
     curveOfRow.reserve(combinations.size());
     for (const LoadCombination& row : combinations) {
-        const auto [at, added] = indexOfNd.emplace(row.Nd, nds.size());
+        const double nd = GenerationNd(row, section ? &*section : nullptr);
+        const auto [at, added] = indexOfNd.emplace(nd, nds.size());
         if (added)
-            nds.push_back(row.Nd);
+            nds.push_back(nd);
         curveOfRow.push_back(at->second);
-    }
-    ColumnSection section;
-    if (column) {
-        // The outline and the concrete as every generation of the check saw them.
-        auto materialState = std::make_unique<AnalysisState>(state);
-        UpdateMaterials(*materialState, materials);
-        section = ColumnSectionOf(*materialState);
     }
     std::vector<std::vector<int>> rowsOfNd(nds.size());
     for (std::size_t r = 0; r < combinations.size(); ++r)
-        rowsOfNd[static_cast<std::size_t>(curveOfRow[r])].push_back(static_cast<int>(r));
+        rowsOfNd[curveOfRow[r]].push_back(static_cast<int>(r));
     // The rows of each Nd read on a worker, each worker on its own copy of the
     // case, made on its own thread.
     const int workers = std::max(1, std::min(threads, static_cast<int>(nds.size())));
@@ -359,7 +393,7 @@ CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSel
             own.Start(materials, nds[static_cast<std::size_t>(i)]);
             for (const int r : rowsOfNd[static_cast<std::size_t>(i)]) {
                 const LoadCombination& row = combinations[static_cast<std::size_t>(r)];
-                rows[static_cast<std::size_t>(r)] = column ? own.Read(row, *column, section) : own.Read(row);
+                rows[static_cast<std::size_t>(r)] = section ? own.Read(row, *column, *section) : own.Read(row);
             }
             read[static_cast<std::size_t>(i)] = 1;
         },

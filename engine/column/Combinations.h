@@ -115,14 +115,23 @@ enum class CurveReading : std::uint8_t {
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
                                    const CombinationList& combinations, int threads, WorkProgress* progress = nullptr,
                                    CurveReading reading = CurveReading::AroundEachRay);
-// The same with the column checks when there is a column; the situations of
-// a row share the generation of its Nd.
+// The same with the column checks when there is a column (with its
+// ColumnCase: γn, refusals, the coupled method, creep); the situations of a
+// row share the generation of its Nd, which is the row's times γn.
 CombinationCheck CheckCombinations(const AnalysisState& state, const MaterialSelection& materials,
                                    const CombinationList& combinations, const std::optional<Column>& column,
                                    int threads, WorkProgress* progress = nullptr,
                                    CurveReading reading = CurveReading::AroundEachRay);
 
-// The rows read off their curves, curves[curveOfRow[r]] the one of row r's Nd:
+// The column's section as every generation of a check sees it (the materials
+// updated from the selectors), with its ColumnCase: b, γn, the refusals.
+ColumnSection CheckedColumnSection(const AnalysisState& state, const MaterialSelection& materials,
+                                   const Column& column);
+// The Nd a row's curve is generated at: its own times γn for a column.
+double GenerationNd(const LoadCombination& row, const ColumnSection* section);
+
+// The rows read off their curves, curves[curveOfRow[r]] the one of row r (at
+// its GenerationNd):
 // as a column when there is one (its outline and concrete taken from the
 // state with the materials, as every generation saw them), the governing row
 // marked.
@@ -133,8 +142,10 @@ void ReadRowsOffCurves(const AnalysisState& state, const MaterialSelection& mate
 
 // The moments a row is judged and drawn at: those of its governing situation
 // when it was checked as a column and a situation governs, else its own top
-// moments (Mxd, Myd); kN·m.
+// moments (Mxd, Myd), times γn for a column; kN·m. And its Nd, times γn for a
+// column.
 Point GoverningMoments(const LoadCombination& row, const CombinationResult& result);
+double GoverningNd(const LoadCombination& row, const CombinationResult& result);
 
 // A row read off the curve of its Nd: the curve's refusal, fault or notice,
 // or where the ray through (Mxd, Myd) leaves the curve.
@@ -146,7 +157,12 @@ CombinationResult ReadAlongRay(const ReferenceForces& references, const RayCapac
 // A row checked as a column on the curve of its Nd: in compression the checks
 // of both bendings and the four situations (a row with λ > 90 is refused), in
 // tension or at Nd = 0 its two ends; the governing situation gives the row its reading and
-// verdict. A fault in the column's arithmetic makes the row an error.
+// verdict. A fault in the column's arithmetic makes the row an error. With a
+// ColumnCase in the section (engine/column/Slenderness.h) the row's forces are
+// first multiplied by γn (the curve must be that of the Nd after it), a case
+// the code allows no column of refuses every row, and the refusals, the
+// coupled method and creep of JudgeSlenderness follow; a row failing by
+// instability fails without a reading.
 CombinationResult ReadOffCurve(const NdCurve& curve, const LoadCombination& row, const Column& column,
                                const ColumnSection& section);
 

@@ -3,6 +3,7 @@
 #include "engine/case/BarLayout.h"
 #include "engine/case/CaseEditing.h"
 #include "engine/column/NdReading.h"
+#include "engine/column/Slenderness.h"
 #include "engine/section/Ratio.h"
 
 #include <algorithm>
@@ -48,14 +49,16 @@ struct NdGroups {
     std::vector<double> nds;
     std::vector<std::vector<int>> rowsOf; // rows of nds[i]
 };
-NdGroups GroupByNd(const CombinationList& combinations)
+// A column's rows are generated at their Nd times γn.
+NdGroups GroupByNd(const CombinationList& combinations, double gammaN = 1.0)
 {
     NdGroups groups;
     std::map<double, int> indexOfNd; // -0 and 0 are one Nd
     for (std::size_t r = 0; r < combinations.size(); ++r) {
-        const auto [at, added] = indexOfNd.emplace(combinations[r].Nd, static_cast<int>(groups.nds.size()));
+        const double nd = ForcesTimesGammaN(combinations[r], gammaN).Nd;
+        const auto [at, added] = indexOfNd.emplace(nd, static_cast<int>(groups.nds.size()));
         if (added) {
-            groups.nds.push_back(combinations[r].Nd);
+            groups.nds.push_back(nd);
             groups.rowsOf.emplace_back();
         }
         groups.rowsOf[static_cast<std::size_t>(at->second)].push_back(static_cast<int>(r));
@@ -68,6 +71,7 @@ NdGroups GroupByNd(const CombinationList& combinations)
 struct WorkerCase {
     std::unique_ptr<NdReading> reading;
     int sweep = -1;
+    ColumnSection section; // of the worker's bars, for the column's checks
 };
 
 class Search {
@@ -81,20 +85,22 @@ public:
             // The outline and the concrete: the bars change nothing of them.
             auto materialState = std::make_unique<AnalysisState>(state);
             UpdateMaterials(*materialState, materials);
-            section = ColumnSectionOf(*materialState);
+            section = SlenderColumnSectionOf(*materialState, materials, *column);
+            groups = GroupByNd(combinations, section.columnCase->gammaN);
         }
         const int workers = std::max(1, std::min(threads, static_cast<int>(groups.nds.size())));
         for (int w = 0; w < workers; ++w)
-            cases.push_back(WorkerCase{std::make_unique<NdReading>(state, reading)});
+            cases.push_back(WorkerCase{std::make_unique<NdReading>(state, reading), -1, {}});
     }
 
     bool Cancelled() const { return progress && progress->cancel; }
 
-    // Row r read at its Nd, as a column when there is one.
-    CombinationResult Read(NdReading& reading, int r) const
+    // Row r read at its Nd, as a column (with the worker's section) when there
+    // is one.
+    CombinationResult Read(NdReading& reading, int r, const ColumnSection& own) const
     {
         const LoadCombination& row = combinations[static_cast<std::size_t>(r)];
-        return column ? reading.Read(row, *column, section) : reading.Read(row);
+        return column ? reading.Read(row, *column, own) : reading.Read(row);
     }
 
     // The check of every combination with every line given the diameter.
@@ -106,9 +112,9 @@ public:
                 ApplyDiameterToEveryLine(s, diameter);
                 UpdateReinforcementRatio(s);
             },
-            [&](int group, NdReading& reading) {
+            [&](int group, NdReading& reading, const ColumnSection& own) {
                 for (const int r : groups.rowsOf[static_cast<std::size_t>(group)])
-                    rows[static_cast<std::size_t>(r)] = Read(reading, r);
+                    rows[static_cast<std::size_t>(r)] = Read(reading, r, own);
                 return true;
             },
             nullptr);
@@ -132,9 +138,9 @@ public:
                 ScaleBarAreas(s, base, factor);
                 UpdateReinforcementRatio(s);
             },
-            [&](int group, NdReading& reading) {
+            [&](int group, NdReading& reading, const ColumnSection& own) {
                 for (const int r : groups.rowsOf[static_cast<std::size_t>(group)])
-                    if (Read(reading, r).status != CombinationStatus::Holds)
+                    if (Read(reading, r, own).status != CombinationStatus::Holds)
                         fails = true;
                 return !fails;
             },
@@ -199,11 +205,15 @@ private:
                     prepare(own.reading->Case());
                     own.reading->CaseChanged();
                     own.sweep = sweeps;
+                    // The bars' diameters, and with them the symmetry and the
+                    // deformation curve, are the worker's.
+                    if (column)
+                        own.section = CheckedColumnSection(own.reading->Case(), materials, *column);
                 }
                 own.reading->Start(materials, groups.nds[static_cast<std::size_t>(group)]);
                 if (progress)
                     ++progress->done;
-                if (!read(group, *own.reading))
+                if (!read(group, *own.reading, own.section))
                     local.cancel = true;
             },
             &local);

@@ -223,14 +223,19 @@ DiagramStudy StudyDiagrams(const AnalysisState& state, const MaterialSelection& 
     nds.reserve(static_cast<std::size_t>(levels) + combinations.size());
     for (int i = 1; i <= levels; ++i)
         nds.push_back(LevelNd(*ends, i, levels));
-    // The rows as the check takes them: one generation per distinct Nd.
+    // The rows as the check takes them: one generation per distinct Nd (a
+    // column's times γn).
+    std::optional<ColumnSection> section;
+    if (column)
+        section = CheckedColumnSection(state, materials, *column);
     std::map<double, std::size_t> curveOfNd;
     std::vector<std::size_t> curveOfRow;
     curveOfRow.reserve(combinations.size());
     for (const LoadCombination& row : combinations) {
-        const auto [at, added] = curveOfNd.emplace(row.Nd, nds.size());
+        const double nd = GenerationNd(row, section ? &*section : nullptr);
+        const auto [at, added] = curveOfNd.emplace(nd, nds.size());
         if (added)
-            nds.push_back(row.Nd);
+            nds.push_back(nd);
         curveOfRow.push_back(at->second);
     }
 
@@ -319,12 +324,12 @@ std::vector<DiagramLoad> LoadsOnDiagram(const CombinationList& rows, const Combi
         const bool checked = i < check.rows.size();
         const Point judged = checked ? GoverningMoments(row, check.rows[i]) : Point{row.Mxd, row.Myd};
         DiagramLoad load;
-        load.nd = row.Nd;
+        load.nd = checked ? GoverningNd(row, check.rows[i]) : row.Nd;
         load.mxd = judged.x;
         load.myd = judged.y;
         const Real md = std::hypot(static_cast<Real>(judged.x), static_cast<Real>(judged.y));
         const bool oppositeSide = c * judged.x + s * judged.y < 0.0L;
-        load.onDiagram = NmPoint{static_cast<double>(oppositeSide ? -md : md), row.Nd};
+        load.onDiagram = NmPoint{static_cast<double>(oppositeSide ? -md : md), load.nd};
         load.holds = checked && check.rows[i].status == CombinationStatus::Holds;
         loads.push_back(load);
     }

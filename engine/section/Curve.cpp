@@ -72,6 +72,7 @@ private:
     double uniformStrain = UniformShorteningStrain;
     Real uniformStress = 0.0L; // the concrete's stress under uniform shortening
     ParabolaRectangleLaw parabola;
+    ParabolaOutline parabolaOutline; // the rotated outline of the current angle
     // The strain state last evaluated: the searches need the parabola's force
     // only, its point the first moments of that state.
     double lastTopStrain = 0.0;
@@ -109,10 +110,7 @@ double CurveGeneration::Evaluate(double topStrain, double barStrain)
     SectionRecord& sec = s.Section;
     Real concrete = 0.0L; // the concrete's compressive force, kN
     if (model.model == CalculationModel::NbrParabolaRectangle) {
-        concrete =
-            IntegrateParabolaRectangle(sec.RotatedVertices.data(), vertexCount,
-                                       StrainPlane{yTop, topStrain, yBar, barStrain}, parabola, ResultantParts::Force)
-                .force;
+        concrete = parabolaOutline.Force(StrainPlane{yTop, topStrain, yBar, barStrain}, parabola);
         lastTopStrain = topStrain;
         lastBarStrain = barStrain;
         // No block is cut out of the outline in this model.
@@ -292,6 +290,8 @@ void CurveGeneration::TurnTo(const TurnAngle& angle)
     cosTheta = angle.cos;
     sinTheta = angle.sin;
     RotatePoints(vertexCount, sec.CentroidalVertices.data(), cosTheta, sinTheta, sec.RotatedVertices.data());
+    if (model.model == CalculationModel::NbrParabolaRectangle)
+        parabolaOutline.Prepare(sec.RotatedVertices.data(), vertexCount);
     for (int k = 0; k < lineCount; ++k) {
         BarLine& line = s.BarLines[static_cast<std::size_t>(k)];
         if (BarsOf(line) > 0) {

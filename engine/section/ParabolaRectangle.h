@@ -43,4 +43,38 @@ ConcreteResultant IntegrateParabolaRectangle(const Point* v, std::int32_t n, con
                                              const ParabolaRectangleLaw& law,
                                              ResultantParts parts = ResultantParts::ForceAndFirstMoments);
 
+// An outline prepared for the force alone under many strain planes in one
+// frame (a search tries many planes at one direction of the neutral axis).
+// The stress depends on y alone, so the force is ∫σ(y)·w(y) dy, with w the
+// width of the outline: between two vertex levels w is linear in y (by
+// Green's theorem the sum of ±x of the edges crossing the slab). Kept here:
+// the levels in order, w at both ends of every slab and, below every level,
+// the area and its first and second moments about the middle of the levels.
+// A plane then costs the slabs where the stress follows the parabola, or a
+// few sums of those moments where that zone is deep; the plateau costs one
+// sum and the part in tension nothing. Fixed arrays: it allocates nothing.
+class ParabolaOutline {
+public:
+    // v[0..n-1] as for IntegrateParabolaRectangle.
+    void Prepare(const Point* v, std::int32_t n);
+    // The compressive force of the law under the plane, kN: that of
+    // IntegrateParabolaRectangle with ResultantParts::Force.
+    long double Force(const StrainPlane& plane, const ParabolaRectangleLaw& law) const;
+
+private:
+    std::int32_t levelCount = 0;
+    long double origin = 0.0L; // the middle of the levels
+    long double level[MaxVertices]{};
+    // w just above level k and just below level k + 1: slab k.
+    long double widthLow[MaxVertices]{};
+    long double widthHigh[MaxVertices]{};
+    // Below level k: ∫w dy, ∫(y - origin)·w dy, ∫(y - origin)²·w dy; above
+    // level k: ∫w dy, summed from the top so that a thin plateau there is not
+    // a difference of the whole area.
+    long double below0[MaxVertices]{};
+    long double below1[MaxVertices]{};
+    long double below2[MaxVertices]{};
+    long double above0[MaxVertices]{};
+};
+
 } // namespace flexara

@@ -1,7 +1,8 @@
 // The parabola-rectangle integrated exactly over a polygon, against a fibre
-// integration written here: the compressed depth cut into strips, each strip
-// carrying the stress of its middle fibre over its chord.
+// integration written for the tests (tests/engine/Fibres.h): the compressed
+// depth cut into strips, each strip carried by fibres over their chords.
 #include "engine/section/ParabolaRectangle.h"
+#include "tests/engine/Fibres.h"
 
 #include <gtest/gtest.h>
 
@@ -14,84 +15,9 @@ namespace flexara {
 namespace {
 
 using Real = long double;
-using Outline = std::vector<Point>;
-
-struct Reference {
-    Real force = 0.0L;
-    Real firstMomentX = 0.0L;
-    Real firstMomentY = 0.0L;
-};
-
-Real Shortening(const StrainPlane& plane, Real y)
-{
-    const Real gradient = (static_cast<Real>(plane.refStrain) - plane.topStrain) / (plane.yTop - plane.yRef);
-    return -(plane.topStrain + gradient * (plane.yTop - y));
-}
-
-Real Stress(const ParabolaRectangleLaw& law, Real s)
-{
-    if (s <= 0.0L)
-        return 0.0L;
-    if (s >= law.epsC2)
-        return law.plateauStress;
-    return law.plateauStress * (1.0L - std::pow(1.0L - s / law.epsC2, law.exponent));
-}
-
-// 2000 strips between every two levels where the width or the stress has a
-// kink (the vertices, s = 0 and s = εc2), each strip carried by two fibres at
-// its Gauss points (one middle fibre per strip is off by h²/2, 1.25e-7, over
-// the triangle of a corner).
-Reference FibreIntegration(const Outline& v, const StrainPlane& plane, const ParabolaRectangleLaw& law)
-{
-    constexpr int Strips = 2000;
-    std::vector<Real> levels;
-    Real low = v[0].y, high = v[0].y;
-    for (const Point& p : v) {
-        levels.push_back(p.y);
-        low = std::min<Real>(low, p.y);
-        high = std::max<Real>(high, p.y);
-    }
-    const Real gradient = (static_cast<Real>(plane.refStrain) - plane.topStrain) / (plane.yTop - plane.yRef);
-    if (gradient != 0.0L) {
-        for (const Real s : {0.0L, law.epsC2}) {
-            const Real y = plane.yTop - (-s - plane.topStrain) / gradient;
-            if (y > low && y < high)
-                levels.push_back(y);
-        }
-    }
-    std::sort(levels.begin(), levels.end());
-    levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
-
-    Reference r;
-    std::vector<Real> xs;
-    for (std::size_t l = 0; l + 1 < levels.size(); ++l) {
-        const Real dy = (levels[l + 1] - levels[l]) / Strips;
-        const Real gauss = 0.5L / std::sqrt(3.0L);
-        for (int k = 0; k < 2 * Strips; ++k) {
-            const Real y = levels[l] + (k / 2 + 0.5L + (k % 2 == 0 ? -gauss : gauss)) * dy;
-            const Real sigma = Stress(law, Shortening(plane, y));
-            if (sigma == 0.0L)
-                continue;
-            xs.clear();
-            for (std::size_t i = 0; i < v.size(); ++i) {
-                const Point& a = v[i];
-                const Point& b = v[(i + 1) % v.size()];
-                if ((a.y <= y) != (b.y <= y))
-                    xs.push_back(a.x + (y - a.y) * (static_cast<Real>(b.x) - a.x) / (static_cast<Real>(b.y) - a.y));
-            }
-            std::sort(xs.begin(), xs.end());
-            Real width = 0.0L, moment = 0.0L;
-            for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
-                width += xs[i + 1] - xs[i];
-                moment += (xs[i + 1] * xs[i + 1] - xs[i] * xs[i]) / 2.0L;
-            }
-            r.force += sigma * width * dy / 2.0L;
-            r.firstMomentX += sigma * moment * dy / 2.0L;
-            r.firstMomentY += sigma * width * y * dy / 2.0L;
-        }
-    }
-    return r;
-}
+using testing::FibreIntegration;
+using testing::Outline;
+using testing::Reference;
 
 Outline Turned(const Outline& v, double theta)
 {
@@ -234,6 +160,45 @@ TEST(ParabolaRectangle, PlateauAndTensionAreExact)
         EXPECT_NEAR(static_cast<double>(r.force), c.force, 1e-9);
         EXPECT_NEAR(static_cast<double>(r.firstMomentX), 0.0, 1e-9);
         EXPECT_NEAR(static_cast<double>(r.firstMomentY), 0.0, 1e-9);
+    }
+}
+
+// The force alone over an outline of many vertices, where the zone of the
+// parabola spans many slabs (and is summed from the moments of the width) or
+// a few, and the plateau lies above or below it.
+TEST(ParabolaRectangle, ManySidedOutlineEqualsAFineFibreIntegration)
+{
+    // A 24-sided polygon of radius 30, turned so that no two vertices share
+    // a level, and a concave notch cut into one side.
+    Outline v;
+    for (int i = 0; i < 24; ++i) {
+        const double angle = 0.1 + 2 * 3.14159265358979323846 * i / 24;
+        const double radius = i == 7 ? 12 : 30;
+        v.push_back({radius * std::cos(angle), radius * std::sin(angle)});
+    }
+    struct Case {
+        const char* name;
+        double top, bottom; // per mil at y = 30 and y = -30
+    };
+    const Case cases[] = {
+        {"parabola over the whole depth", -1.9, -0.05},
+        {"parabola over most of the depth, the rest in tension", -1.7, 0.4},
+        {"plateau on top, deep parabola", -3.5, 0.6},
+        {"thin parabola under a deep plateau", -3.5, -1.6},
+        {"plateau below, parabola above", -0.2, -3.0},
+        {"tension above, parabola below", 1.0, -1.8},
+        {"plateau and tension only a slab apart", -3.5, 40.0},
+    };
+    for (const Law& law : Laws) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(law.name) + ", " + c.name);
+            const StrainPlane plane{30.0, c.top, -30.0, c.bottom};
+            const Reference fibres = FibreIntegration(v, plane, law.law);
+            ParabolaOutline outline;
+            outline.Prepare(v.data(), static_cast<std::int32_t>(v.size()));
+            ASSERT_GT(fibres.force, 0.0L);
+            EXPECT_NEAR(static_cast<double>(outline.Force(plane, law.law) / fibres.force), 1.0, 1e-9);
+        }
     }
 }
 

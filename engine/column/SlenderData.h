@@ -1,0 +1,99 @@
+// What the checks of small and slender columns (NBR 6118:2014, 13.2.3,
+// 14.4.2.4, 15.3.1, 15.8.3.3, 15.8.4) add to a column and to its result: the
+// least dimension and γn, the refusals and their reasons as codes, the
+// standard column coupled to the section's M–N–1/r relation (point B of the
+// deformation curve, the secant stiffness) and creep. The arithmetic is in
+// engine/column/Slenderness.h; the words of the codes in texts/Words.h.
+//
+// Lengths in cm, forces in kN, moments in kN·m, stiffness in kN·m².
+#pragma once
+
+#include "engine/case/UVariav.h"
+#include "engine/section/MomentCurvature.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace flexara {
+
+// The aggregate of the concrete, for αE of its modulus Eci (8.2.8).
+enum class Aggregate : std::uint8_t {
+    GraniteOrGneiss = 0, // αE = 1,0
+    Basalt = 1,          // 1,2
+    Limestone = 2,       // 0,9
+    Sandstone = 3,       // 0,7
+};
+
+// Why a row is not checked as a column (the section check of the case still
+// works). The first four are the case's own and refuse every row.
+enum class ColumnRefusal : std::uint8_t {
+    None,
+    LeastDimensionMissing, // a free polygon without its typed b
+    LeastDimensionBelow14, // b < 14 cm (13.2.3)
+    AreaBelow360,          // Ac < 360 cm² (13.2.3)
+    WallColumn,            // a rectangle longer than five times its width (14.4.2.4); 15.9 is not done here
+    SlendernessAbove200,   // λ > 200 (15.8.1)
+    GeneralMethodNeeded,   // 140 < λ ≤ 200: only the general method (15.8.3.2)
+    BarsNotSymmetric,      // the curvature or κ method where the bending needs second order (15.8.3.3.2–3)
+    OutlineNotRectangle,   // the κ method where the bending needs second order (15.8.3.3.3)
+    CreepDataMissing,      // λ > 90 without φ or ψ (15.8.4)
+    NoResistingMoment,     // no MRd along the bending's direction on the curve of Nd
+    NoPointB,              // the deformation curve ends before MRd/γf3 (or is there already without curvature)
+};
+
+// A refusal of the case itself (every row, whatever its Nd), not of a row.
+constexpr bool IsCaseRefusal(ColumnRefusal refusal)
+{
+    return refusal == ColumnRefusal::LeastDimensionMissing || refusal == ColumnRefusal::LeastDimensionBelow14 ||
+           refusal == ColumnRefusal::AreaBelow360 || refusal == ColumnRefusal::WallColumn;
+}
+
+// Why a row in compression fails by instability.
+enum class Instability : std::uint8_t {
+    None,
+    SecantStiffness, // |Nd|·le²/(10·(EI)sec) ≥ 1: the coupled method's denominator ≤ 0
+    CreepEuler,      // Ne ≤ Nsg: the creep's exponent has no value
+};
+
+// The forces of a row in the column check, kN and kN·m.
+struct ColumnForces {
+    double nd = 0.0;
+    Point top;
+    Point base;
+};
+
+// Creep of one bending (15.8.4), with λ > 90.
+struct CreepResult {
+    double phi = 0.0;    // φ
+    double psi = 0.0;    // ψ = Nsg/|Nd|
+    double nsg = 0.0;    // ψ·|Nd|, kN
+    double msg = 0.0;    // ψ·|MA|, the first-order end moment before any floor, kN·m
+    double eci = 0.0;    // kN/cm²
+    double ic = 0.0;     // of the gross outline for the bending, cm⁴
+    double ne = 0.0;     // 10·Eci·Ic/le², kN
+    double theta1 = 0.0; // 1/(100·√le), le in m, held to 1/300..1/200
+    double ea = 0.0;     // θ1·le/2, cm
+    double ecc = 0.0;    // (Msg/Nsg + ea)·(2,718^(φ·Nsg/(Ne − Nsg)) − 1), cm (0 when unstable)
+    double moment = 0.0; // |Nd|·e_cc, kN·m
+};
+
+// One side of a bending in the coupled method: MRd along the side's
+// direction on the interaction curve of Nd, MRd/γf3, point B and (EI)sec,
+// then the rest.
+struct CoupledSide : SecantStiffness {
+    double kappa = 0.0;       // (EI)sec/(Ac·h²·fcd)
+    double denominator = 0.0; // 1 − |Nd|·le²/(10·(EI)sec)
+    double mdTot = 0.0;       // the intermediate section on this side, kN·m (a magnitude)
+    double mdMinTot = 0.0;    // the minimum envelope's semi-axis on this side, kN·m
+};
+
+// The coupled method of one bending that needs second order: both sides,
+// indexed by CurvatureSide, and where each side's deformation curve ends.
+struct CoupledBending {
+    std::array<std::optional<CoupledSide>, CurvatureSideCount> sides;
+    std::array<CurveEnd, CurvatureSideCount> end{};
+    std::array<double, CurvatureSideCount> endCurvature{}; // 1/m
+};
+
+} // namespace flexara
