@@ -410,20 +410,20 @@ TEST(CoupledMethod, SlendernessLimitsOfEachMethod)
         const char* message; // the start of it
     } cases[] = {
         {"91, curvature", 91, SecondOrderMethod::Curvature, true, ColumnCheckStatus::TooSlender, ColumnRefusal::None,
-         "λ = 91 > 90 para Myd: os métodos aproximados não se aplicam."},
+         "λ = 91,00 > 90 para Myd: os métodos aproximados não se aplicam."},
         {"91, coupled without φ and ψ", 91, SecondOrderMethod::Coupled, false, ColumnCheckStatus::Refused,
          ColumnRefusal::CreepDataMissing,
-         "λ = 91 > 90 para Myd: a fluência é obrigatória (NBR 6118:2014, 15.8.4); faltam φ e ψ."},
+         "λ = 91,00 > 90 para Myd: a fluência é obrigatória (NBR 6118:2014, 15.8.4); faltam φ e ψ."},
         {"91, coupled with creep", 91, SecondOrderMethod::Coupled, true, ColumnCheckStatus::Checked,
          ColumnRefusal::None, ""},
         {"139, coupled with creep", 139, SecondOrderMethod::Coupled, true, ColumnCheckStatus::Checked,
          ColumnRefusal::None, ""},
         {"141, coupled", 141, SecondOrderMethod::Coupled, true, ColumnCheckStatus::Refused,
-         ColumnRefusal::GeneralMethodNeeded, "λ = 141 > 140 para Myd: só o método geral"},
+         ColumnRefusal::GeneralMethodNeeded, "λ = 141,00 > 140 para Myd: só o método geral"},
         {"201, coupled", 201, SecondOrderMethod::Coupled, true, ColumnCheckStatus::Refused,
-         ColumnRefusal::SlendernessAbove200, "λ = 201 > 200 para Myd: a NBR 6118:2014 (15.8.1)"},
+         ColumnRefusal::SlendernessAbove200, "λ = 201,00 > 200 para Myd: a NBR 6118:2014 (15.8.1)"},
         {"201, κ", 201, SecondOrderMethod::Stiffness, true, ColumnCheckStatus::Refused,
-         ColumnRefusal::SlendernessAbove200, "λ = 201 > 200 para Myd"},
+         ColumnRefusal::SlendernessAbove200, "λ = 201,00 > 200 para Myd"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
