@@ -170,17 +170,7 @@ TEST(Surface, TheEndsAreTheUniformStatesWithTheMomentsOfTheSteel)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        auto s = MakeRectangleCase(20, 40, {});
-        for (const LineSpec& l : c.lines) {
-            BarLine& line = s->BarLines[static_cast<std::size_t>(s->LineCount++)];
-            line.BarCount = l.bars;
-            line.Diameter = l.diameter;
-            line.X1 = l.x1;
-            line.Y1 = l.y1;
-            line.X2 = l.x2;
-            line.Y2 = l.y2;
-        }
-        UpdateReinforcementRatio(*s);
+        auto s = MakeRectangleCase(20, 40, c.lines);
         const Surface surface = GenerateSurface(*s, MaterialSelection{}, 3, 1);
         ASSERT_EQ(surface.status, SurfaceStatus::Ok);
         Real steel = 0, sx = 0, sy = 0; // ΣA, ΣA·x, ΣA·y
@@ -434,18 +424,7 @@ TEST(Surface, ARefusedSectionGivesNoSurfaceAndSaysWhy)
     for (const Case& c : {Case{"no steel", {}, CurveWarning::ZeroArea},
                           Case{"a bar outside", {{1, 20, 25, 20, 25, 20}}, CurveWarning::BarsOutside}}) {
         SCOPED_TRACE(c.name);
-        auto s = MakeRectangleCase(20, 40, {});
-        for (const LineSpec& l : c.lines) {
-            BarLine& line = s->BarLines[static_cast<std::size_t>(s->LineCount++)];
-            line = BarLine{};
-            line.BarCount = l.bars;
-            line.Diameter = l.diameter;
-            line.X1 = l.x1;
-            line.Y1 = l.y1;
-            line.X2 = l.x2;
-            line.Y2 = l.y2;
-        }
-        UpdateReinforcementRatio(*s);
+        auto s = MakeRectangleCase(20, 40, c.lines);
         const Surface surface = GenerateSurface(*s, MaterialSelection{}, 3, 1);
         EXPECT_EQ(surface.status, SurfaceStatus::Refused);
         ASSERT_FALSE(surface.warnings.empty());

@@ -10,6 +10,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 namespace flexara::testing {
 
@@ -19,7 +20,7 @@ struct LineSpec {
     double x1, y1, x2, y2;
 };
 
-inline std::unique_ptr<AnalysisState> MakeRectangleCase(double b, double h, std::initializer_list<LineSpec> lines)
+inline std::unique_ptr<AnalysisState> MakeRectangleCase(double b, double h, const std::vector<LineSpec>& lines)
 {
     auto s = std::make_unique<AnalysisState>();
     InstallDefaultCase(*s);
