@@ -276,7 +276,10 @@ std::string ManyCasesJson(const std::vector<CaseOutcome>& outcomes, CaseJob job)
         item["status"] = CaseStandingKey(o.standing);
         item["reason"] = o.reason.empty() ? JsonDocument(nullptr) : JsonDocument(o.reason);
         item["combinations"] = o.combinations;
-        item["holds"] = checked && v.holds;
+        // A design holds by its choice: with no diameter that suffices the
+        // combinations may still hold with the largest (its steel beyond
+        // As,máx, or its bars outside the outline).
+        item["holds"] = job == CaseJob::Design ? o.standing == CaseStanding::Holds : checked && v.holds;
         item["governing"] = checked && v.governing >= 0 ? JsonDocument(v.governing) : JsonDocument(nullptr);
         item["governing_name"] = checked && v.governing >= 0 ? JsonDocument(v.governingName) : JsonDocument(nullptr);
         item["governing_situation"] =

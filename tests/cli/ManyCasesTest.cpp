@@ -328,6 +328,26 @@ TEST(ManyCases, OnATerminal)
     EXPECT_NE(run.out.find("2 casos: 1 atende, 1 não atende."), std::string::npos) << run.out;
 }
 
+// Many cases at once on the pool give what one at a time does, and what the
+// whole curve of every Nd gives, bit for bit (the reals of the JSON read back
+// to the same double).
+TEST(ManyCases, SameSummaryOnAnyNumberOfThreads)
+{
+    const std::vector<std::string> files = {Good, Failing, Missing, Hopeless(), Good, Failing, Faulty};
+    for (const CaseJob job : {CaseJob::Check, CaseJob::Design}) {
+        SCOPED_TRACE(job == CaseJob::Check ? "check" : "design");
+        ManyCasesOptions options;
+        options.job = job;
+        options.threads = 1;
+        const std::string one = ManyCasesJson(RunManyCases(files, options), job);
+        options.threads = 3;
+        EXPECT_EQ(ManyCasesJson(RunManyCases(files, options), job), one);
+        options.reading = CurveReading::WholeCurve;
+        EXPECT_EQ(ManyCasesJson(RunManyCases(files, options), job), one);
+        EXPECT_NE(one.find("\"not_checked\": 1"), std::string::npos) << one;
+    }
+}
+
 TEST(ManyCases, NamesAndCounts)
 {
     const struct {
