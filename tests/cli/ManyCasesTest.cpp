@@ -63,6 +63,16 @@ std::string Hopeless()
                 LoadProjectBytes(WithoutCombinations) + "combinacoes\r\n1\r\nX\r\n-500\r\n900\r\n0\r\n");
 }
 
+// The slender column with a buckling length of 0 in Mxd: it opens, but no
+// command checks it.
+std::string WithoutLength()
+{
+    std::string text = LoadProjectBytes(Good);
+    const std::size_t at = text.find("pilar\r\n 2.80000000000000E+0002");
+    text.replace(at + 7, 23, " 0.00000000000000E+0000");
+    return Temp("no-length.fxr", text);
+}
+
 Json Parsed(const ShellRun& run)
 {
     EXPECT_TRUE(Json::accept(run.out)) << run.out;
@@ -189,6 +199,8 @@ TEST(ManyCases, ExitStatusOfTheWhole)
         {"one without combinations", "check " + WithoutCombinations + " " + Good, 2,
          "\"reason\": \"the case has no load combinations.\""},
         {"a fault in one", "check " + Good + " " + Faulty, 2, "\"status\": \"error\""},
+        {"a column without a length", "check " + Good + " " + WithoutLength(), 2,
+         "\"reason\": \"Pilar: le (Mxd) nulo"},
         {"every case designed", "design " + Good + " " + Failing, 0, "\"holding\": 2"},
         {"no diameter for one", "design " + Good + " " + Hopeless(), 3, "\"failing\": 1"},
         {"a design of an unreadable case", "design " + Missing + " " + Good, 2, "\"not_checked\": 1"},
