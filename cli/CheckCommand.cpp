@@ -13,7 +13,7 @@ namespace flexara::cli {
 namespace {
 
 struct CheckArguments {
-    CaseArguments files;
+    ManyCaseArguments cases;
     std::string loads;
     std::string nd;
     std::string format = "json";
@@ -26,7 +26,7 @@ Action AddCheckCommand(CLI::App& app)
 {
     CLI::App* command = app.add_subcommand("check", "the load combinations of a case, checked on its section");
     auto arguments = std::make_shared<CheckArguments>();
-    AddCaseArguments(*command, arguments->files);
+    AddManyCaseArguments(*command, arguments->cases);
     command->add_option("--loads", arguments->loads, "a CSV file of load combinations, instead of the case's")
         ->type_name("LOADS.csv");
     // Taken only to be refused with a reason: each combination has its own Nd.
@@ -35,17 +35,25 @@ Action AddCheckCommand(CLI::App& app)
     AddModelOption(*command, arguments->model);
     return [arguments, command]() -> int {
         const CheckArguments& a = *arguments;
+        if (a.cases.inputs.empty() && command->count("--list") == 0)
+            return Usage("CASE is required");
         if (command->count("--nd") > 0)
             return Usage("--nd has no meaning for check: every combination has its own Nd");
+        if (RunsManyCases(*command, a.cases)) {
+            if (command->count("--loads") > 0)
+                return Usage("--loads takes one case: of many, each is checked with its own combinations");
+            return RunManyCaseCommand(*command, a.cases, CaseJob::Check, a.model, a.format);
+        }
+        const CaseArguments files{a.cases.inputs.front(), a.cases.output};
         if (command->count("--loads") > 0 && a.loads.empty())
             return Usage("--loads needs a CSV file of load combinations");
         if (a.format != "json" && a.format != "csv")
             return Usage("--format takes json or csv");
-        if (const int refused = RefuseOutputOverInputs(a.files, a.loads); refused != 0)
+        if (const int refused = RefuseOutputOverInputs(files, a.loads); refused != 0)
             return refused;
         int status = 0;
-        std::optional<LoadedCase> loaded = LoadCaseInModel(*command, a.files.input, a.model, status);
-        if (!loaded || !ColumnLengthsGiven(*loaded, a.files.input, status))
+        std::optional<LoadedCase> loaded = LoadCaseInModel(*command, files.input, a.model, status);
+        if (!loaded || !ColumnLengthsGiven(*loaded, files.input, status))
             return status;
         const std::optional<CombinationList> rows = CombinationsOf(*loaded, a.loads, status);
         if (!rows)
@@ -60,7 +68,7 @@ Action AddCheckCommand(CLI::App& app)
         const std::string text = a.format == "csv"
                                      ? WriteCombinationsCsv(combinations, &check, column.has_value())
                                      : CheckJson(combinations, check, loaded->state->Model, column, &verdict);
-        const int written = WriteOutput(a.files.output, text);
+        const int written = WriteOutput(files.output, text);
         // The JSON holds the warnings; a CSV has no place for them.
         if (a.format == "csv")
             for (const CaseWarning warning : verdict.warnings)

@@ -6,6 +6,7 @@
 // in Subcommands.h and one more line in main().
 #pragma once
 
+#include "cli/ManyCases.h"
 #include "engine/case/Materials.h"
 #include "engine/case/UVariav.h"
 #include "engine/column/Column.h"
@@ -19,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace flexara::cli {
 
@@ -34,6 +36,24 @@ struct CaseArguments {
 
 // Adds CASE.fxr and -o/--output to a subcommand.
 void AddCaseArguments(CLI::App& command, CaseArguments& arguments);
+
+// The cases of check and design: one file or many (CASE.fxr..., and those of
+// --list, one path a line), the summary's -o OUT and --details DIR.
+struct ManyCaseArguments {
+    std::vector<std::string> inputs;
+    std::string list;
+    std::string details;
+    std::string output;
+};
+void AddManyCaseArguments(CLI::App& command, ManyCaseArguments& arguments);
+// Whether the command runs as many cases: more than one file, --list or
+// --details; a single file alone runs as it always did.
+bool RunsManyCases(const CLI::App& command, const ManyCaseArguments& arguments);
+// The run of many cases, --format table|json|csv (a table by default on a
+// terminal, else JSON), --model for all, a progress line on a terminal's
+// standard error; the summary to OUT and the status of the whole.
+int RunManyCaseCommand(const CLI::App& command, const ManyCaseArguments& arguments, CaseJob job,
+                       const std::string& model, const std::string& format);
 
 // A bad command line: the message, a hint at --help, exit status 1.
 int Usage(const std::string& message);

@@ -18,7 +18,7 @@ namespace flexara::cli {
 namespace {
 
 struct DesignArguments {
-    CaseArguments files;
+    ManyCaseArguments cases;
     std::string loads;
     std::string format = "json";
     std::string model;
@@ -62,7 +62,7 @@ Action AddDesignCommand(CLI::App& app)
     CLI::App* command =
         app.add_subcommand("design", "the least bar diameter for which every load combination of a case holds");
     auto arguments = std::make_shared<DesignArguments>();
-    AddCaseArguments(*command, arguments->files);
+    AddManyCaseArguments(*command, arguments->cases);
     command->add_option("--loads", arguments->loads, "a CSV file of load combinations, instead of the case's")
         ->type_name("LOADS.csv");
     command->add_option("--format", arguments->format, "json or csv")->type_name("FORMAT");
@@ -72,17 +72,27 @@ Action AddDesignCommand(CLI::App& app)
     AddModelOption(*command, arguments->model);
     return [arguments, command]() -> int {
         const DesignArguments& a = *arguments;
+        if (a.cases.inputs.empty() && command->count("--list") == 0)
+            return Usage("CASE is required");
+        if (RunsManyCases(*command, a.cases)) {
+            if (command->count("--loads") > 0)
+                return Usage("--loads takes one case: of many, each is designed for its own combinations");
+            if (a.apply)
+                return Usage("--apply takes one case");
+            return RunManyCaseCommand(*command, a.cases, CaseJob::Design, a.model, a.format);
+        }
+        const CaseArguments files{a.cases.inputs.front(), a.cases.output};
         if (command->count("--loads") > 0 && a.loads.empty())
             return Usage("--loads needs a CSV file of load combinations");
         if (a.format != "json" && a.format != "csv")
             return Usage("--format takes json or csv");
-        if (a.apply && (a.files.output.empty() || a.files.output == "-"))
+        if (a.apply && (files.output.empty() || files.output == "-"))
             return Usage("--apply needs -o OUT.fxr, the case to write with the chosen diameter");
-        if (const int refused = RefuseOutputOverInputs(a.files, a.loads); refused != 0)
+        if (const int refused = RefuseOutputOverInputs(files, a.loads); refused != 0)
             return refused;
         int status = 0;
-        std::optional<LoadedCase> loaded = LoadCaseInModel(*command, a.files.input, a.model, status);
-        if (!loaded || !ColumnLengthsGiven(*loaded, a.files.input, status))
+        std::optional<LoadedCase> loaded = LoadCaseInModel(*command, files.input, a.model, status);
+        if (!loaded || !ColumnLengthsGiven(*loaded, files.input, status))
             return status;
         std::optional<CombinationList> rows = CombinationsOf(*loaded, a.loads, status);
         if (!rows)
@@ -103,7 +113,7 @@ Action AddDesignCommand(CLI::App& app)
         if (result.withoutBars)
             std::cerr << "flexara-cli: " << DesignChoiceText(result) << "\n";
         if (!a.apply) {
-            const int written = WriteOutput(a.files.output, text);
+            const int written = WriteOutput(files.output, text);
             return written != 0 ? written : DesignExitStatus(result);
         }
         // --apply: the report on standard output, the case to OUT.fxr.
@@ -111,7 +121,7 @@ Action AddDesignCommand(CLI::App& app)
             return written;
         const int designed = DesignExitStatus(result);
         if (result.chosen < 0) {
-            std::cerr << "flexara-cli: " << WithFullStop(DesignChoiceText(result)) << " " << a.files.output
+            std::cerr << "flexara-cli: " << WithFullStop(DesignChoiceText(result)) << " " << files.output
                       << " was not written.\n";
             return designed;
         }
@@ -119,7 +129,7 @@ Action AddDesignCommand(CLI::App& app)
             AnalysisState& state = *loaded->state;
             ApplyDiameterToEveryLine(state, result.options[static_cast<std::size_t>(result.chosen)].diameter);
             UpdateReinforcementRatio(state);
-            const int written = WriteOutput(a.files.output, CaseText(*loaded, state, combinations));
+            const int written = WriteOutput(files.output, CaseText(*loaded, state, combinations));
             return written != 0 ? written : designed;
         } catch (const std::exception& failure) {
             return FailureStatus(failure);

@@ -9,6 +9,8 @@ Usage:
   flexara-cli check CASE.fxr [--loads LOADS.csv] [--model MODEL] [--format json|csv] [-o OUT]
   flexara-cli design CASE.fxr [--loads LOADS.csv] [--model MODEL] [--format json|csv]
                      [-o OUT | --apply -o OUT.fxr]
+  flexara-cli check|design CASE.fxr... [--list FILE] [--details DIR] [--model MODEL]
+                     [--format table|json|csv] [-o OUT]
   flexara-cli report CASE.fxr [--nd KN] [--model MODEL] [-o OUT.pdf]
   flexara-cli rewrite CASE.fxr -o OUT.fxr
   flexara-cli surface CASE.fxr [--levels K] [--model MODEL] [--format json|csv|obj|svg|png] [-o OUT]
@@ -58,6 +60,43 @@ nm        The N-M diagram of CASE.fxr along the direction DEG of the moment
           (degrees from the Mx axis towards the My axis; any finite number):
           at every level of the surface the resisting moment along DEG and
           along the opposite direction, closed by the two ends.
+
+Many cases: "check" and "design" of more than one CASE.fxr, or of the files
+          named by --list FILE (one path a line, relative to the folder the
+          command runs in; empty lines are skipped; the files of the command
+          line come first), or with --details, run every case in one process,
+          as many at once as there are cores, each exactly as the command runs
+          it alone, and write a summary: one row per case in the order given,
+          with the governing combination and its situation, eta, the verdict
+          (for "design": with the chosen diameter in every line, or with the
+          largest of the list when none suffices), the steel area against
+          As,min and As,max and, for "design", the diameter chosen and
+          As,nec. A case that cannot be read, has no load combinations or a
+          column without a positive length is listed with its reason, and the
+          others are still checked. --loads and --apply take one case only.
+  --details DIR   also writes each case's full report, the JSON the command
+          prints for that file alone, to DIR/NAME.json (NAME: the file's name
+          without its folder and ".fxr"; DIR is made when missing; two cases
+          of one name are refused before anything runs).
+  Formats of the summary: table (the default when standard output is a
+          terminal: aligned columns in Portuguese, the reasons of the cases
+          not checked, the count), json (the default otherwise: "command",
+          "cases", "holding", "failing", "faulted", "not_checked" and "rows",
+          one object per case: "file", "status" ("holds", "fails", "error",
+          "not-checked"), "reason", "combinations", "holds", "governing",
+          "governing_name", "governing_situation", "utilisation", "steel"
+          ({"as", "as_min", "as_max", "limits"}, "limits" null for a case
+          without a column), "message" (the verdict's sentence), for "design"
+          "chosen", "judged_diameter", "as_needed" and "choice", and
+          "details", the report's path or null) or csv (the header
+          arquivo;veredito;combinacao;situacao_pilar;eta;as;as_min;as_max;
+          limites;motivo, with diametro;as_nec after eta for "design").
+  A progress line goes to standard error when it is a terminal. Exit
+          status: 0 when every case holds (for "design": every case has a
+          diameter), 3 when one does not, 2 when a case could not be read or
+          checked, or a fault ended one of its generations; 1 for a bad
+          command line, a list that cannot be read or an output that cannot
+          be written.
 
 --levels K      the levels of the surface (and so of the N-M diagram): a
           whole number from 1 to 400, 41 when not given.

@@ -754,4 +754,109 @@ std::string SlenderColumnText(const ColumnResult& column)
            SecondOrderMethodText(SecondOrderMethod::Coupled) + " não se aplica a esta combinação";
 }
 
+// ---- The summary of many cases ----
+
+const char* CaseStandingKey(CaseStanding standing)
+{
+    switch (standing) {
+    case CaseStanding::Holds:
+        return "holds";
+    case CaseStanding::Fails:
+        return "fails";
+    case CaseStanding::Faulted:
+        return "error";
+    case CaseStanding::NotChecked:
+        break;
+    }
+    return "not-checked";
+}
+
+const char* CaseStandingText(CaseStanding standing)
+{
+    switch (standing) {
+    case CaseStanding::Holds:
+        return "atende";
+    case CaseStanding::Fails:
+        return "não atende";
+    case CaseStanding::Faulted:
+        return "erro";
+    case CaseStanding::NotChecked:
+        break;
+    }
+    return "não verificado";
+}
+
+const char* CaseStandingCsvWord(CaseStanding standing)
+{
+    switch (standing) {
+    case CaseStanding::Holds:
+        return "atende";
+    case CaseStanding::Fails:
+        return "nao-atende";
+    case CaseStanding::Faulted:
+        return "erro";
+    case CaseStanding::NotChecked:
+        break;
+    }
+    return "nao-verificado";
+}
+
+std::string VerdictUtilisationText(double eta)
+{
+    return UtilisationText(eta);
+}
+
+std::string BarDiameterText(double mm)
+{
+    return DiameterText(mm);
+}
+
+std::string ColumnSteelText(const ColumnSteel& steel)
+{
+    return steel.Holds() ? std::string("ok") : SteelMisses(steel);
+}
+
+std::string ColumnSteelCsvWords(const ColumnSteel& steel)
+{
+    static constexpr LimitWords csvWords = {"abaixo-do-minimo", "acima-do-maximo", "diametro-menor-que-10"};
+    return steel.Holds() ? std::string("ok")
+                         : Joined(Misses(steel.belowMinimum, steel.aboveMaximum, steel.belowColumnDiameter, csvWords),
+                                  "+");
+}
+
+const char* SituationPlainWord(DesignSituation situation)
+{
+    switch (situation) {
+    case DesignSituation::Top:
+        return "topo";
+    case DesignSituation::Base:
+        return "base";
+    case DesignSituation::Intermediate:
+        return "intermediaria";
+    case DesignSituation::Minimum:
+        break;
+    }
+    return "minima";
+}
+
+const std::array<const char*, 9> ManyCasesHeaders = {"Caso",     "Combinação", "Situação", "η",     "Veredito",
+                                                     "As (cm²)", "As,mín",     "As,máx",   "Limites"};
+const std::array<const char*, 2> ManyDesignsHeaders = {"φ (mm)", "As,nec (cm²)"};
+
+std::string ManyCasesCountText(int holds, int fails, int faulted, int notChecked)
+{
+    const int cases = holds + fails + faulted + notChecked;
+    std::string text = std::to_string(cases) + (cases == 1 ? " caso" : " casos");
+    std::string parts;
+    const auto add = [&parts](int count, const char* one, const char* many) {
+        if (count > 0)
+            parts += (parts.empty() ? "" : ", ") + std::to_string(count) + " " + (count == 1 ? one : many);
+    };
+    add(holds, "atende", "atendem");
+    add(fails, "não atende", "não atendem");
+    add(faulted, "com erro", "com erro");
+    add(notChecked, "não verificado", "não verificados");
+    return text + (parts.empty() ? "" : ": " + parts) + ".";
+}
+
 } // namespace flexara

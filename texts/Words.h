@@ -177,4 +177,35 @@ std::string FaultText(const Fault& fault);
 // anything else by its own message.
 std::string FailureText(const std::exception& failure);
 
+// ---- The summary of many cases (check and design of a list of files) ----
+
+// Where a case stands: as a JSON key "holds", "fails", "error",
+// "not-checked"; as the table says it "atende", "não atende", "erro", "não
+// verificado"; as a CSV field "atende", "nao-atende", "erro",
+// "nao-verificado".
+const char* CaseStandingKey(CaseStanding standing);
+const char* CaseStandingText(CaseStanding standing);
+const char* CaseStandingCsvWord(CaseStanding standing);
+// η as the verdict writes it ("0,98", "1,004"), a bar diameter as the
+// diameter list does ("12,5", "16").
+std::string VerdictUtilisationText(double eta);
+std::string BarDiameterText(double mm);
+// What the steel of a column misses of its limits: "ok", or "As < As,mín",
+// "As > As,máx", "φ < 10 mm" joined by " e "; as a CSV field "ok", or
+// "abaixo-do-minimo", "acima-do-maximo", "diametro-menor-que-10" joined by
+// "+".
+std::string ColumnSteelText(const ColumnSteel& steel);
+std::string ColumnSteelCsvWords(const ColumnSteel& steel);
+// A situation of the column as a field of the summary's CSV, in the words of
+// check's CSV: "topo", "base", "intermediaria", "minima".
+const char* SituationPlainWord(DesignSituation situation);
+// The headings of the summary's table: "Caso", "Combinação", "Situação",
+// "η", "Veredito", "As (cm²)", "As,mín", "As,máx", "Limites"; for the design
+// also "φ (mm)" and "As,nec (cm²)" after "Veredito".
+extern const std::array<const char*, 9> ManyCasesHeaders;
+extern const std::array<const char*, 2> ManyDesignsHeaders;
+// The last line of the table: "3 casos: 1 atende, 1 não atende, 1 não
+// verificado." (standings without a case left out).
+std::string ManyCasesCountText(int holds, int fails, int faulted, int notChecked);
+
 } // namespace flexara

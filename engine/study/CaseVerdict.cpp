@@ -68,4 +68,11 @@ CaseVerdict JudgeCase(const AnalysisState& state, const MaterialSelection& mater
     return verdict;
 }
 
+CaseStanding StandingOf(const CaseVerdict& verdict)
+{
+    if (!verdict.faulted.empty())
+        return CaseStanding::Faulted;
+    return verdict.holds ? CaseStanding::Holds : CaseStanding::Fails;
+}
+
 } // namespace flexara

@@ -67,4 +67,11 @@ struct CaseVerdict {
 CaseVerdict JudgeCase(const AnalysisState& state, const MaterialSelection& materials, const CombinationList& rows,
                       const CombinationCheck& check, const std::optional<Column>& column);
 
+// Where a case stands in a list of many: it holds, it does not, a fault ended
+// one of its generations, or it could not be read or checked at all (no
+// verdict: the file, its combinations or its column lengths were refused).
+enum class CaseStanding : std::uint8_t { Holds, Fails, Faulted, NotChecked };
+// The standing of a verdict: a fault before everything, then whether it holds.
+CaseStanding StandingOf(const CaseVerdict& verdict);
+
 } // namespace flexara
