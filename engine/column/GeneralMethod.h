@@ -38,9 +38,6 @@
 
 namespace flexara {
 
-// Stations of the bar: at least 20 steps, 40 unless set otherwise.
-constexpr int MinGeneralSteps = 20;
-constexpr int DefaultGeneralSteps = 40;
 // Newton steps allowed before the bar is said to have no fixed point.
 constexpr int MaxGeneralIterations = 100;
 
@@ -128,32 +125,6 @@ std::vector<double> FirstOrderStations(SupportCondition condition, double top, d
 // Whether the line of the end moments is zero all along (both signs are then
 // solved).
 bool FirstOrderLineIsZero(SupportCondition condition, double top, double base);
-
-struct GeneralStation {
-    double z = 0.0;         // from the base, cm
-    double m1 = 0.0;        // kN·m
-    double u = 0.0;         // cm: the deflection, positive where it adds to a positive moment
-    double m = 0.0;         // kN·m
-    double curvature = 0.0; // 1/m, signed as m
-};
-
-enum class GeneralOutcome : std::uint8_t {
-    Converged,
-    LeftTheCurve,  // a station's moment beyond the greatest moment of its side
-    LostStability, // the tangent stiffness of the bar lost (a pivot ≤ 0)
-    NoConvergence, // no fixed point within MaxGeneralIterations steps
-};
-
-struct GeneralSolution {
-    GeneralOutcome outcome = GeneralOutcome::NoConvergence;
-    std::vector<GeneralStation> stations;
-    int iterations = 0;      // Newton steps, both phases
-    int station = -1;        // where Md,tot is (or where the curve was left)
-    double mdTot = 0.0;      // the largest |M(z)|
-    double signedMd = 0.0;   // M there
-    double errorBound = 0.0; // of every M against the fixed point, kN·m
-    bool Stable() const { return outcome == GeneralOutcome::Converged; }
-};
 
 // The bar solved on the relation.
 GeneralSolution SolveGeneralBar(const GeneralBar& bar, const BendingRelation& relation);

@@ -6,9 +6,11 @@
 // and a bar above its critical load failing by instability.
 #include "engine/column/GeneralMethod.h"
 #include "engine/case/Materials.h"
+#include "engine/column/Combinations.h"
 #include "engine/column/Slenderness.h"
 #include "engine/section/CalculationModel.h"
 #include "tests/engine/TestCases.h"
+#include "texts/Words.h"
 
 #include <gtest/gtest.h>
 
@@ -312,6 +314,187 @@ TEST(GeneralMethod, ABarAboveItsCriticalLoadFailsByInstability)
     const GeneralSolution s = SolveGeneralBar(
         Bar(SupportCondition::PinnedWithoutTransverseLoads, 100, nd, beyond, beyond, DefaultGeneralSteps), relation);
     EXPECT_EQ(s.outcome, GeneralOutcome::LeftTheCurve);
+}
+
+
+constexpr std::size_t X = static_cast<std::size_t>(Bending::Mx);
+constexpr std::size_t Y = static_cast<std::size_t>(Bending::My);
+
+Column GeneralColumn(double leX, double leY, SupportCondition condition = SupportCondition::PinnedWithoutTransverseLoads)
+{
+    Column column;
+    column.bending[X] = ColumnBending{leX, condition};
+    column.bending[Y] = ColumnBending{leY, condition};
+    column.method = SecondOrderMethod::General;
+    return column;
+}
+
+TEST(GeneralMethodInTheCheck, EachBendingIsItsBarAndTheSituationsReadIt)
+{
+    // The 20 x 40 column, i = 40/√12 about x and 20/√12 about y. Each
+    // bending's bar is rebuilt here from the row: the line of its end
+    // moments, the floor M1d,min = |Nd|·(0,015 + 0,03·h) and, above λ = 90,
+    // |Nd|·e_cc of the creep worked by CreepOf; the check must give the same
+    // Md,tot, the intermediate situation at (±Md,tot x, ±Md,tot y) on the
+    // side of each bar's largest moment, and the minimum envelope's
+    // semi-axes those of the bars of M1d,min alone.
+    auto s = testing::MakeColumn20x40();
+    const DeformationSection section = Section20x40();
+    const double iy = 20 / std::sqrt(12.0), ix = 40 / std::sqrt(12.0);
+    const struct {
+        const char* name;
+        double lambdaY;
+        SupportCondition condition;
+        LoadCombination row;
+    } cases[] = {
+        {"λ 30, below λ1", 30, SupportCondition::PinnedWithoutTransverseLoads, {"c", -600, 20, 8, 20.0, 8.0}},
+        {"λ 60, single curvature", 60, SupportCondition::PinnedWithoutTransverseLoads, {"c", -600, 20, 15, 10.0, 7.0}},
+        {"λ 60, double curvature", 60, SupportCondition::PinnedWithoutTransverseLoads, {"c", -600, -10, 15, 10.0, -12.0}},
+        {"λ 120, no moments", 120, SupportCondition::PinnedWithoutTransverseLoads, {"c", -300, 0, 0}},
+        {"λ 150, creep", 150, SupportCondition::PinnedWithoutTransverseLoads, {"c", -150, 5, -4, 5.0, -2.0}},
+        {"λ 100, cantilever", 100, SupportCondition::Cantilever, {"c", -200, 4, 3, 8.0, 6.0}},
+        {"λ 60, transverse loads", 60, SupportCondition::PinnedWithTransverseLoads, {"c", -600, 10, -5, 4.0, 9.0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // λ = le/i, about x half that about y.
+        Column column = GeneralColumn(0.5 * c.lambdaY * ix, c.lambdaY * iy, c.condition);
+        column.creepCoefficient = 2.0;
+        column.quasiPermanentShare = 0.6;
+        const CombinationResult result = CheckCombinations(*s, MaterialSelection{}, {c.row}, column, 1).rows[0];
+        ASSERT_TRUE(result.column.has_value());
+        const ColumnResult& checked = *result.column;
+        ASSERT_EQ(checked.status, ColumnCheckStatus::Checked) << CombinationMessage(result);
+        EXPECT_EQ(checked.method, SecondOrderMethod::General);
+        ASSERT_EQ(checked.situations.size(), 4u);
+        const double tops[] = {c.row.Mxd, c.row.Myd};
+        const double bases[] = {c.row.MxdBase.value_or(c.row.Mxd), c.row.MydBase.value_or(c.row.Myd)};
+        const double hs[] = {40, 20};
+        double corner[2] = {0, 0}, semiAxis[2][2] = {{0, 0}, {0, 0}};
+        for (const std::size_t b : {X, Y}) {
+            SCOPED_TRACE(b);
+            const BendingCheck& check = checked.bending[b];
+            ASSERT_TRUE(check.general.has_value());
+            EXPECT_EQ(check.general->steps, 40);
+            const double le = column.bending[b].le;
+            const double m1dMin = std::fabs(c.row.Nd) * (0.015 + 0.03 * hs[b] / 100);
+            EXPECT_NEAR(check.m1dMin, m1dMin, 1e-12);
+            double creep = 0;
+            if (check.lambda > 90) {
+                ASSERT_TRUE(check.creep.has_value());
+                creep = check.creep->moment;
+                EXPECT_GT(creep, 0);
+            } else {
+                EXPECT_FALSE(check.creep.has_value());
+            }
+            const MomentCurvature curve(section, c.row.Nd, DirectionOf(static_cast<Bending>(b)));
+            const DeformationRelation relation(curve);
+            GeneralBar bar;
+            bar.condition = c.condition;
+            bar.le = le;
+            bar.nd = c.row.Nd;
+            const bool zero = tops[b] == 0 && bases[b] == 0;
+            EXPECT_EQ(check.general->bothSigns, zero);
+            // Both signs of the floor alone: the minimum envelope's bars.
+            for (int side = 0; side < 2; ++side) {
+                bar.m1.assign(41, (side == 0 ? 1 : -1) * (m1dMin + creep));
+                const GeneralSolution minimum = SolveGeneralBar(bar, relation);
+                ASSERT_TRUE(minimum.Stable());
+                semiAxis[b][side] = minimum.mdTot;
+                EXPECT_NEAR(check.mdMinTotBySide->at(static_cast<std::size_t>(side)), minimum.mdTot,
+                            1e-12 * minimum.mdTot);
+            }
+            if (zero) {
+                corner[b] = check.mdTotBySide->at(0);
+                EXPECT_NEAR(check.mdTotBySide->at(0), semiAxis[b][0], 1e-12 * semiAxis[b][0]);
+                continue;
+            }
+            // The end moments' bar, from the hand-made line.
+            bar.m1.assign(41, 0);
+            for (int k = 0; k <= 40; ++k) {
+                double line = bases[b] + (tops[b] - bases[b]) * k / 40;
+                if (c.condition == SupportCondition::PinnedWithTransverseLoads)
+                    line = std::fabs(tops[b]) >= std::fabs(bases[b]) ? tops[b] : bases[b];
+                const double sign = line > 0 ? 1 : line < 0 ? -1 : (tops[b] < 0 ? -1 : 1);
+                bar.m1[static_cast<std::size_t>(k)] = sign * (std::max(std::fabs(line), m1dMin) + creep);
+            }
+            const GeneralSolution ends = SolveGeneralBar(bar, relation);
+            ASSERT_TRUE(ends.Stable());
+            EXPECT_NEAR(check.mdTot, ends.mdTot, 1e-12 * ends.mdTot);
+            EXPECT_EQ(check.general->bar[0]->station, ends.station);
+            corner[b] = ends.signedMd;
+            // Never less than the first-order moment anywhere.
+            for (const double m1 : bar.m1)
+                EXPECT_GE(check.mdTot, std::fabs(m1) * (1 - 1e-12));
+        }
+        // The intermediate situation: both bars' Md,tot at once, on their sides.
+        const SituationReading& intermediate = checked.situations[2];
+        EXPECT_EQ(intermediate.situation, DesignSituation::Intermediate);
+        EXPECT_NEAR(std::fabs(intermediate.moments.x), std::fabs(corner[X]), 1e-12 * std::fabs(corner[X]) + 1e-15);
+        EXPECT_NEAR(std::fabs(intermediate.moments.y), std::fabs(corner[Y]), 1e-12 * std::fabs(corner[Y]) + 1e-15);
+        if (!(tops[X] == 0 && bases[X] == 0)) {
+            EXPECT_EQ(intermediate.moments.x < 0, corner[X] < 0);
+        }
+        if (!(tops[Y] == 0 && bases[Y] == 0)) {
+            EXPECT_EQ(intermediate.moments.y < 0, corner[Y] < 0);
+        }
+        // The minimum envelope's governing point lies on its ellipse.
+        const Point p = checked.situations[3].moments;
+        const double ax = semiAxis[X][p.x < 0 ? 1 : 0], ay = semiAxis[Y][p.y < 0 ? 1 : 0];
+        EXPECT_NEAR(p.x * p.x / (ax * ax) + p.y * p.y / (ay * ay), 1.0, 1e-9);
+    }
+}
+
+TEST(GeneralMethodInTheCheck, SlendernessLimitsAndInstability)
+{
+    // About y λ = le/5,7735; about x it stays below 90.
+    auto s = testing::MakeColumn20x40();
+    const double i = 20 / std::sqrt(12.0);
+    const struct {
+        const char* name;
+        double lambda, nd;
+        SecondOrderMethod method;
+        bool creep;
+        ColumnCheckStatus status;
+        const char* message; // the start of it
+    } cases[] = {
+        {"141 by the general method", 141, -150, SecondOrderMethod::General, true, ColumnCheckStatus::Checked, ""},
+        {"200 by the general method", 200, -100, SecondOrderMethod::General, true, ColumnCheckStatus::Checked, ""},
+        {"201 by the general method", 201, -100, SecondOrderMethod::General, true, ColumnCheckStatus::Refused,
+         "λ = 201,00 > 200 para Myd: a NBR 6118:2014 (15.8.1)"},
+        {"150 without creep", 150, -150, SecondOrderMethod::General, false, ColumnCheckStatus::Refused,
+         "λ = 150,00 > 90 para Myd: a fluência é obrigatória"},
+        {"141 by the coupled method", 141, -150, SecondOrderMethod::Coupled, true, ColumnCheckStatus::Refused,
+         "λ = 141,00 > 140 para Myd: só o método geral (NBR 6118:2014, 15.8.3.2) se aplica; use o método geral"},
+        // π²·EI/le² with EI about 6000 kN·m² at le = 8,08 m is some 900 kN.
+        {"buckling at λ 140", 140, -1200, SecondOrderMethod::General, true, ColumnCheckStatus::Unstable,
+         "Instabilidade em Myd no método geral (NBR 6118:2014, 15.8.3.2): "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Column column = GeneralColumn(300, c.lambda * i);
+        column.method = c.method;
+        if (c.creep) {
+            column.creepCoefficient = 1.0;
+            column.quasiPermanentShare = 0.2;
+        }
+        const CombinationResult result = CheckCombinations(*s, MaterialSelection{}, {{"c", c.nd, 1, 1}}, column, 1).rows[0];
+        EXPECT_EQ(result.column->status, c.status) << CombinationMessage(result);
+        if (c.status == ColumnCheckStatus::Checked) {
+            EXPECT_TRUE(result.utilisation.has_value());
+            EXPECT_TRUE(result.column->bending[Y].general.has_value());
+            continue;
+        }
+        if (c.status == ColumnCheckStatus::Unstable) {
+            EXPECT_EQ(result.status, CombinationStatus::Fails);
+            EXPECT_EQ(result.column->instability, Instability::General);
+            EXPECT_EQ(result.column->slenderBending, Bending::My);
+            EXPECT_FALSE(result.utilisation.has_value());
+        } else {
+            EXPECT_EQ(result.status, CombinationStatus::Refused);
+        }
+        EXPECT_EQ(CombinationMessage(result).rfind(c.message, 0), 0u) << CombinationMessage(result);
+    }
 }
 
 } // namespace
