@@ -16,6 +16,8 @@ constexpr Real CmPerM = 100.0L;
 constexpr Real ApproximateStep = 1e-9L;
 // The exact phase ends where its error bound is this part of it.
 constexpr Real ExactBound = 1e-12L;
+// A step this part of the largest moment is the rounding of the sums.
+constexpr Real RoundingStep = 1e-16L;
 // Halvings of a Newton step that leaves the relation.
 constexpr int MaxHalvings = 40;
 // A moment on the relation is met to this part of the side's greatest moment.
@@ -65,9 +67,9 @@ void Hermite(Real x0, Real x1, Real y0, Real y1, Real d0, Real d1, Real x, Real&
 
 } // namespace
 
-std::optional<RelationPoint> LinearRelation::Exact(long double moment) const
+std::optional<RelationPoint> LinearRelation::Exact(long double moment, const RelationPoint*) const
 {
-    return RelationPoint{moment / ei, 1.0L / ei};
+    return RelationPoint{moment / ei, 1.0L / ei, moment};
 }
 
 DeformationRelation::DeformationRelation(const MomentCurvature& relation, int samples) : curve(&relation)
@@ -150,30 +152,38 @@ bool DeformationRelation::Holds(long double moment) const
     return sides[1].valid && -moment <= sides[1].moment.back();
 }
 
-std::optional<RelationPoint> DeformationRelation::Exact(long double moment) const
+std::optional<RelationPoint> DeformationRelation::Exact(long double moment, const RelationPoint* near) const
 {
-    return Read(moment, true);
+    return Read(moment, true, near);
 }
 
 std::optional<RelationPoint> DeformationRelation::Approximate(long double moment) const
 {
-    return Read(moment, false);
+    return Read(moment, false, nullptr);
 }
 
-std::optional<RelationPoint> DeformationRelation::Read(long double moment, bool exact) const
+std::optional<RelationPoint> DeformationRelation::Read(long double moment, bool exact, const RelationPoint* near) const
 {
     // The positive side from the moment of no curvature up, the negative
-    // below it, each on its own side's moment.
+    // below it, each on its own side's moment (a point near it in the
+    // side's terms too).
     if (moment >= zeroMoment)
-        return ReadSide(sides[0], CurvatureSide::Positive, moment, exact);
-    std::optional<RelationPoint> p = ReadSide(sides[1], CurvatureSide::Negative, -moment, exact);
-    if (p)
+        return ReadSide(sides[0], CurvatureSide::Positive, moment, exact,
+                        near && near->curvature >= 0.0L && near->moment >= zeroMoment ? near : nullptr);
+    std::optional<RelationPoint> mirrored;
+    if (near && near->curvature <= 0.0L && near->moment < zeroMoment)
+        mirrored = RelationPoint{-near->curvature, near->slope, -near->moment};
+    std::optional<RelationPoint> p =
+        ReadSide(sides[1], CurvatureSide::Negative, -moment, exact, mirrored ? &*mirrored : nullptr);
+    if (p) {
         p->curvature = -p->curvature;
+        p->moment = -p->moment;
+    }
     return p;
 }
 
 std::optional<RelationPoint> DeformationRelation::ReadSide(const Side& side, CurvatureSide which, long double target,
-                                                           bool exact) const
+                                                           bool exact, const RelationPoint* near) const
 {
     if (!side.valid)
         return std::nullopt;
@@ -182,38 +192,50 @@ std::optional<RelationPoint> DeformationRelation::ReadSide(const Side& side, Cur
     if (target > m.back())
         return std::nullopt;
     if (target <= m.front())
-        return RelationPoint{k.front(), side.slope.front()};
-    // The step of the table holding the target.
-    const std::size_t i =
-        static_cast<std::size_t>(std::upper_bound(m.begin(), m.end(), target) - m.begin()) - 1; // m[i] ≤ t < m[i+1]
+        return RelationPoint{k.front(), side.slope.front(), m.front()};
+    // The step of the table holding the target: m[i] ≤ t < m[i+1].
+    const std::size_t i = static_cast<std::size_t>(std::upper_bound(m.begin(), m.end(), target) - m.begin()) - 1;
     if (i + 1 >= m.size())
-        return RelationPoint{k.back(), side.slope.back()};
+        return RelationPoint{k.back(), side.slope.back(), m.back()};
     Real guess = 0.0L, slope = 0.0L;
     Hermite(m[i], m[i + 1], k[i], k[i + 1], side.slope[i], side.slope[i + 1], target, guess, slope);
-    guess = std::clamp(guess, k[i], k[i + 1]);
+    slope = std::max(slope, 0.0L);
     if (!exact)
-        return RelationPoint{guess, std::max(slope, 0.0L)};
+        return RelationPoint{std::clamp(guess, k[i], k[i + 1]), slope, target};
+    if (near && near->curvature > k[i] && near->curvature < k[i + 1] && near->slope > 0.0L) {
+        // From the point read before: its tangent.
+        guess = near->curvature + (target - near->moment) * near->slope;
+        slope = near->slope;
+    }
 
-    // The curvature of the target on the curve itself: regula falsi with the
-    // Illinois halving inside the step, from the table's guess; the slope of
-    // the last two points evaluated, the closest to the root.
+    // The curvature of the target on the curve itself inside the table's
+    // step: secant steps from the guess (the first along the guess's
+    // slope), each kept inside the bracket the evaluations narrow, then
+    // regula falsi with the Illinois halving where the secant is slow. The
+    // slope given back is that of the last two points evaluated.
     const Real tolerance = MomentMatch * m.back();
     Real a = k[i], fa = m[i] - target, b = k[i + 1], fb = m[i + 1] - target;
     Real lastK = 0.0L, lastF = 0.0L, prevK = 0.0L, prevF = 0.0L;
     int evaluated = 0;
     int moved = 0;
     Real c = guess;
-    Real found = guess;
+    Real found = std::clamp(guess, a, b);
+    Real foundMoment = target;
+    constexpr int SecantSteps = 6;
     for (int step = 0; step < CurvatureSearchBudget; ++step) {
+        if (!(c > a && c < b))
+            c = (a * fb - b * fa) / (fb - fa);
         if (!(c > a && c < b))
             c = (a + b) / 2.0L;
         if (!(c > a && c < b)) {
-            found = std::fabs(fa) <= std::fabs(fb) ? a : b;
+            const bool low = std::fabs(fa) <= std::fabs(fb);
+            found = low ? a : b;
+            foundMoment = target + (low ? fa : fb);
             break;
         }
-        const std::optional<CurvaturePoint> p = curve->At(which, static_cast<double>(c));
         // At takes the curvature as a double: the point is at the double's curvature.
         const Real kc = static_cast<double>(c);
+        const std::optional<CurvaturePoint> p = curve->At(which, static_cast<double>(kc));
         if (!p)
             return std::nullopt;
         const Real fc = static_cast<Real>(p->moment) - target;
@@ -221,27 +243,35 @@ std::optional<RelationPoint> DeformationRelation::ReadSide(const Side& side, Cur
         lastK = kc, lastF = fc;
         ++evaluated;
         found = kc;
+        foundMoment = p->moment;
         if (std::fabs(fc) <= tolerance)
             break;
         if (fc < 0.0L) {
-            a = kc, fa = fc;
-            if (moved == -1)
+            if (kc > a)
+                a = kc, fa = fc;
+            if (moved == -1 && step >= SecantSteps)
                 fb /= 2.0L;
             moved = -1;
         } else {
-            b = kc, fb = fc;
-            if (moved == 1)
+            if (kc < b)
+                b = kc, fb = fc;
+            if (moved == 1 && step >= SecantSteps)
                 fa /= 2.0L;
             moved = 1;
         }
-        c = (a * fb - b * fa) / (fb - fa);
+        if (step + 1 >= SecantSteps)
+            c = (a * fb - b * fa) / (fb - fa);
+        else if (evaluated >= 2 && lastF != prevF)
+            c = lastK - lastF * (lastK - prevK) / (lastF - prevF);
+        else
+            c = kc - fc * slope;
     }
     if (evaluated >= 2 && lastK != prevK && lastF != prevF) {
         const Real secant = (lastK - prevK) / (lastF - prevF);
         if (secant > 0.0L)
             slope = secant;
     }
-    return RelationPoint{found, std::max(slope, 0.0L)};
+    return RelationPoint{found, slope, foundMoment};
 }
 
 double GeneralBarLength(SupportCondition condition, double le)
@@ -328,6 +358,89 @@ Influence InfluenceOf(SupportCondition condition, Real length, int steps)
     return inf;
 }
 
+
+// The Newton step Δ of J·Δ = −R, J = I − |Nd|·S·D, by elimination without
+// pivoting: J is a Z-matrix, a nonsingular M-matrix exactly where every
+// pivot is positive. The station of the first pivot that is not, or −1.
+int DenseStep(const Influence& inf, Real force, const std::vector<Real>& slope, const std::vector<Real>& residual,
+              std::vector<Real>& jac, std::vector<Real>& step)
+{
+    const std::size_t n = residual.size();
+    for (std::size_t k = 0; k < n; ++k)
+        for (std::size_t j = 0; j < n; ++j)
+            jac[k * n + j] = (k == j ? 1.0L : 0.0L) - force * inf.displacement[k * n + j] * slope[j];
+    for (std::size_t c = 0; c < n; ++c) {
+        const Real pivot = jac[c * n + c];
+        if (!(pivot > 0.0L))
+            return static_cast<int>(c);
+        for (std::size_t r = c + 1; r < n; ++r) {
+            const Real f = jac[r * n + c] / pivot;
+            jac[r * n + c] = f;
+            if (f == 0.0L)
+                continue;
+            for (std::size_t j = c + 1; j < n; ++j)
+                jac[r * n + j] -= f * jac[c * n + j];
+        }
+    }
+    for (std::size_t r = 0; r < n; ++r) {
+        Real v = -residual[r];
+        for (std::size_t j = 0; j < r; ++j)
+            v -= jac[r * n + j] * step[j];
+        step[r] = v;
+    }
+    for (std::size_t r = n; r-- > 0;) {
+        Real v = step[r];
+        for (std::size_t j = r + 1; j < n; ++j)
+            v -= jac[r * n + j] * step[j];
+        step[r] = v / jac[r * n + r];
+    }
+    return -1;
+}
+
+// The same step for the pinned bar, whose displacements are those of the
+// second differences: −u(k−1) + 2·u(k) − u(k+1) = h²·(κ(k−1) + 4·κ(k) +
+// κ(k+1))/600 =: (B·κ)(k) inside, u(0) = u(n) = 0, so S = L⁻¹·B. With
+// ΔM = |Nd|·Δu − R the step is the tridiagonal (L − |Nd|·B·D)·Δu = −B·D·R.
+// L − |Nd|·B·D = L − N is a regular splitting (L⁻¹ ≥ 0, N ≥ 0): the
+// spectral radius of L⁻¹·N = |Nd|·S·D is below 1 exactly where that
+// Z-matrix is a nonsingular M-matrix, every pivot positive, as for J.
+int PinnedStep(Real force, Real h, const std::vector<Real>& slope, const std::vector<Real>& residual,
+               std::vector<Real>& band, std::vector<Real>& step)
+{
+    const std::size_t n = residual.size();
+    const Real b = h * h / (6.0L * CmPerM);
+    // band: [3k] below, [3k + 1] diagonal, [3k + 2] above; rows 1..n−2 of
+    // the unknowns Δu(1..n−1), the right side in step.
+    for (std::size_t k = 1; k + 1 < n; ++k) {
+        band[3 * k] = -1.0L - force * b * slope[k - 1];
+        band[3 * k + 1] = 2.0L - 4.0L * force * b * slope[k];
+        band[3 * k + 2] = -1.0L - force * b * slope[k + 1];
+        step[k] = -b * (slope[k - 1] * residual[k - 1] + 4.0L * slope[k] * residual[k] +
+                        slope[k + 1] * residual[k + 1]);
+    }
+    for (std::size_t k = 1; k + 1 < n; ++k) {
+        if (k > 1) {
+            const Real f = band[3 * k] / band[3 * (k - 1) + 1];
+            band[3 * k + 1] -= f * band[3 * (k - 1) + 2];
+            step[k] -= f * step[k - 1];
+        }
+        if (!(band[3 * k + 1] > 0.0L))
+            return static_cast<int>(k);
+    }
+    for (std::size_t k = n - 1; k-- > 1;) {
+        Real v = step[k];
+        if (k + 2 < n)
+            v -= band[3 * k + 2] * step[k + 1];
+        step[k] = v / band[3 * k + 1];
+    }
+    step[0] = 0.0L;
+    step[n - 1] = 0.0L;
+    // ΔM = |Nd|·Δu − R.
+    for (std::size_t k = 0; k < n; ++k)
+        step[k] = force * step[k] - residual[k];
+    return -1;
+}
+
 } // namespace
 
 GeneralSolution SolveGeneralBar(const GeneralBar& bar, const BendingRelation& relation)
@@ -357,9 +470,16 @@ GeneralSolution SolveGeneralBar(const GeneralBar& bar, const BendingRelation& re
         return solution;
     };
 
+    const bool pinned = bar.condition != SupportCondition::Cantilever;
+    const Real h = length / steps;
+    std::vector<Real> band(3 * n);
     bool exact = false;
-    Real previousStep = 0.0L;
+    Real previousStep = 0.0L, norm = 0.0L;
     std::vector<Real> trial(n);
+    // The last point each station read on the relation itself, which starts
+    // its next search.
+    std::vector<RelationPoint> read(n);
+    std::vector<char> hasRead(n, 0);
     for (int iteration = 0;; ++iteration) {
         if (iteration >= MaxGeneralIterations)
             return fail(GeneralOutcome::NoConvergence, -1);
@@ -373,64 +493,42 @@ GeneralSolution SolveGeneralBar(const GeneralBar& bar, const BendingRelation& re
         };
         int beyond = -1;
         for (std::size_t k = 0; k < n && beyond < 0; ++k) {
-            const std::optional<RelationPoint> p = exact ? relation.Exact(m[k]) : relation.Approximate(m[k]);
+            const std::optional<RelationPoint> p =
+                exact ? relation.Exact(m[k], hasRead[k] ? &read[k] : nullptr) : relation.Approximate(m[k]);
             if (!p) {
                 beyond = static_cast<int>(k);
                 break;
             }
             kappa[k] = p->curvature;
             slope[k] = p->slope;
+            if (exact) {
+                read[k] = *p;
+                hasRead[k] = 1;
+            }
         }
         if (beyond >= 0) {
             if (onTheRelation())
                 continue;
             return fail(GeneralOutcome::LeftTheCurve, beyond);
         }
-        // R = M − M1 − |Nd|·S·κ and J = I − |Nd|·S·D.
+        // R = M − M1 − |Nd|·S·κ; the norm of |Nd|·S·D by rows.
+        norm = 0.0L;
         for (std::size_t k = 0; k < n; ++k) {
-            Real w = 0.0L;
+            Real w = 0.0L, row = 0.0L;
             for (std::size_t j = 0; j < n; ++j) {
                 const Real s = inf.displacement[k * n + j];
                 w += s * kappa[j];
-                jac[k * n + j] = (k == j ? 1.0L : 0.0L) - force * s * slope[j];
+                row += std::fabs(force * s * slope[j]);
             }
             residual[k] = m[k] - m1[k] - force * w;
+            norm = std::max(norm, row);
         }
-        // Elimination without pivoting: J is a Z-matrix, a nonsingular
-        // M-matrix exactly where every pivot is positive.
-        int lost = -1;
-        for (std::size_t c = 0; c < n && lost < 0; ++c) {
-            const Real pivot = jac[c * n + c];
-            if (!(pivot > 0.0L)) {
-                lost = static_cast<int>(c);
-                break;
-            }
-            for (std::size_t r = c + 1; r < n; ++r) {
-                const Real f = jac[r * n + c] / pivot;
-                jac[r * n + c] = f;
-                if (f == 0.0L)
-                    continue;
-                for (std::size_t j = c + 1; j < n; ++j)
-                    jac[r * n + j] -= f * jac[c * n + j];
-            }
-        }
+        const int lost = pinned ? PinnedStep(force, h, slope, residual, band, step)
+                                : DenseStep(inf, force, slope, residual, jac, step);
         if (lost >= 0) {
             if (onTheRelation())
                 continue;
             return fail(GeneralOutcome::LostStability, lost);
-        }
-        // J·Δ = −R.
-        for (std::size_t r = 0; r < n; ++r) {
-            Real v = -residual[r];
-            for (std::size_t j = 0; j < r; ++j)
-                v -= jac[r * n + j] * step[j];
-            step[r] = v;
-        }
-        for (std::size_t r = n; r-- > 0;) {
-            Real v = step[r];
-            for (std::size_t j = r + 1; j < n; ++j)
-                v -= jac[r * n + j] * step[j];
-            step[r] = v / jac[r * n + r];
         }
         // The step halved until every station stays on the relation.
         Real t = 1.0L;
@@ -451,47 +549,45 @@ GeneralSolution SolveGeneralBar(const GeneralBar& bar, const BendingRelation& re
                 continue;
             return fail(GeneralOutcome::LeftTheCurve, off);
         }
-        m.swap(trial);
         ++solution.iterations;
         const Real size = largest(step) * t;
-        const Real scale = std::max(largest(m), std::numeric_limits<Real>::min());
+        const Real scale = std::max(largest(trial), std::numeric_limits<Real>::min());
         if (!exact) {
+            m.swap(trial);
             if (size <= ApproximateStep * scale) {
                 exact = true;
                 previousStep = 0.0L;
             }
             continue;
         }
-        if (size == 0.0L) {
-            solution.errorBound = 0.0;
+        // The moments M the curvatures were read at are within |Δ|/(1 − r)
+        // of the fixed point, r = |Δ|/|Δ before| the contraction of the last
+        // two full steps; the moments given out, M1 + |Nd|·S·κ(M), within
+        // ‖|Nd|·S·D‖ times that.
+        // A step at the rounding of the sums ends it: Newton's next would be
+        // of its square.
+        if (size <= RoundingStep * scale) {
+            solution.errorBound = static_cast<double>(2.0L * norm * size);
             break;
         }
-        // The error of M against the fixed point, from the contraction of the
-        // last two full steps: |Δ|·r/(1 − r), r = |Δ|/|Δ before|.
         if (t == 1.0L && previousStep > 0.0L) {
             const Real ratio = size / previousStep;
             if (ratio < 1.0L) {
-                const Real bound = size * ratio / (1.0L - ratio);
+                const Real bound = norm * size / (1.0L - ratio);
                 if (bound <= ExactBound * scale) {
                     solution.errorBound = static_cast<double>(bound);
                     break;
                 }
             }
         }
+        m.swap(trial);
         previousStep = t == 1.0L ? size : 0.0L;
     }
 
-    // The stations at the last moments: the curvature of each on the
-    // relation, the displacements of those curvatures, and the moments in
-    // equilibrium with them.
+    // The stations: the curvature of each on the relation at the last
+    // moments read, the displacements of those curvatures, and the moments
+    // in equilibrium with them.
     solution.stations.resize(n);
-    for (std::size_t k = 0; k < n; ++k) {
-        const std::optional<RelationPoint> p = relation.Exact(m[k]);
-        if (!p)
-            return fail(GeneralOutcome::LeftTheCurve, static_cast<int>(k));
-        kappa[k] = p->curvature;
-    }
-    const Real h = length / steps;
     for (std::size_t k = 0; k < n; ++k) {
         Real w = 0.0L, u = 0.0L;
         for (std::size_t j = 0; j < n; ++j) {

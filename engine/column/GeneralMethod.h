@@ -46,6 +46,7 @@ constexpr int MaxGeneralIterations = 100;
 struct RelationPoint {
     long double curvature = 0.0L; // signed, 1/m
     long double slope = 0.0L;     // d(1/r)/dM, 1/(kN·m²), ≥ 0
+    long double moment = 0.0L;    // the moment read
 };
 
 // The M–1/r relation of one bending at one Nd, as the bar reads it.
@@ -53,8 +54,9 @@ class BendingRelation {
 public:
     virtual ~BendingRelation() = default;
     // The curvature of the moment on the relation itself; empty where the
-    // moment is beyond the greatest one of its side.
-    virtual std::optional<RelationPoint> Exact(long double moment) const = 0;
+    // moment is beyond the greatest one of its side. `near`, a point read
+    // before close to it, may start the search.
+    virtual std::optional<RelationPoint> Exact(long double moment, const RelationPoint* near = nullptr) const = 0;
     // A cheaper reading for the first iterations (the exact one by default).
     virtual std::optional<RelationPoint> Approximate(long double moment) const { return Exact(moment); }
     // Whether the moment is on the relation at all.
@@ -65,7 +67,7 @@ public:
 class LinearRelation final : public BendingRelation {
 public:
     explicit LinearRelation(double stiffness) : ei(stiffness) {}
-    std::optional<RelationPoint> Exact(long double moment) const override;
+    std::optional<RelationPoint> Exact(long double moment, const RelationPoint* near = nullptr) const override;
     bool Holds(long double) const override { return true; }
 
 private:
@@ -82,7 +84,7 @@ private:
 class DeformationRelation final : public BendingRelation {
 public:
     DeformationRelation(const MomentCurvature& relation, int samples = 48);
-    std::optional<RelationPoint> Exact(long double moment) const override;
+    std::optional<RelationPoint> Exact(long double moment, const RelationPoint* near = nullptr) const override;
     std::optional<RelationPoint> Approximate(long double moment) const override;
     bool Holds(long double moment) const override;
     // The greatest moment of a side, a magnitude on its side, kN·m.
@@ -95,8 +97,9 @@ private:
         bool valid = false;
         std::vector<long double> curvature, moment, slope; // the rising branch, dM/dκ by the table
     };
-    std::optional<RelationPoint> Read(long double moment, bool exact) const;
-    std::optional<RelationPoint> ReadSide(const Side& side, CurvatureSide which, long double target, bool exact) const;
+    std::optional<RelationPoint> Read(long double moment, bool exact, const RelationPoint* near) const;
+    std::optional<RelationPoint> ReadSide(const Side& side, CurvatureSide which, long double target, bool exact,
+                                          const RelationPoint* near) const;
 
     const MomentCurvature* curve;
     std::array<Side, CurvatureSideCount> sides;

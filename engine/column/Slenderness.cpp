@@ -153,8 +153,24 @@ bool GeneralMethodBending(const ColumnBending& data, const Column& column, const
     bar.condition = data.condition;
     bar.le = data.le;
     bar.nd = nd;
+    // A rectangle with its bars mirrored about the bending's axis bends
+    // alike both ways: the negative side's bar of the minimum is the
+    // positive one's mirrored.
+    const bool mirrored = c.rectangle && c.barsSymmetric[Index(bending)];
     for (int s = 0; s < CurvatureSideCount; ++s) {
         const double sign = s == 0 ? 1.0 : -1.0;
+        if (s == 1 && mirrored && general.minimum[0]) {
+            GeneralSolution image = *general.minimum[0];
+            for (GeneralStation& station : image.stations) {
+                station.m1 = -station.m1;
+                station.u = -station.u;
+                station.m = -station.m;
+                station.curvature = -station.curvature;
+            }
+            image.signedMd = -image.signedMd;
+            general.minimum[1] = image;
+            continue;
+        }
         bar.m1 = FirstOrderStations(data.condition, 0.0, 0.0, check.m1dMin, added, general.steps, sign);
         general.minimum[static_cast<std::size_t>(s)] = SolveGeneralBar(bar, relation);
     }
