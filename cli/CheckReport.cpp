@@ -7,10 +7,37 @@ namespace flexara {
 
 namespace {
 
+// The general method's bar of a bending: the one of its Md,tot (the worse
+// sign where both were solved), station by station.
+void GeneralBarJson(const GeneralBending& general, JsonDocument& item)
+{
+    const std::optional<GeneralSolution>* governing = &general.bar[0];
+    if (general.bothSigns && general.bar[1] && (!*governing || general.bar[1]->mdTot > (*governing)->mdTot))
+        governing = &general.bar[1];
+    if (!*governing)
+        return;
+    const GeneralSolution& bar = **governing;
+    JsonDocument stations = JsonDocument::array();
+    for (const GeneralStation& s : bar.stations) {
+        JsonDocument station;
+        station["z"] = JsonReal(s.z);
+        station["m1"] = JsonReal(s.m1);
+        station["u"] = JsonReal(s.u);
+        station["m"] = JsonReal(s.m);
+        station["curvature"] = JsonReal(s.curvature);
+        stations.push_back(std::move(station));
+    }
+    item["stations"] = std::move(stations);
+    item["md_tot_station"] = bar.station >= 0 && bar.Stable()
+                                 ? JsonReal(general.length * bar.station / general.steps)
+                                 : JsonDocument(nullptr);
+    item["iterations"] = bar.iterations;
+}
+
 JsonDocument BendingJson(const BendingCheck& b)
 {
-    // Past λ = 90 nothing after λ1 was computed.
-    const bool refused = b.lambda > MaxApproximateSlenderness;
+    // Past λ = 90 nothing after λ1 was computed, but by the general method.
+    const bool refused = b.lambda > MaxApproximateSlenderness && !b.general;
     JsonDocument item;
     item["h"] = JsonReal(b.h);
     item["i"] = JsonReal(b.i);
@@ -27,6 +54,8 @@ JsonDocument BendingJson(const BendingCheck& b)
     item["kappa_over_nu"] = JsonReal(b.kappaOverNu);
     item["md_tot"] = refused ? JsonDocument(nullptr) : JsonReal(b.mdTot);
     item["md_min_tot"] = refused ? JsonDocument(nullptr) : JsonReal(b.mdMinTot);
+    if (b.general)
+        GeneralBarJson(*b.general, item);
     return item;
 }
 
@@ -69,7 +98,9 @@ JsonDocument ColumnDataJson(const Column& column)
         bending["condition"] = static_cast<int>(b.condition);
         item[names[k]] = std::move(bending);
     }
-    item["method"] = column.method == SecondOrderMethod::Curvature ? "curvature" : "stiffness";
+    item["method"] = column.method == SecondOrderMethod::General     ? "general"
+                     : column.method == SecondOrderMethod::Curvature ? "curvature"
+                                                                     : "stiffness";
     return item;
 }
 

@@ -483,9 +483,10 @@ void ReadColumn(Tokens& in, FileBlocks& blocks)
         bending.condition = static_cast<SupportCondition>(code);
     }
     const std::int32_t method = in.Integer();
-    if (method < 0 || method > 1)
+    if (method < 0 || method > 3)
         in.Fail("método do pilar desconhecido: " + std::to_string(method) +
-                " (0 curvatura aproximada, 1 rigidez κ aproximada)");
+                " (0 curvatura aproximada, 1 rigidez κ aproximada, 2 pilar-padrão acoplado a diagramas M, N, 1/r, "
+                "3 método geral)");
     column.method = static_cast<SecondOrderMethod>(method);
     while (in.NumberFollows()) {
         const double mxd = in.Real();

@@ -1,6 +1,7 @@
 #include "texts/Words.h"
 
 #include "engine/NumberText.h"
+#include "engine/column/GeneralMethod.h"
 
 #include <cmath>
 
@@ -136,6 +137,8 @@ const char* SecondOrderMethodText(SecondOrderMethod method)
         return "pilar-padrão com curvatura aproximada";
     case SecondOrderMethod::Coupled:
         return "pilar-padrão acoplado a diagramas M, N, 1/r";
+    case SecondOrderMethod::General:
+        return "método geral";
     case SecondOrderMethod::Stiffness:
         break;
     }
@@ -628,6 +631,8 @@ const char* InstabilityKey(Instability instability)
         return "none";
     case Instability::SecantStiffness:
         return "secant-stiffness";
+    case Instability::General:
+        return "general";
     case Instability::CreepEuler:
         break;
     }
@@ -699,6 +704,39 @@ const char* MethodApplicabilityText(ColumnRefusal refusal)
     return "não se aplica";
 }
 
+namespace {
+
+// Why the general method's bar of a row has no shape that stands.
+std::string GeneralInstabilityText(const ColumnResult& column)
+{
+    const Bending bending = column.slenderBending;
+    const BendingCheck& check = column.bending[static_cast<std::size_t>(bending)];
+    const std::string start = std::string("Instabilidade em ") + BendingName(bending) + " no método geral" +
+                              (column.generalMinimum ? ", com o momento mínimo," : "") + " (NBR 6118:2014, 15.8.3.2): ";
+    const std::size_t side = static_cast<std::size_t>(column.instabilitySide);
+    const std::optional<GeneralSolution>* solution = nullptr;
+    if (check.general)
+        solution = column.generalMinimum || check.general->bothSigns ? &check.general->minimum[side]
+                                                                     : &check.general->bar[0];
+    const int station = solution && *solution ? (*solution)->station : -1;
+    const std::string where =
+        station >= 0 && check.general
+            ? " em z = " + Decimals(check.general->length * station / check.general->steps, 1) + " cm"
+            : std::string();
+    switch (column.generalOutcome) {
+    case GeneralOutcome::LeftTheCurve:
+        return start + "o momento" + where + " passa do maior momento da curva M–N–1/r";
+    case GeneralOutcome::LostStability:
+        return start + "a barra perde a rigidez (nenhuma deformada de equilíbrio estável)";
+    case GeneralOutcome::NoConvergence:
+    case GeneralOutcome::Converged:
+        break;
+    }
+    return start + "nenhuma deformada de equilíbrio em " + std::to_string(MaxGeneralIterations) + " iterações";
+}
+
+} // namespace
+
 std::string SlenderColumnText(const ColumnResult& column)
 {
     const Bending bending = column.slenderBending;
@@ -708,6 +746,8 @@ std::string SlenderColumnText(const ColumnResult& column)
     if (column.status == ColumnCheckStatus::Unstable) {
         if (column.instability == Instability::CreepEuler)
             return "Instabilidade em " + name + ": com a fluência, Ne ≤ Nsg (NBR 6118:2014, 15.8.4)";
+        if (column.instability == Instability::General)
+            return GeneralInstabilityText(column);
         return "Instabilidade em " + name +
                ": |Nd|·le²/(10·(EI)sec) ≥ 1 no pilar-padrão acoplado (NBR 6118:2014, 15.8.3.3.4)";
     }
@@ -729,7 +769,7 @@ std::string SlenderColumnText(const ColumnResult& column)
                ": a NBR 6118:2014 (15.8.1) não admite pilar com esbeltez acima de 200";
     case ColumnRefusal::GeneralMethodNeeded:
         return "λ = " + SlendernessText(lambda, MaxCoupledSlenderness) + " > 140 para " + name +
-               ": só o método geral (NBR 6118:2014, 15.8.3.2) se aplica, e ele ainda não está disponível";
+               ": só o método geral (NBR 6118:2014, 15.8.3.2) se aplica; use o método geral";
     case ColumnRefusal::BarsNotSymmetric:
         return "Barras não simétricas em relação ao eixo de " + name + ": o " + SecondOrderMethodText(column.method) +
                " não se aplica (NBR 6118:2014, " +

@@ -154,6 +154,8 @@ BendingCheck CheckBending(const ColumnBending& bending, SecondOrderMethod method
     check.i = i;
     check.lambda = static_cast<double>(static_cast<Real>(bending.le) / i);
     EndMoments(bending.condition, top, base, check.ma, check.mb);
+    check.top = top;
+    check.base = base;
     check.m1dMin = MinimumFirstOrderMoment(nd, h);
     check.alphaB = AlphaB(bending.condition, check.ma, check.mb, check.m1dMin);
     // e1 in cm, as h: the moment in kN·cm over the force.
@@ -162,6 +164,13 @@ BendingCheck CheckBending(const ColumnBending& bending, SecondOrderMethod method
     // The minimum is a floor under the end moment, never added to it.
     check.m1dA = std::max(std::fabs(check.ma), check.m1dMin);
     check.secondOrder = check.lambda > check.lambda1;
+    if (method == SecondOrderMethod::General) {
+        // The bar is solved whatever λ, on the section's relation
+        // (JudgeSlenderness): the first-order values until then.
+        check.mdTot = check.m1dA;
+        check.mdMinTot = check.m1dMin;
+        return check;
+    }
     if (!check.secondOrder) {
         check.mdTot = check.m1dA;
         check.mdMinTot = check.m1dMin;

@@ -37,6 +37,7 @@ enum class SecondOrderMethod : std::uint8_t {
     Curvature = 0, // standard column with approximate curvature
     Stiffness = 1, // standard column with approximate stiffness κ
     Coupled = 2,   // standard column coupled to the section's M–N–1/r relation
+    General = 3,   // the general method: the bar solved on the section's M–N–1/r relation
 };
 
 // The bending of Mxd compresses the ±y side: its h is the outline's extent
@@ -62,6 +63,8 @@ struct Column {
     std::optional<double> creepCoefficient;
     std::optional<double> quasiPermanentShare;
     Aggregate aggregate = Aggregate::GraniteOrGneiss;
+    // Steps of the general method's bar (a setting, not kept in the file).
+    int generalSteps = DefaultGeneralSteps;
 
     bool operator==(const Column&) const = default;
 };
@@ -114,6 +117,8 @@ struct BendingCheck {
     // cantilever), MB the other; signed, kN·m.
     double ma = 0.0;
     double mb = 0.0;
+    double top = 0.0; // the end moments as given, kN·m
+    double base = 0.0;
     double m1dMin = 0.0; // |Nd|·(0,015 + 0,03·h), kN·m
     double alphaB = 1.0;
     double e1 = 0.0; // |MA| / |Nd|, cm
@@ -137,6 +142,10 @@ struct BendingCheck {
     std::optional<CoupledBending> coupled;
     std::optional<std::array<double, CurvatureSideCount>> mdTotBySide;
     std::optional<std::array<double, CurvatureSideCount>> mdMinTotBySide;
+    // The general method: its bars, whatever λ; mdTot is then the largest
+    // |M(z)| of the end moments' bar (of both signs' bars where their line
+    // is zero) and mdTotBySide holds it on its side.
+    std::optional<GeneralBending> general;
 };
 
 // Md,tot and the envelope's semi-axis on the side of a moment of sign `sign`
@@ -230,6 +239,8 @@ struct ColumnResult {
     // Unstable: why, the bending in slenderBending and the side.
     Instability instability = Instability::None;
     CurvatureSide instabilitySide = CurvatureSide::Positive;
+    GeneralOutcome generalOutcome = GeneralOutcome::Converged; // Instability::General: how the bar failed
+    bool generalMinimum = false;                               // ... in the minimum envelope's bar
     // The method the row was checked by (and, refused, would have been).
     SecondOrderMethod method = SecondOrderMethod::Curvature;
     // Where the checks of small and slender columns ran (a ColumnCase): the

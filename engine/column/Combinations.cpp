@@ -81,6 +81,16 @@ SituationReading ReadSituation(const CurveRays& rays, DesignSituation situation,
 // magnitude bending the column both ways), the side of MA first.
 int SignsOf(const BendingCheck& check, SupportCondition condition, std::array<double, 2>& signs)
 {
+    if (check.general && check.general->bar[0]) {
+        // The general method's bar: the side of its largest moment, or both
+        // where both signs' bars were solved.
+        if (check.general->bothSigns) {
+            signs = {1.0, -1.0};
+            return 2;
+        }
+        signs = {check.general->bar[0]->signedMd < 0.0 ? -1.0 : 1.0, 0.0};
+        return 1;
+    }
     const double side = check.ma < 0.0 ? -1.0 : 1.0;
     signs = {side, -side};
     const bool twoWays = check.ma == 0.0 || (condition != SupportCondition::Cantilever && check.mb == -check.ma);

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace flexara {
 
@@ -54,6 +55,7 @@ enum class Instability : std::uint8_t {
     None,
     SecantStiffness, // |Nd|·le²/(10·(EI)sec) ≥ 1: the coupled method's denominator ≤ 0
     CreepEuler,      // Ne ≤ Nsg: the creep's exponent has no value
+    General,         // the general method's bar has no shape that stands (GeneralOutcome says why)
 };
 
 // The forces of a row in the column check, kN and kN·m.
@@ -94,6 +96,51 @@ struct CoupledBending {
     std::array<std::optional<CoupledSide>, CurvatureSideCount> sides;
     std::array<CurveEnd, CurvatureSideCount> end{};
     std::array<double, CurvatureSideCount> endCurvature{}; // 1/m
+};
+
+// Stations of the general method's bar: at least 20 steps, 40 unless set
+// otherwise.
+constexpr int MinGeneralSteps = 20;
+constexpr int DefaultGeneralSteps = 40;
+
+// The general method's bar of one bending (engine/column/GeneralMethod.h):
+// each station, and the solution.
+struct GeneralStation {
+    double z = 0.0;         // from the base, cm
+    double m1 = 0.0;        // kN·m
+    double u = 0.0;         // cm: the deflection, positive where it adds to a positive moment
+    double m = 0.0;         // kN·m
+    double curvature = 0.0; // 1/m, signed as m
+};
+
+enum class GeneralOutcome : std::uint8_t {
+    Converged,
+    LeftTheCurve,  // a station's moment beyond the greatest moment of its side
+    LostStability, // the tangent stiffness of the bar lost (a pivot ≤ 0)
+    NoConvergence, // no fixed point within MaxGeneralIterations steps
+};
+
+struct GeneralSolution {
+    GeneralOutcome outcome = GeneralOutcome::NoConvergence;
+    std::vector<GeneralStation> stations;
+    int iterations = 0;      // Newton steps, both phases
+    int station = -1;        // where Md,tot is (or where the curve was left)
+    double mdTot = 0.0;      // the largest |M(z)|
+    double signedMd = 0.0;   // M there
+    double errorBound = 0.0; // of every M against the fixed point, kN·m
+    bool Stable() const { return outcome == GeneralOutcome::Converged; }
+};
+
+// The general method of one bending: the bar under the end moments (both
+// signs where their line is zero all along, the worse kept by the
+// situations) and the minimum envelope's bars with M1(z) = ±M1d,min (creep
+// added) on each side, indexed by CurvatureSide.
+struct GeneralBending {
+    int steps = 0;
+    double length = 0.0; // the bar's, cm
+    bool bothSigns = false;
+    std::array<std::optional<GeneralSolution>, CurvatureSideCount> bar; // [0] alone unless bothSigns
+    std::array<std::optional<GeneralSolution>, CurvatureSideCount> minimum;
 };
 
 } // namespace flexara

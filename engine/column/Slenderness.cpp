@@ -1,6 +1,7 @@
 #include "engine/column/Slenderness.h"
 
 #include "engine/case/Shapes.h"
+#include "engine/column/GeneralMethod.h"
 #include "engine/section/Uproced.h"
 
 #include <algorithm>
@@ -111,6 +112,108 @@ bool CoupleBending(const CurveRays& rays, const ColumnBending& data, const Colum
     check.mdTotBySide = mdTot;
     check.mdMinTotBySide = mdMinTot;
     check.mdTot = mdTot[check.ma < 0.0 ? 1 : 0];
+    check.mdMinTot = mdMinTot[0];
+    return true;
+}
+
+
+// The general method of a bending: creep above λ = 90, then the bar under
+// the end moments and the minimum envelope's bars on the section's
+// deformation curve at Nd; false with the row's status set where it is
+// unstable.
+bool GeneralMethodBending(const ColumnBending& data, const Column& column, const ColumnSection& section, double nd,
+                          Bending bending, ColumnResult& checked)
+{
+    const ColumnCase& c = *section.columnCase;
+    BendingCheck& check = checked.bending[Index(bending)];
+    auto unstable = [&](Instability instability, CurvatureSide side) {
+        checked.status = ColumnCheckStatus::Unstable;
+        checked.instability = instability;
+        checked.instabilitySide = side;
+        checked.slenderBending = bending;
+        return false;
+    };
+    double added = 0.0;
+    if (check.lambda > MaxApproximateSlenderness) {
+        bool stable = true;
+        check.creep = CreepOf(nd, check.ma, data.le, *column.creepCoefficient, *column.quasiPermanentShare, c.eci,
+                              c.ic[Index(bending)], stable);
+        if (!stable)
+            return unstable(Instability::CreepEuler,
+                            check.ma < 0.0 ? CurvatureSide::Negative : CurvatureSide::Positive);
+        added = check.creep->moment;
+    }
+    const MomentCurvature curve(c.deformation, nd, DirectionOf(bending));
+    const DeformationRelation relation(curve);
+    GeneralBending general;
+    general.steps = std::max(column.generalSteps, MinGeneralSteps);
+    general.length = GeneralBarLength(data.condition, data.le);
+    general.bothSigns = FirstOrderLineIsZero(data.condition, check.top, check.base);
+    GeneralBar bar;
+    bar.condition = data.condition;
+    bar.le = data.le;
+    bar.nd = nd;
+    // A rectangle with its bars mirrored about the bending's axis bends
+    // alike both ways: the negative side's bar of the minimum is the
+    // positive one's mirrored.
+    const bool mirrored = c.rectangle && c.barsSymmetric[Index(bending)];
+    for (int s = 0; s < CurvatureSideCount; ++s) {
+        const double sign = s == 0 ? 1.0 : -1.0;
+        if (s == 1 && mirrored && general.minimum[0]) {
+            GeneralSolution image = *general.minimum[0];
+            for (GeneralStation& station : image.stations) {
+                station.m1 = -station.m1;
+                station.u = -station.u;
+                station.m = -station.m;
+                station.curvature = -station.curvature;
+            }
+            image.signedMd = -image.signedMd;
+            general.minimum[1] = image;
+            continue;
+        }
+        bar.m1 = FirstOrderStations(data.condition, 0.0, 0.0, check.m1dMin, added, general.steps, sign);
+        general.minimum[static_cast<std::size_t>(s)] = SolveGeneralBar(bar, relation);
+    }
+    if (general.bothSigns) {
+        // The end moments' bar is then the minimum's, both signs.
+        general.bar = general.minimum;
+    } else {
+        bar.m1 = FirstOrderStations(data.condition, check.top, check.base, check.m1dMin, added, general.steps);
+        general.bar[0] = SolveGeneralBar(bar, relation);
+    }
+    const std::vector<double> ends = bar.m1;
+    check.general = general;
+    // The first bar without a shape that stands, the end moments' first.
+    for (const bool minimum : {false, true}) {
+        for (int s = 0; s < CurvatureSideCount; ++s) {
+            const std::optional<GeneralSolution>& solution =
+                (minimum ? general.minimum : general.bar)[static_cast<std::size_t>(s)];
+            if (!solution || solution->Stable())
+                continue;
+            checked.generalOutcome = solution->outcome;
+            checked.generalMinimum = minimum;
+            // The side of the first-order moment where it failed.
+            const bool negative = minimum || general.bothSigns ? s == 1
+                                  : solution->station >= 0 ? ends[static_cast<std::size_t>(solution->station)] < 0.0
+                                                           : check.ma < 0.0;
+            return unstable(Instability::General, negative ? CurvatureSide::Negative : CurvatureSide::Positive);
+        }
+    }
+    std::array<double, CurvatureSideCount> mdTot{}, mdMinTot{};
+    if (general.bothSigns) {
+        mdTot = {general.bar[0]->mdTot, general.bar[1]->mdTot};
+    } else {
+        // The largest |M(z)| on each side of the bar's moments.
+        for (const GeneralStation& station : general.bar[0]->stations) {
+            double& largest = mdTot[station.m < 0.0 ? 1 : 0];
+            largest = std::max(largest, std::fabs(station.m));
+        }
+    }
+    for (int s = 0; s < CurvatureSideCount; ++s)
+        mdMinTot[static_cast<std::size_t>(s)] = general.minimum[static_cast<std::size_t>(s)]->mdTot;
+    check.mdTotBySide = mdTot;
+    check.mdMinTotBySide = mdMinTot;
+    check.mdTot = general.bothSigns ? std::max(mdTot[0], mdTot[1]) : general.bar[0]->mdTot;
     check.mdMinTot = mdMinTot[0];
     return true;
 }
@@ -386,7 +489,7 @@ void JudgeSlenderness(const CurveRays* rays, const Column& column, const ColumnS
             }
             continue;
         }
-        if (check.lambda > MaxCoupledSlenderness) {
+        if (column.method != SecondOrderMethod::General && check.lambda > MaxCoupledSlenderness) {
             refuse(ColumnRefusal::GeneralMethodNeeded, bending);
             return;
         }
@@ -406,6 +509,13 @@ void JudgeSlenderness(const CurveRays* rays, const Column& column, const ColumnS
     }
     if (!rays)
         return;
+    if (column.method == SecondOrderMethod::General) {
+        // Every bending, whatever λ.
+        for (std::size_t b = 0; b < BendingCount; ++b)
+            if (!GeneralMethodBending(column.bending[b], column, section, nd, static_cast<Bending>(b), checked))
+                return;
+        return;
+    }
     for (std::size_t b = 0; b < BendingCount; ++b) {
         if (checked.bending[b].secondOrder &&
             !CoupleBending(*rays, column.bending[b], column, section, nd, static_cast<Bending>(b), checked))

@@ -11,6 +11,8 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -124,6 +126,48 @@ TEST(ColumnCheck, EveryNumberOfBothBendingsAgainstTheHandWorking)
     ASSERT_EQ(tension["situations"].size(), 2u);
     EXPECT_EQ(tension["situations"][1]["name"], "base");
     EXPECT_EQ(tension["situations"][1]["mx"], 10);
+}
+
+TEST(ColumnCheck, TheGeneralMethodGivesEachBendingsStations)
+{
+    // The example with method 3 in its "pilar" block (the sixth line of it).
+    std::ifstream in(Example, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::size_t at = text.find("pilar\r\n");
+    ASSERT_NE(at, std::string::npos);
+    for (int line = 0; line < 5; ++line)
+        at = text.find("\r\n", at) + 2;
+    ASSERT_EQ(text.substr(at, 3), "0\r\n");
+    text[at] = '3';
+    const testing::ShellRun run = Check(Temp("general.fxr", text));
+    ASSERT_TRUE(nlohmann::json::accept(run.out)) << run.out;
+    const nlohmann::json report = nlohmann::json::parse(run.out);
+    EXPECT_EQ(report["column"]["method"], "general");
+    // Row 1: Nd = −1400 kN, both bars pinned, 280 cm in 40 steps of 7 cm.
+    const nlohmann::json& column = report["rows"][0]["column"];
+    for (const char* name : {"Mxd", "Myd"}) {
+        SCOPED_TRACE(name);
+        const nlohmann::json& bending = column[name];
+        const nlohmann::json& stations = bending["stations"];
+        ASSERT_EQ(stations.size(), 41u);
+        EXPECT_GE(bending["iterations"].get<int>(), 1);
+        double largest = 0, where = -1;
+        for (std::size_t k = 0; k < stations.size(); ++k) {
+            const nlohmann::json& s = stations[k];
+            EXPECT_NEAR(s["z"].get<double>(), 7.0 * static_cast<double>(k), 1e-9);
+            // M = M1 + |Nd|·u, u in cm.
+            EXPECT_NEAR(s["m"].get<double>(), s["m1"].get<double>() + 1400 * s["u"].get<double>() / 100, 1e-9);
+            EXPECT_EQ(s["curvature"].get<double>() < 0, s["m"].get<double>() < 0);
+            if (std::fabs(s["m"].get<double>()) > largest) {
+                largest = std::fabs(s["m"].get<double>());
+                where = s["z"].get<double>();
+            }
+        }
+        EXPECT_EQ(stations[0]["u"].get<double>(), 0.0);
+        EXPECT_NEAR(stations[40]["u"].get<double>(), 0.0, 1e-12);
+        EXPECT_NEAR(bending["md_tot"].get<double>(), largest, 1e-12 * largest);
+        EXPECT_EQ(bending["md_tot_station"].get<double>(), where);
+    }
 }
 
 TEST(ColumnCheck, TheCsvEndsWithTheGoverningSituationAndBothTotals)

@@ -1,4 +1,4 @@
-// Many random columns checked by each of the three methods: a row is said to
+// Many random columns checked by each of the four methods: a row is said to
 // hold exactly when every one of its design situations lies within the
 // interaction curve of its Nd (after γn) along its own ray, as a ray search
 // written here judges it (its own winding number for the origin, its own
@@ -73,11 +73,11 @@ TEST(ColumnProperty, ARowHoldsExactlyWhenEverySituationIsWithinItsCurve)
     std::mt19937 random(2027);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     const SecondOrderMethod methods[] = {SecondOrderMethod::Curvature, SecondOrderMethod::Stiffness,
-                                         SecondOrderMethod::Coupled};
+                                         SecondOrderMethod::Coupled, SecondOrderMethod::General};
     std::map<SecondOrderMethod, int> judged;
     int holding = 0, failing = 0, unstable = 0;
-    for (int round = 0; round < 45; ++round) {
-        const SecondOrderMethod method = methods[round % 3];
+    for (int round = 0; round < 60; ++round) {
+        const SecondOrderMethod method = methods[round % 4];
         // A rectangle b x h, 14 ≤ b ≤ 40 (γn below 19 cm) and h ≤ 4·b, with
         // bars mirrored both ways: the four corners and pairs along the sides.
         const double b = 14 + 26 * unit(random);

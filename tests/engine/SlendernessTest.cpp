@@ -172,9 +172,10 @@ TEST(SmallColumns, TheDesignReadsEachRowAsTheCheckDoes)
 {
     // A 16 x 40 column (γn = 1,15), le = 300 cm both ways (λ = 65 about y):
     // the governing η of every diameter the design tries is that of the
-    // check of the case with that diameter, by either kind of method.
+    // check of the case with that diameter, by every kind of method.
     const CombinationList rows = {{"a", -600, 20, 8}, {"b", -1000, 5, 12, -5.0, 6.0}, {"t", 50, 4, 2}};
-    for (const SecondOrderMethod method : {SecondOrderMethod::Curvature, SecondOrderMethod::Coupled}) {
+    for (const SecondOrderMethod method :
+         {SecondOrderMethod::Curvature, SecondOrderMethod::Coupled, SecondOrderMethod::General}) {
         SCOPED_TRACE(static_cast<int>(method));
         auto s = Narrow(16);
         const Column column = PinnedColumn(300, 300, method);

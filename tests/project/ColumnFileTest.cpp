@@ -144,6 +144,20 @@ TEST(ColumnFile, WhereTheBlockIsReadAndWhereNot)
     }
 }
 
+TEST(ColumnFile, TheGeneralMethodIsCode3)
+{
+    const std::optional<Column> column = MakeColumn(450, 866, SupportCondition::PinnedWithoutTransverseLoads,
+                                                    SupportCondition::PinnedWithoutTransverseLoads,
+                                                    SecondOrderMethod::General);
+    const std::string text = Written({}, column, CalculationModel::Classic);
+    EXPECT_EQ(text, testing::DefaultCaseFile() + testing::Lines({"pilar", " 4.50000000000000E+0002",
+                                                                 " 8.66000000000000E+0002", "0", "0", "3"}));
+    const LoadedColumn back = LoadWithColumn(text);
+    ASSERT_TRUE(back.column.has_value());
+    EXPECT_EQ(back.column->method, SecondOrderMethod::General);
+    EXPECT_EQ(Written({}, back.column, CalculationModel::Classic), text);
+}
+
 TEST(ColumnFile, ADamagedBlockIsRefusedAtItsLine)
 {
     // The default case ends at line 22; with TwoRows "pilar" is line 33, its
@@ -163,8 +177,10 @@ TEST(ColumnFile, ADamagedBlockIsRefusedAtItsLine)
          "Linha 37: condição de apoio do pilar desconhecida: 3"},
         {"a negative condition", testing::Lines({"pilar", "280", "280", "-1", "0", "0"}),
          "Linha 36: condição de apoio do pilar desconhecida: -1"},
-        {"a method out of range", testing::Lines({"pilar", "280", "280", "0", "0", "2"}),
-         "Linha 38: método do pilar desconhecido: 2"},
+        {"a method out of range", testing::Lines({"pilar", "280", "280", "0", "0", "4"}),
+         "Linha 38: método do pilar desconhecido: 4"},
+        {"a negative method", testing::Lines({"pilar", "280", "280", "0", "0", "-1"}),
+         "Linha 38: método do pilar desconhecido: -1"},
         {"a negative length", testing::Lines({"pilar", "-1", "280", "0", "0", "0"}),
          "Linha 34: comprimento de flambagem do pilar negativo"},
         {"the file ends in the data", testing::Lines({"pilar", "280"}),
