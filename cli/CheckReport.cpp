@@ -34,10 +34,98 @@ void GeneralBarJson(const GeneralBending& general, JsonDocument& item)
     item["iterations"] = bar.iterations;
 }
 
-JsonDocument BendingJson(const BendingCheck& b)
+const char* MethodKey(SecondOrderMethod method)
 {
-    // Past λ = 90 nothing after λ1 was computed, but by the general method.
-    const bool refused = b.lambda > MaxApproximateSlenderness && !b.general;
+    switch (method) {
+    case SecondOrderMethod::Curvature:
+        return "curvature";
+    case SecondOrderMethod::Coupled:
+        return "coupled";
+    case SecondOrderMethod::General:
+        return "general";
+    case SecondOrderMethod::Stiffness:
+        break;
+    }
+    return "stiffness";
+}
+
+const char* AggregateKey(Aggregate aggregate)
+{
+    switch (aggregate) {
+    case Aggregate::Basalt:
+        return "basalt";
+    case Aggregate::Limestone:
+        return "limestone";
+    case Aggregate::Sandstone:
+        return "sandstone";
+    case Aggregate::GraniteOrGneiss:
+        break;
+    }
+    return "granite-or-gneiss";
+}
+
+JsonDocument CurvaturePointJson(const std::optional<CurvaturePoint>& p)
+{
+    if (!p)
+        return nullptr;
+    JsonDocument point;
+    point["curvature"] = JsonReal(p->curvature);
+    point["m"] = JsonReal(p->moment);
+    point["eps0"] = JsonReal(p->eps0);
+    return point;
+}
+
+// Creep of a bending beyond λ = 90, null elsewhere.
+JsonDocument CreepJson(const std::optional<CreepResult>& creep)
+{
+    if (!creep)
+        return nullptr;
+    JsonDocument item;
+    item["phi"] = JsonReal(creep->phi);
+    item["psi"] = JsonReal(creep->psi);
+    item["nsg"] = JsonReal(creep->nsg);
+    item["msg"] = JsonReal(creep->msg);
+    item["eci"] = JsonReal(creep->eci);
+    item["ic"] = JsonReal(creep->ic);
+    item["ne"] = JsonReal(creep->ne);
+    item["theta1"] = JsonReal(creep->theta1);
+    item["ea"] = JsonReal(creep->ea);
+    item["e_cc"] = JsonReal(creep->ecc);
+    item["moment"] = JsonReal(creep->moment);
+    return item;
+}
+
+// Both sides of the coupled method where it ran for the bending, null elsewhere.
+JsonDocument CoupledJson(const std::optional<CoupledBending>& coupled)
+{
+    if (!coupled)
+        return nullptr;
+    JsonDocument sides = JsonDocument::array();
+    for (int s = 0; s < CurvatureSideCount; ++s) {
+        const auto k = static_cast<std::size_t>(s);
+        JsonDocument item;
+        item["side"] = CurvatureSideKey(static_cast<CurvatureSide>(s));
+        item["end"] = CurveEndKey(coupled->end[k]);
+        item["end_curvature"] = JsonReal(coupled->endCurvature[k]);
+        const std::optional<CoupledSide>& side = coupled->sides[k];
+        item["mrd"] = side ? JsonReal(side->mrd) : JsonDocument(nullptr);
+        item["mrd_over_gamma_f3"] = side ? JsonReal(side->target) : JsonDocument(nullptr);
+        item["point_b"] = side ? CurvaturePointJson(side->pointB) : JsonDocument(nullptr);
+        const bool b = side && side->pointB;
+        item["ei_sec"] = b ? JsonReal(side->eiSec) : JsonDocument(nullptr);
+        item["kappa"] = b ? JsonReal(side->kappa) : JsonDocument(nullptr);
+        item["denominator"] = b ? JsonReal(side->denominator) : JsonDocument(nullptr);
+        const bool worked = b && side->denominator > 0.0;
+        item["md_tot"] = worked ? JsonReal(side->mdTot) : JsonDocument(nullptr);
+        item["md_min_tot"] = worked ? JsonReal(side->mdMinTot) : JsonDocument(nullptr);
+        sides.push_back(std::move(item));
+    }
+    return sides;
+}
+
+JsonDocument BendingJson(const ColumnResult& c, Bending bending)
+{
+    const BendingCheck& b = c.bending[static_cast<std::size_t>(bending)];
     JsonDocument item;
     item["h"] = JsonReal(b.h);
     item["i"] = JsonReal(b.i);
@@ -52,8 +140,27 @@ JsonDocument BendingJson(const BendingCheck& b)
     item["second_order"] = b.secondOrder;
     item["curvature"] = JsonReal(b.curvature);
     item["kappa_over_nu"] = JsonReal(b.kappaOverNu);
-    item["md_tot"] = refused ? JsonDocument(nullptr) : JsonReal(b.mdTot);
-    item["md_min_tot"] = refused ? JsonDocument(nullptr) : JsonReal(b.mdMinTot);
+    // A row refused, too slender or unstable stops before some Md,tot.
+    item["md_tot"] = JsonReal(WorkedMdTot(c, bending));
+    item["md_min_tot"] = JsonReal(WorkedMdMinTot(c, bending));
+    item["gamma_n"] = JsonReal(c.gammaN);
+    item["method"] = MethodKey(c.method);
+    // Where the approximate methods apply: "none" for no reason against.
+    JsonDocument applicability;
+    applicability["bars_symmetric"] = c.barsSymmetric[static_cast<std::size_t>(bending)];
+    applicability["rectangle"] = c.rectangle;
+    applicability["curvature"] = ColumnRefusalKey(b.curvatureMethodRefusal);
+    applicability["stiffness"] = ColumnRefusalKey(b.stiffnessMethodRefusal);
+    item["applicability"] = std::move(applicability);
+    // The coupled method on MA's side, the one Md,tot is of.
+    const std::optional<CoupledSide>* side = b.coupled ? &b.coupled->sides[b.ma < 0.0 ? 1 : 0] : nullptr;
+    const bool pointB = side && side->has_value() && (*side)->pointB;
+    item["mrd"] = side && side->has_value() ? JsonReal((*side)->mrd) : JsonDocument(nullptr);
+    item["ei_sec"] = pointB ? JsonReal((*side)->eiSec) : JsonDocument(nullptr);
+    item["kappa"] = pointB ? JsonReal((*side)->kappa) : JsonDocument(nullptr);
+    item["e_cc"] = b.creep ? JsonReal(b.creep->ecc) : JsonDocument(nullptr);
+    item["creep"] = CreepJson(b.creep);
+    item["coupled"] = CoupledJson(b.coupled);
     if (b.general)
         GeneralBarJson(*b.general, item);
     return item;
@@ -65,10 +172,25 @@ JsonDocument ColumnJson(const ColumnResult& c)
     item["status"] = ColumnStatusKey(c.status);
     const std::string message = ColumnStatusText(c);
     item["message"] = message.empty() ? JsonDocument(nullptr) : JsonDocument(message);
+    item["refusal"] = ColumnRefusalKey(c.refusal);
+    item["instability"] = InstabilityKey(c.instability);
+    item["method"] = MethodKey(c.method);
+    item["least_dimension"] = JsonReal(c.leastDimension);
+    item["gamma_n"] = JsonReal(c.gammaN);
+    // The row's forces before and after γn: Nd, the top's and the base's moments.
+    auto forces = [](const ColumnForces& f) {
+        JsonDocument out;
+        out["nd"] = JsonReal(f.nd);
+        out["top"] = JsonDocument::array({JsonReal(f.top.x), JsonReal(f.top.y)});
+        out["base"] = JsonDocument::array({JsonReal(f.base.x), JsonReal(f.base.y)});
+        return out;
+    };
+    item["forces_before"] = forces(c.before);
+    item["forces_after"] = forces(c.after);
     if (c.InCompression()) {
         item["nu"] = JsonReal(c.nu);
-        item["Mxd"] = BendingJson(c.bending[static_cast<std::size_t>(Bending::Mx)]);
-        item["Myd"] = BendingJson(c.bending[static_cast<std::size_t>(Bending::My)]);
+        item["Mxd"] = BendingJson(c, Bending::Mx);
+        item["Myd"] = BendingJson(c, Bending::My);
     }
     JsonDocument situations = JsonDocument::array();
     for (const SituationReading& s : c.situations) {
@@ -98,9 +220,11 @@ JsonDocument ColumnDataJson(const Column& column)
         bending["condition"] = static_cast<int>(b.condition);
         item[names[k]] = std::move(bending);
     }
-    item["method"] = column.method == SecondOrderMethod::General     ? "general"
-                     : column.method == SecondOrderMethod::Curvature ? "curvature"
-                                                                     : "stiffness";
+    item["method"] = MethodKey(column.method);
+    item["least_dimension"] = JsonReal(column.leastDimension);
+    item["phi"] = JsonReal(column.creepCoefficient);
+    item["psi"] = JsonReal(column.quasiPermanentShare);
+    item["aggregate"] = AggregateKey(column.aggregate);
     return item;
 }
 

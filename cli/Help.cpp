@@ -15,6 +15,8 @@ Usage:
   flexara-cli rewrite CASE.fxr -o OUT.fxr
   flexara-cli surface CASE.fxr [--levels K] [--model MODEL] [--format json|csv|obj|svg|png] [-o OUT]
   flexara-cli nm CASE.fxr --angle DEG [--levels K] [--model MODEL] [--format json|csv|svg|png] [-o OUT]
+  flexara-cli curvature CASE.fxr --nd KN (--bending x|y | --angle DEG) [--model MODEL]
+                        [--format json|csv|svg|png] [-o OUT]
   flexara-cli --help
 
 curve     Reads the project file CASE.fxr, generates the ultimate-limit-state
@@ -60,6 +62,16 @@ nm        The N-M diagram of CASE.fxr along the direction DEG of the moment
           (degrees from the Mx axis towards the My axis; any finite number):
           at every level of the surface the resisting moment along DEG and
           along the opposite direction, closed by the two ends.
+curvature The M-N-1/r relation of the section of CASE.fxr at Nd = KN (as
+          given: a column's gamma_n is not applied) for the bending of Mxd
+          (--bending x: curvature about the centroidal x axis, the neutral
+          axis parallel to it), of Myd (--bending y) or for the direction DEG
+          of the moment (degrees from the Mx axis towards the My axis): for
+          each side, the deformation curve (1.10 fcd, no tension; steel
+          bilinear to 10 per mil) of 100 points from 1/r = 0 to its end, MRd
+          along the side on the interaction curve of Nd in the case's model,
+          point B where the curve reaches MRd/gamma_f3 (gamma_f3 = 1.1) and the
+          secant stiffness (EI)sec = (MRd/gamma_f3)/(1/r)_B.
 
 Many cases: "check" and "design" of more than one CASE.fxr, or of the files
           named by --list FILE (one path a line, relative to the folder the
@@ -167,7 +179,14 @@ alpha_b, lambda1 and the local second order of the method chosen, then the
 situations top, base, intermediate section and minimum envelope, each read
 on the curve of the row's Nd; the largest eta gives the row its verdict. A row
 in tension, or with Nd = 0, has no column check (its two ends are read as
-sections); a bending with lambda > 90 refuses the row. The column needs a
+sections). The column's least dimension b (computed for the families, typed
+for a free polygon) gives gamma_n = 1.95 - 0.05 b for 14 <= b < 19 cm, which
+multiplies Nd and the moments of every row before the check; b < 14 cm, Ac <
+360 cm2 and a wall column refuse the case. The curvature and kappa methods
+stop at lambda 90 and are refused where their bars (and, for kappa, the
+rectangle) do not allow them; the method coupled to the M-N-1/r relation goes
+to lambda 140, with creep (phi, psi, the aggregate) compulsory above 90;
+lambda > 140 needs the general method and lambda > 200 is refused. The column needs a
 positive le in each bending: "check", "design" and "report" refuse a case
 whose column has a length of 0 (a file may hold one; it still opens and
 rewrites), naming the bending.
@@ -195,22 +214,58 @@ Formats of "check":
                                     before every row that holds
                   With a column, the object also has "column" (for each of
                   "Mxd" and "Myd" its "le" in cm and "condition" 0, 1 or 2,
-                  and the "method": "curvature" or "stiffness"), and every
-                  row "mxd_base", "myd_base" and "column":
+                  the "method": "curvature", "stiffness" or "coupled", and
+                  "least_dimension", "phi", "psi" (null where not given) and
+                  "aggregate": "granite-or-gneiss", "basalt", "limestone" or
+                  "sandstone"), and every row "mxd_base", "myd_base" and
+                  "column":
                     "status"        "checked", "tension" or "zero-nd" (Nd
                                     = 0; both without a column check: no
                                     "Mxd"/"Myd"; the situations are the two
-                                    ends) or "too-slender" (lambda > 90)
-                    "message"       the refusal, the tension or the zero Nd,
-                                    or null
+                                    ends), "too-slender" (lambda > 90 by an
+                                    approximate method), "refused" or
+                                    "unstable"
+                    "message"       the refusal, the instability, the tension
+                                    or the zero Nd, or null
+                    "refusal"       why it is refused ("none",
+                                    "least-dimension-missing",
+                                    "least-dimension-below-14",
+                                    "area-below-360", "wall-column",
+                                    "slenderness-above-200",
+                                    "general-method-needed",
+                                    "bars-not-symmetric",
+                                    "outline-not-rectangle",
+                                    "creep-data-missing",
+                                    "no-resisting-moment", "no-point-b")
+                    "instability"   "none", "secant-stiffness" or
+                                    "creep-euler"
+                    "method"        the method the row was checked by
+                    "least_dimension", "gamma_n"  b in cm and gamma_n
+                    "forces_before", "forces_after"  {"nd", "top": [Mx, My],
+                                    "base": [Mx, My]} before and after gamma_n
                     "nu"            |Nd|/(Ac.fcd)
                     "Mxd", "Myd"    per bending: "h", "i" (cm), "lambda",
                                     "m1d_min", "ma", "mb" (kN.m), "alpha_b",
                                     "e1" (cm), "lambda1", "m1d_a" (kN.m),
                                     "second_order", "curvature" (1/r, 1/m)
                                     or "kappa_over_nu" (null when not used),
-                                    "md_tot", "md_min_tot" (kN.m; null past
-                                    lambda 90)
+                                    "md_tot", "md_min_tot" (kN.m; null
+                                    unless the row is "checked"),
+                                    "gamma_n", "method", "applicability"
+                                    ({"bars_symmetric", "rectangle",
+                                    "curvature", "stiffness": the reason
+                                    each approximate method is refused, or
+                                    "none"}), "mrd", "ei_sec" (kN.m2) and
+                                    "kappa" of the coupled method on MA's
+                                    side, "e_cc" (cm, creep above lambda 90),
+                                    "creep" ({"phi", "psi", "nsg", "msg",
+                                    "eci", "ic", "ne", "theta1", "ea",
+                                    "e_cc", "moment"}) and "coupled" (per
+                                    side: "side", "end", "end_curvature",
+                                    "mrd", "mrd_over_gamma_f3", "point_b"
+                                    {"curvature", "m", "eps0"}, "ei_sec",
+                                    "kappa", "denominator", "md_tot",
+                                    "md_min_tot"); null where not worked out
                     "situations"    [{"name": "top", "base", "intermediate" or
                                     "minimum", "mx", "my", "utilisation"}]
                     "governing_situation"  the name of the one with the
@@ -244,7 +299,7 @@ Formats of "check":
                   column mxd_base;myd_base after myd and, at the end,
                   situacao_pilar (topo, base, intermediaria, minima),
                   md_tot_x, md_tot_y and estado_pilar (verificado, tracao,
-                  nd-nulo, lambda-maior-que-90)
+                  nd-nulo, lambda-maior-que-90, recusada, instavel)
 
 Formats of "design":
   json (default)  one object: "combinations", "model" (as in "check"),
@@ -282,7 +337,8 @@ Formats of "design":
 Output: -o OUT replaces OUT whole or not at all (a symbolic link is followed
 and its target replaced); a folder, a device, a pipe or a read-only file is
 refused, and so is any input of the command (the project file, the loads) as
-the output of "curve", "check", "design", "report", "surface" or "nm".
+the output of "curve", "check", "design", "report", "surface", "nm" or
+"curvature".
 
 Formats of "surface":
   json (default)  one object: "status" ("ok", "refused" or "error"),
@@ -320,7 +376,26 @@ Formats of "nm":
                   (|Md| with the sign of its side, Nd), with a column each at
                   the moments of its governing situation; 614 x 680 pixels for
                   png
-  Reals of both commands read back to the same double. A refused case (no
+  Reals of both commands read back to the same double.
+
+Formats of "curvature":
+  json (default)  one object: "nd", "bending" ("Mxd", "Myd" or null),
+                  "angle" (DEG as given, or null), "model", "interaction"
+                  (the curve of Nd: "ok", "refused", "out-of-range" or
+                  "error"), "warnings", "gamma_f3" and "sides", for
+                  "positive" (the side a positive moment of the direction
+                  compresses) and "negative": "side", "end" (where the curve
+                  ends: "concrete", "steel", "both" or "no-state"), "mrd",
+                  "mrd_over_gamma_f3", "point_b" ({"curvature", "m", "eps0"}
+                  or null where the curve ends below MRd/gamma_f3), "ei_sec"
+                  (kN.m2) and "points", each {"curvature" (1/m), "m" (kN.m,
+                  about the bending's axis, positive towards the side), "eps0"
+                  (the centroid's strain, per mil)}
+  csv             a header "side;curvature;m;eps0" and the points of the
+                  positive side, then of the negative one
+  svg, png        the deformation curves (the negative side's to the lower
+                  left), the lines AB and MRd/gamma_f3; 614 x 480 pixels for
+                  png A refused case (no
   area, bars outside the section) gives its reason on standard error in every
   format, as well as in the JSON's "warnings".
 

@@ -13,6 +13,7 @@ Action AddReportCommand(CLI::App& app);
 Action AddRewriteCommand(CLI::App& app);
 Action AddSurfaceCommand(CLI::App& app);
 Action AddNmCommand(CLI::App& app);
+Action AddCurvatureCommand(CLI::App& app);
 
 // The text of flexara-cli --help.
 extern const char* const HelpText;

@@ -21,9 +21,9 @@ int main(int argc, char** argv)
     // /S or /tmp/pilar.fxr is an argument, never an option.
     app.allow_windows_style_options(false);
     const std::map<std::string, Action> actions = {
-        {"curve", AddCurveCommand(app)},   {"check", AddCheckCommand(app)},     {"design", AddDesignCommand(app)},
-        {"report", AddReportCommand(app)}, {"rewrite", AddRewriteCommand(app)}, {"surface", AddSurfaceCommand(app)},
-        {"nm", AddNmCommand(app)},
+        {"curve", AddCurveCommand(app)},   {"check", AddCheckCommand(app)},         {"design", AddDesignCommand(app)},
+        {"report", AddReportCommand(app)}, {"rewrite", AddRewriteCommand(app)},     {"surface", AddSurfaceCommand(app)},
+        {"nm", AddNmCommand(app)},         {"curvature", AddCurvatureCommand(app)},
     };
     const std::string& first = arguments.front();
     if (first.empty() || (first[0] != '-' && actions.count(first) == 0))

@@ -36,6 +36,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <iterator>
 
 namespace flexara {
 
@@ -51,6 +52,18 @@ QStringList Headers()
     for (const char* caption : {"η", "MRd (kN.m)", "Situação determinante", "Situação"})
         headers.append(QString::fromUtf8(caption));
     return headers;
+}
+
+// The aggregates in the order of the list "Agregado".
+constexpr Aggregate AggregateOrder[] = {Aggregate::Basalt, Aggregate::GraniteOrGneiss, Aggregate::Limestone,
+                                        Aggregate::Sandstone};
+
+int AggregateIndex(Aggregate aggregate)
+{
+    for (std::size_t k = 0; k < std::size(AggregateOrder); ++k)
+        if (AggregateOrder[k] == aggregate)
+            return static_cast<int>(k);
+    return 1;
 }
 
 // Rows brought in carry base moments only for a column.
@@ -159,8 +172,22 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     CombMetodo = new CaptionedComboBox(GBPilar);
     CombMetodo->setObjectName(QStringLiteral("CombMetodo"));
     CombMetodo->setAccessibleName(QStringLiteral("Método de 2ª ordem local"));
-    for (SecondOrderMethod m : {SecondOrderMethod::Curvature, SecondOrderMethod::Stiffness})
+    for (SecondOrderMethod m : {SecondOrderMethod::Curvature, SecondOrderMethod::Stiffness, SecondOrderMethod::Coupled})
         CombMetodo->addItem(QString::fromUtf8(SecondOrderMethodText(m)));
+    // b, φ and ψ start empty: not given.
+    EdB = lengthField("EdB", "b (cm)");
+    EdFi = lengthField("EdFi", "φ");
+    EdPsi = lengthField("EdPsi", "ψ = Nsg/|Nd|");
+    HintControl(EdB, QStringLiteral("Menor dimensão da seção para γn (NBR 6118:2014, 13.2.3): informe-a na seção "
+                                    "poligonal; nas demais formas ela é calculada"));
+    HintControl(EdFi, QStringLiteral("Coeficiente de fluência φ, para λ > 90 (NBR 6118:2014, 15.8.4)"));
+    HintControl(EdPsi, QStringLiteral("Parcela quase permanente ψ = Nsg/|Nd|, de 0 a 1, para λ > 90"));
+    CombAgregado = new CaptionedComboBox(GBPilar);
+    CombAgregado->setObjectName(QStringLiteral("CombAgregado"));
+    CombAgregado->setAccessibleName(QStringLiteral("Agregado"));
+    for (Aggregate a : AggregateOrder)
+        CombAgregado->addItem(QString::fromUtf8(AggregateText(a)));
+    CombAgregado->setCurrentIndex(AggregateIndex(Aggregate::GraniteOrGneiss));
     auto* pillar = new QGridLayout(GBPilar);
     pillar->addWidget(CBPilar, 0, 0, 1, 4);
     pillar->addWidget(new QLabel(QStringLiteral("le (Mxd) (cm)"), GBPilar), 1, 0);
@@ -173,6 +200,14 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     pillar->addWidget(CombApoioY, 2, 3);
     pillar->addWidget(new QLabel(QStringLiteral("Método"), GBPilar), 3, 0);
     pillar->addWidget(CombMetodo, 3, 1, 1, 3);
+    pillar->addWidget(new QLabel(QStringLiteral("b (cm)"), GBPilar), 4, 0);
+    pillar->addWidget(EdB, 4, 1);
+    pillar->addWidget(new QLabel(QStringLiteral("Agregado"), GBPilar), 4, 2);
+    pillar->addWidget(CombAgregado, 4, 3);
+    pillar->addWidget(new QLabel(QStringLiteral("φ"), GBPilar), 5, 0);
+    pillar->addWidget(EdFi, 5, 1);
+    pillar->addWidget(new QLabel(QStringLiteral("ψ = Nsg/|Nd|"), GBPilar), 5, 2);
+    pillar->addWidget(EdPsi, 5, 3, Qt::AlignLeft);
     pillar->setColumnStretch(3, 1);
 
     auto* buttons = new QHBoxLayout();
@@ -215,9 +250,14 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     connect(BtnDetalhes, &QPushButton::clicked, this, [this] { RunCommand([this] { BtnDetalhesClick(); }); });
     connect(CBPilar, &QCheckBox::toggled, this, &TFCombinacoes::ColumnToggled);
     // Another column is another check: the results go.
-    for (QLineEdit* field : {EdLeX, EdLeY})
+    for (QLineEdit* field : {EdLeX, EdLeY, EdB, EdFi, EdPsi})
         connect(field, &QLineEdit::textChanged, this, [this] { ClearResults(); });
-    for (QComboBox* box : {CombApoioX, CombApoioY, CombMetodo})
+    // What the field holds as b while it is editable belongs to the free polygon.
+    connect(EdB, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!EdB->isReadOnly())
+            typedLeastDimension = text;
+    });
+    for (QComboBox* box : {CombApoioX, CombApoioY, CombMetodo, CombAgregado})
         connect(box, &QComboBox::currentIndexChanged, this, [this] { ClearResults(); });
     ColumnToggled();
 }
@@ -232,8 +272,10 @@ bool TFCombinacoes::IsColumn() const
 void TFCombinacoes::ColumnToggled()
 {
     const bool column = IsColumn();
-    for (QWidget* field : std::initializer_list<QWidget*>{EdLeX, EdLeY, CombApoioX, CombApoioY, CombMetodo})
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{EdLeX, EdLeY, CombApoioX, CombApoioY, CombMetodo, EdFi, EdPsi, CombAgregado})
         field->setEnabled(column);
+    ShowLeastDimension();
     for (int c : {ColMxdBase, ColMydBase, ColGoverning})
         Tabela->setColumnHidden(c, !column);
     ClearResults();
@@ -265,7 +307,55 @@ std::optional<flexara::Column> TFCombinacoes::CheckedColumn() const
     column.bending[static_cast<std::size_t>(Bending::My)].condition =
         static_cast<SupportCondition>(CombApoioY->currentIndex());
     column.method = static_cast<SecondOrderMethod>(CombMetodo->currentIndex());
+    // b, φ and ψ where given; b only for a free polygon (the families
+    // compute theirs, and their files stay as they were).
+    struct Datum {
+        const QLineEdit* field;
+        ColumnDatum datum;
+        std::optional<double>* value;
+        const char* name;
+    };
+    const bool polygon = w.State().Section.ShapeKind == ShapeFreePolygon;
+    const Datum data[] = {
+        {EdB, ColumnDatum::LeastDimension, &column.leastDimension, "b"},
+        {EdFi, ColumnDatum::CreepCoefficient, &column.creepCoefficient, "φ"},
+        {EdPsi, ColumnDatum::QuasiPermanentShare, &column.quasiPermanentShare, "ψ"},
+    };
+    for (const Datum& d : data) {
+        if (d.field == EdB && !polygon)
+            continue;
+        const QString text = d.field->text();
+        if (text.trimmed().isEmpty())
+            continue;
+        double value = 0.0;
+        if (!ParseField(text, value))
+            throw std::runtime_error(std::string("Pilar: ") + d.name + " inválido");
+        if (!ColumnDatumValid(d.datum, value))
+            throw std::runtime_error(std::string("Pilar: ") + d.name +
+                                     (d.datum == ColumnDatum::LeastDimension     ? " deve ser positivo"
+                                      : d.datum == ColumnDatum::CreepCoefficient ? " não pode ser negativo"
+                                                                                 : " deve estar entre 0 e 1"));
+        *d.value = value;
+    }
+    column.aggregate = AggregateOrder[static_cast<std::size_t>(std::max(0, CombAgregado->currentIndex()))];
     return column;
+}
+
+void TFCombinacoes::ShowLeastDimension()
+{
+    const QSignalBlocker block(EdB);
+    const AnalysisState& s = w.State();
+    if (s.Section.ShapeKind == ShapeFreePolygon) {
+        EdB->setReadOnly(false);
+        EdB->setEnabled(IsColumn());
+        EdB->setText(typedLeastDimension);
+        return;
+    }
+    // The families' own b, shown as the check takes it.
+    const std::optional<double> b = FamilyLeastDimension(s);
+    EdB->setReadOnly(true);
+    EdB->setEnabled(false);
+    EdB->setText(b ? FormatField(*b) : QString());
 }
 
 void TFCombinacoes::SetColumn(const std::optional<flexara::Column>& column)
@@ -281,6 +371,13 @@ void TFCombinacoes::SetColumn(const std::optional<flexara::Column>& column)
     CombApoioX->setCurrentIndex(static_cast<int>(shown.bending[static_cast<std::size_t>(Bending::Mx)].condition));
     CombApoioY->setCurrentIndex(static_cast<int>(shown.bending[static_cast<std::size_t>(Bending::My)].condition));
     CombMetodo->setCurrentIndex(static_cast<int>(shown.method));
+    {
+        const QSignalBlocker blockFi(EdFi), blockPsi(EdPsi);
+        EdFi->setText(shown.creepCoefficient ? FormatField(*shown.creepCoefficient) : QString());
+        EdPsi->setText(shown.quasiPermanentShare ? FormatField(*shown.quasiPermanentShare) : QString());
+    }
+    typedLeastDimension = shown.leastDimension ? FormatField(*shown.leastDimension) : QString();
+    CombAgregado->setCurrentIndex(AggregateIndex(shown.aggregate));
     CBPilar->setChecked(column.has_value());
     ColumnToggled();
 }
@@ -720,6 +817,8 @@ void TFCombinacoes::ClearResults()
 
 void TFCombinacoes::CaseChanged()
 {
+    // Another outline may have another b, or none to compute.
+    ShowLeastDimension();
     if (results && w.CaseFingerprint() != checkedCase)
         ClearResults();
 }

@@ -77,6 +77,13 @@ public:
     QComboBox* CombApoioX = nullptr;
     QComboBox* CombApoioY = nullptr;
     QComboBox* CombMetodo = nullptr;
+    // The least dimension b: typed for a free polygon, the computed one shown
+    // (read only) for the families; creep's φ and ψ (empty: not given) and
+    // the aggregate ("basalto", "granito ou gnaisse", "calcário", "arenito").
+    QLineEdit* EdB = nullptr;
+    QLineEdit* EdFi = nullptr;
+    QLineEdit* EdPsi = nullptr;
+    QComboBox* CombAgregado = nullptr;
     QPushButton* BtnDimensionar = nullptr;
 
     void BtnAdicionarClick();
@@ -138,6 +145,9 @@ private:
     bool CellValid(int r, int c) const;
     bool IsColumn() const;
     void ColumnToggled();
+    // b as the case's outline has it: typed for a free polygon (the text the
+    // user left), computed and read only for a family.
+    void ShowLeastDimension();
     // The last check's result of table row r, when it has one.
     const CombinationResult* ResultOfTableRow(int r) const;
     // After rows were added: the buttons follow, and rows beyond the capacity
@@ -161,6 +171,7 @@ private:
     std::vector<int> resultRows;                  // the table row of each result
     std::optional<flexara::Column> checkedColumn; // the column the results were checked with
     bool filling = false;                         // the program is setting cells: no handler
+    QString typedLeastDimension;                  // b as typed for a free polygon
 };
 
 } // namespace flexara

@@ -5,9 +5,14 @@
 #include "editor/DocumentCommands.h"
 #include "editor/ProgressRun.h"
 #include "editor/TFPrincipal.h"
+#include "engine/Faults.h"
+#include "engine/column/Slenderness.h"
 #include "engine/diagrams/ChartScale.h"
+#include "engine/study/CaseCurve.h"
 #include "project/ProjectFile.h"
 #include "report/NmDiagramDrawing.h"
+#include "report/PictureBytes.h"
+#include "report/ReportText.h"
 #include "texts/Words.h"
 #include "uikit/CaptionedComboBox.h"
 #include "uikit/FlexaraApplication.h"
@@ -26,6 +31,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <memory>
 
 namespace flexara {
@@ -281,6 +287,61 @@ void TSuperficie::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
+// ---- PbCurvatura ----
+
+TCurvatura::TCurvatura(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("PbCurvatura"));
+    setAccessibleName(QString::fromUtf8(CurvatureTitle));
+    setMinimumSize(300, 300);
+}
+
+void TCurvatura::Show(std::array<std::optional<DeformationStudy>, 2> shown, double shownNd)
+{
+    relations = std::move(shown);
+    nd = shownNd;
+    update();
+}
+
+QString TCurvatura::Notice() const
+{
+    if (relations[0] || relations[1])
+        return QString();
+    return QStringLiteral("A relação M–N–1/r aparece para uma combinação comprimida verificada como pilar");
+}
+
+void TCurvatura::Draw(QPainter& painter, const QRectF& area) const
+{
+    painter.fillRect(area, Qt::white);
+    if (!relations[0] && !relations[1]) {
+        painter.setPen(Qt::black);
+        painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, Notice());
+        return;
+    }
+    const double half = area.height() / 2;
+    for (int b = 0; b < 2; ++b) {
+        const std::optional<DeformationStudy>& relation = relations[static_cast<std::size_t>(b)];
+        if (!relation)
+            continue;
+        CurvaturePicture picture;
+        picture.study = &*relation;
+        picture.subtitle = QString::fromUtf8(BendingName(static_cast<Bending>(b))) + QStringLiteral(", Nd = ") +
+                           Decimal(nd, 2) + QStringLiteral(" kN");
+        // Each at its own proportions, centred in its half.
+        const QRectF box(area.left(), area.top() + b * half, area.width(), half);
+        const double ratio = static_cast<double>(CurvaturePictureSize.width()) / CurvaturePictureSize.height();
+        const double width = std::min(box.width(), box.height() * ratio);
+        DrawCurvaturePicture(painter, QRectF(box.left() + (box.width() - width) / 2, box.top(), width, box.height()),
+                             picture);
+    }
+}
+
+void TCurvatura::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    Draw(painter, QRectF(rect()));
+}
+
 // ---- FDiagramas ----
 
 TFDiagramas::TFDiagramas(TFPrincipal& window, QWidget* parent) : QDialog(parent), w(window)
@@ -310,6 +371,8 @@ TFDiagramas::TFDiagramas(TFPrincipal& window, QWidget* parent) : QDialog(parent)
     PbSuperficie = new TSuperficie(PgVistas);
     PgVistas->addTab(ChNM, QStringLiteral("N–M"));
     PgVistas->addTab(PbSuperficie, QString::fromUtf8(SurfaceTitle));
+    PbCurvatura = new TCurvatura(PgVistas);
+    PgVistas->addTab(PbCurvatura, QStringLiteral("M–N–1/r"));
 
     BtnExportar = new QPushButton(QStringLiteral("Exportar figura..."), this);
     BtnExportar->setObjectName(QStringLiteral("BtnExportar"));
@@ -398,6 +461,26 @@ void TFDiagramas::ShowSelection()
     loads = LoadsOnDiagram(rows, study->check, angle);
     ChNM->Show(&diagram, loads, any ? chosen : -1);
     PbSuperficie->Show(&study->surface, loads, any ? chosen : -1);
+    // The M–N–1/r relation of a row checked as a column in compression, at
+    // the Nd its curve was generated at (after γn).
+    std::array<std::optional<DeformationStudy>, 2> relations;
+    double nd = 0.0;
+    const CombinationResult* result = any && static_cast<std::size_t>(chosen) < study->check.rows.size()
+                                          ? &study->check.rows[static_cast<std::size_t>(chosen)]
+                                          : nullptr;
+    if (studiedColumn && result && result->column && result->column->InCompression()) {
+        nd = GoverningNd(rows[static_cast<std::size_t>(chosen)], *result);
+        try {
+            ClearFpFaults();
+            for (int b = 0; b < BendingCount; ++b)
+                relations[static_cast<std::size_t>(b)] = StudyDeformation(
+                    w.State(), w.Selection(), nd, DirectionOf(static_cast<Bending>(b)), ReportCurvaturePoints);
+            CheckFpFaults();
+        } catch (const EngineError&) {
+            relations = {};
+        }
+    }
+    PbCurvatura->Show(std::move(relations), nd);
 }
 
 void TFDiagramas::ShowNothing()
@@ -406,16 +489,20 @@ void TFDiagramas::ShowNothing()
     loads.clear();
     ChNM->Show(nullptr, {}, -1);
     PbSuperficie->Show(nullptr, {}, -1);
+    PbCurvatura->Show({}, 0.0);
 }
 
 void TFDiagramas::BtnExportarClick()
 {
     const bool surfaceView = PgVistas->currentWidget() == PbSuperficie;
+    const bool curvatureView = PgVistas->currentWidget() == PbCurvatura;
     OtherFileRequest request;
     request.title = QStringLiteral("Exportar figura");
     request.filters = {QStringLiteral("Imagem PNG (*.png)"), QStringLiteral("Desenho SVG (*.svg)")};
     request.defaultSuffix = QStringLiteral("png");
-    request.proposedName = surfaceView ? QStringLiteral("Superfície N-Mx-My.png") : QStringLiteral("Diagrama N-M.png");
+    request.proposedName = surfaceView     ? QStringLiteral("Superfície N-Mx-My.png")
+                           : curvatureView ? QStringLiteral("Diagrama M-N-1-r.png")
+                                           : QStringLiteral("Diagrama N-M.png");
     QString filter;
     const QString path = w.Documents->Dialogs().AskOtherFile(request, &filter);
     if (path.isEmpty())
@@ -424,7 +511,12 @@ void TFDiagramas::BtnExportarClick()
     const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) ||
                      (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) && filter.contains("svg"));
     QByteArray bytes;
-    if (surfaceView) {
+    if (curvatureView) {
+        // Both bendings, one above the other.
+        const QSize size(CurvaturePictureSize.width(), 2 * CurvaturePictureSize.height());
+        const DrawInArea draw = [this](QPainter& painter, const QRectF& area) { PbCurvatura->Draw(painter, area); };
+        bytes = svg ? SvgBytes(size, QString::fromUtf8(CurvatureTitle), draw) : PngBytes(PictureImage(size, draw));
+    } else if (surfaceView) {
         const SurfacePicture& picture = PbSuperficie->Picture();
         bytes = svg ? SurfaceSvg(picture) : SurfacePng(picture);
     } else {

@@ -6,7 +6,10 @@
 //          chosen in CombCombinacao, every combination at (|Md| with the sign
 //          of its side, Nd), the chosen one ringed; Qt Charts with zoom;
 //   "Superfície N–Mx–My": the wireframe of the surface with the
-//          combinations, turned by dragging with the mouse.
+//          combinations, turned by dragging with the mouse;
+//   "M–N–1/r": for a combination checked as a column in compression, the
+//          M–N–1/r relation of each bending at its Nd after γn (the
+//          deformation curve, the line AB and MRd/γf3).
 // With the column check of FCombinacoes on, every combination stands at the
 // point of its governing situation, in the colour of its row's verdict, and
 // the N–M direction is that situation's moment.
@@ -17,6 +20,8 @@
 
 #include "engine/diagrams/Surface.h"
 #include "engine/diagrams/SurfaceView.h"
+#include "engine/section/MomentCurvature.h"
+#include "report/CurvatureDrawing.h"
 #include "report/SurfaceDrawing.h"
 
 #include <QChartView>
@@ -24,6 +29,7 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -88,6 +94,29 @@ private:
     bool dragging = false;
 };
 
+// PbCurvatura: the M–N–1/r relation of both bendings of the chosen
+// combination, Mxd above Myd, as the exports and the record draw it.
+class TCurvatura : public QWidget {
+    Q_OBJECT
+public:
+    explicit TCurvatura(QWidget* parent);
+
+    // The relations of the bendings (Bending), none where the combination
+    // has none (not a column in compression, or no combination).
+    void Show(std::array<std::optional<DeformationStudy>, 2> relations, double nd);
+    const std::array<std::optional<DeformationStudy>, 2>& Relations() const { return relations; }
+    // Both pictures one above the other in area; a notice without them.
+    void Draw(QPainter& painter, const QRectF& area) const;
+    QString Notice() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::array<std::optional<DeformationStudy>, 2> relations;
+    double nd = 0.0;
+};
+
 class TFDiagramas : public QDialog {
     Q_OBJECT
 public:
@@ -99,6 +128,7 @@ public:
     QTabWidget* PgVistas = nullptr;
     TChNM* ChNM = nullptr;
     TSuperficie* PbSuperficie = nullptr;
+    TCurvatura* PbCurvatura = nullptr;
     QPushButton* BtnExportar = nullptr;
 
     // Opens the window on the combination in row tableRow of FCombinacoes'

@@ -585,15 +585,6 @@ struct CsvStyle {
 const CsvStyle BatchStyle = {"", {"nome", "nd", "mxd", "myd", "mxd_base", "myd_base"}, ShortestReal, "\n"};
 const CsvStyle SpreadsheetStyle = {"\xEF\xBB\xBF", LoadCaptions, FormatGeneral, "\r\n"};
 
-// Md,tot of a bending, none where λ > 90 left it uncomputed.
-std::optional<double> MdTot(const ColumnResult& column, Bending bending)
-{
-    const BendingCheck& b = column.bending[static_cast<std::size_t>(bending)];
-    if (b.lambda > MaxApproximateSlenderness)
-        return std::nullopt;
-    return b.mdTot;
-}
-
 // The situation as a CSV field, in plain letters.
 const char* SituationCsvWord(DesignSituation situation)
 {
@@ -650,8 +641,8 @@ std::string CombinationsCsv(const CombinationList& rows, const CombinationCheck*
                    (c && c->governingSituation >= 0
                         ? SituationCsvWord(c->situations[static_cast<std::size_t>(c->governingSituation)].situation)
                         : "") +
-                   ";" + field(compressed ? MdTot(*c, Bending::Mx) : std::nullopt) + ";" +
-                   field(compressed ? MdTot(*c, Bending::My) : std::nullopt) + ";" +
+                   ";" + field(compressed ? WorkedMdTot(*c, Bending::Mx) : std::nullopt) + ";" +
+                   field(compressed ? WorkedMdTot(*c, Bending::My) : std::nullopt) + ";" +
                    (c ? ColumnStatusCsvWord(c->status) : "");
         }
         out += style.lineEnd;

@@ -393,6 +393,10 @@ struct FileBlocks {
     std::size_t baseEnd = 0;                            // where the column block ends
     CalculationModel model = CalculationModel::Classic;
     bool reducedBlockStress = false;
+    // Where the block of the column's b and creep opens, to refuse it
+    // without a column.
+    std::size_t columnDataAt = 0;
+    bool columnRead = false;
 };
 
 // The load combinations: their count, then per row the name on a line of its
@@ -500,6 +504,7 @@ void ReadColumn(Tokens& in, FileBlocks& blocks)
         blocks.basePairAt.push_back(at);
     }
     blocks.baseEnd = in.Offset();
+    blocks.columnRead = true;
 }
 
 // "nenhum par", "1 par", "3 pares".
@@ -559,6 +564,76 @@ void GiveModel(const FileBlocks& blocks, ProjectReaderSink& sink)
     sink.SetCalculationModel(blocks.model, blocks.reducedBlockStress);
 }
 
+// The column's least dimension b and its creep: for each of b (cm), φ and ψ
+// a 1 and its real, or a 0 where it is not given, then the aggregate's code
+// (0 granite or gneiss, 1 basalt, 2 limestone, 3 sandstone). Written after
+// the other blocks and only for a column that has any of them, so that a
+// column without them is written as before.
+void WriteColumnData(std::string& out, const AnalysisState&, const ProjectWriteInput& input)
+{
+    if (input.column == nullptr || !input.column->has_value())
+        return;
+    const Column& column = **input.column;
+    if (!HasColumnData(column))
+        return;
+    AppendLine(out, ColumnDataKeyword);
+    for (const std::optional<double>* value :
+         {&column.leastDimension, &column.creepCoefficient, &column.quasiPermanentShare}) {
+        AppendLine(out, value->has_value() ? "1" : "0");
+        if (value->has_value())
+            AppendLine(out, FormatProjectReal(**value));
+    }
+    AppendLine(out, std::to_string(static_cast<int>(column.aggregate)));
+}
+
+// b must be positive, φ not negative and ψ from 0 to 1; a flag is 0 or 1
+// and the aggregate one of its four codes.
+void ReadColumnData(Tokens& in, FileBlocks& blocks)
+{
+    blocks.columnDataAt = in.LastValueAt(); // the line of the keyword
+    Column& column = blocks.column;
+    struct Item {
+        std::optional<double>* value;
+        ColumnDatum datum;
+        const char* name;
+        const char* range;
+    };
+    const Item items[] = {
+        {&column.leastDimension, ColumnDatum::LeastDimension, "menor dimensão b do pilar", "deve ser positiva"},
+        {&column.creepCoefficient, ColumnDatum::CreepCoefficient, "coeficiente de fluência φ", "não pode ser negativo"},
+        {&column.quasiPermanentShare, ColumnDatum::QuasiPermanentShare, "parcela quase permanente ψ", "vai de 0 a 1"},
+    };
+    for (const Item& item : items) {
+        const std::int32_t given = in.Integer();
+        if (given != 0 && given != 1)
+            in.Fail(std::string("indicação de ") + item.name + " desconhecida: " + std::to_string(given) +
+                    " (0 sem o valor, 1 com o valor na linha seguinte)");
+        if (given == 0)
+            continue;
+        const double value = in.Real();
+        if (!ColumnDatumValid(item.datum, value))
+            in.Fail(std::string(item.name) + " fora dos limites: " + FormatProjectReal(value) + " (" + item.range +
+                    ")");
+        *item.value = value;
+    }
+    const std::int32_t aggregate = in.Integer();
+    if (aggregate < 0 || aggregate > 3)
+        in.Fail("agregado do concreto desconhecido: " + std::to_string(aggregate) +
+                " (0 granito ou gnaisse, 1 basalto, 2 calcário, 3 arenito)");
+    column.aggregate = static_cast<Aggregate>(aggregate);
+}
+
+// The data belong to a column.
+void CheckColumnData(const FileBlocks& blocks, const Tokens& in)
+{
+    if (!blocks.columnRead)
+        in.FailAt(blocks.columnDataAt, std::string("o bloco «") + ColumnDataKeyword +
+                                           "» completa o pilar, e o arquivo não tem o bloco «" + ColumnKeyword + "»");
+}
+
+// Handed on with the column (GiveColumn), whose data they are.
+void GiveColumnData(const FileBlocks&, ProjectReaderSink&) {}
+
 // The blocks a case may have after its section, each opened by its keyword on
 // a line of its own, written in this order and only when the case has their
 // data; a case without them ends with the section, as files always did. The
@@ -578,6 +653,8 @@ constexpr OptionalBlock OptionalBlocks[] = {
     {CombinationsKeyword, "bloco de combinações", WriteCombinations, ReadCombinations, nullptr, GiveCombinations},
     {ColumnKeyword, "bloco do pilar", WriteColumn, ReadColumn, CheckColumn, GiveColumn},
     {ModelKeyword, "bloco do modelo", WriteModel, ReadModel, nullptr, GiveModel},
+    {ColumnDataKeyword, "bloco de b e fluência do pilar", WriteColumnData, ReadColumnData, CheckColumnData,
+     GiveColumnData},
 };
 constexpr std::size_t OptionalBlockCount = std::size(OptionalBlocks);
 

@@ -9,9 +9,14 @@
 // and, for each, its name on a line of its own and the reals Nd, Mxd, Myd), the
 // column ("pilar": the reals le for Mxd and le for Myd in cm, the integers of
 // the support condition of each bending and of the method, then for each
-// combination row in order its reals Mxd and Myd at the base) and the
-// calculation model of a code model ("modelo", 1 rectangular or 2
-// parabola-rectangle, then 1 with the 0.9·αc reduction or 0). A classic case
+// combination row in order its reals Mxd and Myd at the base; the method 0
+// approximate curvature, 1 approximate stiffness κ, 2 coupled to the M, N,
+// 1/r relation), the calculation model of a code model ("modelo", 1
+// rectangular or 2 parabola-rectangle, then 1 with the 0.9·αc reduction or
+// 0) and, for a column with any of them, its least dimension b and creep
+// ("pilar-b-fluencia": for b, φ and ψ in turn 1 and the real, or 0 where it
+// is not given; then the aggregate, 0 granite or gneiss, 1 basalt, 2
+// limestone, 3 sandstone). A classic case
 // without combinations ends with the section, as files always did. Reals are
 // written in a fixed 23-character scientific form with 15 significant digits
 // and "." always.
@@ -85,6 +90,9 @@ inline constexpr const char* CombinationsKeyword = "combinacoes";
 inline constexpr const char* ModelKeyword = "modelo";
 // The keyword that opens the block of the column.
 inline constexpr const char* ColumnKeyword = "pilar";
+// The keyword that opens the block of the column's least dimension b and
+// creep (φ, ψ, the aggregate), written only for a column that has them.
+inline constexpr const char* ColumnDataKeyword = "pilar-b-fluencia";
 
 // The fields Ed3..Ed6 that the family of the state shows.
 std::array<bool, 4> VisibleDimFieldsOf(std::uint8_t shapeKind);

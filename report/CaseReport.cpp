@@ -6,6 +6,7 @@
 #include "engine/section/Capacity.h"
 #include "report/ChartDrawing.h"
 #include "report/ColumnText.h"
+#include "report/CurvatureDrawing.h"
 #include "report/NmDiagramDrawing.h"
 #include "report/ReportText.h"
 #include "report/SectionDrawing.h"
@@ -78,7 +79,15 @@ const char* const ColumnMethodText =
     "(25 + 12,5·e1/h)/αb entre 35 e 90 e, para λ1 < λ ≤ 90, o momento total da seção intermediária pelo método "
     "do pilar-padrão escolhido. As situações de cálculo (topo, base, seção intermediária e envoltória mínima com "
     "2ª ordem, amostrada em 72 pontos) são lidas no diagrama de interação de Nd; a de maior η determina a "
-    "combinação. Acima de λ = 90 os métodos aproximados não se aplicam e a combinação é recusada.";
+    "combinação. A menor dimensão b da seção dá γn = 1,95 − 0,05·b para 14 ≤ b < 19 cm (item 13.2.3), que "
+    "multiplica Nd e os momentos de cada combinação antes da verificação; b < 14 cm, Ac < 360 cm² e o "
+    "pilar-parede (item 14.4.2.4) não são verificados como pilar. Os métodos da curvatura e da rigidez κ "
+    "aproximadas valem até λ = 90 e só com barras simétricas em relação ao eixo da flexão (a rigidez κ também só "
+    "na seção retangular, item 15.8.3.3); o pilar-padrão acoplado a diagramas M, N, 1/r (item 15.8.3.3.4) vale "
+    "até λ = 140 em qualquer seção: da curva M–N–1/r de Nd com 1,10·fcd, o ponto B onde ela atinge MRd/γf3 "
+    "(γf3 = 1,1) dá (EI)sec = (MRd/γf3)/(1/r)B e Md,tot = αb·M1d,A/(1 − |Nd|·le²/(10·(EI)sec)). Acima de "
+    "λ = 90 a fluência (item 15.8.4) soma |Nd|·e_cc a M1d,A; acima de λ = 140 só o método geral se aplica, "
+    "e acima de 200 a combinação é recusada.";
 
 QString Kn(double value)
 {
@@ -325,6 +334,38 @@ void WriteDiagrams(Layout& out, const CaseStudy& study, int number)
                     centred(area, static_cast<double>(SurfacePictureSize.width()) / SurfacePictureSize.height()),
                     wireframe);
     });
+}
+
+// The M–N–1/r relation of the governing combination at its Nd after γn, one
+// picture per bending, as the engine studied it.
+void WriteCurvaturePictures(Layout& out, const CaseStudy& study)
+{
+    if (!study.deformation[0] && !study.deformation[1])
+        return;
+    const int g = study.check->governing;
+    const LoadCombination& row = study.combinations[static_cast<std::size_t>(g)];
+    const double nd = GoverningNd(row, study.check->rows[static_cast<std::size_t>(g)]);
+    out.Ensure(LineHeight * 3 + 80.0);
+    out.Line(QStringLiteral("Relação M–N–1/r da combinação determinante, %1, em Nd = %2 kN: curva de deformação "
+                            "(1,10·fcd) em vermelho, reta AB até MRd/γf3 em azul")
+                 .arg(row.name.empty() ? QStringLiteral("(sem nome)") : PrintableText(QString::fromStdString(row.name)),
+                      Kn(nd)),
+             true);
+    for (int b = 0; b < BendingCount; ++b) {
+        const std::optional<DeformationStudy>& relation = study.deformation[static_cast<std::size_t>(b)];
+        if (!relation)
+            continue;
+        CurvaturePicture picture;
+        picture.study = &*relation;
+        picture.subtitle = QString::fromUtf8(BendingName(static_cast<Bending>(b))) + QStringLiteral(", Nd = ") +
+                           Kn(nd) + QStringLiteral(" kN");
+        out.Figure(80.0, [&](QPainter& painter, const QRectF& area) {
+            const double ratio = static_cast<double>(CurvaturePictureSize.width()) / CurvaturePictureSize.height();
+            const double w = std::min(area.width(), area.height() * ratio);
+            DrawCurvaturePicture(painter, QRectF(area.left() + (area.width() - w) / 2, area.top(), w, area.height()),
+                                 picture);
+        });
+    }
 }
 
 // The steel-area limits with the combinations, and whether the bars as they
@@ -603,6 +644,8 @@ void WriteCase(Layout& out, const ReportCase& report)
             const ColumnResult& column = *r.column;
             if (const std::string status = ColumnStatusText(column); !status.empty())
                 out.Line(QString::fromStdString(status));
+            for (const QString& line : ColumnSlenderLines(column))
+                out.Paragraph(line);
             if (column.nu)
                 out.Line(QStringLiteral("ν = |Nd|/(Ac·fcd) = ") + Decimal(*column.nu, 3));
             const std::vector<ColumnNumberRow> numbers = ColumnNumberRows(column, study.column->method);
@@ -619,6 +662,7 @@ void WriteCase(Layout& out, const ReportCase& report)
             for (const QString& line : ColumnSituationLines(column))
                 out.Line(QStringLiteral("  ") + line);
         }
+        WriteCurvaturePictures(out, study);
     }
 
     // The method.

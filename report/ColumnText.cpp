@@ -16,11 +16,25 @@ const BendingCheck& Of(const ColumnResult& result, Bending bending)
     return result.bending[static_cast<std::size_t>(bending)];
 }
 
-// Whether the approximate methods were refused for this bending: its λ is
-// beyond 90 and nothing past λ1 was computed.
-bool Refused(const BendingCheck& check)
+// Local second order of a bending as the row's status says it: the bending
+// a refusal or an instability names says so, the others yes or no.
+QString SecondOrderText(const ColumnResult& result, Bending bending)
 {
-    return check.lambda > MaxApproximateSlenderness;
+    if (result.slenderBending == bending) {
+        switch (result.status) {
+        case ColumnCheckStatus::TooSlender:
+            return QStringLiteral("λ > 90");
+        case ColumnCheckStatus::Refused:
+            if (!IsCaseRefusal(result.refusal))
+                return QStringLiteral("recusada");
+            break;
+        case ColumnCheckStatus::Unstable:
+            return QStringLiteral("instável");
+        default:
+            break;
+        }
+    }
+    return Of(result, bending).secondOrder ? QStringLiteral("sim") : QStringLiteral("não");
 }
 
 // The column's numbers: beyond a million in engineering notation, so that
@@ -33,6 +47,11 @@ QString Number(double value, int decimals)
 QString Kn(double value)
 {
     return Number(value, 2);
+}
+
+QString Worked(const std::optional<double>& value)
+{
+    return value ? Kn(*value) : QStringLiteral("-");
 }
 
 } // namespace
@@ -57,17 +76,39 @@ std::vector<ColumnNumberRow> ColumnNumberRows(const ColumnResult& result, Second
     add("e1", "cm", [](const BendingCheck& b) { return Number(b.e1, 2); });
     add("λ1", "", [](const BendingCheck& b) { return Number(b.lambda1, 2); });
     add("M1d,A", "kN·m", [](const BendingCheck& b) { return Kn(b.m1dA); });
-    add("2ª ordem local", "", [](const BendingCheck& b) {
-        return Refused(b) ? QStringLiteral("λ > 90") : (b.secondOrder ? QStringLiteral("sim") : QStringLiteral("não"));
-    });
-    if (method == SecondOrderMethod::Curvature)
+    rows.push_back({QStringLiteral("2ª ordem local"), QString(), SecondOrderText(result, Bending::Mx),
+                    SecondOrderText(result, Bending::My)});
+    if (method == SecondOrderMethod::Curvature) {
         add("1/r", "1/m",
             [](const BendingCheck& b) { return b.curvature ? Number(*b.curvature, 5) : QStringLiteral("-"); });
-    else
+    } else if (method == SecondOrderMethod::Stiffness) {
         add("κ/ν", "",
             [](const BendingCheck& b) { return b.kappaOverNu ? Number(*b.kappaOverNu, 2) : QStringLiteral("-"); });
-    add("Md,tot", "kN·m", [](const BendingCheck& b) { return Refused(b) ? QStringLiteral("-") : Kn(b.mdTot); });
-    add("Md,min,tot", "kN·m", [](const BendingCheck& b) { return Refused(b) ? QStringLiteral("-") : Kn(b.mdMinTot); });
+    } else {
+        // The side of MA, whose Md,tot the table gives.
+        auto side = [](const BendingCheck& b) -> const CoupledSide* {
+            if (!b.coupled)
+                return nullptr;
+            const std::optional<CoupledSide>& s = b.coupled->sides[b.ma < 0.0 ? 1 : 0];
+            return s && s->pointB ? &*s : nullptr;
+        };
+        add("(EI)sec", "kN·m²", [&](const BendingCheck& b) {
+            const CoupledSide* s = side(b);
+            return s ? Number(s->eiSec, 2) : QStringLiteral("-");
+        });
+        add("κ", "", [&](const BendingCheck& b) {
+            const CoupledSide* s = side(b);
+            return s ? Number(s->kappa, 3) : QStringLiteral("-");
+        });
+    }
+    if (result.bending[0].creep || result.bending[1].creep)
+        add("e_cc", "cm",
+            [](const BendingCheck& b) { return b.creep ? Number(b.creep->ecc, 3) : QStringLiteral("-"); });
+    // A row refused, too slender or unstable stops before some Md,tot.
+    rows.push_back({QStringLiteral("Md,tot"), QStringLiteral("kN·m"), Worked(WorkedMdTot(result, Bending::Mx)),
+                    Worked(WorkedMdTot(result, Bending::My))});
+    rows.push_back({QStringLiteral("Md,min,tot"), QStringLiteral("kN·m"), Worked(WorkedMdMinTot(result, Bending::Mx)),
+                    Worked(WorkedMdMinTot(result, Bending::My))});
     return rows;
 }
 
@@ -99,6 +140,94 @@ std::vector<QString> ColumnDataLines(const Column& column)
                                  QString::fromUtf8(SupportConditionText(b.condition))));
     }
     lines.push_back(QStringLiteral("Método: ") + QString::fromUtf8(SecondOrderMethodText(column.method)));
+    if (column.leastDimension)
+        lines.push_back(QStringLiteral("b = %1 cm (informado)").arg(Number(*column.leastDimension, 2)));
+    if (column.creepCoefficient || column.quasiPermanentShare || column.aggregate != Aggregate::GraniteOrGneiss) {
+        auto given = [](const std::optional<double>& value) {
+            return value ? Number(*value, 2) : QStringLiteral("não informado");
+        };
+        lines.push_back(QStringLiteral("Fluência: φ = %1, ψ = %2, agregado: %3")
+                            .arg(given(column.creepCoefficient), given(column.quasiPermanentShare),
+                                 QString::fromUtf8(AggregateText(column.aggregate))));
+    }
+    return lines;
+}
+
+std::vector<QString> ColumnSlenderLines(const ColumnResult& result)
+{
+    std::vector<QString> lines;
+    if (!result.leastDimension)
+        return lines;
+    const double b = *result.leastDimension;
+    if (result.gammaN != 1.0)
+        lines.push_back(QStringLiteral("b = %1 cm: γn = 1,95 − 0,05·b = %2 (NBR 6118:2014, 13.2.3)")
+                            .arg(Number(b, 2), Number(result.gammaN, 3)));
+    else
+        lines.push_back(QStringLiteral("b = %1 cm: γn = 1").arg(Number(b, 2)));
+    if (result.gammaN != 1.0) {
+        const ColumnForces& a = result.after;
+        lines.push_back(QStringLiteral("Esforços após γn: Nd = %1 kN; (Mxd; Myd) no topo = (%2; %3) kN·m, na base = "
+                                       "(%4; %5) kN·m")
+                            .arg(Kn(a.nd), Kn(a.top.x), Kn(a.top.y), Kn(a.base.x), Kn(a.base.y)));
+    }
+    if (!result.InCompression())
+        return lines;
+    for (int k = 0; k < BendingCount; ++k) {
+        const Bending bending = static_cast<Bending>(k);
+        const BendingCheck& check = Of(result, bending);
+        const QString name = QString::fromUtf8(BendingName(bending));
+        if (check.secondOrder)
+            lines.push_back(QStringLiteral("%1: barras %2 em relação ao eixo da flexão, seção %3; %4: %5; %6: %7")
+                                .arg(name,
+                                     result.barsSymmetric[static_cast<std::size_t>(k)]
+                                         ? QStringLiteral("simétricas")
+                                         : QStringLiteral("não simétricas"),
+                                     result.rectangle ? QStringLiteral("retangular") : QStringLiteral("não retangular"),
+                                     QString::fromUtf8(SecondOrderMethodText(SecondOrderMethod::Curvature)),
+                                     QString::fromUtf8(MethodApplicabilityText(check.curvatureMethodRefusal)),
+                                     QString::fromUtf8(SecondOrderMethodText(SecondOrderMethod::Stiffness)),
+                                     QString::fromUtf8(MethodApplicabilityText(check.stiffnessMethodRefusal))));
+        if (check.creep) {
+            const CreepResult& c = *check.creep;
+            lines.push_back(QStringLiteral("%1, fluência (15.8.4): φ = %2, ψ = %3, Nsg = %4 kN, Msg = %5 kN·m, "
+                                           "Eci = %6 kN/cm², Ic = %7 cm⁴, Ne = %8 kN")
+                                .arg(name, Number(c.phi, 2), Number(c.psi, 2), Kn(c.nsg), Kn(c.msg), Number(c.eci, 1),
+                                     Number(c.ic, 0), Kn(c.ne)));
+            lines.push_back(QStringLiteral("    θ1 = %1, ea = %2 cm, e_cc = %3 cm, |Nd|·e_cc = %4 kN·m")
+                                .arg(Number(c.theta1, 5), Number(c.ea, 3), Number(c.ecc, 3), Kn(c.moment)));
+        }
+        if (!check.coupled)
+            continue;
+        for (int s = 0; s < CurvatureSideCount; ++s) {
+            const std::optional<CoupledSide>& side = check.coupled->sides[static_cast<std::size_t>(s)];
+            const QString where = QStringLiteral("%1, lado %2")
+                                      .arg(name, s == 0 ? QStringLiteral("positivo") : QStringLiteral("negativo"));
+            if (!side) {
+                lines.push_back(where + QStringLiteral(": curva M–N–1/r até 1/r = ") +
+                                Number(check.coupled->endCurvature[static_cast<std::size_t>(s)], 5) +
+                                QStringLiteral(" 1/m (") +
+                                QString::fromUtf8(CurveEndText(check.coupled->end[static_cast<std::size_t>(s)])) +
+                                QLatin1Char(')'));
+                continue;
+            }
+            QString line =
+                where + QStringLiteral(": MRd = %1 kN·m, MRd/γf3 = %2 kN·m").arg(Kn(side->mrd), Kn(side->target));
+            if (side->pointB) {
+                line += QStringLiteral("; B: 1/r = %1 1/m, M = %2 kN·m; (EI)sec = %3 kN·m², κ = %4")
+                            .arg(Number(side->pointB->curvature, 6), Kn(side->pointB->moment), Number(side->eiSec, 2),
+                                 Number(side->kappa, 3));
+                line += QStringLiteral("; 1 − |Nd|·le²/(10·(EI)sec) = %1").arg(Number(side->denominator, 4));
+                if (side->denominator > 0.0)
+                    line += QStringLiteral("; Md,tot = %1 kN·m, Md,min,tot = %2 kN·m")
+                                .arg(Kn(side->mdTot), Kn(side->mdMinTot));
+            } else {
+                line += QStringLiteral("; a curva termina antes de MRd/γf3 (") +
+                        QString::fromUtf8(CurveEndText(check.coupled->end[static_cast<std::size_t>(s)])) +
+                        QLatin1Char(')');
+            }
+            lines.push_back(line);
+        }
+    }
     return lines;
 }
 
@@ -115,6 +244,8 @@ QString ColumnDetailsText(const LoadCombination& row, const CombinationResult& r
     const ColumnResult& c = *result.column;
     if (const std::string status = ColumnStatusText(c); !status.empty())
         out << QString::fromStdString(status);
+    for (const QString& line : ColumnSlenderLines(c))
+        out << line;
     if (c.nu)
         out << QStringLiteral("ν = |Nd|/(Ac·fcd) = ") + Number(*c.nu, 3);
     const std::vector<ColumnNumberRow> rows = ColumnNumberRows(c, column.method);

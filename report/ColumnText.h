@@ -23,7 +23,8 @@ struct ColumnNumberRow {
 };
 
 // h, i, λ, M1d,min, MA, MB, αb, e1, λ1, M1d,A, 2ª ordem, 1/r (curvature
-// method) or κ/ν (κ method), Md,tot, Md,min,tot. Empty for a row not in
+// method), κ/ν (κ method) or (EI)sec and κ on MA's side (coupled method),
+// e_cc where creep counts, Md,tot, Md,min,tot. Empty for a row not in
 // compression (tension, Nd = 0).
 std::vector<ColumnNumberRow> ColumnNumberRows(const ColumnResult& result, SecondOrderMethod method);
 
@@ -32,8 +33,15 @@ std::vector<ColumnNumberRow> ColumnNumberRows(const ColumnResult& result, Second
 std::vector<QString> ColumnSituationLines(const ColumnResult& result);
 
 // The column's data in one line each: the two lengths and conditions, the
-// method.
+// method, and b, φ, ψ and the aggregate where they are given.
 std::vector<QString> ColumnDataLines(const Column& column);
+
+// What the checks of small and slender columns add to a row: b and γn, the
+// forces after γn (where γn ≠ 1), the applicability of the approximate
+// methods for each bending with second order, creep (φ, ψ, Nsg, Msg, Eci,
+// Ic, Ne, θ1, ea, e_cc) and the coupled method side by side (MRd, MRd/γf3,
+// B, (EI)sec, κ, the denominator, Md,tot). Empty for a row without them.
+std::vector<QString> ColumnSlenderLines(const ColumnResult& result);
 
 // The whole of one row for the details: its data line, the status when the
 // column check says something of itself (tension, Nd = 0, λ > 90), the table as

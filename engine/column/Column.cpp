@@ -16,6 +16,27 @@ constexpr Real MetresPerCm = 0.01L;
 
 } // namespace
 
+bool HasColumnData(const Column& column)
+{
+    return column.leastDimension || column.creepCoefficient || column.quasiPermanentShare ||
+           column.aggregate != Aggregate::GraniteOrGneiss;
+}
+
+bool ColumnDatumValid(ColumnDatum datum, double value)
+{
+    if (!std::isfinite(value))
+        return false;
+    switch (datum) {
+    case ColumnDatum::LeastDimension:
+        return value > 0.0;
+    case ColumnDatum::CreepCoefficient:
+        return value >= 0.0;
+    case ColumnDatum::QuasiPermanentShare:
+        break;
+    }
+    return value >= 0.0 && value <= 1.0;
+}
+
 std::optional<LengthProblem> LengthProblemOf(double le)
 {
     if (le > 0.0)

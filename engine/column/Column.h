@@ -69,6 +69,15 @@ struct Column {
     bool operator==(const Column&) const = default;
 };
 
+// Whether a column has any of the data of small and slender columns (b,
+// φ, ψ, an aggregate other than granite or gneiss).
+bool HasColumnData(const Column& column);
+
+// The data of small and slender columns a value can be: b > 0 cm, φ ≥ 0,
+// 0 ≤ ψ ≤ 1, each finite.
+enum class ColumnDatum : std::uint8_t { LeastDimension, CreepCoefficient, QuasiPermanentShare };
+bool ColumnDatumValid(ColumnDatum datum, double value);
+
 // Why a buckling length cannot be checked: a column needs a positive le in
 // each bending. A length of 0 is no column of length 0 (no slenderness, no
 // second order) but a length never given.
@@ -272,5 +281,22 @@ struct ColumnResult {
         return false;
     }
 };
+
+// Md,tot and the envelope's semi-axis of a bending as the row's method
+// worked them out: only for a row checked (neither refused, too slender nor
+// unstable, where some bendings stop before them); none otherwise.
+inline std::optional<double> WorkedMdTot(const ColumnResult& result, Bending bending)
+{
+    if (result.status != ColumnCheckStatus::Checked)
+        return std::nullopt;
+    return result.bending[static_cast<std::size_t>(bending)].mdTot;
+}
+
+inline std::optional<double> WorkedMdMinTot(const ColumnResult& result, Bending bending)
+{
+    if (result.status != ColumnCheckStatus::Checked)
+        return std::nullopt;
+    return result.bending[static_cast<std::size_t>(bending)].mdMinTot;
+}
 
 } // namespace flexara

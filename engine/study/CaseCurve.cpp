@@ -48,6 +48,22 @@ CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selecti
         diagrams.diagram = DiagramAlong(diagrams.surface, angle);
         diagrams.loads = LoadsOnDiagram(combinations, *study.check, angle);
         study.verdict = JudgeCase(state, selection, combinations, *study.check, column);
+        const int governing = study.check->governing;
+        const CombinationResult* row =
+            governing >= 0 ? &study.check->rows[static_cast<std::size_t>(governing)] : nullptr;
+        if (column && row && row->column && row->column->InCompression()) {
+            const double nd = GoverningNd(combinations[static_cast<std::size_t>(governing)], *row);
+            try {
+                ClearFpFaults();
+                for (int b = 0; b < BendingCount; ++b)
+                    study.deformation[static_cast<std::size_t>(b)] = StudyDeformation(
+                        state, selection, nd, DirectionOf(static_cast<Bending>(b)), ReportCurvaturePoints);
+                CheckFpFaults();
+            } catch (const EngineError&) {
+                // A fault of the relation leaves the record without its picture.
+                study.deformation = {};
+            }
+        }
     }
     study.curve = GenerateCaseCurve(*study.state, selection);
     study.model = CalculationModelParameters(*study.state, selection);

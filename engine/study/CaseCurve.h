@@ -7,12 +7,14 @@
 #include "engine/case/Materials.h"
 #include "engine/case/UVariav.h"
 #include "engine/column/Combinations.h"
+#include "engine/column/Slenderness.h"
 #include "engine/design/Design.h"
 #include "engine/diagrams/Surface.h"
 #include "engine/section/CalculationModel.h"
 #include "engine/section/Curve.h"
 #include "engine/study/CaseVerdict.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -81,7 +83,13 @@ struct CaseStudy {
     std::optional<CaseDiagrams> diagrams;  // when there are combinations
     std::optional<CaseVerdict> verdict;    // when there are combinations
     ModelParameters model;                 // of the case's calculation model, after the generation
+    // The M–N–1/r relation of the governing row at its Nd after γn, bending
+    // by bending (Bending), where that row was checked as a column in
+    // compression: the record's picture of it.
+    std::array<std::optional<DeformationStudy>, BendingCount> deformation;
 };
+// Points of each side's deformation curve in the record's picture.
+constexpr int ReportCurvaturePoints = 100;
 CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection, const CombinationList& combinations,
                     const std::optional<Column>& column = std::nullopt);
 

@@ -4,8 +4,10 @@
 #include "tests/gui/ProgramWindowsFixture.h"
 
 #include "editor/CombinationsWindow.h"
+#include "editor/DiagramsWindow.h"
 #include "editor/InteractionChart.h"
 #include "project/ProjectFile.h"
+#include "tests/project/ProjectTestSupport.h"
 #include "texts/Words.h"
 
 #include <QCheckBox>
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 
 #include <cmath>
@@ -73,7 +76,8 @@ TEST_F(ColumnWindowTest, TheGroupAndTheColumnsItShows)
     EXPECT_EQ(Items(Window()->CombApoioX), conditions);
     EXPECT_EQ(Items(Window()->CombApoioY), conditions);
     EXPECT_EQ(Items(Window()->CombMetodo),
-              QStringList({"pilar-padrão com curvatura aproximada", "pilar-padrão com rigidez κ aproximada"}));
+              QStringList({"pilar-padrão com curvatura aproximada", "pilar-padrão com rigidez κ aproximada",
+                           "pilar-padrão acoplado a diagramas M, N, 1/r"}));
     for (QWidget* w :
          std::initializer_list<QWidget*>{Window()->CBPilar, Window()->EdLeX, Window()->EdLeY, Window()->CombApoioX,
                                          Window()->CombApoioY, Window()->CombMetodo}) {
@@ -445,10 +449,113 @@ TEST_F(ColumnWindowTest, BlocksInAnotherOrderOpenAndSaveWhole)
     SaveFileBytes(QFile::encodeName(capital).toStdString(), slender + "Modelo\r\n2\r\n1\r\n");
     dialogs->openAnswers.push_back(capital);
     EXPECT_EQ(RunMenuCommand(main->Abrir1),
-              "Linha 62: «Modelo» não é um bloco deste programa (os blocos são combinacoes, pilar, modelo)");
+              "Linha 62: «Modelo» não é um bloco deste programa (os blocos são combinacoes, pilar, modelo, "
+              "pilar-b-fluencia)");
     EXPECT_FALSE(Window()->CBPilar->isChecked());
     EXPECT_EQ(Table()->rowCount(), 0);
     EXPECT_EQ(main->State().Model, CalculationModel::Classic);
+}
+
+const char* const Coupled = FLEXARA_SOURCE_DIR "/examples/pilar-acoplado.fxr";
+
+TEST_F(ColumnWindowTest, TheCoupledMethodCreepAndTheFamilysB)
+{
+    Open(Coupled);
+    ASSERT_TRUE(Window()->CBPilar->isChecked());
+    EXPECT_EQ(Window()->CombMetodo->currentText(), "pilar-padrão acoplado a diagramas M, N, 1/r");
+    EXPECT_EQ(Window()->EdFi->text(), "2");
+    EXPECT_EQ(Window()->EdPsi->text(), "0,6");
+    EXPECT_EQ(Window()->CombAgregado->currentText(), "granito ou gnaisse");
+    EXPECT_EQ(Items(Window()->CombAgregado), QStringList({"basalto", "granito ou gnaisse", "calcário", "arenito"}));
+    // A rectangle computes its b: shown, not typed.
+    EXPECT_EQ(Window()->EdB->text(), "20");
+    EXPECT_FALSE(Window()->EdB->isEnabled());
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Window()->EdB, Window()->EdFi, Window()->EdPsi, Window()->CombAgregado})
+        EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+    // Opened and saved, byte for byte: the block of b and creep too.
+    EXPECT_EQ(LoadProjectBytes(QFile::encodeName(SaveAs("acoplado.fxr")).toStdString()), LoadProjectBytes(Coupled));
+
+    EXPECT_EQ(Click(Window()->BtnVerificar), "");
+    ASSERT_TRUE(Window()->Results().has_value());
+    // Row 1 at Nd = −800 kN, le = 450 cm, as worked in the README from point
+    // B: about x (EI)sec = 135,4255/0,00804493 = 16833,6 kN·m², κ = 61,37,
+    // 1 − 800·4,5²/(10·16833,6) = 0,9038 and Md,tot = 21,6/0,9038 = 23,90.
+    const QString details = Window()->DetailsText(0);
+    for (const char* part :
+         {"b = 20,00 cm: γn = 1", "Mxd, lado positivo: MRd = 148,97 kN·m", "B: 1/r = 0,008045", "(EI)sec = 16833,6",
+          "κ = 61,37", "Md,tot = 23,90 kN·m", "(EI)sec (kN·m²)", "curvatura aproximada: aplica-se"})
+        EXPECT_TRUE(details.contains(QString::fromUtf8(part))) << part << "\n" << details.toStdString();
+
+    // The aggregate goes to the file by its code (basalt 1).
+    Window()->CombAgregado->setCurrentIndex(0);
+    const std::string basalt = LoadProjectBytes(QFile::encodeName(SaveAs("basalto.fxr")).toStdString());
+    EXPECT_EQ(basalt.substr(basalt.size() - 5), "\r\n1\r\n");
+
+    // The page M–N–1/r of the diagrams: both bendings of the chosen row.
+    Table()->setCurrentCell(0, TFCombinacoes::ColName);
+    QTest::mouseClick(Window()->BtnDiagramas, Qt::LeftButton);
+    TFDiagramas* diagrams = windows.FDiagramas;
+    ASSERT_NE(diagrams, nullptr);
+    EXPECT_EQ(diagrams->PgVistas->tabText(2), "M–N–1/r");
+    const auto& relations = diagrams->PbCurvatura->Relations();
+    ASSERT_TRUE(relations[0].has_value());
+    ASSERT_TRUE(relations[1].has_value());
+    ASSERT_TRUE(relations[0]->secant[0].has_value());
+    ASSERT_TRUE(relations[0]->secant[0]->pointB.has_value());
+    EXPECT_NEAR(relations[0]->secant[0]->pointB->curvature, 0.00804493, 1e-8);
+    EXPECT_NEAR(relations[1]->secant[0]->eiSec, 3394.315, 0.01);
+    EXPECT_TRUE(diagrams->PbCurvatura->Notice().isEmpty());
+    diagrams->PgVistas->setCurrentWidget(diagrams->PbCurvatura);
+    EXPECT_FALSE(diagrams->PbCurvatura->grab().isNull());
+}
+
+TEST_F(ColumnWindowTest, AFreePolygonNeedsItsTypedB)
+{
+    // The L of the examples (legs 20 cm thick) as a short column: no second
+    // order, so only b decides.
+    const std::string l = LoadProjectBytes(FLEXARA_SOURCE_DIR "/examples/poligono-L.fxr");
+    const QString path = folder.filePath("L.fxr");
+    SaveFileBytes(QFile::encodeName(path).toStdString(), l + Lines({"combinacoes", "1", "c", "-500", "10", "10",
+                                                                    "pilar", "150", "150", "0", "0", "0", "10", "10"}));
+    main->Documents->ReadProjectFile(path);
+    ASSERT_TRUE(Window()->CBPilar->isChecked());
+    EXPECT_TRUE(Window()->EdB->isEnabled());
+    EXPECT_FALSE(Window()->EdB->isReadOnly());
+    EXPECT_EQ(Window()->EdB->text(), "");
+    EXPECT_EQ(Click(Window()->BtnVerificar), "");
+    ASSERT_TRUE(Window()->Results().has_value());
+    ASSERT_TRUE(Window()->Results()->rows[0].column.has_value());
+    EXPECT_EQ(Window()->Results()->rows[0].column->refusal, ColumnRefusal::LeastDimensionMissing);
+    EXPECT_TRUE(Window()->DetailsText(0).contains("informe b (cm)")) << Window()->DetailsText(0).toStdString();
+
+    TypeInto(Window()->EdB, "20");
+    EXPECT_EQ(Click(Window()->BtnVerificar), "");
+    ASSERT_TRUE(Window()->Results().has_value());
+    EXPECT_EQ(Window()->Results()->rows[0].column->status, ColumnCheckStatus::Checked);
+    EXPECT_TRUE(Window()->DetailsText(0).contains("b = 20,00 cm: γn = 1"));
+    const std::string saved = LoadProjectBytes(QFile::encodeName(SaveAs("L-b.fxr")).toStdString());
+    EXPECT_EQ(saved.substr(saved.find("pilar-b-fluencia")),
+              "pilar-b-fluencia\r\n1\r\n 2.00000000000000E+0001\r\n0\r\n0\r\n0\r\n");
+
+    // What cannot be b, φ or ψ stops the check, named.
+    const struct {
+        QLineEdit* field;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {Window()->EdB, "abc", "Pilar: b inválido."},
+        {Window()->EdB, "0", "Pilar: b deve ser positivo."},
+        {Window()->EdFi, "-1", "Pilar: φ não pode ser negativo."},
+        {Window()->EdPsi, "1,5", "Pilar: ψ deve estar entre 0 e 1."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const QString before = c.field->text();
+        TypeInto(c.field, QString::fromUtf8(c.text));
+        EXPECT_EQ(Click(Window()->BtnVerificar), QString::fromUtf8(c.message));
+        c.field->setText(before);
+    }
 }
 
 } // namespace

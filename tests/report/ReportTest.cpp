@@ -189,6 +189,25 @@ TEST(Report, TheColumnCheckHasItsSection)
               std::string::npos);
 }
 
+// The column by the coupled method (examples/pilar-acoplado.fxr, worked in
+// the README from point B): b and γn, creep's data, about x (EI)sec =
+// 16833,6 kN·m² and Md,tot = 21,6/0,9038 = 23,90 kN·m, about y 3394,3 kN·m²
+// and 16,8/0,5227 = 32,14 kN·m for the first row; the M–N–1/r pictures of
+// the governing row after the rows.
+TEST(Report, TheColumnSectionOfTheCoupledMethod)
+{
+    const Rendered r = RenderReport(Example("pilar-acoplado.fxr"), "coupled");
+    for (const char* fragment : {"Método: pilar-padrão acoplado a diagramas M, N, 1/r", "Fluência: φ = 2,00, ψ = 0,60",
+                                 "b = 20,00 cm: γn = 1", "(EI)sec", "16833,6", "23,90", "32,14", "38,26",
+                                 "acoplado a diagramas", "Relação M–N–1/r da combinação determinante",
+                                 "Diagrama M–N–1/r", "Mxd, Nd = -800,00 kN", "Myd, Nd = -800,00 kN", "1/r (1/km)"})
+        EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment;
+    // The pictures come after every row of the section, before the method.
+    const std::size_t pictures = r.text.find("Relação M–N–1/r");
+    EXPECT_GT(pictures, r.text.find("Combinação ELU 2"));
+    EXPECT_LT(pictures, r.text.find("11. Método"));
+}
+
 std::string PageText(const Rendered& r, int page)
 {
     const std::string p = std::to_string(page);

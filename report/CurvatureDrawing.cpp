@@ -1,0 +1,212 @@
+#include "report/CurvatureDrawing.h"
+
+#include "report/PictureBytes.h"
+#include "report/ReportText.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace flexara {
+
+namespace {
+
+// Sizes in pixels of a picture 307 pixels wide, as the window's chart.
+constexpr double BaseWidth = 307.0;
+constexpr double TitlePixels = 11.0;
+constexpr double LabelPixels = 11.0;
+
+const QColor CurveRed(255, 0, 0);
+const QColor SecantBlue(0, 0, 255);
+const QColor TargetGreen(0, 128, 0);
+const QColor GridGrey(160, 160, 160);
+
+// The negative side's curvature and moment are drawn negative.
+double SideSign(int side)
+{
+    return side == 0 ? 1.0 : -1.0;
+}
+
+QString LabelText(const AxisScale& scale, double value)
+{
+    return QString::fromStdString(AxisLabelText(scale, value));
+}
+
+} // namespace
+
+QString CurvatureAxisTitle()
+{
+    return QStringLiteral("1/r (1/km)");
+}
+
+QString CurvatureMomentAxisTitle()
+{
+    return QStringLiteral("M (kN.m)");
+}
+
+ChartAxes ScaleCurvaturePicture(const CurvaturePicture& picture)
+{
+    double xLow = 0.0, xHigh = 0.0, yLow = 0.0, yHigh = 0.0;
+    bool any = false;
+    auto take = [&](double x, double y) {
+        xLow = any ? std::min(xLow, x) : x;
+        xHigh = any ? std::max(xHigh, x) : x;
+        yLow = any ? std::min(yLow, y) : y;
+        yHigh = any ? std::max(yHigh, y) : y;
+        any = true;
+    };
+    if (picture.study) {
+        for (int s = 0; s < CurvatureSideCount; ++s) {
+            const double sign = SideSign(s);
+            for (const CurvaturePoint& p : picture.study->curves[static_cast<std::size_t>(s)])
+                take(sign * p.curvature * CurvaturePerKm, sign * p.moment);
+            if (const auto& secant = picture.study->secant[static_cast<std::size_t>(s)])
+                take(0.0, sign * secant->target);
+        }
+    }
+    if (!any)
+        return ChartAxes{ScaleAxis(-NoticeHalfSize, NoticeHalfSize, false),
+                         ScaleAxis(-NoticeHalfSize, NoticeHalfSize, false)};
+    return ChartAxes{ScaleAxis(xLow, xHigh, true), ScaleAxis(yLow, yHigh, true)};
+}
+
+QPointF CurvatureFrame::ToDevice(double curvaturePerKm, double moment) const
+{
+    using Real = long double;
+    const Real fx = (static_cast<Real>(curvaturePerKm) - axes.x.low) / (static_cast<Real>(axes.x.high) - axes.x.low);
+    const Real fy = (static_cast<Real>(moment) - axes.y.low) / (static_cast<Real>(axes.y.high) - axes.y.low);
+    return QPointF(plot.left() + static_cast<double>(fx * plot.width()),
+                   plot.bottom() - static_cast<double>(fy * plot.height()));
+}
+
+CurvatureFrame LayOutCurvaturePicture(const QRectF& area, const CurvaturePicture& picture)
+{
+    CurvatureFrame frame;
+    frame.area = area;
+    frame.unit = area.width() / BaseWidth;
+    frame.axes = ScaleCurvaturePicture(picture);
+    const double u = frame.unit;
+    const QFontMetricsF labels(ReportFont(LabelPixels * u));
+    double widest = 0.0;
+    for (int i = 0; i < AxisLabelCount(frame.axes.y); ++i)
+        widest = std::max(widest, labels.horizontalAdvance(LabelText(frame.axes.y, AxisLabelValue(frame.axes.y, i))));
+    // Two lines of title: what it is, and of what.
+    const double title = QFontMetricsF(ReportFont(TitlePixels * u)).height();
+    frame.plot = PlotArea(area, u, labels.height(), widest, 2.0 * title);
+    return frame;
+}
+
+void DrawCurvaturePicture(QPainter& painter, const QRectF& area, const CurvaturePicture& picture)
+{
+    const CurvatureFrame frame = LayOutCurvaturePicture(area, picture);
+    const double u = frame.unit;
+    const QRectF plot = frame.plot;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(area, Qt::white);
+
+    painter.setFont(ReportFont(TitlePixels * u));
+    painter.setPen(Qt::black);
+    const double titleHeight = QFontMetricsF(painter.font()).height();
+    painter.drawText(QRectF(area.left(), area.top() + 4 * u, area.width(), titleHeight),
+                     Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(CurvatureTitle));
+    painter.drawText(QRectF(area.left(), area.top() + 4 * u + titleHeight, area.width(), titleHeight),
+                     Qt::AlignHCenter | Qt::AlignTop, picture.subtitle);
+
+    painter.setFont(ReportFont(LabelPixels * u));
+    const QFontMetricsF metrics(painter.font());
+    const QPen grid(GridGrey, std::max(0.5, u));
+    for (int i = 0; i < AxisLabelCount(frame.axes.x); ++i) {
+        const double value = AxisLabelValue(frame.axes.x, i);
+        const double x = frame.ToDevice(value, frame.axes.y.low).x();
+        painter.setPen(grid);
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(x - 60 * u, plot.bottom() + 5 * u, 120 * u, metrics.height()), Qt::AlignHCenter,
+                         LabelText(frame.axes.x, value));
+    }
+    for (int i = 0; i < AxisLabelCount(frame.axes.y); ++i) {
+        const double value = AxisLabelValue(frame.axes.y, i);
+        const double y = frame.ToDevice(frame.axes.x.low, value).y();
+        painter.setPen(grid);
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        painter.setPen(Qt::black);
+        painter.drawText(
+            QRectF(area.left(), y - metrics.height() / 2, plot.left() - area.left() - 6 * u, metrics.height()),
+            Qt::AlignRight | Qt::AlignVCenter, LabelText(frame.axes.y, value));
+    }
+    painter.setPen(QPen(Qt::black, std::max(0.5, u)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(plot);
+    painter.drawText(
+        QRectF(plot.left(), plot.bottom() + 5 * u + metrics.height() + 3 * u, plot.width(), metrics.height()),
+        Qt::AlignHCenter, CurvatureAxisTitle());
+    painter.save();
+    painter.translate(area.left() + 4 * u, plot.center().y());
+    painter.rotate(-90);
+    painter.drawText(QRectF(-plot.height() / 2, 0, plot.height(), metrics.height()), Qt::AlignHCenter,
+                     CurvatureMomentAxisTitle());
+    painter.restore();
+
+    painter.setClipRect(plot);
+    painter.setPen(QPen(Qt::black, std::max(0.5, 0.6 * u), Qt::DashLine));
+    painter.drawLine(frame.ToDevice(0.0, frame.axes.y.low), frame.ToDevice(0.0, frame.axes.y.high));
+    painter.drawLine(frame.ToDevice(frame.axes.x.low, 0.0), frame.ToDevice(frame.axes.x.high, 0.0));
+    if (picture.study) {
+        for (int s = 0; s < CurvatureSideCount; ++s) {
+            const double sign = SideSign(s);
+            const std::vector<CurvaturePoint>& curve = picture.study->curves[static_cast<std::size_t>(s)];
+            if (curve.size() >= 2) {
+                QPainterPath path(
+                    frame.ToDevice(sign * curve.front().curvature * CurvaturePerKm, sign * curve.front().moment));
+                for (std::size_t i = 1; i < curve.size(); ++i)
+                    path.lineTo(frame.ToDevice(sign * curve[i].curvature * CurvaturePerKm, sign * curve[i].moment));
+                painter.setPen(QPen(CurveRed, std::max(0.5, 1.2 * u)));
+                painter.setBrush(Qt::NoBrush);
+                painter.drawPath(path);
+            }
+            const auto& secant = picture.study->secant[static_cast<std::size_t>(s)];
+            if (!secant)
+                continue;
+            painter.setPen(QPen(TargetGreen, std::max(0.5, 0.8 * u), Qt::DashLine));
+            painter.drawLine(frame.ToDevice(frame.axes.x.low, sign * secant->target),
+                             frame.ToDevice(frame.axes.x.high, sign * secant->target));
+            if (!secant->pointB)
+                continue;
+            const QPointF b =
+                frame.ToDevice(sign * secant->pointB->curvature * CurvaturePerKm, sign * secant->pointB->moment);
+            painter.setPen(QPen(SecantBlue, std::max(0.5, 1.2 * u)));
+            painter.drawLine(frame.ToDevice(0.0, 0.0), b);
+            painter.setBrush(SecantBlue);
+            painter.drawEllipse(b, 2.5 * u, 2.5 * u);
+            painter.setBrush(Qt::NoBrush);
+            painter.setPen(Qt::black);
+            painter.drawText(
+                QRectF(b.x() + (s == 0 ? 4 * u : -24 * u), b.y() - metrics.height() - 2 * u, 20 * u, metrics.height()),
+                s == 0 ? Qt::AlignLeft : Qt::AlignRight, QStringLiteral("B"));
+        }
+    }
+    painter.restore();
+}
+
+QImage CurvatureImage(const CurvaturePicture& picture, QSize size)
+{
+    return PictureImage(size,
+                        [&](QPainter& painter, const QRectF& area) { DrawCurvaturePicture(painter, area, picture); });
+}
+
+QByteArray CurvaturePng(const CurvaturePicture& picture, QSize size)
+{
+    return PngBytes(CurvatureImage(picture, size));
+}
+
+QByteArray CurvatureSvg(const CurvaturePicture& picture, QSize size)
+{
+    return SvgBytes(size, QString::fromUtf8(CurvatureTitle),
+                    [&](QPainter& painter, const QRectF& area) { DrawCurvaturePicture(painter, area, picture); });
+}
+
+} // namespace flexara
