@@ -859,9 +859,9 @@ std::string ColumnSteelText(const ColumnSteel& steel)
 std::string ColumnSteelCsvWords(const ColumnSteel& steel)
 {
     static constexpr LimitWords csvWords = {"abaixo-do-minimo", "acima-do-maximo", "diametro-menor-que-10"};
-    return steel.Holds() ? std::string("ok")
-                         : Joined(Misses(steel.belowMinimum, steel.aboveMaximum, steel.belowColumnDiameter, csvWords),
-                                  "+");
+    return steel.Holds()
+               ? std::string("ok")
+               : Joined(Misses(steel.belowMinimum, steel.aboveMaximum, steel.belowColumnDiameter, csvWords), "+");
 }
 
 const char* SituationPlainWord(DesignSituation situation)
@@ -879,7 +879,7 @@ const char* SituationPlainWord(DesignSituation situation)
     return "minima";
 }
 
-const std::array<const char*, 9> ManyCasesHeaders = {"Caso",     "Combinação", "Situação", "η",     "Veredito",
+const std::array<const char*, 9> ManyCasesHeaders = {"Caso",     "Combinação", "Situação", "η",      "Veredito",
                                                      "As (cm²)", "As,mín",     "As,máx",   "Limites"};
 const std::array<const char*, 2> ManyDesignsHeaders = {"φ (mm)", "As,nec (cm²)"};
 
