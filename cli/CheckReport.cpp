@@ -36,8 +36,12 @@ void GeneralBarJson(const GeneralBending& general, JsonDocument& item)
 
 JsonDocument BendingJson(const BendingCheck& b)
 {
-    // Past λ = 90 nothing after λ1 was computed, but by the general method.
-    const bool refused = b.lambda > MaxApproximateSlenderness && !b.general;
+    // Past λ = 90 nothing after λ1 was computed, but by the general method;
+    // nor where its bars have no shape that stands.
+    const bool standing = b.general && b.general->bar[0] && b.general->bar[0]->Stable() &&
+                          b.general->minimum[0] && b.general->minimum[0]->Stable() && b.general->minimum[1] &&
+                          b.general->minimum[1]->Stable();
+    const bool refused = b.general ? !standing : b.lambda > MaxApproximateSlenderness;
     JsonDocument item;
     item["h"] = JsonReal(b.h);
     item["i"] = JsonReal(b.i);
