@@ -20,7 +20,8 @@ const BendingCheck& Of(const ColumnResult& result, Bending bending)
 // beyond 90 and nothing past λ1 was computed.
 bool Refused(const BendingCheck& check)
 {
-    return check.lambda > MaxApproximateSlenderness;
+    // The general method works at any λ up to 200.
+    return check.lambda > MaxApproximateSlenderness && !check.general;
 }
 
 // The column's numbers: beyond a million in engineering notation, so that
@@ -66,6 +67,12 @@ std::vector<ColumnNumberRow> ColumnNumberRows(const ColumnResult& result, Second
     else
         add("κ/ν", "",
             [](const BendingCheck& b) { return b.kappaOverNu ? Number(*b.kappaOverNu, 2) : QStringLiteral("-"); });
+    if (method == SecondOrderMethod::General)
+        add("z de Md,tot", "cm", [](const BendingCheck& b) {
+            const GeneralSolution* bar = b.general && b.general->bar[0] ? &*b.general->bar[0] : nullptr;
+            return bar && bar->Stable() ? Number(b.general->length * bar->station / b.general->steps, 1)
+                                        : QStringLiteral("-");
+        });
     add("Md,tot", "kN·m", [](const BendingCheck& b) { return Refused(b) ? QStringLiteral("-") : Kn(b.mdTot); });
     add("Md,min,tot", "kN·m", [](const BendingCheck& b) { return Refused(b) ? QStringLiteral("-") : Kn(b.mdMinTot); });
     return rows;
