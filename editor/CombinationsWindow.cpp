@@ -172,7 +172,9 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     CombMetodo = new CaptionedComboBox(GBPilar);
     CombMetodo->setObjectName(QStringLiteral("CombMetodo"));
     CombMetodo->setAccessibleName(QStringLiteral("Método de 2ª ordem local"));
-    for (SecondOrderMethod m : {SecondOrderMethod::Curvature, SecondOrderMethod::Stiffness, SecondOrderMethod::Coupled})
+    // In the order of their codes: the index is the method.
+    for (SecondOrderMethod m : {SecondOrderMethod::Curvature, SecondOrderMethod::Stiffness,
+                                SecondOrderMethod::Coupled, SecondOrderMethod::General})
         CombMetodo->addItem(QString::fromUtf8(SecondOrderMethodText(m)));
     // b, φ and ψ start empty: not given.
     EdB = lengthField("EdB", "b (cm)");

@@ -84,7 +84,7 @@ std::vector<ColumnNumberRow> ColumnNumberRows(const ColumnResult& result, Second
     } else if (method == SecondOrderMethod::Stiffness) {
         add("κ/ν", "",
             [](const BendingCheck& b) { return b.kappaOverNu ? Number(*b.kappaOverNu, 2) : QStringLiteral("-"); });
-    } else {
+    } else if (method == SecondOrderMethod::Coupled) {
         // The side of MA, whose Md,tot the table gives.
         auto side = [](const BendingCheck& b) -> const CoupledSide* {
             if (!b.coupled)
@@ -104,6 +104,12 @@ std::vector<ColumnNumberRow> ColumnNumberRows(const ColumnResult& result, Second
     if (result.bending[0].creep || result.bending[1].creep)
         add("e_cc", "cm",
             [](const BendingCheck& b) { return b.creep ? Number(b.creep->ecc, 3) : QStringLiteral("-"); });
+    if (method == SecondOrderMethod::General)
+        add("z de Md,tot", "cm", [](const BendingCheck& b) {
+            const GeneralSolution* bar = b.general && b.general->bar[0] ? &*b.general->bar[0] : nullptr;
+            return bar && bar->Stable() ? Number(b.general->length * bar->station / b.general->steps, 1)
+                                        : QStringLiteral("-");
+        });
     // A row refused, too slender or unstable stops before some Md,tot.
     rows.push_back({QStringLiteral("Md,tot"), QStringLiteral("kN·m"), Worked(WorkedMdTot(result, Bending::Mx)),
                     Worked(WorkedMdTot(result, Bending::My))});

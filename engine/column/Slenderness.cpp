@@ -161,13 +161,14 @@ bool GeneralMethodBending(const ColumnBending& data, const Column& column, const
         const double sign = s == 0 ? 1.0 : -1.0;
         if (s == 1 && mirrored && general.minimum[0]) {
             GeneralSolution image = *general.minimum[0];
+            // 0 − x: the image of a zero is a zero, not −0.
             for (GeneralStation& station : image.stations) {
-                station.m1 = -station.m1;
-                station.u = -station.u;
-                station.m = -station.m;
-                station.curvature = -station.curvature;
+                station.m1 = 0.0 - station.m1;
+                station.u = 0.0 - station.u;
+                station.m = 0.0 - station.m;
+                station.curvature = 0.0 - station.curvature;
             }
-            image.signedMd = -image.signedMd;
+            image.signedMd = 0.0 - image.signedMd;
             general.minimum[1] = image;
             continue;
         }

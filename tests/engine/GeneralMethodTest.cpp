@@ -279,31 +279,36 @@ TEST(GeneralMethod, ABarAboveItsCriticalLoadFailsByInstability)
     // At Nd = −400 kN the section's stiffness about y is largest without
     // curvature (the concrete's tangent falls as it shortens, the section
     // cracks as it bends): EI0 = dM/d(1/r) at 1/r → 0, here by a small step.
-    // A pinned bar of le = π·√(f·EI0/|Nd|) has |Nd| = f·Ncr(EI0) = f·π²·EI0/le²: above
-    // 1 no shape stands, well below it does.
+    // A bar of le = π·√(f·EI0/|Nd|) has |Nd| = f·Ncr(EI0) = f·π²·EI0/le²
+    // (the cantilever's bar le/2 long): above 1 no shape stands, well below
+    // it does.
     const DeformationSection section = Section20x40();
     const double nd = -400;
     const MomentCurvature curve(section, nd, DirectionOf(Bending::My));
     const DeformationRelation relation(curve);
     const Real step = 1e-6L;
     const Real ei0 = static_cast<Real>(curve.At(CurvatureSide::Positive, static_cast<double>(step))->moment) / step;
+    constexpr SupportCondition Pinned = SupportCondition::PinnedWithoutTransverseLoads;
+    constexpr SupportCondition Cantilever = SupportCondition::Cantilever;
     const struct {
         const char* name;
+        SupportCondition condition;
         Real share; // |Nd| over Ncr
         double moment;
         bool stands;
     } cases[] = {
-        {"0,5 Ncr", 0.5L, 2.0, true},
-        {"1,02 Ncr", 1.02L, 2.0, false},
-        {"1,02 Ncr, the least moment", 1.02L, 0.01, false},
-        {"1,5 Ncr", 1.5L, 2.0, false},
+        {"0,5 Ncr", Pinned, 0.5L, 2.0, true},
+        {"0,98 Ncr, the least moment", Pinned, 0.98L, 0.01, true},
+        {"1,02 Ncr", Pinned, 1.02L, 2.0, false},
+        {"1,02 Ncr, the least moment", Pinned, 1.02L, 0.01, false},
+        {"1,5 Ncr", Pinned, 1.5L, 2.0, false},
+        {"cantilever, 0,5 Ncr", Cantilever, 0.5L, 2.0, true},
+        {"cantilever, 1,02 Ncr", Cantilever, 1.02L, 0.01, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const double le = static_cast<double>(Pi * std::sqrt(c.share * ei0 / 400) * 100);
-        const GeneralSolution s = SolveGeneralBar(
-            Bar(SupportCondition::PinnedWithoutTransverseLoads, le, nd, c.moment, c.moment, DefaultGeneralSteps),
-            relation);
+        const GeneralSolution s = SolveGeneralBar(Bar(c.condition, le, nd, c.moment, c.moment, DefaultGeneralSteps), relation);
         EXPECT_EQ(s.Stable(), c.stands);
         if (!c.stands) {
             EXPECT_TRUE(s.outcome == GeneralOutcome::LostStability || s.outcome == GeneralOutcome::LeftTheCurve);

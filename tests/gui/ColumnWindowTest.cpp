@@ -77,7 +77,7 @@ TEST_F(ColumnWindowTest, TheGroupAndTheColumnsItShows)
     EXPECT_EQ(Items(Window()->CombApoioY), conditions);
     EXPECT_EQ(Items(Window()->CombMetodo),
               QStringList({"pilar-padrão com curvatura aproximada", "pilar-padrão com rigidez κ aproximada",
-                           "pilar-padrão acoplado a diagramas M, N, 1/r"}));
+                           "pilar-padrão acoplado a diagramas M, N, 1/r", "método geral"}));
     for (QWidget* w :
          std::initializer_list<QWidget*>{Window()->CBPilar, Window()->EdLeX, Window()->EdLeY, Window()->CombApoioX,
                                          Window()->CombApoioY, Window()->CombMetodo}) {
@@ -398,7 +398,7 @@ TEST_F(ColumnWindowTest, TheColumnBelongsToTheCaseFile)
     // Edited in the window, saved and opened again.
     Window()->EdLeY->setText("350,5");
     Window()->CombApoioX->setCurrentIndex(2);
-    Window()->CombMetodo->setCurrentIndex(1);
+    Window()->CombMetodo->setCurrentIndex(3);
     Table()->item(0, TFCombinacoes::ColMxdBase)->setText("-12,5");
     const QString edited = SaveAs("editado.fxr");
     main->Novo1->trigger();
@@ -409,7 +409,7 @@ TEST_F(ColumnWindowTest, TheColumnBelongsToTheCaseFile)
     EXPECT_EQ(Window()->EdLeY->text(), "350,5");
     EXPECT_EQ(Window()->CombApoioX->currentIndex(), 2);
     EXPECT_EQ(Window()->CombApoioY->currentIndex(), 0);
-    EXPECT_EQ(Window()->CombMetodo->currentIndex(), 1);
+    EXPECT_EQ(Window()->CombMetodo->currentIndex(), 3);
     EXPECT_EQ(Cell(0, TFCombinacoes::ColMxdBase), "-12,5");
     EXPECT_EQ(Cell(1, TFCombinacoes::ColMydBase), "10");
 
