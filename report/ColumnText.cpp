@@ -182,6 +182,11 @@ std::vector<QString> ColumnSlenderLines(const ColumnResult& result)
         const Bending bending = static_cast<Bending>(k);
         const BendingCheck& check = Of(result, bending);
         const QString name = QString::fromUtf8(BendingName(bending));
+        // Beyond λ = 90 neither approximate method applies, whatever the section.
+        auto applicability = [&check](ColumnRefusal refusal) {
+            return check.lambda > MaxApproximateSlenderness ? QStringLiteral("não se aplica: λ > 90")
+                                                            : QString::fromUtf8(MethodApplicabilityText(refusal));
+        };
         if (check.secondOrder)
             lines.push_back(QStringLiteral("%1: barras %2 em relação ao eixo da flexão, seção %3; %4: %5; %6: %7")
                                 .arg(name,
@@ -190,9 +195,9 @@ std::vector<QString> ColumnSlenderLines(const ColumnResult& result)
                                          : QStringLiteral("não simétricas"),
                                      result.rectangle ? QStringLiteral("retangular") : QStringLiteral("não retangular"),
                                      QString::fromUtf8(SecondOrderMethodText(SecondOrderMethod::Curvature)),
-                                     QString::fromUtf8(MethodApplicabilityText(check.curvatureMethodRefusal)),
+                                     applicability(check.curvatureMethodRefusal),
                                      QString::fromUtf8(SecondOrderMethodText(SecondOrderMethod::Stiffness)),
-                                     QString::fromUtf8(MethodApplicabilityText(check.stiffnessMethodRefusal))));
+                                     applicability(check.stiffnessMethodRefusal)));
         if (check.creep) {
             const CreepResult& c = *check.creep;
             lines.push_back(QStringLiteral("%1, fluência (15.8.4): φ = %2, ψ = %3, Nsg = %4 kN, Msg = %5 kN·m, "

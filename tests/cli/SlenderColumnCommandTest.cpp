@@ -163,6 +163,32 @@ TEST(SlenderColumnCheck, CreepAboveNinetyAndItsRefusalWithoutTheData)
     EXPECT_NE(csv.out.find(";;;recusada\n"), std::string::npos) << csv.out;
 }
 
+TEST(SlenderColumnCheck, AnUnstableRowFailsWithoutMdTot)
+{
+    // le = 800 cm: about y λ = 800/5,7735 = 138,56 ≤ 140, creep counted
+    // (Ne = 10·3067,25·26666,67/800² = 1278,0 kN > Nsg = 480 kN); (EI)sec =
+    // 3394,3 kN·m² gives 1 − 800·8²/(10·3394,3) = 1 − 1,5084 < 0: unstable.
+    const std::string text =
+        Column20x40() + OneRowColumn("800", "2", true) + Lines({"pilar-b-fluencia", "0", "1", "2", "1", "0.6", "0"});
+    const std::string path = Temp("unstable.fxr", text);
+    const testing::ShellRun run = CliOut("check " + path);
+    EXPECT_EQ(run.status, 3);
+    const nlohmann::json report = Json(run);
+    EXPECT_EQ(report["rows"][0]["status"], "fails");
+    const nlohmann::json& column = report["rows"][0]["column"];
+    EXPECT_EQ(column["status"], "unstable");
+    EXPECT_EQ(column["instability"], "secant-stiffness");
+    EXPECT_TRUE(column["Myd"]["md_tot"].is_null());
+    EXPECT_NEAR(column["Myd"]["creep"]["ne"].get<double>(), 10 * 3067.2463 * 40 * 8000 / 12.0 / 640000, 1e-3);
+    const nlohmann::json& side = column["Myd"]["coupled"][0];
+    const double eiSec = side["ei_sec"].get<double>();
+    EXPECT_NEAR(eiSec, 3394.315, 0.01);
+    EXPECT_NEAR(side["denominator"].get<double>(), 1.0 - 800.0 * 64.0 / (10.0 * eiSec), 1e-12);
+    EXPECT_LT(side["denominator"].get<double>(), 0.0);
+    EXPECT_TRUE(side["md_tot"].is_null());
+    EXPECT_NE(CliOut("check " + path + " --format csv").out.find(";;;instavel\n"), std::string::npos);
+}
+
 TEST(SlenderColumnCheck, OneVerdictForARefusedRowBelowNinety)
 {
     // The bars of the first line 16 mm instead of 20: not mirrored about the

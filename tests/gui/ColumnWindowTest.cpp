@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -508,6 +509,26 @@ TEST_F(ColumnWindowTest, TheCoupledMethodCreepAndTheFamilysB)
     EXPECT_TRUE(diagrams->PbCurvatura->Notice().isEmpty());
     diagrams->PgVistas->setCurrentWidget(diagrams->PbCurvatura);
     EXPECT_FALSE(diagrams->PbCurvatura->grab().isNull());
+    // Exported: both bendings one above the other, as the page draws them.
+    const struct {
+        const char* name;
+        const char* filter;
+    } exports[] = {{"mn1r.png", "Imagem PNG (*.png)"}, {"mn1r.svg", "Desenho SVG (*.svg)"}};
+    for (const auto& e : exports) {
+        SCOPED_TRACE(e.name);
+        const QString path = folder.filePath(QString::fromUtf8(e.name));
+        dialogs->otherAnswers.push_back({path, QString::fromUtf8(e.filter)});
+        QTest::mouseClick(diagrams->BtnExportar, Qt::LeftButton);
+        ASSERT_FALSE(dialogs->otherAsked.empty());
+        EXPECT_EQ(dialogs->otherAsked.back().proposedName, "Diagrama M-N-1-r.png");
+        const QByteArray bytes = QByteArray::fromStdString(LoadProjectBytes(QFile::encodeName(path).toStdString()));
+        if (path.endsWith(QStringLiteral(".png"))) {
+            const QImage image = QImage::fromData(bytes, "PNG");
+            EXPECT_EQ(image.size(), QSize(CurvaturePictureSize.width(), 2 * CurvaturePictureSize.height()));
+        } else {
+            EXPECT_TRUE(bytes.contains("<title>Diagrama M–N–1/r</title>"));
+        }
+    }
 }
 
 TEST_F(ColumnWindowTest, AFreePolygonNeedsItsTypedB)
