@@ -1,6 +1,7 @@
 #include "report/CurvatureDrawing.h"
 
 #include "report/PictureBytes.h"
+#include "report/PlotFrame.h"
 #include "report/ReportText.h"
 
 #include <QFontMetricsF>
@@ -14,25 +15,15 @@ namespace flexara {
 
 namespace {
 
-// Sizes in pixels of a picture 307 pixels wide, as the window's chart.
-constexpr double BaseWidth = 307.0;
-constexpr double TitlePixels = 11.0;
-constexpr double LabelPixels = 11.0;
 
 const QColor CurveRed(255, 0, 0);
 const QColor SecantBlue(0, 0, 255);
 const QColor TargetGreen(0, 128, 0);
-const QColor GridGrey(160, 160, 160);
 
 // The negative side's curvature and moment are drawn negative.
 double SideSign(int side)
 {
     return side == 0 ? 1.0 : -1.0;
-}
-
-QString LabelText(const AxisScale& scale, double value)
-{
-    return QString::fromStdString(AxisLabelText(scale, value));
 }
 
 } // namespace
@@ -86,16 +77,11 @@ CurvatureFrame LayOutCurvaturePicture(const QRectF& area, const CurvaturePicture
 {
     CurvatureFrame frame;
     frame.area = area;
-    frame.unit = area.width() / BaseWidth;
+    frame.unit = area.width() / PlotBaseWidth;
     frame.axes = ScaleCurvaturePicture(picture);
     const double u = frame.unit;
-    const QFontMetricsF labels(ReportFont(LabelPixels * u));
-    double widest = 0.0;
-    for (int i = 0; i < AxisLabelCount(frame.axes.y); ++i)
-        widest = std::max(widest, labels.horizontalAdvance(LabelText(frame.axes.y, AxisLabelValue(frame.axes.y, i))));
     // Two lines of title: what it is, and of what.
-    const double title = QFontMetricsF(ReportFont(TitlePixels * u)).height();
-    frame.plot = PlotArea(area, u, labels.height(), widest, 2.0 * title);
+    frame.plot = LayOutPlot(area, u, frame.axes, 2);
     return frame;
 }
 
@@ -108,7 +94,7 @@ void DrawCurvaturePicture(QPainter& painter, const QRectF& area, const Curvature
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(area, Qt::white);
 
-    painter.setFont(ReportFont(TitlePixels * u));
+    painter.setFont(ReportFont(PlotTitlePixels * u));
     painter.setPen(Qt::black);
     const double titleHeight = QFontMetricsF(painter.font()).height();
     painter.drawText(QRectF(area.left(), area.top() + 4 * u, area.width(), titleHeight),
@@ -116,40 +102,10 @@ void DrawCurvaturePicture(QPainter& painter, const QRectF& area, const Curvature
     painter.drawText(QRectF(area.left(), area.top() + 4 * u + titleHeight, area.width(), titleHeight),
                      Qt::AlignHCenter | Qt::AlignTop, picture.subtitle);
 
-    painter.setFont(ReportFont(LabelPixels * u));
+    DrawPlotFrame(
+        painter, area, plot, frame.axes, u, [&](double x, double y) { return frame.ToDevice(x, y); },
+        CurvatureAxisTitle(), CurvatureMomentAxisTitle());
     const QFontMetricsF metrics(painter.font());
-    const QPen grid(GridGrey, std::max(0.5, u));
-    for (int i = 0; i < AxisLabelCount(frame.axes.x); ++i) {
-        const double value = AxisLabelValue(frame.axes.x, i);
-        const double x = frame.ToDevice(value, frame.axes.y.low).x();
-        painter.setPen(grid);
-        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(x - 60 * u, plot.bottom() + 5 * u, 120 * u, metrics.height()), Qt::AlignHCenter,
-                         LabelText(frame.axes.x, value));
-    }
-    for (int i = 0; i < AxisLabelCount(frame.axes.y); ++i) {
-        const double value = AxisLabelValue(frame.axes.y, i);
-        const double y = frame.ToDevice(frame.axes.x.low, value).y();
-        painter.setPen(grid);
-        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        painter.setPen(Qt::black);
-        painter.drawText(
-            QRectF(area.left(), y - metrics.height() / 2, plot.left() - area.left() - 6 * u, metrics.height()),
-            Qt::AlignRight | Qt::AlignVCenter, LabelText(frame.axes.y, value));
-    }
-    painter.setPen(QPen(Qt::black, std::max(0.5, u)));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(plot);
-    painter.drawText(
-        QRectF(plot.left(), plot.bottom() + 5 * u + metrics.height() + 3 * u, plot.width(), metrics.height()),
-        Qt::AlignHCenter, CurvatureAxisTitle());
-    painter.save();
-    painter.translate(area.left() + 4 * u, plot.center().y());
-    painter.rotate(-90);
-    painter.drawText(QRectF(-plot.height() / 2, 0, plot.height(), metrics.height()), Qt::AlignHCenter,
-                     CurvatureMomentAxisTitle());
-    painter.restore();
 
     painter.setClipRect(plot);
     painter.setPen(QPen(Qt::black, std::max(0.5, 0.6 * u), Qt::DashLine));

@@ -2,6 +2,7 @@
 
 #include "engine/Version.h"
 #include "report/PictureBytes.h"
+#include "report/PlotFrame.h"
 #include "report/ReportText.h"
 
 #include <QFontMetricsF>
@@ -15,20 +16,10 @@ namespace flexara {
 
 namespace {
 
-// Sizes in pixels of a picture 307 pixels wide, as the window's chart.
-constexpr double BaseWidth = 307.0;
-constexpr double TitlePixels = 11.0;
-constexpr double LabelPixels = 11.0;
 
 const QColor OutlineRed(255, 0, 0);
 const QColor HoldsNavy(0, 0, 128);
 const QColor PointBlue(0, 0, 255);
-const QColor GridGrey(160, 160, 160);
-
-QString LabelText(const AxisScale& scale, double value)
-{
-    return QString::fromStdString(AxisLabelText(scale, value));
-}
 
 } // namespace
 
@@ -83,14 +74,10 @@ NmFrame LayOutNmDiagram(const QRectF& area, const NmPicture& picture)
 {
     NmFrame frame;
     frame.area = area;
-    frame.unit = area.width() / BaseWidth;
+    frame.unit = area.width() / PlotBaseWidth;
     frame.axes = ScaleNmDiagram(picture);
     const double u = frame.unit;
-    const QFontMetricsF labels(ReportFont(LabelPixels * u));
-    double widest = 0.0;
-    for (int i = 0; i < AxisLabelCount(frame.axes.y); ++i)
-        widest = std::max(widest, labels.horizontalAdvance(LabelText(frame.axes.y, AxisLabelValue(frame.axes.y, i))));
-    frame.plot = PlotArea(area, u, labels.height(), widest, QFontMetricsF(ReportFont(TitlePixels * u)).height());
+    frame.plot = LayOutPlot(area, u, frame.axes, 1);
     return frame;
 }
 
@@ -103,46 +90,14 @@ void DrawNmDiagram(QPainter& painter, const QRectF& area, const NmPicture& pictu
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(area, Qt::white);
 
-    painter.setFont(ReportFont(TitlePixels * u));
+    painter.setFont(ReportFont(PlotTitlePixels * u));
     painter.setPen(Qt::black);
     painter.drawText(QRectF(area.left(), area.top() + 4 * u, area.width(), QFontMetricsF(painter.font()).height()),
                      Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(NmTitle));
 
-    painter.setFont(ReportFont(LabelPixels * u));
-    const QFontMetricsF metrics(painter.font());
-    const QPen grid(GridGrey, std::max(0.5, u));
-    for (int i = 0; i < AxisLabelCount(frame.axes.x); ++i) {
-        const double value = AxisLabelValue(frame.axes.x, i);
-        const double x = frame.ToDevice(value, frame.axes.y.low).x();
-        painter.setPen(grid);
-        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(x - 60 * u, plot.bottom() + 5 * u, 120 * u, metrics.height()), Qt::AlignHCenter,
-                         LabelText(frame.axes.x, value));
-    }
-    for (int i = 0; i < AxisLabelCount(frame.axes.y); ++i) {
-        const double value = AxisLabelValue(frame.axes.y, i);
-        const double y = frame.ToDevice(frame.axes.x.low, value).y();
-        painter.setPen(grid);
-        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-        painter.setPen(Qt::black);
-        painter.drawText(
-            QRectF(area.left(), y - metrics.height() / 2, plot.left() - area.left() - 6 * u, metrics.height()),
-            Qt::AlignRight | Qt::AlignVCenter, LabelText(frame.axes.y, value));
-    }
-    painter.setPen(QPen(Qt::black, std::max(0.5, u)));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(plot);
-
-    painter.drawText(
-        QRectF(plot.left(), plot.bottom() + 5 * u + metrics.height() + 3 * u, plot.width(), metrics.height()),
-        Qt::AlignHCenter, picture.diagram ? NmMomentAxisTitle(picture.diagram->angle) : QString());
-    painter.save();
-    painter.translate(area.left() + 4 * u, plot.center().y());
-    painter.rotate(-90);
-    painter.drawText(QRectF(-plot.height() / 2, 0, plot.height(), metrics.height()), Qt::AlignHCenter,
-                     NmAxialAxisTitle());
-    painter.restore();
+    DrawPlotFrame(
+        painter, area, plot, frame.axes, u, [&](double x, double y) { return frame.ToDevice(x, y); },
+        picture.diagram ? NmMomentAxisTitle(picture.diagram->angle) : QString(), NmAxialAxisTitle());
 
     painter.setClipRect(plot);
     // The axes of the moments and of Nd, where they cross the plot.
