@@ -152,6 +152,14 @@ std::string ColumnDiameterText(const ColumnSteel& steel);
 // What the steel of a column misses, as check's JSON keys: "below-minimum",
 // "above-maximum", "below-column-diameter" (none when it meets them all).
 std::vector<std::string> ColumnSteelKeys(const ColumnSteel& steel);
+// A case with detailing data whose bars break a rule says which after the
+// rest: "...; as barras não atendem ao detalhamento: espaçamento livre
+// (18.4.2.2)."
+// The detailing rules' names ("espaçamento livre"), check's JSON keys
+// ("clear-spacing") and the verdict keys ("holds", "fails", "not-judged").
+const char* DetailingRuleText(DetailingRule rule);
+const char* DetailingRuleKey(DetailingRule rule);
+const char* RuleVerdictKey(RuleVerdict verdict);
 // "Nenhuma combinação comprime o pilar: neste programa a compressão é
 // negativa (Nd < 0)".
 const char* CaseWarningText(CaseWarning warning);

@@ -15,6 +15,7 @@
 #include "engine/case/UVariav.h"
 #include "engine/column/Column.h"
 #include "engine/column/Combinations.h"
+#include "engine/design/OutlineFaces.h"
 
 #include <optional>
 #include <vector>
@@ -83,6 +84,14 @@ DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelec
                                  const CombinationList& combinations, const std::optional<Column>& column, int threads,
                                  WorkProgress* progress = nullptr, CurveReading reading = CurveReading::AroundEachRay);
 
+// The rows grouped by their Nd (a column's times γn): one generation serves
+// every row of an Nd; the Nd in the order of their first row.
+struct NdGroups {
+    std::vector<double> nds;
+    std::vector<std::vector<int>> rowsOf; // rows of nds[i]
+};
+NdGroups GroupByNd(const CombinationList& combinations, double gammaN = 1.0);
+
 // The case with every line that has bars given the diameter (mm); the caller's
 // state as it would be after choosing it in the list of every line.
 void ApplyDiameterToEveryLine(AnalysisState& state, double diameter);
@@ -93,7 +102,6 @@ void ApplyDiameterToEveryLine(AnalysisState& state, double diameter);
 // hole: two edges running opposite ways less than SlitWidth apart) has
 // concrete on both sides and is no face. False for an outline of fewer than
 // three vertices.
-constexpr double SlitWidth = 1e-6; // cm
 bool BarsFitOutline(const AnalysisState& state, double diameter);
 
 } // namespace flexara
