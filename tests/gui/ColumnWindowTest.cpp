@@ -445,7 +445,7 @@ TEST_F(ColumnWindowTest, BlocksInAnotherOrderOpenAndSaveWhole)
     SaveFileBytes(QFile::encodeName(capital).toStdString(), slender + "Modelo\r\n2\r\n1\r\n");
     dialogs->openAnswers.push_back(capital);
     EXPECT_EQ(RunMenuCommand(main->Abrir1),
-              "Linha 62: «Modelo» não é um bloco deste programa (os blocos são combinacoes, pilar, modelo)");
+              "Linha 62: «Modelo» não é um bloco deste programa (os blocos são combinacoes, pilar, modelo, detalhamento)");
     EXPECT_FALSE(Window()->CBPilar->isChecked());
     EXPECT_EQ(Table()->rowCount(), 0);
     EXPECT_EQ(main->State().Model, CalculationModel::Classic);
