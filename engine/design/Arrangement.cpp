@@ -1,5 +1,6 @@
 #include "engine/design/Arrangement.h"
 
+#include "engine/NumberText.h"
 #include "engine/case/BarLayout.h"
 #include "engine/case/CaseEditing.h"
 #include "engine/column/NdReading.h"
@@ -97,8 +98,11 @@ void WriteArrangement(AnalysisState& state, const Arrangement& a, double cover)
 {
     const Real b = state.ShapeDims[0], h = state.ShapeDims[1];
     const Real at = CoverToCentre(cover, a);
-    const double low = static_cast<double>(at), left = low;
-    const double top = static_cast<double>(h - at), right = static_cast<double>(b - at);
+    // Every coordinate as its field and the project file keep it (15
+    // digits): the case checked is the case written and read back.
+    const double low = ThroughFieldText(static_cast<double>(at)), left = low;
+    const double top = ThroughFieldText(static_cast<double>(h - at));
+    const double right = ThroughFieldText(static_cast<double>(b - at));
     for (int k = 0; k < MaxLines; ++k)
         state.BarLines[static_cast<std::size_t>(k)] = BarLine{};
     int lines = 0;
@@ -116,7 +120,8 @@ void WriteArrangement(AnalysisState& state, const Arrangement& a, double cover)
     line(a.barsX + 2, left, top, right, top, OrientationHorizontal);
     if (a.barsY > 0) {
         const Real spacing = (h - 2.0L * at) / (a.barsY + 1);
-        const double first = static_cast<double>(at + spacing), last = static_cast<double>(h - at - spacing);
+        const double first = ThroughFieldText(static_cast<double>(at + spacing));
+        const double last = ThroughFieldText(static_cast<double>(h - at - spacing));
         line(a.barsY, left, first, left, last, OrientationVertical);
         line(a.barsY, right, first, right, last, OrientationVertical);
     }

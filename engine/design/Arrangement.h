@@ -42,7 +42,8 @@ struct Arrangement {
 // The lines of the arrangement in the rectangle B × H of the state (its
 // vertices from (0, 0) to (B, H)) with cover c: the faces y = a and y = H − a
 // with nx + 2 bars each from corner to corner, the faces x = a and x = B − a
-// with the ny between, a = c + φt + φ/2. Every other line is removed.
+// with the ny between, a = c + φt + φ/2, every coordinate to the 15 digits
+// its field and the file keep. Every other line is removed.
 void WriteArrangement(AnalysisState& state, const Arrangement& arrangement, double cover);
 
 struct ArrangementOption {

@@ -77,6 +77,15 @@ TEST(Arrangement, BarsPlacedAtTheCover)
         EXPECT_EQ(s->BarLines[static_cast<std::size_t>(b.line)].Diameter, 20);
     }
     EXPECT_EQ(Arrangement({1, 2, 20, 5}).Count(), 10);
+
+    // Eight bars between corners 32 cm apart (φ10 in a 20 × 40: a = 4) stand
+    // 32/9 cm apart: the first at 4 + 3,5555... kept to the 15 digits a field
+    // and the file keep, so that the case checked is the case written.
+    auto t = MakeRectangleCase(20, 40, {});
+    WriteArrangement(*t, Arrangement{0, 8, 10, 5}, 3.0);
+    EXPECT_EQ(t->BarLines[2].Y1, 7.55555555555556);
+    EXPECT_EQ(t->BarLines[2].Y2, 32.4444444444444);
+    EXPECT_EQ(t->BarLines[2].BarCount, 8);
 }
 
 TEST(Arrangement, TheLightestOfA20x50WorkedByHand)
