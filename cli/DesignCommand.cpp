@@ -134,7 +134,8 @@ Action AddDesignCommand(CLI::App& app)
         if (loaded->detailing && loaded->state->Section.ShapeKind == ShapeRectangle)
             return DesignArrangementOf(*loaded, combinations, a);
         const DesignResult result =
-            DesignReinforcement(*loaded->state, loaded->selection, combinations, CaseColumn(*loaded), WorkerThreads());
+            DesignReinforcement(*loaded->state, loaded->selection, combinations, CaseColumn(*loaded), WorkerThreads(),
+                                nullptr, CurveReading::AroundEachRay, loaded->detailing);
         const std::string text = a.format == "csv" ? DesignCsv(combinations, result)
                                                    : DesignJson(combinations, result, loaded->state->Model);
         if (result.withoutBars)

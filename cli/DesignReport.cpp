@@ -50,6 +50,9 @@ std::string CsvLimits(const DesignOption& option)
         add("diametro-menor-que-10");
     if (!option.fits)
         add("nao-cabe");
+    if (option.detailing)
+        for (const DetailingRule rule : option.detailing->Broken())
+            add(DetailingRuleKey(rule));
     return text.empty() ? "ok" : text;
 }
 
@@ -74,6 +77,12 @@ std::string DesignJson(const CombinationList& rows, const DesignResult& result, 
             limits.push_back(key);
         item["limits"] = std::move(limits);
         item["fits"] = o.fits;
+        if (o.detailing) {
+            JsonDocument rules;
+            for (const RuleCheck& rule : o.detailing->rules)
+                rules[DetailingRuleKey(rule.rule)] = RuleVerdictKey(rule.verdict);
+            item["rules"] = std::move(rules);
+        }
         item["chosen"] = static_cast<int>(i) == result.chosen;
         options.push_back(std::move(item));
     }

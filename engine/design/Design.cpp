@@ -4,6 +4,7 @@
 #include "engine/case/CaseEditing.h"
 #include "engine/column/NdReading.h"
 #include "engine/column/Slenderness.h"
+#include "engine/design/Detailing.h"
 #include "engine/design/OutlineFaces.h"
 #include "engine/section/Ratio.h"
 
@@ -354,7 +355,7 @@ SteelLimits SteelLimitsOf(const AnalysisState& state, const MaterialSelection& m
 
 DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelection& materials,
                                  const CombinationList& combinations, const std::optional<Column>& column, int threads,
-                                 WorkProgress* progress, CurveReading reading)
+                                 WorkProgress* progress, CurveReading reading, const std::optional<Detailing>& detailing)
 {
     DesignResult result;
     result.limits = SteelLimitsOf(state, materials, combinations);
@@ -397,7 +398,15 @@ DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelec
         option.aboveMaximum = option.steelArea > result.limits.maximum;
         option.belowColumnDiameter = diameter < ColumnMinimumDiameter;
         option.fits = BarsFit(state, faces, diameter);
-        if (result.chosen < 0 && option.allHold && option.LimitsHold() && option.fits)
+        if (detailing) {
+            SteelLimits limits = result.limits;
+            limits.steelArea = option.steelArea;
+            option.detailing = CheckDetailing(*copy, *detailing, limits, DetailingLeastDimension(state, column),
+                                              materials.steelIndex);
+            option.fits = option.fits && option.detailing->Of(DetailingRule::BarCover).verdict != RuleVerdict::Fails;
+        }
+        if (result.chosen < 0 && option.allHold && option.LimitsHold() && option.fits &&
+            (!option.detailing || option.detailing->Holds()))
             result.chosen = static_cast<int>(result.options.size());
         result.options.push_back(option);
         checks.push_back(std::move(check));

@@ -15,6 +15,7 @@
 #include "engine/case/UVariav.h"
 #include "engine/column/Column.h"
 #include "engine/column/Combinations.h"
+#include "engine/design/Detailing.h"
 #include "engine/design/OutlineFaces.h"
 
 #include <optional>
@@ -57,6 +58,10 @@ struct DesignOption {
     // Every bar, a circle of diameter φ about its centre, lies inside the
     // outline: one that does not "não cabe" and is never chosen.
     bool fits = true;
+    // With detailing data: the rules for the bars of this diameter; a bar
+    // that leaves the cover (7.4.7.2) "não cabe" too, and an option that
+    // breaks a rule is never chosen.
+    std::optional<DetailingCheck> detailing;
     bool LimitsHold() const { return !belowMinimum && !aboveMaximum && !belowColumnDiameter; }
 };
 
@@ -82,7 +87,8 @@ struct DesignResult {
 // design situation of every combination). threads >= 1.
 DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelection& materials,
                                  const CombinationList& combinations, const std::optional<Column>& column, int threads,
-                                 WorkProgress* progress = nullptr, CurveReading reading = CurveReading::AroundEachRay);
+                                 WorkProgress* progress = nullptr, CurveReading reading = CurveReading::AroundEachRay,
+                                 const std::optional<Detailing>& detailing = std::nullopt);
 
 // The rows grouped by their Nd (a column's times γn): one generation serves
 // every row of an Nd; the Nd in the order of their first row.

@@ -3,6 +3,7 @@
 #include "engine/case/BarLayout.h"
 #include "engine/case/CaseEditing.h"
 #include "engine/column/Slenderness.h"
+#include "engine/design/Design.h"
 #include "engine/design/OutlineFaces.h"
 
 #include <algorithm>

@@ -12,7 +12,6 @@
 
 #include "engine/case/UVariav.h"
 #include "engine/column/Column.h"
-#include "engine/design/Design.h"
 
 #include <array>
 #include <cstdint>
@@ -20,6 +19,8 @@
 #include <vector>
 
 namespace flexara {
+
+struct SteelLimits; // engine/design/Design.h
 
 // The environmental classes of table 7.2, and the nominal cover of a column
 // in each: 2,5 / 3,0 / 4,0 / 5,0 cm.

@@ -2,6 +2,7 @@
 // worked by hand in the comments; the corners of every family; the ties of
 // 18.2.4; and the verdict of a case with its detailing data.
 #include "engine/design/Detailing.h"
+#include "engine/design/Design.h"
 #include "engine/case/Shapes.h"
 #include "engine/study/CaseVerdict.h"
 #include "tests/engine/TestCases.h"
@@ -329,6 +330,41 @@ TEST(Detailing, TheVerdictOfACaseWithDetailingData)
     EXPECT_NE(text.find("; as barras não atendem ao detalhamento: cobrimento das barras (7.4.7.2)."),
               std::string::npos)
         << text;
+}
+
+TEST(Detailing, TheDiameterDesignOfAnotherFamilyJudgesTheRules)
+{
+    // A trapezoid of equal bases, 20 × 40, is designed by diameter: its four
+    // bars stay with their centres 4 cm from the faces. As,mín = 0,4 % of
+    // 800 = 3,2 cm² (0,15·300/43,48 = 1,04 is less): φ10 (3,14) misses it.
+    auto s = FourCorners(20, 40, 10, 4);
+    s->Section.ShapeKind = ShapeTrapezoid;
+    s->ShapeDims = {20, 20, 0, 40, 0, 0};
+    BuildSectionPolygon(*s);
+    const CombinationList rows = {{"ELU", -300, 10, 5}};
+    const DesignResult plain = DesignReinforcement(*s, MaterialSelection{}, rows, std::nullopt, 1);
+    ASSERT_GE(plain.chosen, 0);
+    EXPECT_EQ(plain.options[static_cast<std::size_t>(plain.chosen)].diameter, 12.5);
+    EXPECT_FALSE(plain.options[0].detailing.has_value());
+
+    // Class I: c + φt = 3,0 cm; a bar of φ leaves 4 − φ/20 cm: up to φ20
+    // (3,0) it holds, φ22 (2,9) leaves the cover and "não cabe".
+    const DesignResult classI = DesignReinforcement(*s, MaterialSelection{}, rows, std::nullopt, 1, nullptr,
+                                                    CurveReading::AroundEachRay, WithClass(EnvironmentClass::I));
+    ASSERT_GE(classI.chosen, 0);
+    EXPECT_EQ(classI.options[static_cast<std::size_t>(classI.chosen)].diameter, 12.5);
+    for (const DesignOption& o : classI.options) {
+        SCOPED_TRACE(o.diameter);
+        ASSERT_TRUE(o.detailing.has_value());
+        EXPECT_EQ(o.fits, o.diameter <= 20);
+    }
+    // Class II: 3,5 cm; φ10 leaves 3,5 but misses As,mín, φ12,5 leaves 3,375:
+    // no diameter holds.
+    const DesignResult classII = DesignReinforcement(*s, MaterialSelection{}, rows, std::nullopt, 1, nullptr,
+                                                     CurveReading::AroundEachRay, WithClass(EnvironmentClass::II));
+    EXPECT_EQ(classII.chosen, -1);
+    EXPECT_TRUE(classII.options[3].fits);
+    EXPECT_FALSE(classII.options[4].fits);
 }
 
 } // namespace
