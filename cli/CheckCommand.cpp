@@ -64,7 +64,8 @@ Action AddCheckCommand(CLI::App& app)
         const std::optional<Column>& column = loaded->column;
         const CombinationCheck check =
             CheckCombinations(*loaded->state, loaded->selection, combinations, column, WorkerThreads());
-        const CaseVerdict verdict = JudgeCase(*loaded->state, loaded->selection, combinations, check, column);
+        const CaseVerdict verdict =
+            JudgeCase(*loaded->state, loaded->selection, combinations, check, column, loaded->detailing);
         const std::string text = a.format == "csv"
                                      ? WriteCombinationsCsv(combinations, &check, column.has_value())
                                      : CheckJson(combinations, check, loaded->state->Model, column, &verdict);

@@ -1,5 +1,6 @@
 #include "cli/CheckReport.h"
 
+#include "cli/DesignReport.h"
 #include "cli/Json.h"
 #include "texts/Words.h"
 
@@ -300,6 +301,8 @@ std::string CheckJson(const CombinationList& rows, const CombinationCheck& check
         for (const CaseWarning warning : verdict->warnings)
             warnings.push_back(CaseWarningText(warning));
         document["warnings"] = std::move(warnings);
+        if (verdict->detailing)
+            document["detailing"] = DetailingJson(*verdict->detailing);
     }
     return JsonText(document);
 }

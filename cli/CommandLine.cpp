@@ -139,7 +139,8 @@ std::optional<LoadedCase> LoadCase(const std::string& input, int& status)
 {
     LoadedCase loaded;
     try {
-        loaded.selection = LoadProjectFileHeadless(input, *loaded.state, &loaded.combinations, &loaded.column);
+        loaded.selection = LoadProjectFileHeadless(input, *loaded.state, &loaded.combinations, &loaded.column,
+                                                    &loaded.detailing);
     } catch (const ProjectFileError& error) {
         std::cerr << "flexara-cli: " << input << ": " << WithFullStop(error.what()) << "\n";
         status = 1;

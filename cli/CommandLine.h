@@ -11,6 +11,7 @@
 #include "engine/case/UVariav.h"
 #include "engine/column/Column.h"
 #include "engine/column/Combinations.h"
+#include "engine/design/Detailing.h"
 #include "engine/diagrams/Surface.h"
 
 #include <CLI/CLI.hpp>
@@ -90,6 +91,7 @@ struct LoadedCase {
     MaterialSelection selection;
     CombinationList combinations;
     std::optional<Column> column; // the case's column, when the file has one
+    std::optional<Detailing> detailing; // the case's detailing data, when the file has them
     // The file's own model, also when --model replaced it for the run.
     CalculationModel modelInFile = CalculationModel::Classic;
 };

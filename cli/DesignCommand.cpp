@@ -2,7 +2,10 @@
 // which every load combination of a case (or of a CSV file) holds within the
 // limits of the steel area, and the area needed; with --apply, the case
 // written again with that diameter, in the model and with the combinations it
-// was designed for.
+// was designed for. A rectangle whose case gives its detailing data is
+// designed by its arrangement instead: every arrangement of corner bars and
+// bars along the faces at the cover, the lightest that holds chosen, and
+// --apply writes its lines, its stirrup diameter and spacing.
 #include "cli/DesignReport.h"
 #include "cli/Subcommands.h"
 #include "engine/section/Ratio.h"
@@ -34,6 +37,7 @@ std::string CaseText(const LoadedCase& loaded, const AnalysisState& state, const
     input.dimFieldVisible = VisibleDimFieldsOf(state.Section.ShapeKind);
     input.combinations = &rows;
     input.column = &loaded.column;
+    input.detailing = &loaded.detailing;
     return WriteProjectText(state, input);
 }
 
@@ -44,7 +48,7 @@ LoadedCase AsWritten(const LoadedCase& loaded, const CombinationList& rows)
 {
     LoadedCase written;
     written.selection = LoadProjectTextHeadless(CaseText(loaded, *loaded.state, rows), *written.state,
-                                                &written.combinations, &written.column);
+                                                &written.combinations, &written.column, &written.detailing);
     written.modelInFile = written.state->Model;
     return written;
 }
@@ -53,6 +57,37 @@ int FailureStatus(const std::exception& failure)
 {
     std::cerr << "flexara-cli: " << WithFullStop(FailureText(failure)) << "\n";
     return dynamic_cast<const EngineError*>(&failure) ? 2 : 1;
+}
+
+// The arrangement of a rectangle with detailing data: the report, and with
+// --apply the case with the chosen arrangement.
+int DesignArrangementOf(LoadedCase& loaded, const CombinationList& combinations, const DesignArguments& a)
+{
+    const ArrangementDesign design = DesignArrangement(*loaded.state, loaded.selection, combinations,
+                                                       CaseColumn(loaded), *loaded.detailing, WorkerThreads());
+    const std::string text =
+        a.format == "csv" ? ArrangementCsv(design) : ArrangementJson(combinations, design, loaded.state->Model);
+    const int designed = ArrangementExitStatus(design);
+    if (!a.apply) {
+        const int written = WriteOutput(a.files.output, text);
+        return written != 0 ? written : designed;
+    }
+    if (const int written = WriteStandardOutput(text); written != 0)
+        return written;
+    if (design.chosen < 0) {
+        std::cerr << "flexara-cli: no arrangement holds every combination and every detailing rule. "
+                  << a.files.output << " was not written.\n";
+        return designed;
+    }
+    try {
+        AnalysisState& state = *loaded.state;
+        ApplyArrangement(state, *loaded.detailing, design.options[static_cast<std::size_t>(design.chosen)]);
+        UpdateReinforcementRatio(state);
+        const int written = WriteOutput(a.files.output, CaseText(loaded, state, combinations));
+        return written != 0 ? written : designed;
+    } catch (const std::exception& failure) {
+        return FailureStatus(failure);
+    }
 }
 
 } // namespace
@@ -106,8 +141,11 @@ Action AddDesignCommand(CLI::App& app)
             rows = loaded->combinations;
         }
         const CombinationList& combinations = *rows;
+        if (loaded->detailing && loaded->state->Section.ShapeKind == ShapeRectangle)
+            return DesignArrangementOf(*loaded, combinations, a);
         const DesignResult result =
-            DesignReinforcement(*loaded->state, loaded->selection, combinations, CaseColumn(*loaded), WorkerThreads());
+            DesignReinforcement(*loaded->state, loaded->selection, combinations, CaseColumn(*loaded), WorkerThreads(),
+                                nullptr, CurveReading::AroundEachRay, loaded->detailing);
         const std::string text = a.format == "csv" ? DesignCsv(combinations, result)
                                                    : DesignJson(combinations, result, loaded->state->Model);
         if (result.withoutBars)

@@ -50,6 +50,9 @@ std::string CsvLimits(const DesignOption& option)
         add("diametro-menor-que-10");
     if (!option.fits)
         add("nao-cabe");
+    if (option.detailing)
+        for (const DetailingRule rule : option.detailing->Broken())
+            add(DetailingRuleKey(rule));
     return text.empty() ? "ok" : text;
 }
 
@@ -74,6 +77,12 @@ std::string DesignJson(const CombinationList& rows, const DesignResult& result, 
             limits.push_back(key);
         item["limits"] = std::move(limits);
         item["fits"] = o.fits;
+        if (o.detailing) {
+            JsonDocument rules;
+            for (const RuleCheck& rule : o.detailing->rules)
+                rules[DetailingRuleKey(rule.rule)] = RuleVerdictKey(rule.verdict);
+            item["rules"] = std::move(rules);
+        }
         item["chosen"] = static_cast<int>(i) == result.chosen;
         options.push_back(std::move(item));
     }
@@ -110,6 +119,126 @@ std::string DesignCsv(const CombinationList& rows, const DesignResult& result)
     out += "necessaria;" + Field(result.areaNeeded) + ";" + Field(RatioNeeded(result)) + ";" +
            (result.areaNeeded && !result.areaNeededBelowSmallest ? "1" : "") + ";;;;\n";
     return out;
+}
+
+JsonDocument DetailingJson(const DetailingCheck& check)
+{
+    JsonDocument item;
+    item["holds"] = check.Holds();
+    item["cover"] = JsonReal(check.cover);
+    item["stirrup_diameter"] = JsonReal(check.stirrupDiameter);
+    item["stirrup_spacing"] = JsonReal(check.stirrupSpacing);
+    item["least_dimension"] = JsonReal(check.leastDimension);
+    item["as_max_with_laps"] = JsonReal(check.lapMaximum);
+    JsonDocument rules = JsonDocument::array();
+    for (const RuleCheck& rule : check.rules) {
+        JsonDocument r;
+        r["rule"] = DetailingRuleKey(rule.rule);
+        r["item"] = DetailingRuleItem(rule.rule);
+        r["verdict"] = RuleVerdictKey(rule.verdict);
+        r["value"] = rule.verdict == RuleVerdict::NotJudged ? JsonDocument(nullptr) : JsonReal(rule.value);
+        r["limit"] = JsonReal(rule.limit);
+        r["upper_limit"] = rule.upperLimit;
+        rules.push_back(std::move(r));
+    }
+    item["rules"] = std::move(rules);
+    item["ties"] = check.Ties();
+    JsonDocument tied = JsonDocument::array();
+    for (const Point& p : check.tiedBars)
+        tied.push_back(JsonDocument::array({JsonReal(p.x), JsonReal(p.y)}));
+    item["tied_bars"] = std::move(tied);
+    return item;
+}
+
+namespace {
+
+JsonDocument RuleVerdictsJson(const DetailingCheck& check)
+{
+    JsonDocument rules;
+    for (const RuleCheck& rule : check.rules)
+        rules[DetailingRuleKey(rule.rule)] = RuleVerdictKey(rule.verdict);
+    return rules;
+}
+
+JsonDocument ArrangementItem(const CombinationList& rows, const ArrangementOption& o)
+{
+    JsonDocument item;
+    item["bars_x"] = o.arrangement.barsX;
+    item["bars_y"] = o.arrangement.barsY;
+    item["diameter"] = JsonReal(o.arrangement.diameter);
+    item["stirrup_diameter"] = JsonReal(o.arrangement.stirrupDiameter);
+    item["stirrup_spacing"] = JsonReal(o.detailing.stirrupSpacing);
+    item["count"] = o.arrangement.Count();
+    item["as"] = JsonReal(o.steelArea);
+    item["utilisation"] = JsonReal(o.governingEta);
+    const bool named = o.governingRow >= 0 && static_cast<std::size_t>(o.governingRow) < rows.size();
+    item["governing"] = named ? JsonDocument(o.governingRow) : JsonDocument(nullptr);
+    item["governing_name"] =
+        named ? JsonDocument(rows[static_cast<std::size_t>(o.governingRow)].name) : JsonDocument(nullptr);
+    item["status"] = CombinationStatusKey(o.governingStatus);
+    item["ties"] = o.detailing.Ties();
+    item["rules"] = RuleVerdictsJson(o.detailing);
+    item["holds"] = o.Holds();
+    return item;
+}
+
+std::string CsvRules(const DetailingCheck& check)
+{
+    std::string text;
+    for (const DetailingRule rule : check.Broken())
+        text += (text.empty() ? "" : "+") + std::string(DetailingRuleKey(rule));
+    return text.empty() ? "ok" : text;
+}
+
+} // namespace
+
+std::string ArrangementJson(const CombinationList& rows, const ArrangementDesign& design, CalculationModel model)
+{
+    JsonDocument list = JsonDocument::array();
+    for (std::size_t i = 0; i < design.options.size(); ++i) {
+        JsonDocument item = ArrangementItem(rows, design.options[i]);
+        item["chosen"] = static_cast<int>(i) == design.chosen;
+        list.push_back(std::move(item));
+    }
+    JsonDocument document;
+    document["combinations"] = rows.size();
+    document["model"] = ModelKey(model);
+    document["concrete_area"] = JsonReal(design.limits.concreteArea);
+    document["as_min"] = JsonReal(design.limits.minimum);
+    document["as_max"] = JsonReal(design.limits.maximum);
+    document["nd_most_compressed"] = JsonReal(design.limits.mostCompressed);
+    document["arrangements"] = std::move(list);
+    document["holding"] = design.holding;
+    if (design.chosen >= 0) {
+        const ArrangementOption& chosen = design.options[static_cast<std::size_t>(design.chosen)];
+        JsonDocument item = ArrangementItem(rows, chosen);
+        item["detailing"] = DetailingJson(chosen.detailing);
+        document["chosen"] = std::move(item);
+    } else {
+        document["chosen"] = nullptr;
+    }
+    return JsonText(document);
+}
+
+std::string ArrangementCsv(const ArrangementDesign& design)
+{
+    std::string out = "bars_x;bars_y;diameter;count;as;utilisation;ties;rules;chosen\n";
+    for (std::size_t i = 0; i < design.options.size(); ++i) {
+        const ArrangementOption& o = design.options[i];
+        out += std::to_string(o.arrangement.barsX) + ";" + std::to_string(o.arrangement.barsY) + ";" +
+               ShortestReal(o.arrangement.diameter) + ";" + std::to_string(o.arrangement.Count()) + ";" +
+               ShortestReal(o.steelArea) + ";" + Field(o.governingEta) + ";" + std::to_string(o.detailing.Ties()) +
+               ";" + CsvRules(o.detailing) + ";" + (static_cast<int>(i) == design.chosen ? "sim" : "") + "\n";
+    }
+    return out;
+}
+
+int ArrangementExitStatus(const ArrangementDesign& design)
+{
+    for (const ArrangementOption& o : design.options)
+        if (o.governingStatus == CombinationStatus::Error)
+            return 2;
+    return design.chosen >= 0 ? 0 : 3;
 }
 
 int DesignExitStatus(const DesignResult& result)

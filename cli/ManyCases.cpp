@@ -6,6 +6,7 @@
 #include "engine/Faults.h"
 #include "engine/NumberText.h"
 #include "engine/Workers.h"
+#include "engine/design/Arrangement.h"
 #include "engine/design/Design.h"
 #include "engine/section/Ratio.h"
 #include "project/HeadlessLoader.h"
@@ -26,12 +27,13 @@ struct ReadCase {
     MaterialSelection selection;
     CombinationList rows;
     std::optional<Column> column;
+    std::optional<Detailing> detailing;
 };
 
 bool Read(const std::string& file, const ManyCasesOptions& options, ReadCase& read, std::string& reason)
 {
     try {
-        read.selection = LoadProjectFileHeadless(file, *read.state, &read.rows, &read.column);
+        read.selection = LoadProjectFileHeadless(file, *read.state, &read.rows, &read.column, &read.detailing);
     } catch (const ProjectFileError& error) {
         reason = WithFullStop(error.what());
         return false;
@@ -58,18 +60,49 @@ std::string Check(const ReadCase& read, const ManyCasesOptions& options, CaseOut
 {
     const CombinationCheck check =
         CheckCombinations(*read.state, read.selection, read.rows, read.column, 1, nullptr, options.reading);
-    outcome.verdict = JudgeCase(*read.state, read.selection, read.rows, check, read.column);
+    outcome.verdict = JudgeCase(*read.state, read.selection, read.rows, check, read.column, read.detailing);
     outcome.standing = StandingOf(outcome.verdict);
     outcome.status = CheckExitStatus(outcome.verdict);
     return CheckJson(read.rows, check, read.state->Model, read.column, &outcome.verdict);
+}
+
+// The arrangement of a rectangle with detailing data, as design of the file
+// alone chooses it, and the verdict of the case with that arrangement (none
+// holding: the bars as they stand).
+std::string DesignArrangementOf(const ReadCase& read, const ManyCasesOptions& options, CaseOutcome& outcome)
+{
+    const ArrangementDesign design = DesignArrangement(*read.state, read.selection, read.rows, read.column,
+                                                       *read.detailing, 1, nullptr, options.reading);
+    DesignChoice& choice = outcome.design.emplace();
+    AnalysisState judged = *read.state;
+    Detailing detailing = *read.detailing;
+    if (design.chosen >= 0) {
+        const ArrangementOption& option = design.options[static_cast<std::size_t>(design.chosen)];
+        choice.chosen = option.arrangement.diameter;
+        choice.judged = choice.chosen;
+        choice.areaNeeded = option.steelArea;
+        ApplyArrangement(judged, detailing, option);
+        UpdateReinforcementRatio(judged);
+    }
+    choice.text = ArrangementChoiceText(design);
+    const CombinationCheck check =
+        CheckCombinations(judged, read.selection, read.rows, read.column, 1, nullptr, options.reading);
+    outcome.verdict = JudgeCase(judged, read.selection, read.rows, check, read.column, detailing);
+    outcome.status = ArrangementExitStatus(design);
+    outcome.standing = outcome.status == 2     ? CaseStanding::Faulted
+                       : design.chosen >= 0 ? CaseStanding::Holds
+                                            : CaseStanding::Fails;
+    return ArrangementJson(read.rows, design, read.state->Model);
 }
 
 // The design of one case, and the verdict of the case with the diameter the
 // choice names in every line.
 std::string Design(const ReadCase& read, const ManyCasesOptions& options, CaseOutcome& outcome)
 {
-    const DesignResult result =
-        DesignReinforcement(*read.state, read.selection, read.rows, read.column, 1, nullptr, options.reading);
+    if (read.detailing && read.state->Section.ShapeKind == ShapeRectangle)
+        return DesignArrangementOf(read, options, outcome);
+    const DesignResult result = DesignReinforcement(*read.state, read.selection, read.rows, read.column, 1, nullptr,
+                                                    options.reading, read.detailing);
     DesignChoice& choice = outcome.design.emplace();
     if (result.chosen >= 0)
         choice.chosen = result.options[static_cast<std::size_t>(result.chosen)].diameter;
@@ -86,7 +119,7 @@ std::string Design(const ReadCase& read, const ManyCasesOptions& options, CaseOu
     }
     const CombinationCheck check =
         CheckCombinations(judged, read.selection, read.rows, read.column, 1, nullptr, options.reading);
-    outcome.verdict = JudgeCase(judged, read.selection, read.rows, check, read.column);
+    outcome.verdict = JudgeCase(judged, read.selection, read.rows, check, read.column, read.detailing);
     outcome.status = DesignExitStatus(result);
     outcome.standing = outcome.status == 2  ? CaseStanding::Faulted
                        : result.chosen >= 0 ? CaseStanding::Holds

@@ -55,7 +55,8 @@ Action AddReportCommand(CLI::App& app)
         if (command->count("--nd") > 0)
             loaded->state->Nd = nd;
         EnsureGuiApplication();
-        const CaseStudy study = StudyCase(*loaded->state, loaded->selection, loaded->combinations, loaded->column);
+        const CaseStudy study = StudyCase(*loaded->state, loaded->selection, loaded->combinations, loaded->column,
+                                          loaded->detailing);
         ReportCase report;
         report.study = &study;
         report.selection = loaded->selection;

@@ -750,7 +750,7 @@ std::optional<CombinationCheck> TFCombinacoes::RunCheck(const CombinationList& r
     });
     // The case's verdict from the very case checked.
     if (check && !check->cancelled)
-        judged = JudgeCase(*state, selection, rows, *check, column);
+        judged = JudgeCase(*state, selection, rows, *check, column, w.CaseDetailing());
     return check;
 }
 

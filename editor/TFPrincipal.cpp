@@ -502,7 +502,8 @@ void TFPrincipal::FormCreate()
     ApplySteelSelection(*state, CombAco->currentIndex());
 
     GBArmadura->InstallDefaultCase();
-    // A new case has no load combinations and no column.
+    // A new case has no load combinations, no column and no detailing data.
+    detailing.reset();
     if (FCombinacoes) {
         FCombinacoes->SetColumn(std::nullopt);
         FCombinacoes->SetRows({});
@@ -655,7 +656,7 @@ CaseStudy TFPrincipal::StudyForReport() const
 {
     const CombinationList rows = FCombinacoes ? FCombinacoes->ValidRows() : CombinationList{};
     const std::optional<Column> column = FCombinacoes ? FCombinacoes->CheckedColumn() : std::nullopt;
-    return StudyCase(*state, Selection(), rows, column);
+    return StudyCase(*state, Selection(), rows, column, detailing);
 }
 
 ReportCase TFPrincipal::ReportOf(const CaseStudy& study) const
@@ -844,6 +845,7 @@ ProjectWriteInput TFPrincipal::WriteInput(const CombinationList* combinations,
         input.dimFieldVisible[i] = !eds[i + 2]->isHidden();
     input.combinations = combinations;
     input.column = column;
+    input.detailing = &detailing;
     return input;
 }
 

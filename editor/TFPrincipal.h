@@ -121,6 +121,10 @@ public:
     // dimension fields and the load combinations of FCombinacoes.
     ProjectWriteInput WriteInput(const CombinationList* combinations,
                                  const std::optional<Column>* column = nullptr) const;
+    // The detailing data of the case, as the file gave them (none for a new
+    // case): written back with it and judged in the check of its combinations.
+    std::optional<Detailing>& CaseDetailing() { return detailing; }
+    const std::optional<Detailing>& CaseDetailing() const { return detailing; }
     // The case as far as a check of load combinations depends on it: all of
     // it but the actions of the main window.
     std::string CaseFingerprint() const;
@@ -233,6 +237,7 @@ private:
     void ShowStatus(const QColor& colour, const QString& text);
 
     std::unique_ptr<AnalysisState> state;
+    std::optional<Detailing> detailing;
     std::optional<Fault> pendingFault;
     // The load "Mostrar no gráfico" put into the actions, and its name on the
     // chart.

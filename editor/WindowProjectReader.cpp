@@ -178,4 +178,10 @@ void WindowProjectReader::SetColumn(const Column& column, const std::vector<std:
     w.FCombinacoes->SetRows(combinations);
 }
 
+// The detailing data stay with the case, for its check and its file.
+void WindowProjectReader::SetDetailing(const Detailing& detailing)
+{
+    w.CaseDetailing() = detailing;
+}
+
 } // namespace flexara

@@ -43,6 +43,7 @@ public:
     void BeginCombinations(std::int32_t count) override;
     void AddCombination(const LoadCombination& combination) override;
     void SetColumn(const Column& column, const std::vector<std::pair<double, double>>& baseMoments) override;
+    void SetDetailing(const Detailing& detailing) override;
     void SetCalculationModel(CalculationModel model, bool reducedBlockStress) override;
 
 private:

@@ -33,6 +33,7 @@ void HeadlessLoader::ResetToNewCase()
     selectedVertex = 0;
     combinations.clear();
     column.reset();
+    detailing.reset();
 }
 
 void HeadlessLoader::SetColumn(const Column& fileColumn, const std::vector<std::pair<double, double>>& baseMoments)
@@ -219,13 +220,13 @@ void HeadlessLoader::KeepDefaultSection()
 }
 
 MaterialSelection LoadProjectFileHeadless(const std::string& path, AnalysisState& s, CombinationList* combinations,
-                                          std::optional<Column>* column)
+                                          std::optional<Column>* column, std::optional<Detailing>* detailing)
 {
-    return LoadProjectTextHeadless(LoadProjectBytes(path), s, combinations, column);
+    return LoadProjectTextHeadless(LoadProjectBytes(path), s, combinations, column, detailing);
 }
 
 MaterialSelection LoadProjectTextHeadless(std::string_view bytes, AnalysisState& s, CombinationList* combinations,
-                                          std::optional<Column>* column)
+                                          std::optional<Column>* column, std::optional<Detailing>* detailing)
 {
     HeadlessLoader loader(s);
     ReadProjectText(bytes, loader);
@@ -233,6 +234,8 @@ MaterialSelection LoadProjectTextHeadless(std::string_view bytes, AnalysisState&
         *combinations = loader.Combinations();
     if (column)
         *column = loader.LoadedColumn();
+    if (detailing)
+        *detailing = loader.LoadedDetailing();
     return loader.Selection();
 }
 

@@ -29,6 +29,8 @@ public:
     const CombinationList& Combinations() const { return combinations; }
     // The column of the file (none for a file without one).
     const std::optional<Column>& LoadedColumn() const { return column; }
+    // The detailing data of the file (none for a file without them).
+    const std::optional<Detailing>& LoadedDetailing() const { return detailing; }
 
     void ResetToNewCase() override;
     void SetGammaC(double value) override { s.GammaC = value; }
@@ -59,6 +61,7 @@ public:
     void BeginCombinations(std::int32_t count) override;
     void AddCombination(const LoadCombination& combination) override { combinations.push_back(combination); }
     void SetColumn(const Column& fileColumn, const std::vector<std::pair<double, double>>& baseMoments) override;
+    void SetDetailing(const Detailing& fileDetailing) override { detailing = fileDetailing; }
     void SetCalculationModel(CalculationModel model, bool reducedBlockStress) override
     {
         s.Model = model;
@@ -80,6 +83,7 @@ private:
     MaterialSelection selection;
     CombinationList combinations;
     std::optional<Column> column;
+    std::optional<Detailing> detailing;
     std::string ratioLabel = "0,00 %";
     std::array<std::string, FieldCount> text;
     std::array<std::string, ShapeDimCount> dimText;
@@ -94,10 +98,12 @@ private:
 // of a refresh.
 MaterialSelection LoadProjectFileHeadless(const std::string& path, AnalysisState& s,
                                           CombinationList* combinations = nullptr,
-                                          std::optional<Column>* column = nullptr);
+                                          std::optional<Column>* column = nullptr,
+                                          std::optional<Detailing>* detailing = nullptr);
 // The same from the bytes of a project file.
 MaterialSelection LoadProjectTextHeadless(std::string_view bytes, AnalysisState& s,
                                           CombinationList* combinations = nullptr,
-                                          std::optional<Column>* column = nullptr);
+                                          std::optional<Column>* column = nullptr,
+                                          std::optional<Detailing>* detailing = nullptr);
 
 } // namespace flexara

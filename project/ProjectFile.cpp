@@ -1,6 +1,7 @@
 #include "project/ProjectFile.h"
 
 #include "engine/NumberText.h"
+#include "engine/case/CaseEditing.h"
 #include "engine/case/Shapes.h"
 #include "project/TextDecoding.h"
 
@@ -397,6 +398,7 @@ struct FileBlocks {
     // without a column.
     std::size_t columnDataAt = 0;
     bool columnRead = false;
+    Detailing detailing;
 };
 
 // The load combinations: their count, then per row the name on a line of its
@@ -634,6 +636,61 @@ void CheckColumnData(const FileBlocks& blocks, const Tokens& in)
 // Handed on with the column (GiveColumn), whose data they are.
 void GiveColumnData(const FileBlocks&, ProjectReaderSink&) {}
 
+// The detailing data: the class (0 for a typed cover), the cover in cm, φt
+// in mm (0 automático), dmax in mm, st in cm (0: the program's). A case
+// without them writes none.
+void WriteDetailing(std::string& out, const AnalysisState&, const ProjectWriteInput& input)
+{
+    if (input.detailing == nullptr || !input.detailing->has_value())
+        return;
+    const Detailing& d = **input.detailing;
+    AppendLine(out, DetailingKeyword);
+    AppendLine(out, std::to_string(d.environment ? static_cast<int>(*d.environment) : 0));
+    AppendLine(out, FormatProjectReal(d.Cover()));
+    AppendLine(out, FormatProjectReal(d.stirrupDiameter.value_or(0.0)));
+    AppendLine(out, FormatProjectReal(d.aggregateSize));
+    AppendLine(out, FormatProjectReal(d.stirrupSpacing.value_or(0.0)));
+}
+
+// A class names its cover: another is refused, not taken for a typed one; a
+// stirrup diameter is one of the list.
+void ReadDetailing(Tokens& in, FileBlocks& blocks)
+{
+    Detailing& d = blocks.detailing;
+    const std::int32_t environment = in.Integer();
+    if (environment < 0 || environment > 4)
+        in.Fail("classe de agressividade ambiental desconhecida: " + std::to_string(environment) +
+                " (1 a 4, ou 0 para o cobrimento digitado)");
+    const double cover = in.Real();
+    if (environment == 0) {
+        if (!(cover > 0.0))
+            in.Fail("cobrimento do detalhamento não positivo");
+        d.environment.reset();
+        d.typedCover = cover;
+    } else {
+        d.environment = static_cast<EnvironmentClass>(environment);
+        if (cover != d.Cover())
+            in.Fail("cobrimento do detalhamento diferente do da classe " + std::to_string(environment) + ": " +
+                    FormatGeneral(cover) + " cm em vez de " + FormatGeneral(d.Cover()) + " cm");
+    }
+    const double stirrup = in.Real();
+    if (stirrup != 0.0 && std::find(BarDiameters.begin(), BarDiameters.end(), stirrup) == BarDiameters.end())
+        in.Fail("diâmetro do estribo fora da lista: " + FormatGeneral(stirrup) + " mm (0 para automático)");
+    d.stirrupDiameter = stirrup != 0.0 ? std::optional<double>(stirrup) : std::nullopt;
+    d.aggregateSize = in.Real();
+    if (!(d.aggregateSize > 0.0))
+        in.Fail("dimensão máxima do agregado não positiva");
+    const double spacing = in.Real();
+    if (spacing < 0.0)
+        in.Fail("espaçamento dos estribos negativo");
+    d.stirrupSpacing = spacing > 0.0 ? std::optional<double>(spacing) : std::nullopt;
+}
+
+void GiveDetailing(const FileBlocks& blocks, ProjectReaderSink& sink)
+{
+    sink.SetDetailing(blocks.detailing);
+}
+
 // The blocks a case may have after its section, each opened by its keyword on
 // a line of its own, written in this order and only when the case has their
 // data; a case without them ends with the section, as files always did. The
@@ -655,6 +712,7 @@ constexpr OptionalBlock OptionalBlocks[] = {
     {ModelKeyword, "bloco do modelo", WriteModel, ReadModel, nullptr, GiveModel},
     {ColumnDataKeyword, "bloco de b e fluência do pilar", WriteColumnData, ReadColumnData, CheckColumnData,
      GiveColumnData},
+    {DetailingKeyword, "bloco do detalhamento", WriteDetailing, ReadDetailing, nullptr, GiveDetailing},
 };
 constexpr std::size_t OptionalBlockCount = std::size(OptionalBlocks);
 

@@ -11,12 +11,15 @@
 // the support condition of each bending and of the method, then for each
 // combination row in order its reals Mxd and Myd at the base; the method 0
 // approximate curvature, 1 approximate stiffness κ, 2 coupled to the M, N,
-// 1/r relation), the calculation model of a code model ("modelo", 1
-// rectangular or 2 parabola-rectangle, then 1 with the 0.9·αc reduction or
-// 0) and, for a column with any of them, its least dimension b and creep
-// ("pilar-b-fluencia": for b, φ and ψ in turn 1 and the real, or 0 where it
-// is not given; then the aggregate, 0 granite or gneiss, 1 basalt, 2
-// limestone, 3 sandstone). A classic case
+// 1/r relation, 3 the general method), the calculation model of a code model
+// ("modelo", 1 rectangular or 2 parabola-rectangle, then 1 with the 0.9·αc
+// reduction or 0), for a column with any of them, its least dimension b and
+// creep ("pilar-b-fluencia": for b, φ and ψ in turn 1 and the real, or 0
+// where it is not given; then the aggregate, 0 granite or gneiss, 1 basalt,
+// 2 limestone, 3 sandstone) and the detailing data ("detalhamento": the
+// environmental class 1 to 4, or 0 for a typed cover; the cover in cm; φt in
+// mm, 0 for automático; dmax in mm; st in cm, 0 for the one the program
+// proposes). A classic case
 // without combinations ends with the section, as files always did. Reals are
 // written in a fixed 23-character scientific form with 15 significant digits
 // and "." always.
@@ -41,6 +44,7 @@
 #include "engine/case/UVariav.h"
 #include "engine/column/Column.h"
 #include "engine/column/Combinations.h"
+#include "engine/design/Detailing.h"
 
 #include <array>
 #include <cstdint>
@@ -82,6 +86,8 @@ struct ProjectWriteInput {
     // gives each row its base moments: a row without them is written with the
     // top's (read back, they are given, and equal).
     const std::optional<Column>* column = nullptr;
+    // The detailing data; no block "detalhamento" when absent or empty.
+    const std::optional<Detailing>* detailing = nullptr;
 };
 
 // The keyword that opens the block of load combinations.
@@ -93,6 +99,8 @@ inline constexpr const char* ColumnKeyword = "pilar";
 // The keyword that opens the block of the column's least dimension b and
 // creep (φ, ψ, the aggregate), written only for a column that has them.
 inline constexpr const char* ColumnDataKeyword = "pilar-b-fluencia";
+// The keyword that opens the block of the detailing data.
+inline constexpr const char* DetailingKeyword = "detalhamento";
 
 // The fields Ed3..Ed6 that the family of the state shows.
 std::array<bool, 4> VisibleDimFieldsOf(std::uint8_t shapeKind);
@@ -153,6 +161,8 @@ public:
     // without the block "modelo" is a classic case), then the block's, when
     // the file has one.
     virtual void SetCalculationModel(CalculationModel model, bool reducedBlockStress) = 0;
+    // The detailing data, when the file has them.
+    virtual void SetDetailing(const Detailing&) {}
 };
 
 // Reads the bytes of a project file into the sink. Throws ProjectFileError

@@ -447,6 +447,21 @@ std::string DesignLimitsText(const DesignOption& option)
     return text.empty() ? "ok" : text;
 }
 
+std::string ArrangementChoiceText(const ArrangementDesign& design)
+{
+    if (design.cancelled)
+        return "Dimensionamento interrompido.";
+    if (design.chosen < 0)
+        return "Nenhum arranjo atende a todas as combinações e a todas as regras de detalhamento.";
+    const ArrangementOption& chosen = design.options[static_cast<std::size_t>(design.chosen)];
+    const Arrangement& a = chosen.arrangement;
+    std::string text = "Arranjo escolhido: " + std::to_string(a.Count()) + " barras de " + DiameterText(a.diameter) +
+                       " mm (nx = " + std::to_string(a.barsX) + ", ny = " + std::to_string(a.barsY);
+    if (chosen.governingEta)
+        text += "; η = " + Decimals(*chosen.governingEta, 2);
+    return text + ").";
+}
+
 std::string DesignChoiceText(const DesignResult& result)
 {
     if (result.cancelled)
@@ -552,9 +567,19 @@ std::string SteelMisses(const ColumnSteel& steel)
     return Joined(Misses(steel.belowMinimum, steel.aboveMaximum, steel.belowColumnDiameter, LimitTexts), " e ");
 }
 
-} // namespace
+// "; as barras não atendem ao detalhamento: espaçamento livre (18.4.2.2),
+// cobrimento das barras (7.4.7.2)", or nothing where every rule is met.
+std::string DetailingMisses(const CaseVerdict& v)
+{
+    if (!v.detailing || v.detailing->Holds())
+        return {};
+    std::vector<std::string> broken;
+    for (const DetailingRule rule : v.detailing->Broken())
+        broken.push_back(std::string(DetailingRuleText(rule)) + " (" + DetailingRuleItem(rule) + ")");
+    return "; as barras não atendem ao detalhamento: " + Joined(broken, ", ");
+}
 
-std::string CaseVerdictText(const CaseVerdict& v)
+std::string CaseVerdictSentence(const CaseVerdict& v)
 {
     const std::string governing = GoverningText(v);
     if (!v.steel)
@@ -565,6 +590,101 @@ std::string CaseVerdictText(const CaseVerdict& v)
     if (v.combinationsHold)
         return subject + "todas as combinações atendem (" + governing + "), mas " + SteelMisses(*v.steel) + ".";
     return subject + governing + "; e " + SteelMisses(*v.steel) + ".";
+}
+
+} // namespace
+
+std::string CaseVerdictText(const CaseVerdict& v)
+{
+    const std::string misses = DetailingMisses(v);
+    if (misses.empty())
+        return CaseVerdictSentence(v);
+    if (!v.steel) {
+        // A section whose combinations hold fails by its bars alone.
+        const std::string governing = GoverningText(v);
+        if (v.combinationsHold)
+            return "A seção não atende: todas as combinações atendem (" + governing + ")" + misses + ".";
+        return "A seção não atende às combinações: " + governing + misses + ".";
+    }
+    // The detailing's verdict before the full stop.
+    std::string sentence = CaseVerdictSentence(v);
+    sentence.pop_back();
+    return sentence + misses + ".";
+}
+
+const char* DetailingRuleText(DetailingRule rule)
+{
+    switch (rule) {
+    case DetailingRule::BarCover:
+        return "cobrimento das barras";
+    case DetailingRule::CoverOverBar:
+        return "cobrimento ≥ φ";
+    case DetailingRule::AggregateSize:
+        return "dmáx ≤ 1,2·c";
+    case DetailingRule::LeastBarDiameter:
+        return "φ ≥ 10 mm";
+    case DetailingRule::LargestBarDiameter:
+        return "φ ≤ b/8";
+    case DetailingRule::CornerBars:
+        return "barras nos cantos";
+    case DetailingRule::ClearSpacing:
+        return "espaçamento livre";
+    case DetailingRule::AxisSpacing:
+        return "espaçamento entre eixos";
+    case DetailingRule::SteelMinimum:
+        return "As ≥ As,mín";
+    case DetailingRule::SteelMaximum:
+        return "As ≤ As,máx";
+    case DetailingRule::StirrupDiameter:
+        return "diâmetro do estribo";
+    case DetailingRule::StirrupSpacing:
+        return "espaçamento dos estribos";
+    }
+    return "";
+}
+
+const char* DetailingRuleKey(DetailingRule rule)
+{
+    switch (rule) {
+    case DetailingRule::BarCover:
+        return "cover";
+    case DetailingRule::CoverOverBar:
+        return "cover-over-bar";
+    case DetailingRule::AggregateSize:
+        return "aggregate";
+    case DetailingRule::LeastBarDiameter:
+        return "least-diameter";
+    case DetailingRule::LargestBarDiameter:
+        return "largest-diameter";
+    case DetailingRule::CornerBars:
+        return "corner-bars";
+    case DetailingRule::ClearSpacing:
+        return "clear-spacing";
+    case DetailingRule::AxisSpacing:
+        return "axis-spacing";
+    case DetailingRule::SteelMinimum:
+        return "steel-minimum";
+    case DetailingRule::SteelMaximum:
+        return "steel-maximum";
+    case DetailingRule::StirrupDiameter:
+        return "stirrup-diameter";
+    case DetailingRule::StirrupSpacing:
+        return "stirrup-spacing";
+    }
+    return "";
+}
+
+const char* RuleVerdictKey(RuleVerdict verdict)
+{
+    switch (verdict) {
+    case RuleVerdict::Holds:
+        return "holds";
+    case RuleVerdict::Fails:
+        return "fails";
+    case RuleVerdict::NotJudged:
+        return "not-judged";
+    }
+    return "";
 }
 
 std::string ColumnDiameterText(const ColumnSteel& steel)

@@ -12,6 +12,7 @@
 #include "engine/column/Column.h"
 #include "engine/column/Combinations.h"
 #include "engine/column/Slenderness.h"
+#include "engine/design/Arrangement.h"
 #include "engine/design/Design.h"
 #include "engine/diagrams/Surface.h"
 #include "engine/section/Curve.h"
@@ -126,6 +127,9 @@ extern const char* const DesignTitle;
 extern const std::array<const char*, 6> DesignTableHeaders;
 std::string DesignLimitsText(const DesignOption& option);
 std::string DesignChoiceText(const DesignResult& result);
+// The arrangement a design chose: "Arranjo escolhido: 8 barras de 10 mm (nx = 0,
+// ny = 2; η = 0,96).", or that none holds every combination and every rule.
+std::string ArrangementChoiceText(const ArrangementDesign& design);
 std::string DesignAreaNeededText(const DesignResult& result);
 // The steel-area limits as the report states them: "As,mín = 13,80 cm² =
 // 0,15·|Nd|/fyd, com Nd = -4000,00 kN (NBR 6118, 17.3.5.3.1)" or "As,mín =
@@ -152,6 +156,14 @@ std::string ColumnDiameterText(const ColumnSteel& steel);
 // What the steel of a column misses, as check's JSON keys: "below-minimum",
 // "above-maximum", "below-column-diameter" (none when it meets them all).
 std::vector<std::string> ColumnSteelKeys(const ColumnSteel& steel);
+// A case with detailing data whose bars break a rule says which after the
+// rest: "...; as barras não atendem ao detalhamento: espaçamento livre
+// (18.4.2.2)."
+// The detailing rules' names ("espaçamento livre"), check's JSON keys
+// ("clear-spacing") and the verdict keys ("holds", "fails", "not-judged").
+const char* DetailingRuleText(DetailingRule rule);
+const char* DetailingRuleKey(DetailingRule rule);
+const char* RuleVerdictKey(RuleVerdict verdict);
 // "Nenhuma combinação comprime o pilar: neste programa a compressão é
 // negativa (Nd < 0)".
 const char* CaseWarningText(CaseWarning warning);

@@ -4,6 +4,8 @@
 #include "engine/case/CaseEditing.h"
 #include "engine/column/NdReading.h"
 #include "engine/column/Slenderness.h"
+#include "engine/design/Detailing.h"
+#include "engine/design/OutlineFaces.h"
 #include "engine/section/Ratio.h"
 
 #include <algorithm>
@@ -42,28 +44,6 @@ void ScaleBarAreas(AnalysisState& s, const AnalysisState& base, double factor)
     for (int k = 0; k < LineCountOf(s); ++k)
         s.BarLines[static_cast<std::size_t>(k)].Diameter =
             static_cast<double>(base.BarLines[static_cast<std::size_t>(k)].Diameter * scale);
-}
-
-// The rows grouped by their Nd: one generation serves every row of an Nd.
-struct NdGroups {
-    std::vector<double> nds;
-    std::vector<std::vector<int>> rowsOf; // rows of nds[i]
-};
-// A column's rows are generated at their Nd times γn.
-NdGroups GroupByNd(const CombinationList& combinations, double gammaN = 1.0)
-{
-    NdGroups groups;
-    std::map<double, int> indexOfNd; // -0 and 0 are one Nd
-    for (std::size_t r = 0; r < combinations.size(); ++r) {
-        const double nd = ForcesTimesGammaN(combinations[r], gammaN).Nd;
-        const auto [at, added] = indexOfNd.emplace(nd, static_cast<int>(groups.nds.size()));
-        if (added) {
-            groups.nds.push_back(nd);
-            groups.rowsOf.emplace_back();
-        }
-        groups.rowsOf[static_cast<std::size_t>(at->second)].push_back(static_cast<int>(r));
-    }
-    return groups;
 }
 
 // One worker's private case and its readings, and the sweep its case was
@@ -303,110 +283,6 @@ bool Bracket(Search& search, DesignResult& result, double& low, double& high)
     }
 }
 
-// The faces of an outline: its edges less the stretches where another edge
-// runs back along them within SlitWidth (a slit: concrete on both sides), and
-// the test of a bar's circle against them.
-class OutlineFaces {
-public:
-    explicit OutlineFaces(const SectionRecord& outline)
-    {
-        const std::int32_t n = std::clamp<std::int32_t>(outline.VertexCount, 0, MaxVertices);
-        vertices.assign(outline.Vertices.begin(), outline.Vertices.begin() + n);
-        for (std::size_t i = 0; i < vertices.size(); ++i)
-            AddFacesOf(i);
-    }
-
-    // Whether the circle of the radius (cm) about the centre lies inside.
-    bool Holds(Point centre, double radius) const
-    {
-        if (vertices.size() < 3 || !Inside(centre))
-            return false;
-        for (const Face& face : faces)
-            if (Distance(centre, face) < radius)
-                return false;
-        return true;
-    }
-
-private:
-    struct Face {
-        Point a, b;
-    };
-
-    Point Vertex(std::size_t i) const { return vertices[i % vertices.size()]; }
-
-    // The crossings of the ray from the point towards +x, each edge taken
-    // half-open so that a vertex on the ray counts once.
-    bool Inside(Point p) const
-    {
-        bool inside = false;
-        for (std::size_t i = 0; i < vertices.size(); ++i) {
-            const Point a = Vertex(i), b = Vertex(i + 1);
-            if ((a.y > p.y) == (b.y > p.y))
-                continue;
-            const Real x = a.x + (static_cast<Real>(p.y) - a.y) * (static_cast<Real>(b.x) - a.x) / (b.y - a.y);
-            if (x > p.x)
-                inside = !inside;
-        }
-        return inside;
-    }
-
-    static Real Distance(Point p, const Face& face)
-    {
-        const Real ux = static_cast<Real>(face.b.x) - face.a.x, uy = static_cast<Real>(face.b.y) - face.a.y;
-        const Real px = static_cast<Real>(p.x) - face.a.x, py = static_cast<Real>(p.y) - face.a.y;
-        const Real length2 = ux * ux + uy * uy;
-        const Real t = length2 > 0.0L ? std::clamp((px * ux + py * uy) / length2, 0.0L, 1.0L) : 0.0L;
-        return std::hypot(px - t * ux, py - t * uy);
-    }
-
-    // Edge i less the stretches that an edge running the other way covers
-    // within SlitWidth, as parameters along edge i.
-    void AddFacesOf(std::size_t i)
-    {
-        const Point a = Vertex(i), b = Vertex(i + 1);
-        const Real ux = static_cast<Real>(b.x) - a.x, uy = static_cast<Real>(b.y) - a.y;
-        const Real length = std::hypot(ux, uy);
-        if (!(length > 0.0L))
-            return;
-        std::vector<std::pair<Real, Real>> covered;
-        for (std::size_t j = 0; j < vertices.size(); ++j) {
-            if (j == i)
-                continue;
-            const Point c = Vertex(j), d = Vertex(j + 1);
-            const Real wx = static_cast<Real>(d.x) - c.x, wy = static_cast<Real>(d.y) - c.y;
-            // Off the line of edge i by the distance of each end of edge j.
-            const auto off = [&](Point q) {
-                return std::fabs(ux * (static_cast<Real>(q.y) - a.y) - uy * (static_cast<Real>(q.x) - a.x)) / length;
-            };
-            if (!(ux * wx + uy * wy < 0.0L) || off(c) > SlitWidth || off(d) > SlitWidth)
-                continue;
-            const auto along = [&](Point q) {
-                return ((static_cast<Real>(q.x) - a.x) * ux + (static_cast<Real>(q.y) - a.y) * uy) / (length * length);
-            };
-            const Real from = std::max(0.0L, std::min(along(c), along(d)));
-            const Real to = std::min(1.0L, std::max(along(c), along(d)));
-            if (from < to)
-                covered.emplace_back(from, to);
-        }
-        std::sort(covered.begin(), covered.end());
-        Real start = 0.0L;
-        const auto face = [&](Real from, Real to) {
-            faces.push_back(Face{Point{static_cast<double>(a.x + from * ux), static_cast<double>(a.y + from * uy)},
-                                 Point{static_cast<double>(a.x + to * ux), static_cast<double>(a.y + to * uy)}});
-        };
-        for (const auto& [from, to] : covered) {
-            if (from > start)
-                face(start, from);
-            start = std::max(start, to);
-        }
-        if (start < 1.0L)
-            face(start, 1.0L);
-    }
-
-    std::vector<Point> vertices;
-    std::vector<Face> faces;
-};
-
 bool HasBars(const AnalysisState& s)
 {
     for (int k = 0; k < LineCountOf(s); ++k)
@@ -428,6 +304,22 @@ bool BarsFit(const AnalysisState& s, const OutlineFaces& faces, double diameter)
 }
 
 } // namespace
+
+NdGroups GroupByNd(const CombinationList& combinations, double gammaN)
+{
+    NdGroups groups;
+    std::map<double, int> indexOfNd; // -0 and 0 are one Nd
+    for (std::size_t r = 0; r < combinations.size(); ++r) {
+        const double nd = ForcesTimesGammaN(combinations[r], gammaN).Nd;
+        const auto [at, added] = indexOfNd.emplace(nd, static_cast<int>(groups.nds.size()));
+        if (added) {
+            groups.nds.push_back(nd);
+            groups.rowsOf.emplace_back();
+        }
+        groups.rowsOf[static_cast<std::size_t>(at->second)].push_back(static_cast<int>(r));
+    }
+    return groups;
+}
 
 bool BarsFitOutline(const AnalysisState& state, double diameter)
 {
@@ -463,7 +355,7 @@ SteelLimits SteelLimitsOf(const AnalysisState& state, const MaterialSelection& m
 
 DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelection& materials,
                                  const CombinationList& combinations, const std::optional<Column>& column, int threads,
-                                 WorkProgress* progress, CurveReading reading)
+                                 WorkProgress* progress, CurveReading reading, const std::optional<Detailing>& detailing)
 {
     DesignResult result;
     result.limits = SteelLimitsOf(state, materials, combinations);
@@ -506,7 +398,15 @@ DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelec
         option.aboveMaximum = option.steelArea > result.limits.maximum;
         option.belowColumnDiameter = diameter < ColumnMinimumDiameter;
         option.fits = BarsFit(state, faces, diameter);
-        if (result.chosen < 0 && option.allHold && option.LimitsHold() && option.fits)
+        if (detailing) {
+            SteelLimits limits = result.limits;
+            limits.steelArea = option.steelArea;
+            option.detailing = CheckDetailing(*copy, *detailing, limits, DetailingLeastDimension(state, column),
+                                              materials.steelIndex);
+            option.fits = option.fits && option.detailing->Of(DetailingRule::BarCover).verdict != RuleVerdict::Fails;
+        }
+        if (result.chosen < 0 && option.allHold && option.LimitsHold() && option.fits &&
+            (!option.detailing || option.detailing->Holds()))
             result.chosen = static_cast<int>(result.options.size());
         result.options.push_back(option);
         checks.push_back(std::move(check));

@@ -15,6 +15,8 @@
 #include "engine/case/UVariav.h"
 #include "engine/column/Column.h"
 #include "engine/column/Combinations.h"
+#include "engine/design/Detailing.h"
+#include "engine/design/OutlineFaces.h"
 
 #include <optional>
 #include <vector>
@@ -56,6 +58,10 @@ struct DesignOption {
     // Every bar, a circle of diameter φ about its centre, lies inside the
     // outline: one that does not "não cabe" and is never chosen.
     bool fits = true;
+    // With detailing data: the rules for the bars of this diameter; a bar
+    // that leaves the cover (7.4.7.2) "não cabe" too, and an option that
+    // breaks a rule is never chosen.
+    std::optional<DetailingCheck> detailing;
     bool LimitsHold() const { return !belowMinimum && !aboveMaximum && !belowColumnDiameter; }
 };
 
@@ -81,7 +87,16 @@ struct DesignResult {
 // design situation of every combination). threads >= 1.
 DesignResult DesignReinforcement(const AnalysisState& state, const MaterialSelection& materials,
                                  const CombinationList& combinations, const std::optional<Column>& column, int threads,
-                                 WorkProgress* progress = nullptr, CurveReading reading = CurveReading::AroundEachRay);
+                                 WorkProgress* progress = nullptr, CurveReading reading = CurveReading::AroundEachRay,
+                                 const std::optional<Detailing>& detailing = std::nullopt);
+
+// The rows grouped by their Nd (a column's times γn): one generation serves
+// every row of an Nd; the Nd in the order of their first row.
+struct NdGroups {
+    std::vector<double> nds;
+    std::vector<std::vector<int>> rowsOf; // rows of nds[i]
+};
+NdGroups GroupByNd(const CombinationList& combinations, double gammaN = 1.0);
 
 // The case with every line that has bars given the diameter (mm); the caller's
 // state as it would be after choosing it in the list of every line.
@@ -93,7 +108,6 @@ void ApplyDiameterToEveryLine(AnalysisState& state, double diameter);
 // hole: two edges running opposite ways less than SlitWidth apart) has
 // concrete on both sides and is no face. False for an outline of fewer than
 // three vertices.
-constexpr double SlitWidth = 1e-6; // cm
 bool BarsFitOutline(const AnalysisState& state, double diameter);
 
 } // namespace flexara

@@ -33,7 +33,7 @@ CaseCurve GenerateCaseCurve(AnalysisState& state, const MaterialSelection& selec
 }
 
 CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection, const CombinationList& combinations,
-                    const std::optional<Column>& column)
+                    const std::optional<Column>& column, const std::optional<Detailing>& detailing)
 {
     CaseStudy study;
     study.state = std::make_unique<AnalysisState>(state);
@@ -47,7 +47,7 @@ CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selecti
         const double angle = MomentDirection(combinations, *study.check, diagrams.governing);
         diagrams.diagram = DiagramAlong(diagrams.surface, angle);
         diagrams.loads = LoadsOnDiagram(combinations, *study.check, angle);
-        study.verdict = JudgeCase(state, selection, combinations, *study.check, column);
+        study.verdict = JudgeCase(state, selection, combinations, *study.check, column, detailing);
         const int governing = study.check->governing;
         const CombinationResult* row =
             governing >= 0 ? &study.check->rows[static_cast<std::size_t>(governing)] : nullptr;

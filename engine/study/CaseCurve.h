@@ -91,7 +91,8 @@ struct CaseStudy {
 // Points of each side's deformation curve in the record's picture.
 constexpr int ReportCurvaturePoints = 100;
 CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selection, const CombinationList& combinations,
-                    const std::optional<Column>& column = std::nullopt);
+                    const std::optional<Column>& column = std::nullopt,
+                    const std::optional<Detailing>& detailing = std::nullopt);
 
 // Generates the curve of a loaded case (state and selections) and collects it;
 // a fault ends in the status "error" with the points added before it. The

@@ -24,7 +24,8 @@ double SmallestBarDiameter(const AnalysisState& state)
 } // namespace
 
 CaseVerdict JudgeCase(const AnalysisState& state, const MaterialSelection& materials, const CombinationList& rows,
-                      const CombinationCheck& check, const std::optional<Column>& column)
+                      const CombinationCheck& check, const std::optional<Column>& column,
+                      const std::optional<Detailing>& detailing)
 {
     CaseVerdict verdict;
     const bool complete = !check.cancelled && check.rows.size() == rows.size() && !rows.empty();
@@ -64,6 +65,11 @@ CaseVerdict JudgeCase(const AnalysisState& state, const MaterialSelection& mater
         verdict.holds = verdict.holds && steel.Holds();
         if (!compressed)
             verdict.warnings.push_back(CaseWarning::NoCompressedRow);
+    }
+    if (detailing) {
+        verdict.detailing = CheckDetailing(state, *detailing, verdict.limits, DetailingLeastDimension(state, column),
+                                           materials.steelIndex);
+        verdict.holds = verdict.holds && verdict.detailing->Holds();
     }
     return verdict;
 }

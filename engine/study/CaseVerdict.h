@@ -6,8 +6,9 @@
 //
 // A case holds when every combination holds and, checked as a column, its
 // steel meets the limits of NBR 6118:2014 (As,mín and As,máx of 17.3.5.3, the
-// bar diameter of 18.4.2.1): a case can fail with every combination holding
-// in η, and the verdict says which it was.
+// bar diameter of 18.4.2.1) and, where the case gives its detailing data,
+// its bars meet every detailing rule (engine/design/Detailing.h): a case can
+// fail with every combination holding in η, and the verdict says which it was.
 //
 // Areas in cm², diameters in mm, forces in kN.
 #pragma once
@@ -17,6 +18,7 @@
 #include "engine/column/Column.h"
 #include "engine/column/Combinations.h"
 #include "engine/design/Design.h"
+#include "engine/design/Detailing.h"
 
 #include <cstdint>
 #include <optional>
@@ -56,6 +58,8 @@ struct CaseVerdict {
     // verdict of a column only, with the bar diameter in steel.
     SteelLimits limits;
     std::optional<ColumnSteel> steel; // a case checked as a column
+    // The detailing rules, for a case that gives its detailing data.
+    std::optional<DetailingCheck> detailing;
     std::vector<CaseWarning> warnings;
     std::vector<int> refused; // rows refused: a warning of the generation, λ > 90
     std::vector<int> faulted; // rows a fault ended
@@ -63,9 +67,11 @@ struct CaseVerdict {
 
 // The verdict of the case (its state and materials as checked) from the check
 // of its combinations, rows[i] with check.rows[i], checked as the column when
-// there is one. Rows without a result make the case not hold.
+// there is one, and against the detailing rules when the case gives their
+// data. Rows without a result make the case not hold.
 CaseVerdict JudgeCase(const AnalysisState& state, const MaterialSelection& materials, const CombinationList& rows,
-                      const CombinationCheck& check, const std::optional<Column>& column);
+                      const CombinationCheck& check, const std::optional<Column>& column,
+                      const std::optional<Detailing>& detailing = std::nullopt);
 
 // Where a case stands in a list of many: it holds, it does not, a fault ended
 // one of its generations, or it could not be read or checked at all (no

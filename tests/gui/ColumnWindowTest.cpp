@@ -451,7 +451,7 @@ TEST_F(ColumnWindowTest, BlocksInAnotherOrderOpenAndSaveWhole)
     dialogs->openAnswers.push_back(capital);
     EXPECT_EQ(RunMenuCommand(main->Abrir1),
               "Linha 62: «Modelo» não é um bloco deste programa (os blocos são combinacoes, pilar, modelo, "
-              "pilar-b-fluencia)");
+              "pilar-b-fluencia, detalhamento)");
     EXPECT_FALSE(Window()->CBPilar->isChecked());
     EXPECT_EQ(Table()->rowCount(), 0);
     EXPECT_EQ(main->State().Model, CalculationModel::Classic);

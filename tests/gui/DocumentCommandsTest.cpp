@@ -188,6 +188,24 @@ TEST_F(DocumentCommandsTest, EveryFamilyAndSeveralLinesSurviveSaveThenOpen)
     }
 }
 
+TEST_F(DocumentCommandsTest, TheDetailingDataSurviveOpenThenSave)
+{
+    // The example column with its combinations and class III, φt 6,3 mm,
+    // dmax 25 mm, st 15 cm: saved by the window byte for byte as opened.
+    const std::string bytes =
+        LoadProjectBytes(FLEXARA_SOURCE_DIR "/examples/pilar-20x40-combinacoes.fxr") + "detalhamento\r\n3\r\n" +
+        FormatProjectReal(4.0) + "\r\n" + FormatProjectReal(6.3) + "\r\n" + FormatProjectReal(25) + "\r\n" +
+        FormatProjectReal(15) + "\r\n";
+    Open(WriteFile("detalhado.fxr", bytes));
+    ASSERT_TRUE(main->CaseDetailing().has_value());
+    EXPECT_EQ(main->CaseDetailing()->environment, EnvironmentClass::III);
+    SaveAs(Path("salvo.fxr"));
+    EXPECT_EQ(ReadAll(Path("salvo.fxr")).toStdString(), bytes);
+    // A file without them leaves none behind.
+    Open(WriteFile("simples.fxr", LoadProjectBytes(FLEXARA_SOURCE_DIR "/examples/pilar-20x40.fxr")));
+    EXPECT_FALSE(main->CaseDetailing().has_value());
+}
+
 TEST_F(DocumentCommandsTest, FreePolygonSurvivesSaveThenOpen)
 {
     TGBSecao& sec = main->Secao();

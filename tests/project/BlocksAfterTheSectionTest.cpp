@@ -68,7 +68,7 @@ TEST(BlocksAfterTheSection, AnyOrderReadsAsTheWritersOrder)
 
 TEST(BlocksAfterTheSection, EveryOtherLineIsRefusedAtItsLine)
 {
-    const std::string expected = " (os blocos são combinacoes, pilar, modelo, pilar-b-fluencia)";
+    const std::string expected = " (os blocos são combinacoes, pilar, modelo, pilar-b-fluencia, detalhamento)";
     const struct {
         const char* name;
         std::string tail; // after the 22 lines of the default case
