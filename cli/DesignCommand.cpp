@@ -61,7 +61,8 @@ int FailureStatus(const std::exception& failure)
 
 // The arrangement of a rectangle with detailing data: the report, and with
 // --apply the case with the chosen arrangement.
-int DesignArrangementOf(LoadedCase& loaded, const CombinationList& combinations, const DesignArguments& a)
+int DesignArrangementOf(LoadedCase& loaded, const CombinationList& combinations, const DesignArguments& a,
+                        const CaseArguments& files)
 {
     const ArrangementDesign design = DesignArrangement(*loaded.state, loaded.selection, combinations,
                                                        CaseColumn(loaded), *loaded.detailing, WorkerThreads());
@@ -69,21 +70,21 @@ int DesignArrangementOf(LoadedCase& loaded, const CombinationList& combinations,
         a.format == "csv" ? ArrangementCsv(design) : ArrangementJson(combinations, design, loaded.state->Model);
     const int designed = ArrangementExitStatus(design);
     if (!a.apply) {
-        const int written = WriteOutput(a.files.output, text);
+        const int written = WriteOutput(files.output, text);
         return written != 0 ? written : designed;
     }
     if (const int written = WriteStandardOutput(text); written != 0)
         return written;
     if (design.chosen < 0) {
         std::cerr << "flexara-cli: no arrangement holds every combination and every detailing rule. "
-                  << a.files.output << " was not written.\n";
+                  << files.output << " was not written.\n";
         return designed;
     }
     try {
         AnalysisState& state = *loaded.state;
         ApplyArrangement(state, *loaded.detailing, design.options[static_cast<std::size_t>(design.chosen)]);
         UpdateReinforcementRatio(state);
-        const int written = WriteOutput(a.files.output, CaseText(loaded, state, combinations));
+        const int written = WriteOutput(files.output, CaseText(loaded, state, combinations));
         return written != 0 ? written : designed;
     } catch (const std::exception& failure) {
         return FailureStatus(failure);
@@ -142,7 +143,7 @@ Action AddDesignCommand(CLI::App& app)
         }
         const CombinationList& combinations = *rows;
         if (loaded->detailing && loaded->state->Section.ShapeKind == ShapeRectangle)
-            return DesignArrangementOf(*loaded, combinations, a);
+            return DesignArrangementOf(*loaded, combinations, a, files);
         const DesignResult result =
             DesignReinforcement(*loaded->state, loaded->selection, combinations, CaseColumn(*loaded), WorkerThreads(),
                                 nullptr, CurveReading::AroundEachRay, loaded->detailing);

@@ -326,6 +326,38 @@ TEST(ManyCases, DesignRowIsTheChoiceAndTheVerdictWithIt)
     EXPECT_EQ(none["choice"].get<std::string>().rfind("Nenhum diâmetro atende: com 40 mm", 0), 0u) << none["choice"];
 }
 
+// A case with detailing data is judged by its rules and, a rectangle,
+// designed by its arrangement, in a list as alone: the slender column with
+// class II (c = 3,0 cm) and the rest automatic.
+TEST(ManyCases, DetailedCasesAreJudgedAsEachAlone)
+{
+    const std::string detailed =
+        Temp("detailed.fxr", LoadProjectBytes(Good) + "detalhamento\r\n2\r\n3\r\n0\r\n19\r\n0\r\n");
+    ASSERT_EQ(Parsed(CliOut("check " + detailed)).count("detailing"), 1u) << "the block is read";
+    for (const char* job : {"check", "design"}) {
+        SCOPED_TRACE(job);
+        const std::string folder = TempPath(std::string("detailed-") + job);
+        std::filesystem::remove_all(folder);
+        const ShellRun many = CliOut(std::string(job) + " " + detailed + " " + Good + " --details " + folder);
+        const ShellRun alone = CliOut(std::string(job) + " " + detailed);
+        EXPECT_EQ(LoadProjectBytes(folder + "/" + std::filesystem::path(detailed).stem().string() + ".json"), alone.out);
+        const Json summary = Parsed(many);
+        ASSERT_EQ(summary["rows"].size(), 2u);
+        // The row's verdict is the one the case alone reaches: its own exit
+        // status (0 holds, 3 fails) against the row's.
+        EXPECT_EQ(summary["rows"][0]["holds"].get<bool>(), alone.status == 0) << many.out;
+    }
+    // The design's choice applied passes the check with its rules.
+    const std::string applied = TempPath("detailed-applied.fxr");
+    ASSERT_EQ(CliOut("design " + detailed + " --apply -o " + applied).status, 0);
+    const Json verdict = Parsed(CliOut("check " + applied))["verdict"];
+    EXPECT_TRUE(verdict["holds"].get<bool>());
+    const Json row = Parsed(CliOut("design " + detailed + " " + Good + " --format json"))["rows"][0];
+    EXPECT_EQ(row["holds"], true);
+    EXPECT_EQ(row["utilisation"], verdict["utilisation"]);
+    EXPECT_EQ(row["choice"].get<std::string>().rfind("Arranjo escolhido: ", 0), 0u) << row["choice"];
+}
+
 // On a terminal: the table without --format, and a progress line on
 // standard error.
 TEST(ManyCases, OnATerminal)
