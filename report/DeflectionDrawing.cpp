@@ -41,7 +41,8 @@ struct Ticks {
     }
 };
 
-Ticks TicksFor(double dataLow, double dataHigh)
+// About `intervals` steps over the data and 0.
+Ticks TicksFor(double dataLow, double dataHigh, int intervals)
 {
     double lo = std::min(dataLow, 0.0), hi = std::max(dataHigh, 0.0);
     if (!(hi - lo > 1e-12 * std::max(1.0, std::max(std::fabs(lo), std::fabs(hi))))) {
@@ -49,7 +50,7 @@ Ticks TicksFor(double dataLow, double dataHigh)
         lo -= half;
         hi += half;
     }
-    const double raw = (hi - lo) / 5.0;
+    const double raw = (hi - lo) / intervals;
     const double power = std::pow(10.0, std::floor(std::log10(raw)));
     double step = 10.0 * power;
     for (double m : {1.0, 2.0, 5.0})
@@ -59,8 +60,8 @@ Ticks TicksFor(double dataLow, double dataHigh)
         }
     Ticks t;
     t.step = step;
-    t.low = std::floor(lo / step - 1e-9) * step;
-    t.high = std::ceil(hi / step + 1e-9) * step;
+    t.low = std::floor(lo / step + 1e-9) * step;
+    t.high = std::ceil(hi / step - 1e-9) * step;
     t.decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 6);
     return t;
 }
@@ -214,14 +215,14 @@ void DrawDeflectionPicture(QPainter& painter, const QRectF& area, const Deflecti
         mHigh = std::max({mHigh, s.m, s.m1});
     }
     const double length = picture.length > 0.0 ? picture.length : (stations.empty() ? 100.0 : stations.back().z);
-    const Ticks z = TicksFor(0.0, length);
+    const Ticks z = TicksFor(0.0, length, 5);
     const double top = area.top() + 4 * u + 2 * titleHeight + 2 * u;
     const QRectF left(area.left(), top, area.width() / 2, area.bottom() - top);
     const QRectF right(area.left() + area.width() / 2, top, area.width() / 2, area.bottom() - top);
     const Panel shape = DrawPanel(painter, left, u, QString::fromUtf8(DeflectionShapeTitle), DeflectionAxisTitle(),
-                                  TicksFor(uLow, uHigh), z);
+                                  TicksFor(uLow, uHigh, 3), z);
     const Panel moments = DrawPanel(painter, right, u, QString::fromUtf8(DeflectionMomentTitle),
-                                    DeflectionMomentAxisTitle(), TicksFor(mLow, mHigh), z);
+                                    DeflectionMomentAxisTitle(), TicksFor(mLow, mHigh, 3), z);
 
     painter.save();
     painter.setClipRect(shape.plot);

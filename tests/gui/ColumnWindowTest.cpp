@@ -9,6 +9,7 @@
 #include "project/ProjectFile.h"
 #include "tests/project/ProjectTestSupport.h"
 #include "texts/Words.h"
+#include "uikit/CaptionedComboBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -627,12 +628,64 @@ TEST_F(ColumnWindowTest, TheGeneralMethodsBarsInTheDetailsAndTheDiagrams)
         EXPECT_GT(RedPixels(image, QRect(w / 2, h / 5, w / 2, h * 4 / 5 - 1)), 100) << "the moments";
     }
 
-    // A row checked by another method has no bars in its details.
+    // The page "Deformada" of the diagrams: both bendings' bars of the chosen
+    // row, the same as its details show; exported one above the other.
+    Table()->setCurrentCell(1, TFCombinacoes::ColName);
+    QTest::mouseClick(Window()->BtnDiagramas, Qt::LeftButton);
+    TFDiagramas* diagrams = windows.FDiagramas;
+    ASSERT_NE(diagrams, nullptr);
+    EXPECT_EQ(diagrams->PgVistas->tabText(3), "Deformada");
+    EXPECT_EQ(diagrams->CombCombinacao->currentIndex(), 1);
+    const auto& bars = diagrams->PbDeformada->Bars();
+    ASSERT_TRUE(bars[0].has_value());
+    ASSERT_TRUE(bars[1].has_value());
+    EXPECT_TRUE(diagrams->PbDeformada->Notice().isEmpty());
+    const GeneralSolution* row1 =
+        GoverningGeneralBar(*Window()->Results()->rows[1].column->bending[1].general);
+    ASSERT_NE(row1, nullptr);
+    ASSERT_EQ(bars[1]->bar.stations.size(), row1->stations.size());
+    for (std::size_t k = 0; k < row1->stations.size(); ++k)
+        EXPECT_EQ(bars[1]->bar.stations[k].m, row1->stations[k].m) << k;
+    // Double curvature: u changes sign along the bar, the base's M is −Md,tot.
+    EXPECT_LT(bars[1]->bar.stations[10].u * bars[1]->bar.stations[30].u, 0.0);
+    EXPECT_DOUBLE_EQ(bars[1]->bar.stations.front().m, -row1->mdTot);
+    diagrams->PgVistas->setCurrentWidget(diagrams->PbDeformada);
+    EXPECT_FALSE(diagrams->PbDeformada->grab().isNull());
+    const struct {
+        const char* name;
+        const char* filter;
+    } exports[] = {{"deformada.png", "Imagem PNG (*.png)"}, {"deformada.svg", "Desenho SVG (*.svg)"}};
+    for (const auto& e : exports) {
+        SCOPED_TRACE(e.name);
+        const QString path = folder.filePath(QString::fromUtf8(e.name));
+        dialogs->otherAnswers.push_back({path, QString::fromUtf8(e.filter)});
+        QTest::mouseClick(diagrams->BtnExportar, Qt::LeftButton);
+        ASSERT_FALSE(dialogs->otherAsked.empty());
+        EXPECT_EQ(dialogs->otherAsked.back().proposedName, "Deformada.png");
+        const QByteArray bytes = QByteArray::fromStdString(LoadProjectBytes(QFile::encodeName(path).toStdString()));
+        if (path.endsWith(QStringLiteral(".png"))) {
+            const QImage image = QImage::fromData(bytes, "PNG");
+            ASSERT_EQ(image.size(), QSize(DeflectionPictureSize.width(), 2 * DeflectionPictureSize.height()));
+            // Lines in both pictures (Mxd above, Myd below).
+            const int w = image.width(), h = DeflectionPictureSize.height();
+            EXPECT_GT(RedPixels(image, QRect(w / 2, h / 5, w / 2, h * 4 / 5 - 1)), 100);
+            EXPECT_GT(RedPixels(image, QRect(w / 2, h + h / 5, w / 2, h * 4 / 5 - 1)), 100);
+        } else {
+            EXPECT_TRUE(bytes.contains("<title>Deformada e momentos</title>"));
+        }
+    }
+
+    // A row checked by another method has no bars in its details, nor on
+    // the page.
     Window()->CombMetodo->setCurrentIndex(0);
     EXPECT_EQ(Click(Window()->BtnVerificar), "");
     const std::unique_ptr<QDialog> plain = Window()->DetailsDialog(0);
     ASSERT_NE(plain, nullptr);
     EXPECT_EQ(plain->findChild<QTabWidget*>(QStringLiteral("PgBarras")), nullptr);
+    QTest::mouseClick(Window()->BtnDiagramas, Qt::LeftButton);
+    EXPECT_FALSE(windows.FDiagramas->PbDeformada->Bars()[0].has_value());
+    EXPECT_FALSE(windows.FDiagramas->PbDeformada->Bars()[1].has_value());
+    EXPECT_FALSE(windows.FDiagramas->PbDeformada->Notice().isEmpty());
 }
 
 TEST_F(ColumnWindowTest, AFreePolygonNeedsItsTypedB)
