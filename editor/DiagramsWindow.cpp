@@ -582,10 +582,10 @@ void TFDiagramas::BtnExportarClick()
     request.title = QStringLiteral("Exportar figura");
     request.filters = {QStringLiteral("Imagem PNG (*.png)"), QStringLiteral("Desenho SVG (*.svg)")};
     request.defaultSuffix = QStringLiteral("png");
-    request.proposedName = surfaceView     ? QStringLiteral("Superfície N-Mx-My.png")
-                           : curvatureView ? QStringLiteral("Diagrama M-N-1-r.png")
+    request.proposedName = surfaceView      ? QStringLiteral("Superfície N-Mx-My.png")
+                           : curvatureView  ? QStringLiteral("Diagrama M-N-1-r.png")
                            : deflectionView ? QStringLiteral("Deformada.png")
-                                           : QStringLiteral("Diagrama N-M.png");
+                                            : QStringLiteral("Diagrama N-M.png");
     QString filter;
     const QString path = w.Documents->Dialogs().AskOtherFile(request, &filter);
     if (path.isEmpty())

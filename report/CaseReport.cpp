@@ -382,11 +382,12 @@ void WriteGeneralBars(Layout& out, const CaseStudy& study)
     const LoadCombination& row = study.combinations[static_cast<std::size_t>(g)];
     const double nd = GoverningNd(row, result);
     out.Ensure(LineHeight * 3 + 80.0);
-    out.Line(QStringLiteral("Método geral, combinação determinante, %1, em Nd = %2 kN: deformada u(z) e momentos "
-                            "(M1 de primeira ordem tracejado em azul, M em vermelho)")
+    out.Line(QStringLiteral("Método geral, combinação determinante, %1, em Nd = %2 kN: deformada e momentos")
                  .arg(row.name.empty() ? QStringLiteral("(sem nome)") : PrintableText(QString::fromStdString(row.name)),
                       Kn(nd)),
              true);
+    out.Line(QStringLiteral("Deformada u(z) da barra; M1(z) de primeira ordem tracejado em azul, M(z) em vermelho, "
+                            "Md,tot marcado"));
     for (int b = 0; b < BendingCount; ++b) {
         const std::optional<GeneralBending>& general = result.column->bending[static_cast<std::size_t>(b)].general;
         const GeneralSolution* bar = general ? GoverningGeneralBar(*general) : nullptr;

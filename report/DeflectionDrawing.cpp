@@ -91,8 +91,7 @@ Panel DrawPanel(QPainter& painter, const QRectF& area, double u, const QString& 
     panel.plot = PlotArea(area, u, metrics.height(), widest, metrics.height());
     const QRectF plot = panel.plot;
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(plot.left(), area.top() + 4 * u, plot.width(), metrics.height()), Qt::AlignHCenter,
-                     title);
+    painter.drawText(QRectF(plot.left(), area.top() + 4 * u, plot.width(), metrics.height()), Qt::AlignHCenter, title);
     const QPen grid(GridGrey, std::max(0.5, 0.6 * u));
     for (int i = 0; i < x.Count(); ++i) {
         const double px = panel.ToDevice(x.Value(i), z.low).x();
@@ -169,8 +168,8 @@ const GeneralSolution* GoverningGeneralBar(const GeneralBending& general)
 
 QStringList GeneralStationCaptions()
 {
-    return {QStringLiteral("z (cm)"), QStringLiteral("M1 (kN·m)"), QStringLiteral("u (cm)"),
-            QStringLiteral("M (kN·m)"), QStringLiteral("1/r (1/m)")};
+    return {QStringLiteral("z (cm)"), QStringLiteral("M1 (kN·m)"), QStringLiteral("u (cm)"), QStringLiteral("M (kN·m)"),
+            QStringLiteral("1/r (1/m)")};
 }
 
 std::vector<QStringList> GeneralStationRows(const GeneralSolution& bar)
@@ -178,8 +177,7 @@ std::vector<QStringList> GeneralStationRows(const GeneralSolution& bar)
     std::vector<QStringList> rows;
     rows.reserve(bar.stations.size());
     for (const GeneralStation& s : bar.stations)
-        rows.push_back({Decimal(s.z, 1), Decimal(s.m1, 2), Decimal(s.u, 3), Decimal(s.m, 2),
-                        Decimal(s.curvature, 6)});
+        rows.push_back({Decimal(s.z, 1), Decimal(s.m1, 2), Decimal(s.u, 3), Decimal(s.m, 2), Decimal(s.curvature, 6)});
     return rows;
 }
 
@@ -226,15 +224,17 @@ void DrawDeflectionPicture(QPainter& painter, const QRectF& area, const Deflecti
 
     painter.save();
     painter.setClipRect(shape.plot);
-    DrawLine(painter, shape, stations, [](const GeneralStation& s) { return s.u; },
-             QPen(MomentRed, std::max(0.5, 1.2 * u)));
+    DrawLine(
+        painter, shape, stations, [](const GeneralStation& s) { return s.u; }, QPen(MomentRed, std::max(0.5, 1.2 * u)));
     painter.restore();
     painter.save();
     painter.setClipRect(moments.plot);
-    DrawLine(painter, moments, stations, [](const GeneralStation& s) { return s.m1; },
-             QPen(FirstOrderBlue, std::max(0.5, 1.0 * u), Qt::DashLine));
-    DrawLine(painter, moments, stations, [](const GeneralStation& s) { return s.m; },
-             QPen(MomentRed, std::max(0.5, 1.2 * u)));
+    DrawLine(
+        painter, moments, stations, [](const GeneralStation& s) { return s.m1; },
+        QPen(FirstOrderBlue, std::max(0.5, 1.0 * u), Qt::DashLine));
+    DrawLine(
+        painter, moments, stations, [](const GeneralStation& s) { return s.m; },
+        QPen(MomentRed, std::max(0.5, 1.2 * u)));
     if (picture.bar && picture.bar->Stable() && picture.bar->station >= 0 &&
         static_cast<std::size_t>(picture.bar->station) < stations.size()) {
         const GeneralStation& s = stations[static_cast<std::size_t>(picture.bar->station)];

@@ -567,12 +567,12 @@ TEST_F(ColumnWindowTest, TheGeneralMethodsBarsInTheDetailsAndTheDiagrams)
     const struct {
         int row;
         double nd;
-        bool symmetric;   // equal end moments: the shape mirrors about mid-height
-        double mdTotZ;    // where the largest |M| is, cm
+        bool symmetric; // equal end moments: the shape mirrors about mid-height
+        double mdTotZ;  // where the largest |M| is, cm
     } rows[] = {
-        {0, 200.0, true, 433.0},  // Myd 10 at both ends: at mid-height
-        {1, 200.0, false, 0.0},   // 10 at the top, −10 at the base (with creep −13,63): at the base
-        {2, 250.0, true, 433.0},  // M1d,min all along
+        {0, 200.0, true, 433.0}, // Myd 10 at both ends: at mid-height
+        {1, 200.0, false, 0.0},  // 10 at the top, −10 at the base (with creep −13,63): at the base
+        {2, 250.0, true, 433.0}, // M1d,min all along
     };
     for (const auto& c : rows) {
         SCOPED_TRACE(c.row);
@@ -640,8 +640,7 @@ TEST_F(ColumnWindowTest, TheGeneralMethodsBarsInTheDetailsAndTheDiagrams)
     ASSERT_TRUE(bars[0].has_value());
     ASSERT_TRUE(bars[1].has_value());
     EXPECT_TRUE(diagrams->PbDeformada->Notice().isEmpty());
-    const GeneralSolution* row1 =
-        GoverningGeneralBar(*Window()->Results()->rows[1].column->bending[1].general);
+    const GeneralSolution* row1 = GoverningGeneralBar(*Window()->Results()->rows[1].column->bending[1].general);
     ASSERT_NE(row1, nullptr);
     ASSERT_EQ(bars[1]->bar.stations.size(), row1->stations.size());
     for (std::size_t k = 0; k < row1->stations.size(); ++k)

@@ -18,8 +18,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -222,9 +222,11 @@ TEST(Report, TheColumnSectionOfTheGeneralMethod)
 {
     const Rendered r = RenderReport(Example("pilar-geral.fxr"), "general");
     for (const char* fragment :
-         {"Método: método geral", "Método geral, combinação determinante, ELU 1 - Myd 10 nos extremos, em Nd = -200,00 kN",
-          "Deformada e momentos", "Deformada", "Momentos", "z (cm)", "u (cm)", "M (kN·m)", "M1 (kN·m)", "1/r (1/m)",
-          "Mxd, Nd = -200,00 kN", "Myd, Nd = -200,00 kN", "40 passos de L = 866,0 cm"})
+         {"Método: método geral",
+          "Método geral, combinação determinante, ELU 1 - Myd 10 nos extremos, em Nd = -200,00 kN",
+          "kN: deformada e momentos", "M1(z) de primeira ordem tracejado em azul", "Deformada e momentos", "Momentos",
+          "z (cm)", "u (cm)", "M (kN·m)", "M1 (kN·m)", "1/r (1/m)", "Mxd, Nd = -200,00 kN", "Myd, Nd = -200,00 kN",
+          "40 passos de L = 866,0 cm"})
         EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment;
     const std::size_t start = r.text.find("Método geral, combinação determinante");
     const std::size_t end = r.text.find("11. Método");
@@ -270,8 +272,8 @@ TEST(Report, TheColumnSectionOfTheGeneralMethod)
         EXPECT_EQ(rows[static_cast<std::size_t>(41 * b)][2], 0.0);
         EXPECT_EQ(rows[static_cast<std::size_t>(41 * b + 40)][2], 0.0);
         EXPECT_DOUBLE_EQ(where, 433.0);
-        const std::string md = std::string(b == 0 ? "Mxd" : "Myd") + ": Md,tot = " +
-                               QString::number(largest, 'f', 2).replace('.', ',').toStdString() +
+        const std::string md = std::string(b == 0 ? "Mxd" : "Myd") +
+                               ": Md,tot = " + QString::number(largest, 'f', 2).replace('.', ',').toStdString() +
                                " kN·m em z = 433,0 cm";
         EXPECT_NE(r.text.find(md), std::string::npos) << md;
     }
