@@ -2,6 +2,7 @@
 
 #include "dialogs/WindowLook.h"
 #include "editor/DesignDialog.h"
+#include "editor/DiagramsWindow.h"
 #include "editor/DocumentCommands.h"
 #include "editor/ProgressRun.h"
 #include "editor/TFPrincipal.h"
@@ -32,6 +33,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -402,27 +404,89 @@ QString TFCombinacoes::DetailsText(int r) const
     return ColumnDetailsText(Rows()[static_cast<std::size_t>(r)], *result, *checkedColumn);
 }
 
-void TFCombinacoes::BtnDetalhesClick()
+std::unique_ptr<QDialog> TFCombinacoes::DetailsDialog(int r)
 {
-    const QString text = DetailsText(Tabela->currentRow());
+    const QString text = DetailsText(r);
     if (text.isEmpty())
-        return;
-    QDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("DetalhesPilar"));
-    dialog.setWindowTitle(QStringLiteral("Detalhes do pilar"));
-    PaintSilver(&dialog);
-    auto* view = new QPlainTextEdit(text, &dialog);
+        return nullptr;
+    auto dialog = std::make_unique<QDialog>(this);
+    dialog->setObjectName(QStringLiteral("DetalhesPilar"));
+    dialog->setWindowTitle(QStringLiteral("Detalhes do pilar"));
+    PaintSilver(dialog.get());
+    auto* view = new QPlainTextEdit(text, dialog.get());
     view->setObjectName(QStringLiteral("TextoDetalhes"));
-    view->setAccessibleName(dialog.windowTitle());
+    view->setAccessibleName(dialog->windowTitle());
     view->setReadOnly(true);
     view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    connect(close, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    auto* layout = new QVBoxLayout(&dialog);
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Close, dialog.get());
+    connect(close, &QDialogButtonBox::rejected, dialog.get(), &QDialog::reject);
+    auto* layout = new QVBoxLayout(dialog.get());
     layout->addWidget(view, 1);
+    // The general method's bars: a page per bending, its stations beside
+    // its picture.
+    const CombinationResult* result = ResultOfTableRow(r);
+    const std::array<std::optional<ShownBar>, 2> bars =
+        result && result->column && result->column->InCompression()
+            ? ShownBars(*result, GoverningNd(Rows()[static_cast<std::size_t>(r)], *result))
+            : std::array<std::optional<ShownBar>, 2>{};
+    if (bars[0] || bars[1]) {
+        auto* pages = new QTabWidget(dialog.get());
+        pages->setObjectName(QStringLiteral("PgBarras"));
+        pages->setAccessibleName(QStringLiteral("Barras do método geral"));
+        for (int b = 0; b < BendingCount; ++b) {
+            const std::optional<ShownBar>& shown = bars[static_cast<std::size_t>(b)];
+            if (!shown)
+                continue;
+            const QString name = QString::fromUtf8(BendingName(static_cast<Bending>(b)));
+            auto* page = new QWidget(pages);
+            auto* row = new QHBoxLayout(page);
+            auto* table = new QTableWidget(page);
+            table->setObjectName(QStringLiteral("TabelaEstacoes") + name);
+            table->setAccessibleName(QStringLiteral("Estações de ") + name);
+            const QStringList captions = GeneralStationCaptions();
+            table->setColumnCount(static_cast<int>(captions.size()));
+            table->setHorizontalHeaderLabels(captions);
+            table->verticalHeader()->hide();
+            table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            const std::vector<QStringList> rows =
+                shown->bar.Stable() ? GeneralStationRows(shown->bar) : std::vector<QStringList>{};
+            table->setRowCount(static_cast<int>(rows.size()));
+            for (std::size_t i = 0; i < rows.size(); ++i)
+                for (qsizetype c = 0; c < rows[i].size(); ++c) {
+                    auto* item = new QTableWidgetItem(rows[i][c]);
+                    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                    // Md,tot's station in bold.
+                    if (static_cast<int>(i) == shown->bar.station) {
+                        QFont bold = item->font();
+                        bold.setBold(true);
+                        item->setFont(bold);
+                    }
+                    table->setItem(static_cast<int>(i), static_cast<int>(c), item);
+                }
+            table->resizeColumnsToContents();
+            auto* picture = new TDeformada(page);
+            picture->setObjectName(QStringLiteral("PbDeformada") + name);
+            std::array<std::optional<ShownBar>, 2> one;
+            one[static_cast<std::size_t>(b)] = shown;
+            picture->Show(std::move(one));
+            row->addWidget(table, 0);
+            row->addWidget(picture, 1);
+            pages->addTab(page, name);
+        }
+        layout->addWidget(pages, 2);
+        dialog->resize(980, 820);
+    } else {
+        dialog->resize(560, 520);
+    }
     layout->addWidget(close);
-    dialog.resize(560, 520);
-    dialog.exec();
+    return dialog;
+}
+
+void TFCombinacoes::BtnDetalhesClick()
+{
+    const std::unique_ptr<QDialog> dialog = DetailsDialog(Tabela->currentRow());
+    if (dialog)
+        dialog->exec();
 }
 
 // ---- The rows ----

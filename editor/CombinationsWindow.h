@@ -17,6 +17,7 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -106,6 +107,11 @@ public:
     // The details of row r of the last check as "Detalhes do pilar" shows
     // them; empty without a column check of that row.
     QString DetailsText(int r) const;
+    // The dialog "Detalhes do pilar" of row r, none where DetailsText is
+    // empty: the text and, for a row checked by the general method, a page
+    // per bending with its bar's stations (z, M1, u, M, 1/r) and the picture
+    // of its deflected shape and moments.
+    std::unique_ptr<QDialog> DetailsDialog(int r);
 
     // The design of the reinforcement for the rows, behind the progress
     // dialog; its result in FDimensionamento.

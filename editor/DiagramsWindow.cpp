@@ -342,6 +342,83 @@ void TCurvatura::paintEvent(QPaintEvent*)
     Draw(painter, QRectF(rect()));
 }
 
+// ---- PbDeformada ----
+
+std::array<std::optional<ShownBar>, 2> ShownBars(const CombinationResult& result, double nd)
+{
+    std::array<std::optional<ShownBar>, 2> bars;
+    if (!result.column || !result.column->InCompression() || result.column->method != SecondOrderMethod::General)
+        return bars;
+    for (int b = 0; b < BendingCount; ++b) {
+        const std::optional<GeneralBending>& general = result.column->bending[static_cast<std::size_t>(b)].general;
+        const GeneralSolution* bar = general ? GoverningGeneralBar(*general) : nullptr;
+        if (!bar)
+            continue;
+        ShownBar& shown = bars[static_cast<std::size_t>(b)].emplace();
+        shown.bar = *bar;
+        shown.length = general->length;
+        shown.subtitle = QString::fromUtf8(BendingName(static_cast<Bending>(b))) + QStringLiteral(", Nd = ") +
+                         Decimal(nd, 2) + QStringLiteral(" kN");
+        if (!bar->Stable())
+            shown.subtitle += QStringLiteral(": sem forma de equilíbrio");
+    }
+    return bars;
+}
+
+TDeformada::TDeformada(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("PbDeformada"));
+    setAccessibleName(QString::fromUtf8(DeflectionTitle));
+    setMinimumSize(300, 300);
+}
+
+void TDeformada::Show(std::array<std::optional<ShownBar>, 2> shown)
+{
+    bars = std::move(shown);
+    update();
+}
+
+QString TDeformada::Notice() const
+{
+    if (bars[0] || bars[1])
+        return QString();
+    return QStringLiteral("A deformada aparece para uma combinação comprimida verificada pelo método geral");
+}
+
+void TDeformada::Draw(QPainter& painter, const QRectF& area) const
+{
+    painter.fillRect(area, Qt::white);
+    const int count = (bars[0] ? 1 : 0) + (bars[1] ? 1 : 0);
+    if (count == 0) {
+        painter.setPen(Qt::black);
+        painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, Notice());
+        return;
+    }
+    const double part = area.height() / count;
+    int drawn = 0;
+    for (const std::optional<ShownBar>& shown : bars) {
+        if (!shown)
+            continue;
+        DeflectionPicture picture;
+        // A bar without a standing shape has no line to draw.
+        picture.bar = shown->bar.Stable() ? &shown->bar : nullptr;
+        picture.length = shown->length;
+        picture.subtitle = shown->subtitle;
+        const QRectF box(area.left(), area.top() + drawn * part, area.width(), part);
+        const double ratio = static_cast<double>(DeflectionPictureSize.width()) / DeflectionPictureSize.height();
+        const double width = std::min(box.width(), box.height() * ratio);
+        DrawDeflectionPicture(painter, QRectF(box.left() + (box.width() - width) / 2, box.top(), width, box.height()),
+                              picture);
+        ++drawn;
+    }
+}
+
+void TDeformada::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    Draw(painter, QRectF(rect()));
+}
+
 // ---- FDiagramas ----
 
 TFDiagramas::TFDiagramas(TFPrincipal& window, QWidget* parent) : QDialog(parent), w(window)
@@ -373,6 +450,8 @@ TFDiagramas::TFDiagramas(TFPrincipal& window, QWidget* parent) : QDialog(parent)
     PgVistas->addTab(PbSuperficie, QString::fromUtf8(SurfaceTitle));
     PbCurvatura = new TCurvatura(PgVistas);
     PgVistas->addTab(PbCurvatura, QStringLiteral("M–N–1/r"));
+    PbDeformada = new TDeformada(PgVistas);
+    PgVistas->addTab(PbDeformada, QString::fromUtf8(DeflectionShapeTitle));
 
     BtnExportar = new QPushButton(QStringLiteral("Exportar figura..."), this);
     BtnExportar->setObjectName(QStringLiteral("BtnExportar"));
@@ -481,6 +560,7 @@ void TFDiagramas::ShowSelection()
         }
     }
     PbCurvatura->Show(std::move(relations), nd);
+    PbDeformada->Show(result && studiedColumn ? ShownBars(*result, nd) : std::array<std::optional<ShownBar>, 2>{});
 }
 
 void TFDiagramas::ShowNothing()
@@ -490,19 +570,22 @@ void TFDiagramas::ShowNothing()
     ChNM->Show(nullptr, {}, -1);
     PbSuperficie->Show(nullptr, {}, -1);
     PbCurvatura->Show({}, 0.0);
+    PbDeformada->Show({});
 }
 
 void TFDiagramas::BtnExportarClick()
 {
     const bool surfaceView = PgVistas->currentWidget() == PbSuperficie;
     const bool curvatureView = PgVistas->currentWidget() == PbCurvatura;
+    const bool deflectionView = PgVistas->currentWidget() == PbDeformada;
     OtherFileRequest request;
     request.title = QStringLiteral("Exportar figura");
     request.filters = {QStringLiteral("Imagem PNG (*.png)"), QStringLiteral("Desenho SVG (*.svg)")};
     request.defaultSuffix = QStringLiteral("png");
-    request.proposedName = surfaceView     ? QStringLiteral("Superfície N-Mx-My.png")
-                           : curvatureView ? QStringLiteral("Diagrama M-N-1-r.png")
-                                           : QStringLiteral("Diagrama N-M.png");
+    request.proposedName = surfaceView      ? QStringLiteral("Superfície N-Mx-My.png")
+                           : curvatureView  ? QStringLiteral("Diagrama M-N-1-r.png")
+                           : deflectionView ? QStringLiteral("Deformada.png")
+                                            : QStringLiteral("Diagrama N-M.png");
     QString filter;
     const QString path = w.Documents->Dialogs().AskOtherFile(request, &filter);
     if (path.isEmpty())
@@ -516,6 +599,10 @@ void TFDiagramas::BtnExportarClick()
         const QSize size(CurvaturePictureSize.width(), 2 * CurvaturePictureSize.height());
         const DrawInArea draw = [this](QPainter& painter, const QRectF& area) { PbCurvatura->Draw(painter, area); };
         bytes = svg ? SvgBytes(size, QString::fromUtf8(CurvatureTitle), draw) : PngBytes(PictureImage(size, draw));
+    } else if (deflectionView) {
+        const QSize size(DeflectionPictureSize.width(), 2 * DeflectionPictureSize.height());
+        const DrawInArea draw = [this](QPainter& painter, const QRectF& area) { PbDeformada->Draw(painter, area); };
+        bytes = svg ? SvgBytes(size, QString::fromUtf8(DeflectionTitle), draw) : PngBytes(PictureImage(size, draw));
     } else if (surfaceView) {
         const SurfacePicture& picture = PbSuperficie->Picture();
         bytes = svg ? SurfaceSvg(picture) : SurfacePng(picture);

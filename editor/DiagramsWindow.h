@@ -10,6 +10,8 @@
 //   "M–N–1/r": for a combination checked as a column in compression, the
 //          M–N–1/r relation of each bending at its Nd after γn (the
 //          deformation curve, the line AB and MRd/γf3).
+//   "Deformada": for a combination checked by the general method, the
+//          deflected shape and the moments of each bending's bar.
 // With the column check of FCombinacoes on, every combination stands at the
 // point of its governing situation, in the colour of its row's verdict, and
 // the N–M direction is that situation's moment.
@@ -18,10 +20,12 @@
 // settings change.
 #pragma once
 
+#include "engine/column/Combinations.h"
 #include "engine/diagrams/Surface.h"
 #include "engine/diagrams/SurfaceView.h"
 #include "engine/section/MomentCurvature.h"
 #include "report/CurvatureDrawing.h"
+#include "report/DeflectionDrawing.h"
 #include "report/SurfaceDrawing.h"
 
 #include <QChartView>
@@ -117,6 +121,35 @@ private:
     double nd = 0.0;
 };
 
+// PbDeformada: the general method's bar of each bending of a combination
+// (the one of its Md,tot), the deflected shape and the moments, one above the
+// other, as the exports and the record draw them.
+struct ShownBar {
+    GeneralSolution bar;
+    double length = 0.0; // cm
+    QString subtitle;    // "Mxd, Nd = -800,00 kN"
+};
+// The bars of a combination checked by the general method, by Bending; none
+// for another row.
+std::array<std::optional<ShownBar>, 2> ShownBars(const CombinationResult& result, double nd);
+
+class TDeformada : public QWidget {
+    Q_OBJECT
+public:
+    explicit TDeformada(QWidget* parent);
+
+    void Show(std::array<std::optional<ShownBar>, 2> bars);
+    const std::array<std::optional<ShownBar>, 2>& Bars() const { return bars; }
+    void Draw(QPainter& painter, const QRectF& area) const;
+    QString Notice() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::array<std::optional<ShownBar>, 2> bars;
+};
+
 class TFDiagramas : public QDialog {
     Q_OBJECT
 public:
@@ -129,6 +162,7 @@ public:
     TChNM* ChNM = nullptr;
     TSuperficie* PbSuperficie = nullptr;
     TCurvatura* PbCurvatura = nullptr;
+    TDeformada* PbDeformada = nullptr;
     QPushButton* BtnExportar = nullptr;
 
     // Opens the window on the combination in row tableRow of FCombinacoes'

@@ -7,6 +7,7 @@
 #include "report/ChartDrawing.h"
 #include "report/ColumnText.h"
 #include "report/CurvatureDrawing.h"
+#include "report/DeflectionDrawing.h"
 #include "report/NmDiagramDrawing.h"
 #include "report/ReportText.h"
 #include "report/SectionDrawing.h"
@@ -368,6 +369,59 @@ void WriteCurvaturePictures(Layout& out, const CaseStudy& study)
     }
 }
 
+// The general method's bars of the governing combination: for each bending
+// the deflected shape and the moments, then the table of its stations.
+void WriteGeneralBars(Layout& out, const CaseStudy& study)
+{
+    const int g = study.check->governing;
+    if (g < 0 || static_cast<std::size_t>(g) >= study.check->rows.size())
+        return;
+    const CombinationResult& result = study.check->rows[static_cast<std::size_t>(g)];
+    if (!result.column || !result.column->InCompression() || result.column->method != SecondOrderMethod::General)
+        return;
+    const LoadCombination& row = study.combinations[static_cast<std::size_t>(g)];
+    const double nd = GoverningNd(row, result);
+    out.Ensure(LineHeight * 3 + 80.0);
+    out.Line(QStringLiteral("Método geral, combinação determinante, %1, em Nd = %2 kN: deformada e momentos")
+                 .arg(row.name.empty() ? QStringLiteral("(sem nome)") : PrintableText(QString::fromStdString(row.name)),
+                      Kn(nd)),
+             true);
+    out.Line(QStringLiteral("Deformada u(z) da barra; M1(z) de primeira ordem tracejado em azul, M(z) em vermelho, "
+                            "Md,tot marcado"));
+    for (int b = 0; b < BendingCount; ++b) {
+        const std::optional<GeneralBending>& general = result.column->bending[static_cast<std::size_t>(b)].general;
+        const GeneralSolution* bar = general ? GoverningGeneralBar(*general) : nullptr;
+        if (!bar)
+            continue;
+        const QString name = QString::fromUtf8(BendingName(static_cast<Bending>(b)));
+        if (!bar->Stable()) {
+            out.Line(name + QStringLiteral(": sem forma de equilíbrio"));
+            continue;
+        }
+        DeflectionPicture picture;
+        picture.bar = bar;
+        picture.length = general->length;
+        picture.subtitle = name + QStringLiteral(", Nd = ") + Kn(nd) + QStringLiteral(" kN");
+        out.Figure(80.0, [&](QPainter& painter, const QRectF& area) {
+            const double ratio = static_cast<double>(DeflectionPictureSize.width()) / DeflectionPictureSize.height();
+            const double w = std::min(area.width(), area.height() * ratio);
+            DrawDeflectionPicture(painter, QRectF(area.left() + (area.width() - w) / 2, area.top(), w, area.height()),
+                                  picture);
+        });
+        out.Line(QStringLiteral("%1: %2, %3 passos de L = %4 cm, %5 iterações")
+                     .arg(name, GeneralMdTotText(*bar), QString::number(general->steps), Decimal(general->length, 1),
+                          QString::number(bar->iterations)));
+        const QStringList captions = GeneralStationCaptions();
+        std::vector<Column> columns;
+        for (const QString& caption : captions)
+            columns.push_back({caption, 26, Qt::AlignRight});
+        std::vector<bool> bold(bar->stations.size(), false);
+        if (bar->station >= 0 && static_cast<std::size_t>(bar->station) < bold.size())
+            bold[static_cast<std::size_t>(bar->station)] = true;
+        out.Table(columns, GeneralStationRows(*bar), bold);
+    }
+}
+
 // The steel-area limits with the combinations, and whether the bars as they
 // stand meet them (in bold where they do not, when asked).
 void WriteSteelLimits(Layout& out, const SteelLimits& limits, bool boldWhenMissed)
@@ -663,6 +717,7 @@ void WriteCase(Layout& out, const ReportCase& report)
                 out.Line(QStringLiteral("  ") + line);
         }
         WriteCurvaturePictures(out, study);
+        WriteGeneralBars(out, study);
     }
 
     // The method.

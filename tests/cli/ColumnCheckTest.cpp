@@ -170,6 +170,46 @@ TEST(ColumnCheck, TheGeneralMethodGivesEachBendingsStations)
     }
 }
 
+// examples/pilar-geral.fxr: the 20 × 40 C-30 column, le = 866 cm both
+// ways, pinned, by the general method. About y (h = 20 cm) λ = 866·√12/20 =
+// 150,0, so creep counts: Eci = 5600·√30 = 30 672 MPa, Ic = 40·20³/12 =
+// 26 666,7 cm⁴, Ne = 10·3067,25·26 666,7/866² = 1090,64 kN; for row 1 (Nd =
+// −200 kN, Myd = 10 kN·m at both ends, ψ = 0,6, φ = 2) Nsg = 120 kN, Msg =
+// 6 kN·m, θ1 = 1/(100·√8,66) = 0,0033981, ea = θ1·433 = 1,4714 cm, e_cc =
+// (5 + 1,4714)·(e^(2·120/970,64) − 1) = 6,4714·0,28048 = 1,8151 cm, so M1 =
+// 10 + 200·0,018151 = 13,630 kN·m all along. About x (λ = 75,0, no creep)
+// M1 = M1d,min = 200·(0,015 + 0,03·0,40) = 5,40 kN·m.
+TEST(ColumnCheck, TheGeneralMethodsExampleAtLambda150)
+{
+    const testing::ShellRun run = Check(std::string(FLEXARA_SOURCE_DIR) + "/examples/pilar-geral.fxr");
+    ASSERT_TRUE(nlohmann::json::accept(run.out)) << run.out;
+    const nlohmann::json report = nlohmann::json::parse(run.out);
+    EXPECT_EQ(report["column"]["method"], "general");
+    EXPECT_TRUE(report["verdict"]["holds"].get<bool>());
+    EXPECT_EQ(report["governing"], 0);
+    const nlohmann::json& column = report["rows"][0]["column"];
+    EXPECT_EQ(column["status"], "checked");
+    EXPECT_NEAR(column["Myd"]["lambda"].get<double>(), 866.0 * std::sqrt(12.0) / 20.0, 1e-9);
+    const struct {
+        const char* bending;
+        double m1;
+    } bendings[] = {{"Mxd", 5.40}, {"Myd", 13.630}};
+    for (const auto& b : bendings) {
+        SCOPED_TRACE(b.bending);
+        const nlohmann::json& stations = column[b.bending]["stations"];
+        ASSERT_EQ(stations.size(), 41u);
+        for (const nlohmann::json& s : stations)
+            EXPECT_NEAR(std::fabs(s["m1"].get<double>()), b.m1, 5e-4);
+        // Equal end moments: the largest moment at mid-height, beyond M1.
+        EXPECT_EQ(column[b.bending]["md_tot_station"].get<double>(), 433.0);
+        EXPECT_GT(column[b.bending]["md_tot"].get<double>(), b.m1);
+    }
+    // The slender bending is far from linear: its Md,tot is nearly three
+    // times M1, where the elastic amplification 1/(1 − N/Ne) with the gross
+    // section's Ne would give 13,63/(1 − 200/1090,64) = 16,7 kN·m.
+    EXPECT_GT(column["Myd"]["md_tot"].get<double>(), 2.5 * 13.63);
+}
+
 TEST(ColumnCheck, TheCsvEndsWithTheGoverningSituationAndBothTotals)
 {
     const testing::ShellRun csv = Check(Example + " --format csv");

@@ -9,6 +9,7 @@
 #include "project/ProjectFile.h"
 #include "tests/project/ProjectTestSupport.h"
 #include "texts/Words.h"
+#include "uikit/CaptionedComboBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -529,6 +531,160 @@ TEST_F(ColumnWindowTest, TheCoupledMethodCreepAndTheFamilysB)
             EXPECT_TRUE(bytes.contains("<title>Diagrama M–N–1/r</title>"));
         }
     }
+}
+
+const char* const General = FLEXARA_SOURCE_DIR "/examples/pilar-geral.fxr";
+
+// Red pixels of a picture in a part of it: where a line was drawn in red.
+int RedPixels(const QImage& image, const QRect& part)
+{
+    int count = 0;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        for (int x = part.left(); x <= part.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += c.red() > 200 && c.green() < 80 && c.blue() < 80 ? 1 : 0;
+        }
+    return count;
+}
+
+double Number(const QString& text)
+{
+    return QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+}
+
+TEST_F(ColumnWindowTest, TheGeneralMethodsBarsInTheDetailsAndTheDiagrams)
+{
+    Open(General);
+    ASSERT_TRUE(Window()->CBPilar->isChecked());
+    EXPECT_EQ(Window()->CombMetodo->currentText(), "método geral");
+    EXPECT_EQ(Click(Window()->BtnVerificar), "");
+    ASSERT_TRUE(Window()->Results().has_value());
+
+    // Each row's details: a page per bending with its 41 stations, and the
+    // numbers of the table in equilibrium as printed: M = M1 + |Nd|·u (u in
+    // cm, so /100), within the rounding of the table (M 0,005, M1 0,005,
+    // |Nd|·0,0005 cm/100).
+    const struct {
+        int row;
+        double nd;
+        bool symmetric; // equal end moments: the shape mirrors about mid-height
+        double mdTotZ;  // where the largest |M| is, cm
+    } rows[] = {
+        {0, 200.0, true, 433.0}, // Myd 10 at both ends: at mid-height
+        {1, 200.0, false, 0.0},  // 10 at the top, −10 at the base (with creep −13,63): at the base
+        {2, 250.0, true, 433.0}, // M1d,min all along
+    };
+    for (const auto& c : rows) {
+        SCOPED_TRACE(c.row);
+        const std::unique_ptr<QDialog> dialog = Window()->DetailsDialog(c.row);
+        ASSERT_NE(dialog, nullptr);
+        auto* pages = dialog->findChild<QTabWidget*>(QStringLiteral("PgBarras"));
+        ASSERT_NE(pages, nullptr);
+        ASSERT_EQ(pages->count(), 2);
+        EXPECT_EQ(pages->tabText(0), "Mxd");
+        EXPECT_EQ(pages->tabText(1), "Myd");
+        auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("TabelaEstacoesMyd"));
+        ASSERT_NE(table, nullptr);
+        ASSERT_EQ(table->rowCount(), 41);
+        QStringList headers;
+        for (int k = 0; k < table->columnCount(); ++k)
+            headers.append(table->horizontalHeaderItem(k)->text());
+        EXPECT_EQ(headers, QStringList({"z (cm)", "M1 (kN·m)", "u (cm)", "M (kN·m)", "1/r (1/m)"}));
+        auto at = [&](int r, int k) { return Number(table->item(r, k)->text()); };
+        // z = k·866/40 from the base; u = 0 at both pinned ends.
+        EXPECT_DOUBLE_EQ(at(0, 0), 0.0);
+        EXPECT_DOUBLE_EQ(at(20, 0), 433.0);
+        EXPECT_DOUBLE_EQ(at(40, 0), 866.0);
+        EXPECT_DOUBLE_EQ(at(0, 2), 0.0);
+        EXPECT_DOUBLE_EQ(at(40, 2), 0.0);
+        int largest = 0;
+        for (int r = 0; r < 41; ++r) {
+            EXPECT_NEAR(at(r, 3), at(r, 1) + c.nd * at(r, 2) / 100.0, 0.01 + c.nd * 0.0005 / 100.0) << "station " << r;
+            // The curvature has the moment's sign.
+            EXPECT_GE(at(r, 3) * at(r, 4), 0.0) << "station " << r;
+            if (c.symmetric) {
+                EXPECT_EQ(table->item(r, 2)->text(), table->item(40 - r, 2)->text()) << "station " << r;
+            }
+            if (std::fabs(at(r, 3)) > std::fabs(at(largest, 3)))
+                largest = r;
+        }
+        EXPECT_DOUBLE_EQ(at(largest, 0), c.mdTotZ);
+        // Md,tot's row in bold, the others not.
+        EXPECT_TRUE(table->item(largest, 3)->font().bold());
+        EXPECT_FALSE(table->item(largest == 0 ? 1 : 0, 3)->font().bold());
+        // The picture of the bending, with its red lines drawn in both panels.
+        auto* picture = dialog->findChild<TDeformada*>(QStringLiteral("PbDeformadaMyd"));
+        ASSERT_NE(picture, nullptr);
+        ASSERT_TRUE(picture->Bars()[1].has_value());
+        EXPECT_FALSE(picture->Bars()[0].has_value());
+        EXPECT_EQ(picture->Bars()[1]->subtitle, QStringLiteral("Myd, Nd = -%1,00 kN").arg(c.nd));
+        QImage image(DeflectionPictureSize, QImage::Format_RGB32);
+        {
+            QPainter painter(&image);
+            picture->Draw(painter, QRectF(QPointF(0, 0), QSizeF(DeflectionPictureSize)));
+        }
+        const int w = image.width(), h = image.height();
+        EXPECT_GT(RedPixels(image, QRect(0, h / 5, w / 2, h * 4 / 5 - 1)), 100) << "the deflected shape";
+        EXPECT_GT(RedPixels(image, QRect(w / 2, h / 5, w / 2, h * 4 / 5 - 1)), 100) << "the moments";
+    }
+
+    // The page "Deformada" of the diagrams: both bendings' bars of the chosen
+    // row, the same as its details show; exported one above the other.
+    Table()->setCurrentCell(1, TFCombinacoes::ColName);
+    QTest::mouseClick(Window()->BtnDiagramas, Qt::LeftButton);
+    TFDiagramas* diagrams = windows.FDiagramas;
+    ASSERT_NE(diagrams, nullptr);
+    EXPECT_EQ(diagrams->PgVistas->tabText(3), "Deformada");
+    EXPECT_EQ(diagrams->CombCombinacao->currentIndex(), 1);
+    const auto& bars = diagrams->PbDeformada->Bars();
+    ASSERT_TRUE(bars[0].has_value());
+    ASSERT_TRUE(bars[1].has_value());
+    EXPECT_TRUE(diagrams->PbDeformada->Notice().isEmpty());
+    const GeneralSolution* row1 = GoverningGeneralBar(*Window()->Results()->rows[1].column->bending[1].general);
+    ASSERT_NE(row1, nullptr);
+    ASSERT_EQ(bars[1]->bar.stations.size(), row1->stations.size());
+    for (std::size_t k = 0; k < row1->stations.size(); ++k)
+        EXPECT_EQ(bars[1]->bar.stations[k].m, row1->stations[k].m) << k;
+    // Double curvature: u changes sign along the bar, the base's M is −Md,tot.
+    EXPECT_LT(bars[1]->bar.stations[10].u * bars[1]->bar.stations[30].u, 0.0);
+    EXPECT_DOUBLE_EQ(bars[1]->bar.stations.front().m, -row1->mdTot);
+    diagrams->PgVistas->setCurrentWidget(diagrams->PbDeformada);
+    EXPECT_FALSE(diagrams->PbDeformada->grab().isNull());
+    const struct {
+        const char* name;
+        const char* filter;
+    } exports[] = {{"deformada.png", "Imagem PNG (*.png)"}, {"deformada.svg", "Desenho SVG (*.svg)"}};
+    for (const auto& e : exports) {
+        SCOPED_TRACE(e.name);
+        const QString path = folder.filePath(QString::fromUtf8(e.name));
+        dialogs->otherAnswers.push_back({path, QString::fromUtf8(e.filter)});
+        QTest::mouseClick(diagrams->BtnExportar, Qt::LeftButton);
+        ASSERT_FALSE(dialogs->otherAsked.empty());
+        EXPECT_EQ(dialogs->otherAsked.back().proposedName, "Deformada.png");
+        const QByteArray bytes = QByteArray::fromStdString(LoadProjectBytes(QFile::encodeName(path).toStdString()));
+        if (path.endsWith(QStringLiteral(".png"))) {
+            const QImage image = QImage::fromData(bytes, "PNG");
+            ASSERT_EQ(image.size(), QSize(DeflectionPictureSize.width(), 2 * DeflectionPictureSize.height()));
+            // Lines in both pictures (Mxd above, Myd below).
+            const int w = image.width(), h = DeflectionPictureSize.height();
+            EXPECT_GT(RedPixels(image, QRect(w / 2, h / 5, w / 2, h * 4 / 5 - 1)), 100);
+            EXPECT_GT(RedPixels(image, QRect(w / 2, h + h / 5, w / 2, h * 4 / 5 - 1)), 100);
+        } else {
+            EXPECT_TRUE(bytes.contains("<title>Deformada e momentos</title>"));
+        }
+    }
+
+    // A row checked by another method has no bars in its details, nor on
+    // the page.
+    Window()->CombMetodo->setCurrentIndex(0);
+    EXPECT_EQ(Click(Window()->BtnVerificar), "");
+    const std::unique_ptr<QDialog> plain = Window()->DetailsDialog(0);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->findChild<QTabWidget*>(QStringLiteral("PgBarras")), nullptr);
+    QTest::mouseClick(Window()->BtnDiagramas, Qt::LeftButton);
+    EXPECT_FALSE(windows.FDiagramas->PbDeformada->Bars()[0].has_value());
+    EXPECT_FALSE(windows.FDiagramas->PbDeformada->Bars()[1].has_value());
+    EXPECT_FALSE(windows.FDiagramas->PbDeformada->Notice().isEmpty());
 }
 
 TEST_F(ColumnWindowTest, AFreePolygonNeedsItsTypedB)

@@ -85,13 +85,17 @@ TEST_F(DiagramsWindowTest, TheMenuAndTheCombinationsWindowOpenOneWindowWithTwoVi
     ASSERT_TRUE(Window()->isVisible());
     EXPECT_FALSE(Window()->isModal());
     EXPECT_EQ(Window()->windowTitle(), "Diagramas");
-    ASSERT_EQ(Window()->PgVistas->count(), 3);
+    ASSERT_EQ(Window()->PgVistas->count(), 4);
     EXPECT_EQ(Window()->PgVistas->tabText(0), "N–M");
     EXPECT_EQ(Window()->PgVistas->tabText(1), "Superfície N–Mx–My");
     // A case that is no column has no M–N–1/r relation to show, and says why.
     EXPECT_EQ(Window()->PgVistas->tabText(2), "M–N–1/r");
     EXPECT_FALSE(Window()->PbCurvatura->Relations()[0].has_value());
     EXPECT_FALSE(Window()->PbCurvatura->Notice().isEmpty());
+    // Nor a bar of the general method.
+    EXPECT_EQ(Window()->PgVistas->tabText(3), "Deformada");
+    EXPECT_FALSE(Window()->PbDeformada->Bars()[0].has_value());
+    EXPECT_FALSE(Window()->PbDeformada->Notice().isEmpty());
     ASSERT_TRUE(Window()->Study().has_value());
     EXPECT_EQ(Window()->Study()->surface.status, SurfaceStatus::Ok);
     EXPECT_EQ(Window()->Study()->surface.levels.size(), 41u);

@@ -15,8 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -206,6 +209,74 @@ TEST(Report, TheColumnSectionOfTheCoupledMethod)
     const std::size_t pictures = r.text.find("Relação M–N–1/r");
     EXPECT_GT(pictures, r.text.find("Combinação ELU 2"));
     EXPECT_LT(pictures, r.text.find("11. Método"));
+}
+
+// The column by the general method (examples/pilar-geral.fxr, λ = 150 about
+// y): the governing row's bars after the rows, each bending's picture, its
+// Md,tot and the table of its 41 stations. The printed table is checked
+// against the bar's mechanics, not against the program: z = k·866/40, u = 0
+// at both pinned ends, M = M1 + |Nd|·u at every station (u in cm), M1
+// constant along the bar under equal end moments, and the largest |M| the
+// Md,tot the line above the table gives.
+TEST(Report, TheColumnSectionOfTheGeneralMethod)
+{
+    const Rendered r = RenderReport(Example("pilar-geral.fxr"), "general");
+    for (const char* fragment :
+         {"Método: método geral",
+          "Método geral, combinação determinante, ELU 1 - Myd 10 nos extremos, em Nd = -200,00 kN",
+          "kN: deformada e momentos", "M1(z) de primeira ordem tracejado em azul", "Deformada e momentos", "Momentos",
+          "z (cm)", "u (cm)", "M (kN·m)", "M1 (kN·m)", "1/r (1/m)", "Mxd, Nd = -200,00 kN", "Myd, Nd = -200,00 kN",
+          "40 passos de L = 866,0 cm"})
+        EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment;
+    const std::size_t start = r.text.find("Método geral, combinação determinante");
+    const std::size_t end = r.text.find("11. Método");
+    ASSERT_NE(start, std::string::npos);
+    ASSERT_NE(end, std::string::npos);
+    ASSERT_LT(start, end);
+    EXPECT_GT(start, r.text.find("Combinação ELU 3")) << "after every row";
+    // The rows of five numbers between there and the method.
+    std::vector<std::array<double, 5>> rows;
+    std::istringstream lines(r.text.substr(start, end - start));
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::vector<double> numbers;
+        for (std::string word; words >> word;) {
+            std::replace(word.begin(), word.end(), ',', '.');
+            char* rest = nullptr;
+            const double value = std::strtod(word.c_str(), &rest);
+            if (rest == word.c_str() || *rest != '\0') {
+                numbers.clear();
+                break;
+            }
+            numbers.push_back(value);
+        }
+        if (numbers.size() == 5)
+            rows.push_back({numbers[0], numbers[1], numbers[2], numbers[3], numbers[4]});
+    }
+    ASSERT_EQ(rows.size(), 82u) << "41 stations of each bending";
+    const double nd = 200.0;
+    for (int b = 0; b < 2; ++b) {
+        SCOPED_TRACE(b == 0 ? "Mxd" : "Myd");
+        double largest = 0.0, where = 0.0;
+        for (int k = 0; k <= 40; ++k) {
+            const std::array<double, 5>& s = rows[static_cast<std::size_t>(41 * b + k)];
+            EXPECT_NEAR(s[0], 866.0 * k / 40.0, 0.0501) << k; // one decimal
+            EXPECT_NEAR(s[3], s[1] + nd * s[2] / 100.0, 0.01 + nd * 0.0005 / 100.0) << k;
+            EXPECT_EQ(s[1], rows[static_cast<std::size_t>(41 * b)][1]) << "M1 constant, station " << k;
+            largest = std::max(largest, std::fabs(s[3]));
+        }
+        // Equal end moments: the largest at mid-height (the table's two
+        // decimals may tie it with its neighbours).
+        where = rows[static_cast<std::size_t>(41 * b + 20)][0];
+        EXPECT_EQ(std::fabs(rows[static_cast<std::size_t>(41 * b + 20)][3]), largest);
+        EXPECT_EQ(rows[static_cast<std::size_t>(41 * b)][2], 0.0);
+        EXPECT_EQ(rows[static_cast<std::size_t>(41 * b + 40)][2], 0.0);
+        EXPECT_DOUBLE_EQ(where, 433.0);
+        const std::string md = std::string(b == 0 ? "Mxd" : "Myd") +
+                               ": Md,tot = " + QString::number(largest, 'f', 2).replace('.', ',').toStdString() +
+                               " kN·m em z = 433,0 cm";
+        EXPECT_NE(r.text.find(md), std::string::npos) << md;
+    }
 }
 
 std::string PageText(const Rendered& r, int page)
