@@ -12,12 +12,10 @@ namespace {
 // sign where both were solved), station by station.
 void GeneralBarJson(const GeneralBending& general, JsonDocument& item)
 {
-    const std::optional<GeneralSolution>* governing = &general.bar[0];
-    if (general.bothSigns && general.bar[1] && (!*governing || general.bar[1]->mdTot > (*governing)->mdTot))
-        governing = &general.bar[1];
-    if (!*governing)
+    const GeneralSolution* governing = general.Governing();
+    if (governing == nullptr)
         return;
-    const GeneralSolution& bar = **governing;
+    const GeneralSolution& bar = *governing;
     JsonDocument stations = JsonDocument::array();
     for (const GeneralStation& s : bar.stations) {
         JsonDocument station;

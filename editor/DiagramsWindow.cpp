@@ -351,7 +351,7 @@ std::array<std::optional<ShownBar>, 2> ShownBars(const CombinationResult& result
         return bars;
     for (int b = 0; b < BendingCount; ++b) {
         const std::optional<GeneralBending>& general = result.column->bending[static_cast<std::size_t>(b)].general;
-        const GeneralSolution* bar = general ? GoverningGeneralBar(*general) : nullptr;
+        const GeneralSolution* bar = general ? general->Governing() : nullptr;
         if (!bar)
             continue;
         ShownBar& shown = bars[static_cast<std::size_t>(b)].emplace();

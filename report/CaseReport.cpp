@@ -390,7 +390,7 @@ void WriteGeneralBars(Layout& out, const CaseStudy& study)
                             "Md,tot marcado"));
     for (int b = 0; b < BendingCount; ++b) {
         const std::optional<GeneralBending>& general = result.column->bending[static_cast<std::size_t>(b)].general;
-        const GeneralSolution* bar = general ? GoverningGeneralBar(*general) : nullptr;
+        const GeneralSolution* bar = general ? general->Governing() : nullptr;
         if (!bar)
             continue;
         const QString name = QString::fromUtf8(BendingName(static_cast<Bending>(b)));

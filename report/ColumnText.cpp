@@ -106,7 +106,7 @@ std::vector<ColumnNumberRow> ColumnNumberRows(const ColumnResult& result, Second
             [](const BendingCheck& b) { return b.creep ? Number(b.creep->ecc, 3) : QStringLiteral("-"); });
     if (method == SecondOrderMethod::General)
         add("z de Md,tot", "cm", [](const BendingCheck& b) {
-            const GeneralSolution* bar = b.general && b.general->bar[0] ? &*b.general->bar[0] : nullptr;
+            const GeneralSolution* bar = b.general ? b.general->Governing() : nullptr;
             return bar && bar->Stable() ? Number(b.general->length * bar->station / b.general->steps, 1)
                                         : QStringLiteral("-");
         });

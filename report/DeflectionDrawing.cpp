@@ -158,14 +158,6 @@ QString DeflectionMomentAxisTitle()
     return QStringLiteral("M (kN·m)");
 }
 
-const GeneralSolution* GoverningGeneralBar(const GeneralBending& general)
-{
-    const std::optional<GeneralSolution>* governing = &general.bar[0];
-    if (general.bothSigns && general.bar[1] && (!*governing || general.bar[1]->mdTot > (*governing)->mdTot))
-        governing = &general.bar[1];
-    return *governing ? &**governing : nullptr;
-}
-
 QStringList GeneralStationCaptions()
 {
     return {QStringLiteral("z (cm)"), QStringLiteral("M1 (kN·m)"), QStringLiteral("u (cm)"), QStringLiteral("M (kN·m)"),

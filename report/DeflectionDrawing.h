@@ -35,10 +35,6 @@ QString DeflectionHeightAxisTitle(); // "z (cm)"
 QString DeflectionAxisTitle();       // "u (cm)"
 QString DeflectionMomentAxisTitle(); // "M (kN·m)"
 
-// The bar of a bending that gives its Md,tot: the end moments' bar, or the
-// worse of both signs' where both were solved; none without one.
-const GeneralSolution* GoverningGeneralBar(const GeneralBending& general);
-
 // The table of the stations: its captions (z, M1, u, M, 1/r with their
 // units) and one row per station from the base, in the report's decimals.
 QStringList GeneralStationCaptions();

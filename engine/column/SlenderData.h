@@ -141,6 +141,16 @@ struct GeneralBending {
     bool bothSigns = false;
     std::array<std::optional<GeneralSolution>, CurvatureSideCount> bar; // [0] alone unless bothSigns
     std::array<std::optional<GeneralSolution>, CurvatureSideCount> minimum;
+
+    // The bar that gives the bending's Md,tot: the end moments' bar, or the
+    // worse of both signs' where both were solved; none without one.
+    const GeneralSolution* Governing() const
+    {
+        const std::optional<GeneralSolution>* governing = &bar[0];
+        if (bothSigns && bar[1] && (!*governing || bar[1]->mdTot > (*governing)->mdTot))
+            governing = &bar[1];
+        return *governing ? &**governing : nullptr;
+    }
 };
 
 } // namespace flexara

@@ -640,7 +640,7 @@ TEST_F(ColumnWindowTest, TheGeneralMethodsBarsInTheDetailsAndTheDiagrams)
     ASSERT_TRUE(bars[0].has_value());
     ASSERT_TRUE(bars[1].has_value());
     EXPECT_TRUE(diagrams->PbDeformada->Notice().isEmpty());
-    const GeneralSolution* row1 = GoverningGeneralBar(*Window()->Results()->rows[1].column->bending[1].general);
+    const GeneralSolution* row1 = Window()->Results()->rows[1].column->bending[1].general->Governing();
     ASSERT_NE(row1, nullptr);
     ASSERT_EQ(bars[1]->bar.stations.size(), row1->stations.size());
     for (std::size_t k = 0; k < row1->stations.size(); ++k)
