@@ -6,6 +6,7 @@
 #include "dialogs/TFConfig.h"
 #include "dialogs/Tconfirma.h"
 #include "dialogs/WindowLook.h"
+#include "editor/CaseHistory.h"
 #include "editor/CombinationsWindow.h"
 #include "editor/DiagramsWindow.h"
 #include "editor/DocumentCommands.h"
@@ -178,6 +179,7 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent), state(std::make
     CreateCreditsPanel(client);
     LetMenuShortcutsThrough();
     Documents = std::make_unique<TDocumentCommands>(*this);
+    History = std::make_unique<TCaseHistory>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(SplashPeriodMs);
@@ -203,6 +205,12 @@ void TFPrincipal::AttachDialogs(TAboutBox* aboutBox, Tconfirma* confirmaBox, TFC
     FConfig = config;
     FConcreto = concreto;
     FAviso = aviso;
+}
+
+void TFPrincipal::AttachCombinations(TFCombinacoes* combinations)
+{
+    FCombinacoes = combinations;
+    History->StartCase();
 }
 
 void TFPrincipal::CreateMenu()
@@ -480,11 +488,16 @@ void TFPrincipal::FormCreate()
     // no refresh on the way meets what an earlier case left (a bar area beyond
     // the double range, from a file that failed to open).
     InstallDefaultCase(*state);
-    ChCurva->ClearCurve();
-    shownLoad.reset();
-    ChCurva->SetOutOfRangeNotice(false);
-    ChCurva->RescaleAxes();
-    HasFileName = false;
+    // A step undone comes back through here with the chart as it is and the
+    // file it was saved to.
+    const bool restoring = History->Restoring();
+    if (!restoring) {
+        ChCurva->ClearCurve();
+        shownLoad.reset();
+        ChCurva->SetOutOfRangeNotice(false);
+        ChCurva->RescaleAxes();
+        HasFileName = false;
+    }
 
     for (QLineEdit* field : {EdNd, EdMdx, EdMdy})
         field->setText(QStringLiteral("0"));
@@ -508,6 +521,7 @@ void TFPrincipal::FormCreate()
         FCombinacoes->SetRows({});
     }
     update();
+    History->StartCase();
 }
 
 void TFPrincipal::Timer1Timer()
@@ -617,6 +631,13 @@ MaterialSelection TFPrincipal::Selection() const
 
 void TFPrincipal::BtnGerarClick()
 {
+    // A generation is no edit of the case, whatever it refreshes.
+    const bool modified = History->Modified();
+    struct Absorbed {
+        TCaseHistory& history;
+        bool modified;
+        ~Absorbed() { history.AbsorbGeneration(modified); }
+    } absorbed{*History, modified};
     RunCommand([this] {
         {
             const AxesRescaledAtEnd rescaled(*ChCurva);
@@ -631,7 +652,10 @@ void TFPrincipal::BtnGerarClick()
 
 void TFPrincipal::Novo1Click()
 {
-    FormCreate();
+    RunCommand([this] {
+        if (Documents->SettleUnsavedChanges())
+            FormCreate();
+    });
 }
 
 void TFPrincipal::Abrir1Click()
@@ -785,6 +809,12 @@ void TFPrincipal::Sair1Click()
 
 bool TFPrincipal::FormCloseQuery()
 {
+    // The question about the changes takes the place of the confirmation.
+    if (History->Modified()) {
+        bool close = false;
+        RunCommand([this, &close] { close = Documents->SettleUnsavedChanges(); });
+        return close;
+    }
     return confirma == nullptr || confirma->Ask();
 }
 

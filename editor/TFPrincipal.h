@@ -49,6 +49,7 @@ class TGBSecao;
 class TPaintBox1;
 class Tconfirma;
 class TDocumentCommands;
+class TCaseHistory;
 struct MaterialSelection;
 
 class TFPrincipal : public QMainWindow, public EditorContext {
@@ -151,6 +152,8 @@ public:
 
     // New, Open, Save and Save As, with the file dialogs.
     std::unique_ptr<TDocumentCommands> Documents;
+    // Unsaved changes and the steps to undo.
+    std::unique_ptr<TCaseHistory> History;
     bool HasFileName = false;
     bool SplashTickSeen = false;
 
@@ -202,10 +205,12 @@ public:
     TFCombinacoes* FCombinacoes = nullptr;
     TFDiagramas* FDiagramas = nullptr;
 
-    void AttachCombinations(TFCombinacoes* combinations) { FCombinacoes = combinations; }
+    // The combinations' rows and column belong to the case from now on.
+    void AttachCombinations(TFCombinacoes* combinations);
     void AttachDiagrams(TFDiagramas* diagrams) { FDiagramas = diagrams; }
 
-    // Every request to close the window asks confirma first.
+    // Every request to close the window asks confirma first; with unsaved
+    // changes, whether to save them instead.
     bool FormCloseQuery();
 
 protected:
