@@ -863,6 +863,13 @@ void TFPrincipal::ShowLoad(double nd, double mxd, double myd, const QString& lab
     BtnGerarClick();
 }
 
+void TFPrincipal::DesignApplied()
+{
+    BtnGerarClick();
+    if (FCombinacoes && FCombinacoes->Tabela->rowCount() > 0)
+        FCombinacoes->BtnVerificarClick();
+}
+
 ProjectWriteInput TFPrincipal::WriteInput(const CombinationList* combinations,
                                           const std::optional<Column>* column) const
 {

@@ -118,6 +118,10 @@ public:
     // the chart shows its curve and point, and names the load by label for as
     // long as the actions are that load's.
     void ShowLoad(double nd, double mxd, double myd, const QString& label = QString());
+    // After "Aplicar" of the design: the chart generated again for the new
+    // bars and the combinations checked again, so that no η on screen is the
+    // old bars'.
+    void DesignApplied();
     // What the writer needs besides the state: the selections, the visible
     // dimension fields and the load combinations of FCombinacoes.
     ProjectWriteInput WriteInput(const CombinationList* combinations,
