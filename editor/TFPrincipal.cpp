@@ -910,7 +910,12 @@ void TFPrincipal::ShowUtilisation()
     std::optional<Point> design;
     if (!ChCurva->DesignPoints().isEmpty())
         design = Point{ChCurva->DesignPoints().front().x(), ChCurva->DesignPoints().front().y()};
-    ChCurva->SetCornerText(UtilisationCornerText(points, design));
+    const QString utilisation = UtilisationCornerText(points, design);
+    ChCurva->SetCornerText(utilisation);
+    // In a code model the η says which; the classic model's chart as always.
+    ChCurva->SetModelText(!utilisation.isEmpty() && state->Model != CalculationModel::Classic
+                              ? QString::fromUtf8(ModelName(state->Model))
+                              : QString());
     // The load's name stays while the actions are still that load's.
     if (shownLoad && (state->Nd != shownLoad->nd || state->Mxd != shownLoad->mxd || state->Myd != shownLoad->myd))
         shownLoad.reset();
