@@ -11,6 +11,7 @@
 
 #include "engine/case/UVariav.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QUndoStack>
@@ -40,7 +41,13 @@ struct CaseSnapshot {
     }
 };
 
-class TCaseHistory {
+// Every stored edit, wherever it was made (a field left, a button, a list, a
+// cell of the combinations), is found after the input event that made it by
+// comparing the case with the last step's; the text of a field being typed
+// is one step when the field is left. Ctrl+Z and Ctrl+Y in a field whose text
+// is being typed are the field's own.
+class TCaseHistory : public QObject {
+    Q_OBJECT
 public:
     explicit TCaseHistory(TFPrincipal& window);
 
@@ -54,18 +61,41 @@ public:
     void MarkSaved();
     bool Modified() const;
 
+    // Makes a step of what was stored since the last step, named after what
+    // changed ("alteração de Nd") unless a name is given; nothing when the
+    // case is the same.
+    void RecordEdit(const QString& name = QString());
+    // The step undone or done again, after what is pending became a step.
+    void Undo();
+    void Redo();
+    // Puts a snapshot back as the case of the window (a step's).
+    void Put(const CaseSnapshot& snapshot);
+
     // What a generation changed (the strength of a preset class) is no step
     // and no unsaved change of its own.
     void AbsorbGeneration(bool wasModified);
 
     QUndoStack& Stack() { return stack; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // After an input event: a step, unless a field is being typed or a
+    // modal dialog is open (the command that opened it records).
+    void PostCheck();
+    void CheckAfterInput();
+    bool checkPosted = false;
+
     TFPrincipal& w;
     CaseSnapshot saved;    // as last created, opened or saved
     CaseSnapshot recorded; // as after the last step
     QUndoStack stack;
     bool restoring = false;
 };
+
+// The name of the step between two cases: the first value that changed, in
+// the order of the file, or the combinations and the column.
+QString EditName(const CaseSnapshot& before, const CaseSnapshot& after);
 
 } // namespace flexara

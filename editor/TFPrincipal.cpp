@@ -134,6 +134,7 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent), state(std::make
     setWindowIcon(Picture("icone.jpg"));
     PaintSilver(this);
 
+    History = std::make_unique<TCaseHistory>(*this);
     CreateMenu();
     CreateStatusBar();
 
@@ -179,7 +180,6 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent), state(std::make
     CreateCreditsPanel(client);
     LetMenuShortcutsThrough();
     Documents = std::make_unique<TDocumentCommands>(*this);
-    History = std::make_unique<TCaseHistory>(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(SplashPeriodMs);
@@ -210,6 +210,9 @@ void TFPrincipal::AttachDialogs(TAboutBox* aboutBox, Tconfirma* confirmaBox, TFC
 void TFPrincipal::AttachCombinations(TFCombinacoes* combinations)
 {
     FCombinacoes = combinations;
+    // Its edits are steps of the case: Ctrl+Z works there too.
+    combinations->addAction(Desfazer);
+    combinations->addAction(Refazer);
     History->StartCase();
 }
 
@@ -242,6 +245,26 @@ void TFPrincipal::CreateMenu()
         addItem(Arquivo, QStringLiteral("Exportar curva (CSV)..."), QKeySequence(), &TFPrincipal::ExportarCurvaClick);
     Arquivo->addSeparator();
     Sair1 = addItem(Arquivo, QStringLiteral("Sa&ir"), QKeySequence(Qt::ALT | Qt::Key_F4), &TFPrincipal::Sair1Click);
+
+    Editar = bar->addMenu(QStringLiteral("&Editar"));
+    Desfazer = Editar->addAction(QStringLiteral("Desfazer"));
+    Desfazer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Refazer = Editar->addAction(QStringLiteral("Refazer"));
+    Refazer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(Desfazer, &QAction::triggered, this, [this] { RunCommand([this] { History->Undo(); }); });
+    connect(Refazer, &QAction::triggered, this, [this] { RunCommand([this] { History->Redo(); }); });
+    // Each names its step: "Desfazer alteração de Nd".
+    QUndoStack& steps = History->Stack();
+    connect(&steps, &QUndoStack::undoTextChanged, this, [this](const QString& step) {
+        Desfazer->setText(step.isEmpty() ? QStringLiteral("Desfazer") : QStringLiteral("Desfazer ") + step);
+    });
+    connect(&steps, &QUndoStack::redoTextChanged, this, [this](const QString& step) {
+        Refazer->setText(step.isEmpty() ? QStringLiteral("Refazer") : QStringLiteral("Refazer ") + step);
+    });
+    connect(&steps, &QUndoStack::canUndoChanged, Desfazer, &QAction::setEnabled);
+    connect(&steps, &QUndoStack::canRedoChanged, Refazer, &QAction::setEnabled);
+    Desfazer->setEnabled(false);
+    Refazer->setEnabled(false);
 
     Configura = bar->addAction(QStringLiteral("&Configurações"));
     connect(Configura, &QAction::triggered, this, &TFPrincipal::ConfiguraClick);
@@ -590,6 +613,7 @@ void TFPrincipal::CombConcretoChange(int index)
     if (index == ConcreteOtherIndex && FConcreto)
         FConcreto->exec();
     CaseEdited();
+    History->RecordEdit();
 }
 
 // A zero safety factor would make the strength infinite: the division by zero
@@ -631,7 +655,9 @@ MaterialSelection TFPrincipal::Selection() const
 
 void TFPrincipal::BtnGerarClick()
 {
-    // A generation is no edit of the case, whatever it refreshes.
+    // A generation is no edit of the case, whatever it refreshes; what was
+    // edited before it is a step of its own.
+    History->RecordEdit();
     const bool modified = History->Modified();
     struct Absorbed {
         TCaseHistory& history;
@@ -831,6 +857,7 @@ void TFPrincipal::ConfiguraClick()
     if (FConfig)
         FConfig->Execute();
     CaseEdited();
+    History->RecordEdit();
 }
 
 void TFPrincipal::CombinacoesClick()
@@ -853,6 +880,7 @@ void TFPrincipal::DiagramasClick()
 
 void TFPrincipal::ShowLoad(double nd, double mxd, double myd, const QString& label)
 {
+    History->RecordEdit();
     SetNdFromFile(nd);
     SetMxdFromFile(mxd);
     SetMydFromFile(myd);
@@ -860,11 +888,13 @@ void TFPrincipal::ShowLoad(double nd, double mxd, double myd, const QString& lab
     for (QLineEdit* field : {EdNd, EdMdx, EdMdy})
         field->setCursorPosition(0);
     shownLoad = ShownLoad{nd, mxd, myd, label};
+    History->RecordEdit(QStringLiteral("Mostrar no gráfico"));
     BtnGerarClick();
 }
 
 void TFPrincipal::DesignApplied()
 {
+    History->RecordEdit(QStringLiteral("aplicação do dimensionamento"));
     BtnGerarClick();
     if (FCombinacoes && FCombinacoes->Tabela->rowCount() > 0)
         FCombinacoes->BtnVerificarClick();

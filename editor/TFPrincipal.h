@@ -196,6 +196,10 @@ public:
     QAction* ExportarGrafico = nullptr;
     QAction* ExportarCurva = nullptr;
     QAction* Sair1 = nullptr;
+    // "&Editar": the steps of the case undone and done again.
+    QMenu* Editar = nullptr;
+    QAction* Desfazer = nullptr;
+    QAction* Refazer = nullptr;
     QAction* Configura = nullptr;
     QAction* Combinacoes = nullptr;
     QAction* Diagramas = nullptr;
