@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 
 namespace flexara {
@@ -69,6 +70,29 @@ void Tconfirma::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     sim->setFocus(Qt::TabFocusReason);
+}
+
+SaveChangesAnswer AskToSaveChanges(QWidget* parent)
+{
+    QMessageBox box(parent);
+    box.setObjectName(QStringLiteral("SalvarAlteracoes"));
+    box.setWindowTitle(QStringLiteral("Confirmação"));
+    box.setIcon(QMessageBox::Question);
+    box.setText(QStringLiteral("O caso foi alterado. Deseja salvar as alterações?"));
+    QPushButton* save = box.addButton(QStringLiteral("Salvar"), QMessageBox::AcceptRole);
+    save->setObjectName(QStringLiteral("BtnSalvar"));
+    QPushButton* discard = box.addButton(QStringLiteral("Não salvar"), QMessageBox::DestructiveRole);
+    discard->setObjectName(QStringLiteral("BtnNaoSalvar"));
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("BtnCancelar"));
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveChangesAnswer::Save;
+    if (box.clickedButton() == discard)
+        return SaveChangesAnswer::DontSave;
+    return SaveChangesAnswer::Cancel;
 }
 
 } // namespace flexara

@@ -37,4 +37,9 @@ private:
     bool answerYes = true;
 };
 
+// Asked before a case with unsaved changes is left (Novo, Abrir, closing the
+// window): "Salvar", "Não salvar" or "Cancelar"; Esc and the close box cancel.
+enum class SaveChangesAnswer { Save, DontSave, Cancel };
+SaveChangesAnswer AskToSaveChanges(QWidget* parent);
+
 } // namespace flexara

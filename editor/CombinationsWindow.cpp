@@ -28,13 +28,19 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -93,6 +99,39 @@ QString SituationText(const CombinationResult& row)
     return row.governing ? text + QStringLiteral(" (determinante)") : text;
 }
 
+// A row that does not hold (fails, Nd beyond the section, refused, a fault)
+// and an η above 1 stand out in the colour of the marks.
+const QColor FailingColour(192, 0, 0);
+
+// The mark of a row that does not hold beside its words: a red disc with a
+// white cross, which a screen reader reads by its name.
+const QString FailingIconName = QStringLiteral("Falha");
+
+QIcon FailingIcon()
+{
+    QPixmap picture(12, 12);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(FailingColour);
+    painter.drawEllipse(QRectF(0.5, 0.5, 11, 11));
+    painter.setPen(QPen(Qt::white, 1.8));
+    painter.drawLine(QPointF(3.5, 3.5), QPointF(8.5, 8.5));
+    painter.drawLine(QPointF(8.5, 3.5), QPointF(3.5, 8.5));
+    return QIcon(picture);
+}
+
+// "4 de 50 combinações não atendem"; the verb agrees with one.
+QString FailingCount(std::size_t failing, std::size_t total)
+{
+    return QStringLiteral("%1 de %2 %3 %4")
+        .arg(failing)
+        .arg(total)
+        .arg(total == 1 ? QStringLiteral("combinação") : QStringLiteral("combinações"))
+        .arg(failing == 1 ? QStringLiteral("não atende") : QStringLiteral("não atendem"));
+}
+
 } // namespace
 
 TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(parent), w(window)
@@ -120,6 +159,13 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     Tabela->setColumnWidth(ColNd,
                            std::max(Tabela->columnWidth(ColNd), Tabela->horizontalHeader()->sectionSizeHint(ColNd)));
     Tabela->verticalHeader()->setDefaultSectionSize(20);
+    // Every title shows whole; the verdict takes what is left, and no less
+    // than its words need.
+    for (int c = ColName; c < ColSituation; ++c)
+        Tabela->setColumnWidth(c, std::max(Tabela->columnWidth(c), Tabela->horizontalHeader()->sectionSizeHint(c)));
+    Tabela->horizontalHeader()->setStretchLastSection(true);
+    // A cut text shows whole in its tooltip.
+    Tabela->viewport()->installEventFilter(this);
 
     auto button = [this](const char* name, const char* caption, const char* hint) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
@@ -232,10 +278,21 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     LblAviso->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0)"));
     LblAviso->setWordWrap(true);
     LblAviso->hide();
+    LblFalhas = new QLabel(this);
+    LblFalhas->setObjectName(QStringLiteral("LblFalhas"));
+    LblFalhas->hide();
+    LblModelo = new QLabel(this);
+    LblModelo->setObjectName(QStringLiteral("LblModelo"));
+    LblModelo->hide();
+    auto* counted = new QHBoxLayout();
+    counted->addWidget(LblFalhas);
+    counted->addStretch(1);
+    counted->addWidget(LblModelo);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GBPilar);
     layout->addWidget(Tabela, 1);
+    layout->addLayout(counted);
     layout->addWidget(LblVeredito);
     layout->addWidget(LblAviso);
     layout->addLayout(buttons);
@@ -264,6 +321,60 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     for (QComboBox* box : {CombApoioX, CombApoioY, CombMetodo, CombAgregado})
         connect(box, &QComboBox::currentIndexChanged, this, [this] { ClearResults(); });
     ColumnToggled();
+    resize(std::max(width(), OpeningWidth()), 420);
+}
+
+int TFCombinacoes::OpeningWidth() const
+{
+    // The verdict's widest words, and the governing mark after them.
+    const QFontMetrics metrics(Tabela->font());
+    int verdict = Tabela->horizontalHeader()->sectionSizeHint(ColSituation);
+    for (CombinationStatus status : {CombinationStatus::Holds, CombinationStatus::Fails, CombinationStatus::OutOfRange,
+                                     CombinationStatus::Refused, CombinationStatus::Error})
+        verdict = std::max(verdict, metrics.horizontalAdvance(QString::fromUtf8(CombinationStatusText(status)) +
+                                                              QStringLiteral(" (determinante)")) +
+                                        16 + 12); // the icon and the cell's margins
+    int width = verdict;
+    for (int c = ColName; c < ColSituation; ++c)
+        if (!Tabela->isColumnHidden(c))
+            width += Tabela->columnWidth(c);
+    // The row numbers up to the capacity, the frame, the scroll bar and the
+    // window's margins.
+    width += QFontMetrics(Tabela->verticalHeader()->font()).horizontalAdvance(QString::number(MaxCombinations)) + 12;
+    width += 2 * Tabela->frameWidth() + Tabela->verticalScrollBar()->sizeHint().width();
+    if (layout())
+        width += layout()->contentsMargins().left() + layout()->contentsMargins().right();
+    return width;
+}
+
+QString TFCombinacoes::CellToolTip(int r, int c) const
+{
+    const QTableWidgetItem* item = Tabela->item(r, c);
+    if (item == nullptr)
+        return QString();
+    if (!item->toolTip().isEmpty())
+        return item->toolTip();
+    const QString text = item->text();
+    if (text.isEmpty())
+        return QString();
+    QFont font = item->font();
+    const int room = Tabela->visualItemRect(item).width() - 8 - (item->icon().isNull() ? 0 : 16);
+    return QFontMetrics(font).horizontalAdvance(text) > room ? text : QString();
+}
+
+bool TFCombinacoes::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Tabela->viewport() && event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QTableWidgetItem* item = Tabela->itemAt(help->pos());
+        const QString tip = item ? CellToolTip(item->row(), item->column()) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, Tabela->viewport(), Tabela->visualItemRect(item));
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 // ---- The column ----
@@ -282,6 +393,9 @@ void TFCombinacoes::ColumnToggled()
     ShowLeastDimension();
     for (int c : {ColMxdBase, ColMydBase, ColGoverning})
         Tabela->setColumnHidden(c, !column);
+    // The columns of a column shown, the verdict keeps its words.
+    if (width() < OpeningWidth())
+        resize(OpeningWidth(), height());
     ClearResults();
     UpdateButtons();
 }
@@ -828,7 +942,14 @@ void TFCombinacoes::ShowResults(const std::vector<int>& tableRows)
         const int r = tableRows[i];
         Tabela->item(r, ColEta)->setText(row.utilisation ? Decimals(*row.utilisation) : QStringLiteral("-"));
         Tabela->item(r, ColMRd)->setText(row.resistingMoment ? Decimals(*row.resistingMoment) : QStringLiteral("-"));
-        Tabela->item(r, ColSituation)->setText(SituationText(row));
+        QTableWidgetItem* situation = Tabela->item(r, ColSituation);
+        situation->setText(SituationText(row));
+        const bool failing = row.status != CombinationStatus::Holds;
+        situation->setForeground(failing ? QBrush(FailingColour) : QBrush());
+        situation->setIcon(failing ? FailingIcon() : QIcon());
+        situation->setData(Qt::AccessibleDescriptionRole, failing ? QVariant(FailingIconName) : QVariant());
+        const bool above = row.utilisation && *row.utilisation > 1.0;
+        Tabela->item(r, ColEta)->setForeground(above ? QBrush(FailingColour) : QBrush());
         if (row.column && row.column->governingSituation >= 0)
             Tabela->item(r, ColGoverning)
                 ->setText(QString::fromUtf8(flexara::SituationText(
@@ -854,6 +975,16 @@ void TFCombinacoes::ShowVerdict()
             warnings.append(QString::fromUtf8(CaseWarningText(warning)));
     LblAviso->setText(warnings.join(QLatin1Char('\n')));
     LblAviso->setVisible(!warnings.isEmpty());
+    std::size_t failing = 0;
+    if (results)
+        for (const CombinationResult& row : results->rows)
+            failing += row.status != CombinationStatus::Holds ? 1 : 0;
+    LblFalhas->setText(results ? FailingCount(failing, results->rows.size()) : QString());
+    LblFalhas->setVisible(results.has_value());
+    // The η are the model's of the case checked: a code model is named.
+    const CalculationModel model = w.State().Model;
+    LblModelo->setText(QStringLiteral("Modelo de cálculo: ") + QString::fromUtf8(ModelName(model)));
+    LblModelo->setVisible(results.has_value() && model != CalculationModel::Classic);
 }
 
 void TFCombinacoes::ClearResults()
@@ -871,8 +1002,12 @@ void TFCombinacoes::ClearResults()
             QTableWidgetItem* item = Tabela->item(r, c);
             if (item == nullptr)
                 continue;
-            if (c > ColMydBase)
+            if (c > ColMydBase) {
                 item->setText(QString());
+                item->setForeground(QBrush());
+                item->setIcon(QIcon());
+                item->setData(Qt::AccessibleDescriptionRole, QVariant());
+            }
             QFont font = item->font();
             font.setBold(false);
             item->setFont(font);

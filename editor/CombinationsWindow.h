@@ -69,6 +69,10 @@ public:
     // After "Verificar": the case's verdict, and the warnings of the check.
     QLabel* LblVeredito = nullptr;
     QLabel* LblAviso = nullptr;
+    // After "Verificar": "4 de 50 combinações não atendem", and the
+    // calculation model of a code model the η were computed in.
+    QLabel* LblFalhas = nullptr;
+    QLabel* LblModelo = nullptr;
 
     // The group "Pilar".
     QGroupBox* GBPilar = nullptr;
@@ -136,6 +140,12 @@ public:
     // user told how many went in and how many not.
     void AppendRows(const CombinationList& rows);
 
+    // What the tooltip of a cell shows: its own hint (a cell that does not
+    // convert), else its whole text when the column cuts it.
+    QString CellToolTip(int r, int c) const;
+    // Wide enough for every column's title and the verdict words.
+    int OpeningWidth() const;
+
     // The last check, while it still belongs to the case, and the case's
     // verdict from it.
     const std::optional<CombinationCheck>& Results() const { return results; }
@@ -143,6 +153,9 @@ public:
     // Called after every edit of the case: the results go when the section,
     // the bars, the materials or the settings are no longer those checked.
     void CaseChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void AppendRow(const QString& name, const QString& nd, const QString& mxd, const QString& myd,

@@ -128,6 +128,7 @@ void TFDimensionamento::BtnAplicarClick()
         return;
     w.Armadura().ChooseDiameterInEveryLine(result.options[static_cast<std::size_t>(result.chosen)].diameter);
     accept();
+    w.DesignApplied();
 }
 
 } // namespace flexara

@@ -440,6 +440,9 @@ TFDiagramas::TFDiagramas(TFPrincipal& window, QWidget* parent) : QDialog(parent)
     LblAviso->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0)"));
     LblAviso->setWordWrap(true);
     LblAviso->hide();
+    LblModelo = new QLabel(this);
+    LblModelo->setObjectName(QStringLiteral("LblModelo"));
+    LblModelo->hide();
 
     PgVistas = new QTabWidget(this);
     PgVistas->setObjectName(QStringLiteral("PgVistas"));
@@ -462,6 +465,7 @@ TFDiagramas::TFDiagramas(TFPrincipal& window, QWidget* parent) : QDialog(parent)
     top->addWidget(LblCombinacao);
     top->addWidget(CombCombinacao, 1);
     top->addStretch(1);
+    top->addWidget(LblModelo);
     top->addWidget(BtnExportar);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -505,6 +509,8 @@ void TFDiagramas::Open(int tableRow)
         CombCombinacao->setEnabled(!rows.empty());
         LblAviso->setText(StudyNotice(study->surface));
         LblAviso->setVisible(!LblAviso->text().isEmpty());
+        LblModelo->setText(QStringLiteral("Modelo de cálculo: ") + QString::fromUtf8(ModelName(state->Model)));
+        LblModelo->setVisible(state->Model != CalculationModel::Classic);
     }
     int chosen = study->check.governing;
     for (std::size_t i = 0; i < tableRows.size(); ++i)
@@ -625,6 +631,7 @@ void TFDiagramas::CaseChanged()
         studiedColumn.reset();
         LblAviso->clear();
         LblAviso->hide();
+        LblModelo->hide();
         ShowNothing();
     }
 }

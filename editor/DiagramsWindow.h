@@ -158,6 +158,9 @@ public:
     QLabel* LblCombinacao = nullptr;
     CaptionedComboBox* CombCombinacao = nullptr;
     QLabel* LblAviso = nullptr;
+    // The code model the surface and the η were computed in; hidden for the
+    // classic model.
+    QLabel* LblModelo = nullptr;
     QTabWidget* PgVistas = nullptr;
     TChNM* ChNM = nullptr;
     TSuperficie* PbSuperficie = nullptr;

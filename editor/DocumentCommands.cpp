@@ -1,5 +1,7 @@
 #include "editor/DocumentCommands.h"
 
+#include "dialogs/Tconfirma.h"
+#include "editor/CaseHistory.h"
 #include "editor/CombinationsWindow.h"
 #include "editor/SectionGroup.h"
 #include "editor/TFPrincipal.h"
@@ -101,15 +103,32 @@ void TDocumentCommands::Novo()
     caseFile.clear();
 }
 
+bool TDocumentCommands::SettleUnsavedChanges()
+{
+    if (!w.History->Modified())
+        return true;
+    switch (AskToSaveChanges(&w)) {
+    case SaveChangesAnswer::Save:
+        return Salvar();
+    case SaveChangesAnswer::DontSave:
+        return true;
+    case SaveChangesAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void TDocumentCommands::Abrir()
 {
+    if (!SettleUnsavedChanges())
+        return;
     const QString path = fileDialogs->AskOpenPath();
     if (path.isEmpty())
         return;
     ReadProjectFile(path);
 }
 
-void TDocumentCommands::Salvar()
+bool TDocumentCommands::Salvar()
 {
     // A marked cell of the combinations stops the save before anything is asked.
     if (w.FCombinacoes) {
@@ -119,18 +138,19 @@ void TDocumentCommands::Salvar()
     if (!w.HasFileName) {
         const QString path = fileDialogs->AskSavePath();
         if (path.isEmpty())
-            return;
+            return false;
         saveName = path;
         w.HasFileName = true; // set before the file is opened: it stays when the writing fails
     }
     // With a name already given, the case goes again to the name chosen last.
     WriteProjectFile(saveName);
+    return true;
 }
 
-void TDocumentCommands::SavarComo()
+bool TDocumentCommands::SavarComo()
 {
     w.HasFileName = false;
-    Salvar();
+    return Salvar();
 }
 
 void TDocumentCommands::ReadProjectFile(const QString& path)
@@ -138,6 +158,12 @@ void TDocumentCommands::ReadProjectFile(const QString& path)
     const std::string bytes = LoadProjectBytes(LocalPath(path));
     WindowProjectReader reader(w);
     caseFile.clear();
+    // The case as opened, also when the reading failed half-way, is the one
+    // without unsaved changes.
+    struct Opened {
+        TCaseHistory& history;
+        ~Opened() { history.StartCase(); }
+    } opened{*w.History};
     ReadProjectText(bytes, reader); // starts with the New reset, which clears HasFileName
     caseFile = path;
     w.RepaintSection();
@@ -150,6 +176,7 @@ void TDocumentCommands::WriteProjectFile(const QString& path)
     const std::optional<Column> column = w.FCombinacoes ? w.FCombinacoes->CheckedColumn() : std::nullopt;
     SaveFileBytes(LocalPath(path), WriteProjectText(w.State(), w.WriteInput(&combinations, &column)), writeFault);
     caseFile = path;
+    w.History->MarkSaved();
 }
 
 } // namespace flexara

@@ -60,8 +60,13 @@ public:
 
     void Novo();
     void Abrir();
-    void Salvar();
-    void SavarComo();
+    // False when the save dialog was cancelled: nothing was written.
+    bool Salvar();
+    bool SavarComo();
+    // Before the case is left: with unsaved changes, asks whether to save
+    // them; false when the command asking is to stop ("Cancelar", or a save
+    // dialog cancelled).
+    bool SettleUnsavedChanges();
 
     // Throw ProjectFileError with the runtime message on failure.
     void ReadProjectFile(const QString& path);

@@ -170,6 +170,11 @@ TChCurva::TChCurva(QWidget* parent) : QChartView(parent)
     loadLabel->setBrush(Qt::black);
     loadLabel->setZValue(1000);
     loadLabel->setVisible(false);
+    modelText = new QGraphicsSimpleTextItem(chart);
+    modelText->setFont(ArialPixels(10));
+    modelText->setBrush(Qt::black);
+    modelText->setZValue(1000);
+    modelText->setVisible(false);
     setChart(chart);
 
     connect(AxisX, &QValueAxis::rangeChanged, this, [this] {
@@ -197,6 +202,19 @@ void TChCurva::ClearCurve()
     Series2->clear();
     SetCornerText(QString());
     SetLoadLabel(QString());
+    SetModelText(QString());
+}
+
+void TChCurva::SetModelText(const QString& text)
+{
+    modelText->setText(text);
+    modelText->setVisible(!text.isEmpty());
+    PlaceCornerText();
+}
+
+QString TChCurva::ModelText() const
+{
+    return modelText->isVisible() ? modelText->text() : QString();
 }
 
 void TChCurva::SetCornerText(const QString& text)
@@ -231,10 +249,15 @@ void TChCurva::PlaceCornerText()
     cornerText->setPos(plot.right() - box.width() - 4, plot.top() + 2);
     // The load's lines in the top left corner, each cut short of the η.
     const double room = plot.width() - (cornerText->isVisible() ? box.width() + 4 : 0.0) - 12;
+    // The model's name under the η; the load's second line stops short of it.
+    const QRectF modelBox = modelText->boundingRect();
+    modelText->setPos(plot.right() - modelBox.width() - 4, plot.top() + 2 + box.height());
+    const double roomUnder =
+        modelText->isVisible() ? std::min(room, plot.width() - modelBox.width() - 4 - 12) : room;
     const QFontMetricsF metrics(loadLabel->font());
     QStringList lines = loadLabelText.split(QLatin1Char('\n'));
-    for (QString& line : lines)
-        line = metrics.elidedText(line, Qt::ElideRight, std::max(0.0, room));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        lines[i] = metrics.elidedText(lines[i], Qt::ElideRight, std::max(0.0, i == 1 ? roomUnder : room));
     loadLabel->setText(lines.join(QLatin1Char('\n')));
     loadLabel->setPos(plot.left() + 4, plot.top() + 2);
 }

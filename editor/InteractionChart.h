@@ -51,6 +51,10 @@ public:
     // empty for none. A new generation clears it, as it clears the η.
     void SetLoadLabel(const QString& text);
     QString LoadLabel() const;
+    // Under the η, the calculation model it was computed in when that is a
+    // code model ("NBR 6118:2014 — parábola-retângulo"); empty for none.
+    void SetModelText(const QString& text);
+    QString ModelText() const;
 
     bool NoticeShown() const;
     QStringList NoticeLines() const;
@@ -90,6 +94,7 @@ private:
     QList<QGraphicsSimpleTextItem*> noticeText;
     QGraphicsSimpleTextItem* cornerText = nullptr;
     QGraphicsSimpleTextItem* loadLabel = nullptr;
+    QGraphicsSimpleTextItem* modelText = nullptr;
     QString loadLabelText; // as given, before it is cut to the plot
     void PlaceCornerText();
     QRubberBand* rubberBand = nullptr;

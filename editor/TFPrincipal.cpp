@@ -6,6 +6,7 @@
 #include "dialogs/TFConfig.h"
 #include "dialogs/Tconfirma.h"
 #include "dialogs/WindowLook.h"
+#include "editor/CaseHistory.h"
 #include "editor/CombinationsWindow.h"
 #include "editor/DiagramsWindow.h"
 #include "editor/DocumentCommands.h"
@@ -133,6 +134,7 @@ TFPrincipal::TFPrincipal(QWidget* parent) : QMainWindow(parent), state(std::make
     setWindowIcon(Picture("icone.jpg"));
     PaintSilver(this);
 
+    History = std::make_unique<TCaseHistory>(*this);
     CreateMenu();
     CreateStatusBar();
 
@@ -205,6 +207,15 @@ void TFPrincipal::AttachDialogs(TAboutBox* aboutBox, Tconfirma* confirmaBox, TFC
     FAviso = aviso;
 }
 
+void TFPrincipal::AttachCombinations(TFCombinacoes* combinations)
+{
+    FCombinacoes = combinations;
+    // Its edits are steps of the case: Ctrl+Z works there too.
+    combinations->addAction(Desfazer);
+    combinations->addAction(Refazer);
+    History->StartCase();
+}
+
 void TFPrincipal::CreateMenu()
 {
     QMenuBar* bar = menuBar();
@@ -234,6 +245,26 @@ void TFPrincipal::CreateMenu()
         addItem(Arquivo, QStringLiteral("Exportar curva (CSV)..."), QKeySequence(), &TFPrincipal::ExportarCurvaClick);
     Arquivo->addSeparator();
     Sair1 = addItem(Arquivo, QStringLiteral("Sa&ir"), QKeySequence(Qt::ALT | Qt::Key_F4), &TFPrincipal::Sair1Click);
+
+    Editar = bar->addMenu(QStringLiteral("&Editar"));
+    Desfazer = Editar->addAction(QStringLiteral("Desfazer"));
+    Desfazer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Refazer = Editar->addAction(QStringLiteral("Refazer"));
+    Refazer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(Desfazer, &QAction::triggered, this, [this] { RunCommand([this] { History->Undo(); }); });
+    connect(Refazer, &QAction::triggered, this, [this] { RunCommand([this] { History->Redo(); }); });
+    // Each names its step: "Desfazer alteração de Nd".
+    QUndoStack& steps = History->Stack();
+    connect(&steps, &QUndoStack::undoTextChanged, this, [this](const QString& step) {
+        Desfazer->setText(step.isEmpty() ? QStringLiteral("Desfazer") : QStringLiteral("Desfazer ") + step);
+    });
+    connect(&steps, &QUndoStack::redoTextChanged, this, [this](const QString& step) {
+        Refazer->setText(step.isEmpty() ? QStringLiteral("Refazer") : QStringLiteral("Refazer ") + step);
+    });
+    connect(&steps, &QUndoStack::canUndoChanged, Desfazer, &QAction::setEnabled);
+    connect(&steps, &QUndoStack::canRedoChanged, Refazer, &QAction::setEnabled);
+    Desfazer->setEnabled(false);
+    Refazer->setEnabled(false);
 
     Configura = bar->addAction(QStringLiteral("&Configurações"));
     connect(Configura, &QAction::triggered, this, &TFPrincipal::ConfiguraClick);
@@ -480,11 +511,16 @@ void TFPrincipal::FormCreate()
     // no refresh on the way meets what an earlier case left (a bar area beyond
     // the double range, from a file that failed to open).
     InstallDefaultCase(*state);
-    ChCurva->ClearCurve();
-    shownLoad.reset();
-    ChCurva->SetOutOfRangeNotice(false);
-    ChCurva->RescaleAxes();
-    HasFileName = false;
+    // A step undone comes back through here with the chart as it is and the
+    // file it was saved to.
+    const bool restoring = History->Restoring();
+    if (!restoring) {
+        ChCurva->ClearCurve();
+        shownLoad.reset();
+        ChCurva->SetOutOfRangeNotice(false);
+        ChCurva->RescaleAxes();
+        HasFileName = false;
+    }
 
     for (QLineEdit* field : {EdNd, EdMdx, EdMdy})
         field->setText(QStringLiteral("0"));
@@ -509,6 +545,7 @@ void TFPrincipal::FormCreate()
         FCombinacoes->SetRows({});
     }
     update();
+    History->StartCase();
 }
 
 void TFPrincipal::Timer1Timer()
@@ -577,6 +614,7 @@ void TFPrincipal::CombConcretoChange(int index)
     if (index == ConcreteOtherIndex && FConcreto)
         FConcreto->exec();
     CaseEdited();
+    History->RecordEdit();
 }
 
 // A zero safety factor would make the strength infinite: the division by zero
@@ -618,6 +656,15 @@ MaterialSelection TFPrincipal::Selection() const
 
 void TFPrincipal::BtnGerarClick()
 {
+    // A generation is no edit of the case, whatever it refreshes; what was
+    // edited before it is a step of its own.
+    History->RecordEdit();
+    const bool modified = History->Modified();
+    struct Absorbed {
+        TCaseHistory& history;
+        bool modified;
+        ~Absorbed() { history.AbsorbGeneration(modified); }
+    } absorbed{*History, modified};
     RunCommand([this] {
         {
             const AxesRescaledAtEnd rescaled(*ChCurva);
@@ -632,7 +679,10 @@ void TFPrincipal::BtnGerarClick()
 
 void TFPrincipal::Novo1Click()
 {
-    FormCreate();
+    RunCommand([this] {
+        if (Documents->SettleUnsavedChanges())
+            FormCreate();
+    });
 }
 
 void TFPrincipal::Abrir1Click()
@@ -786,6 +836,12 @@ void TFPrincipal::Sair1Click()
 
 bool TFPrincipal::FormCloseQuery()
 {
+    // The question about the changes takes the place of the confirmation.
+    if (History->Modified()) {
+        bool close = false;
+        RunCommand([this, &close] { close = Documents->SettleUnsavedChanges(); });
+        return close;
+    }
     return confirma == nullptr || confirma->Ask();
 }
 
@@ -802,6 +858,7 @@ void TFPrincipal::ConfiguraClick()
     if (FConfig)
         FConfig->Execute();
     CaseEdited();
+    History->RecordEdit();
 }
 
 void TFPrincipal::CombinacoesClick()
@@ -824,6 +881,7 @@ void TFPrincipal::DiagramasClick()
 
 void TFPrincipal::ShowLoad(double nd, double mxd, double myd, const QString& label)
 {
+    History->RecordEdit();
     SetNdFromFile(nd);
     SetMxdFromFile(mxd);
     SetMydFromFile(myd);
@@ -831,7 +889,16 @@ void TFPrincipal::ShowLoad(double nd, double mxd, double myd, const QString& lab
     for (QLineEdit* field : {EdNd, EdMdx, EdMdy})
         field->setCursorPosition(0);
     shownLoad = ShownLoad{nd, mxd, myd, label};
+    History->RecordEdit(QStringLiteral("Mostrar no gráfico"));
     BtnGerarClick();
+}
+
+void TFPrincipal::DesignApplied()
+{
+    History->RecordEdit(QStringLiteral("aplicação do dimensionamento"));
+    BtnGerarClick();
+    if (FCombinacoes && FCombinacoes->Tabela->rowCount() > 0)
+        FCombinacoes->BtnVerificarClick();
 }
 
 ProjectWriteInput TFPrincipal::WriteInput(const CombinationList* combinations,
@@ -875,7 +942,12 @@ void TFPrincipal::ShowUtilisation()
     std::optional<Point> design;
     if (!ChCurva->DesignPoints().isEmpty())
         design = Point{ChCurva->DesignPoints().front().x(), ChCurva->DesignPoints().front().y()};
-    ChCurva->SetCornerText(UtilisationCornerText(points, design));
+    const QString utilisation = UtilisationCornerText(points, design);
+    ChCurva->SetCornerText(utilisation);
+    // In a code model the η says which; the classic model's chart as always.
+    ChCurva->SetModelText(!utilisation.isEmpty() && state->Model != CalculationModel::Classic
+                              ? QString::fromUtf8(ModelName(state->Model))
+                              : QString());
     // The load's name stays while the actions are still that load's.
     if (shownLoad && (state->Nd != shownLoad->nd || state->Mxd != shownLoad->mxd || state->Myd != shownLoad->myd))
         shownLoad.reset();

@@ -49,6 +49,7 @@ class TGBSecao;
 class TPaintBox1;
 class Tconfirma;
 class TDocumentCommands;
+class TCaseHistory;
 struct MaterialSelection;
 
 class TFPrincipal : public QMainWindow, public EditorContext {
@@ -117,6 +118,10 @@ public:
     // the chart shows its curve and point, and names the load by label for as
     // long as the actions are that load's.
     void ShowLoad(double nd, double mxd, double myd, const QString& label = QString());
+    // After "Aplicar" of the design: the chart generated again for the new
+    // bars and the combinations checked again, so that no η on screen is the
+    // old bars'.
+    void DesignApplied();
     // What the writer needs besides the state: the selections, the visible
     // dimension fields and the load combinations of FCombinacoes.
     ProjectWriteInput WriteInput(const CombinationList* combinations,
@@ -155,6 +160,8 @@ public:
 
     // New, Open, Save and Save As, with the file dialogs.
     std::unique_ptr<TDocumentCommands> Documents;
+    // Unsaved changes and the steps to undo.
+    std::unique_ptr<TCaseHistory> History;
     bool HasFileName = false;
     bool SplashTickSeen = false;
 
@@ -193,6 +200,10 @@ public:
     QAction* ExportarGrafico = nullptr;
     QAction* ExportarCurva = nullptr;
     QAction* Sair1 = nullptr;
+    // "&Editar": the steps of the case undone and done again.
+    QMenu* Editar = nullptr;
+    QAction* Desfazer = nullptr;
+    QAction* Refazer = nullptr;
     QAction* Configura = nullptr;
     QAction* Combinacoes = nullptr;
     QAction* Diagramas = nullptr;
@@ -206,10 +217,12 @@ public:
     TFCombinacoes* FCombinacoes = nullptr;
     TFDiagramas* FDiagramas = nullptr;
 
-    void AttachCombinations(TFCombinacoes* combinations) { FCombinacoes = combinations; }
+    // The combinations' rows and column belong to the case from now on.
+    void AttachCombinations(TFCombinacoes* combinations);
     void AttachDiagrams(TFDiagramas* diagrams) { FDiagramas = diagrams; }
 
-    // Every request to close the window asks confirma first.
+    // Every request to close the window asks confirma first; with unsaved
+    // changes, whether to save them instead.
     bool FormCloseQuery();
 
 protected:

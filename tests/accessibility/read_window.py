@@ -7,7 +7,7 @@ reads the status bar, reads the three drop-down lists by their captions, and
 opens the combinations window to read its table, buttons and the group of
 the column, designs the
 reinforcement and reads the design dialog's table, and the diagrams
-window to read its list, views and button.
+window to read its list, views and button, and the menu "Editar".
 Prints one line per check and exits 1 when one fails.
 """
 import sys
@@ -228,5 +228,12 @@ if item is not None:
         check("N–M chart", view.name if view else None, "Diagrama N–M")
         button = find(window, lambda a: role(a) == pyatspi.ROLE_PUSH_BUTTON and a.name == "Exportar figura...")
         check("button Exportar figura...", button.name if button else None, "Exportar figura...")
+
+# The menu "Editar" and its two items, each naming its step when there is one.
+menu = find(app, lambda a: role(a) in (pyatspi.ROLE_MENU, pyatspi.ROLE_MENU_ITEM) and a.name == "Editar")
+check("menu Editar", menu.name if menu else None, "Editar")
+for name in ("Desfazer", "Refazer"):
+    entry = find(app, lambda a, n=name: role(a) == pyatspi.ROLE_MENU_ITEM and a.name.startswith(n))
+    check("menu item " + name, entry.name.split(" ")[0] if entry else None, name)
 
 sys.exit(1 if failures else 0)

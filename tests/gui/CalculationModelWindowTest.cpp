@@ -184,7 +184,8 @@ TEST_F(CalculationModelWindowTest, TheModelOutlivesNovoAsTheOtherSettingsDo)
     // block factor do; a file read in replaces it (classic when it has none).
     ChooseModel(&TFConfig::RadioButton4, true);
     State().GammaC = 1.5;
-    main->Novo1->trigger();
+    // The settings changed are a change of the case: Novo asks first.
+    EXPECT_TRUE(AnsweringSaveQuestion([&] { main->Novo1->trigger(); }));
     EXPECT_EQ(State().GammaC, 1.5);
     EXPECT_EQ(State().Model, CalculationModel::NbrRectangular);
     EXPECT_TRUE(State().ReducedBlockStress);

@@ -273,8 +273,9 @@ TEST_F(CombinationsWindowTest, MostrarNoGraficoDrawsTheSelectedRow)
     Table()->setCurrentCell(1, TFCombinacoes::ColName);
     QTest::mouseClick(Window()->BtnMostrar, Qt::LeftButton);
     EXPECT_EQ(chart->CornerText(), "fora");
-    // A refused generation leaves no corner text.
-    main->Novo1->trigger();
+    // A refused generation leaves no corner text. "Mostrar no gráfico" wrote
+    // the main fields: Novo asks first.
+    EXPECT_TRUE(AnsweringSaveQuestion([&] { main->Novo1->trigger(); }));
     EXPECT_EQ(chart->CornerText(), "");
 }
 

@@ -5,6 +5,7 @@
 
 #include "editor/CombinationsWindow.h"
 #include "editor/DesignDialog.h"
+#include "editor/InteractionChart.h"
 #include "editor/ReinforcementGroup.h"
 #include "project/ProjectFile.h"
 #include "tests/support/ColumnExample.h"
@@ -129,8 +130,47 @@ TEST_F(DesignDialogTest, AplicarSetsEveryLineAsTheDiameterListWould)
     // The line selected before shows again, with its new diameter.
     EXPECT_EQ(arm.SelectedLine(), 0);
     EXPECT_EQ(arm.CombDiametro->currentText(), "16");
-    // The case changed: the check of the old bars is gone.
-    EXPECT_FALSE(Window()->Results().has_value());
+    // The case changed: the combinations are checked again on the new bars,
+    // ELU 1 at the 0,822 of the design's row of 16 mm.
+    ASSERT_TRUE(Window()->Results().has_value());
+    EXPECT_EQ(Window()->Tabela->item(0, TFCombinacoes::ColEta)->text(), "0,82");
+}
+
+TEST_F(DesignDialogTest, AfterAplicarTheChartAndTheCheckAreThoseOfTheNewBars)
+{
+    // The chart of the bars as opened (20 mm), and their check.
+    QApplication::clipboard()->setText(SixteenMillimetres);
+    QTest::mouseClick(Window()->BtnColar, Qt::LeftButton);
+    main->ShowLoad(-500, 100, 0);
+    const QList<QPointF> oldCurve = main->ChCurva->CurvePoints();
+    ASSERT_FALSE(oldCurve.isEmpty());
+    const QString oldEta = main->ChCurva->CornerText();
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    ASSERT_TRUE(Window()->Results().has_value());
+    const QString oldRowEta = Window()->Tabela->item(0, TFCombinacoes::ColEta)->text();
+
+    QTest::mouseClick(Window()->BtnDimensionar, Qt::LeftButton);
+    TFDimensionamento* dialog = Window()->FDimensionamento;
+    ASSERT_NE(dialog, nullptr);
+    QTest::mouseClick(dialog->BtnAplicar, Qt::LeftButton);
+    QApplication::processEvents();
+    ASSERT_EQ(Diameters(), std::vector<double>({16.0, 16.0}));
+
+    const QList<QPointF> curve = main->ChCurva->CurvePoints();
+    const QString eta = main->ChCurva->CornerText();
+    ASSERT_TRUE(Window()->Results().has_value());
+    const QString rowEta = Window()->Tabela->item(0, TFCombinacoes::ColEta)->text();
+    // Smaller bars: a smaller curve, a larger η, for the chart and the row.
+    EXPECT_NE(curve, oldCurve);
+    EXPECT_NE(eta, oldEta);
+    EXPECT_NE(rowEta, oldRowEta);
+    EXPECT_EQ(rowEta, "0,82");
+    // "Gerar gráfico" and "Verificar" on the case as it stands show the same.
+    main->BtnGerar->click();
+    EXPECT_EQ(main->ChCurva->CurvePoints(), curve);
+    EXPECT_EQ(main->ChCurva->CornerText(), eta);
+    QTest::mouseClick(Window()->BtnVerificar, Qt::LeftButton);
+    EXPECT_EQ(Window()->Tabela->item(0, TFCombinacoes::ColEta)->text(), rowEta);
 }
 
 TEST_F(DesignDialogTest, CancelarChangesNothing)

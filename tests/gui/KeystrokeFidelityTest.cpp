@@ -131,8 +131,9 @@ TEST_F(KeystrokeFidelityTest, AZeroConcreteFactorIsADivisionByZero)
     const double fyd = State().Fyd;
     EXPECT_EQ(LeaveListExpectingBox(main->CombAco), "Floating point division by zero.");
     EXPECT_EQ(State().Fyd, fyd);
-    // "&Novo" installs the default materials without a word.
-    main->Novo1->trigger();
+    // "&Novo" installs the default materials without a word (after the
+    // question about the changed settings).
+    EXPECT_TRUE(AnsweringSaveQuestion([&] { main->Novo1->trigger(); }));
     QTest::qWait(30);
     EXPECT_EQ(FlexaraApplication::LastErrorMessage(), "Floating point division by zero.");
     FlexaraApplication::ForgetLastError();

@@ -181,7 +181,8 @@ TEST_F(MainWindowTest, ShortcutsWorkFromInsideAField)
 
     TypeAndLeave(main->EdNd, "-150");
     FocusOn(main->EdNd);
-    QTest::keyClick(main->EdNd, Qt::Key_N, Qt::ControlModifier);
+    // Nd changed: Ctrl+N asks first.
+    EXPECT_TRUE(AnsweringSaveQuestion([&] { QTest::keyClick(main->EdNd, Qt::Key_N, Qt::ControlModifier); }));
     EXPECT_EQ(State().Nd, 0.0);
     EXPECT_EQ(main->EdNd->text(), "0");
 }

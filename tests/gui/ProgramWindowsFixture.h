@@ -129,6 +129,28 @@ private:
     QTimer timer;
 };
 
+// Runs action and answers the question about unsaved changes with the button
+// named answer ("BtnSalvar", "BtnNaoSalvar", "BtnCancelar"); any other dialog
+// is rejected. Whether the question was asked.
+inline bool AnsweringSaveQuestion(const std::function<void()>& action, const char* answer = "BtnNaoSalvar")
+{
+    bool asked = false;
+    ModalScript script({[&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box && box->objectName() == QStringLiteral("SalvarAlteracoes")) {
+            asked = true;
+            if (auto* button = box->findChild<QPushButton*>(QString::fromUtf8(answer)))
+                button->click();
+            else
+                box->done(QMessageBox::Cancel);
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->done(QDialog::Rejected);
+        }
+    }});
+    action();
+    return asked;
+}
+
 // Answers every error box with OK for as long as it lives, recording the
 // texts; it also reaches boxes that open inside a step of a ModalScript.
 class ErrorBoxAnswerer {
