@@ -185,7 +185,7 @@ TEST_F(CalculationModelWindowTest, TheModelOutlivesNovoAsTheOtherSettingsDo)
     ChooseModel(&TFConfig::RadioButton4, true);
     State().GammaC = 1.5;
     // The settings changed are a change of the case: Novo asks first.
-    EXPECT_TRUE(AnsweringSaveQuestion([&] { main->Novo1->trigger(); }));
+    EXPECT_TRUE(testing::AnsweringSaveQuestion([&] { main->Novo1->trigger(); }));
     EXPECT_EQ(State().GammaC, 1.5);
     EXPECT_EQ(State().Model, CalculationModel::NbrRectangular);
     EXPECT_TRUE(State().ReducedBlockStress);

@@ -275,7 +275,7 @@ TEST_F(CombinationsWindowTest, MostrarNoGraficoDrawsTheSelectedRow)
     EXPECT_EQ(chart->CornerText(), "fora");
     // A refused generation leaves no corner text. "Mostrar no gráfico" wrote
     // the main fields: Novo asks first.
-    EXPECT_TRUE(AnsweringSaveQuestion([&] { main->Novo1->trigger(); }));
+    EXPECT_TRUE(testing::AnsweringSaveQuestion([&] { main->Novo1->trigger(); }));
     EXPECT_EQ(chart->CornerText(), "");
 }
 

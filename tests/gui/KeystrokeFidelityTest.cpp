@@ -133,7 +133,7 @@ TEST_F(KeystrokeFidelityTest, AZeroConcreteFactorIsADivisionByZero)
     EXPECT_EQ(State().Fyd, fyd);
     // "&Novo" installs the default materials without a word (after the
     // question about the changed settings).
-    EXPECT_TRUE(AnsweringSaveQuestion([&] { main->Novo1->trigger(); }));
+    EXPECT_TRUE(testing::AnsweringSaveQuestion([&] { main->Novo1->trigger(); }));
     QTest::qWait(30);
     EXPECT_EQ(FlexaraApplication::LastErrorMessage(), "Floating point division by zero.");
     FlexaraApplication::ForgetLastError();

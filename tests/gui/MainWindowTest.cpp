@@ -182,7 +182,7 @@ TEST_F(MainWindowTest, ShortcutsWorkFromInsideAField)
     TypeAndLeave(main->EdNd, "-150");
     FocusOn(main->EdNd);
     // Nd changed: Ctrl+N asks first.
-    EXPECT_TRUE(AnsweringSaveQuestion([&] { QTest::keyClick(main->EdNd, Qt::Key_N, Qt::ControlModifier); }));
+    EXPECT_TRUE(testing::AnsweringSaveQuestion([&] { QTest::keyClick(main->EdNd, Qt::Key_N, Qt::ControlModifier); }));
     EXPECT_EQ(State().Nd, 0.0);
     EXPECT_EQ(main->EdNd->text(), "0");
 }
@@ -221,7 +221,7 @@ TEST_F(MainWindowTest, NovoInstallsTheDefaultCaseAgain)
     main->HasFileName = true;
     State().GammaC = 1.5;
 
-    main->Novo1->trigger();
+    EXPECT_TRUE(testing::AnsweringSaveQuestion([&] { main->Novo1->trigger(); }));
 
     const AnalysisState& s = State();
     EXPECT_EQ(s.Nd, 0.0);
