@@ -585,22 +585,6 @@ struct CsvStyle {
 const CsvStyle BatchStyle = {"", {"nome", "nd", "mxd", "myd", "mxd_base", "myd_base"}, ShortestReal, "\n"};
 const CsvStyle SpreadsheetStyle = {"\xEF\xBB\xBF", LoadCaptions, FormatGeneral, "\r\n"};
 
-// The situation as a CSV field, in plain letters.
-const char* SituationCsvWord(DesignSituation situation)
-{
-    switch (situation) {
-    case DesignSituation::Top:
-        return "topo";
-    case DesignSituation::Base:
-        return "base";
-    case DesignSituation::Intermediate:
-        return "intermediaria";
-    case DesignSituation::Minimum:
-        break;
-    }
-    return "minima";
-}
-
 std::string CombinationsCsv(const CombinationList& rows, const CombinationCheck* check, bool column,
                             const CsvStyle& style)
 {
@@ -639,7 +623,7 @@ std::string CombinationsCsv(const CombinationList& rows, const CombinationCheck*
             const bool compressed = c && c->InCompression();
             out += std::string(";") +
                    (c && c->governingSituation >= 0
-                        ? SituationCsvWord(c->situations[static_cast<std::size_t>(c->governingSituation)].situation)
+                        ? SituationPlainWord(c->situations[static_cast<std::size_t>(c->governingSituation)].situation)
                         : "") +
                    ";" + field(compressed ? WorkedMdTot(*c, Bending::Mx) : std::nullopt) + ";" +
                    field(compressed ? WorkedMdTot(*c, Bending::My) : std::nullopt) + ";" +

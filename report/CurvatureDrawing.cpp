@@ -66,11 +66,7 @@ ChartAxes ScaleCurvaturePicture(const CurvaturePicture& picture)
 
 QPointF CurvatureFrame::ToDevice(double curvaturePerKm, double moment) const
 {
-    using Real = long double;
-    const Real fx = (static_cast<Real>(curvaturePerKm) - axes.x.low) / (static_cast<Real>(axes.x.high) - axes.x.low);
-    const Real fy = (static_cast<Real>(moment) - axes.y.low) / (static_cast<Real>(axes.y.high) - axes.y.low);
-    return QPointF(plot.left() + static_cast<double>(fx * plot.width()),
-                   plot.bottom() - static_cast<double>(fy * plot.height()));
+    return PlotPoint(plot, axes, curvaturePerKm, moment);
 }
 
 CurvatureFrame LayOutCurvaturePicture(const QRectF& area, const CurvaturePicture& picture)

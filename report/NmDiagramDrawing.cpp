@@ -63,11 +63,7 @@ ChartAxes ScaleNmDiagram(const NmPicture& picture)
 
 QPointF NmFrame::ToDevice(double m, double nd) const
 {
-    using Real = long double;
-    const Real fx = (static_cast<Real>(m) - axes.x.low) / (static_cast<Real>(axes.x.high) - axes.x.low);
-    const Real fy = (static_cast<Real>(nd) - axes.y.low) / (static_cast<Real>(axes.y.high) - axes.y.low);
-    return QPointF(plot.left() + static_cast<double>(fx * plot.width()),
-                   plot.top() + static_cast<double>(fy * plot.height()));
+    return PlotPoint(plot, axes, m, nd, true);
 }
 
 NmFrame LayOutNmDiagram(const QRectF& area, const NmPicture& picture)

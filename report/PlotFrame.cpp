@@ -21,6 +21,16 @@ QString AxisLabel(const AxisScale& scale, double value)
     return QString::fromStdString(AxisLabelText(scale, value));
 }
 
+QPointF PlotPoint(const QRectF& plot, const ChartAxes& axes, double x, double y, bool lowAtTop)
+{
+    using Real = long double;
+    const Real fx = (static_cast<Real>(x) - axes.x.low) / (static_cast<Real>(axes.x.high) - axes.x.low);
+    const Real fy = (static_cast<Real>(y) - axes.y.low) / (static_cast<Real>(axes.y.high) - axes.y.low);
+    return QPointF(plot.left() + static_cast<double>(fx * plot.width()),
+                   lowAtTop ? plot.top() + static_cast<double>(fy * plot.height())
+                            : plot.bottom() - static_cast<double>(fy * plot.height()));
+}
+
 QRectF LayOutPlot(const QRectF& area, double u, const ChartAxes& axes, int titleLines)
 {
     const QFontMetricsF labels(ReportFont(PlotLabelPixels * u));

@@ -21,6 +21,10 @@ inline constexpr double PlotLabelPixels = 11.0;
 
 QString AxisLabel(const AxisScale& scale, double value);
 
+// A point (x, y) in the axes' units on the plot: x to the right, y upwards,
+// or downwards from the top where lowAtTop.
+QPointF PlotPoint(const QRectF& plot, const ChartAxes& axes, double x, double y, bool lowAtTop = false);
+
 // The plot in area for axes, under titleLines lines of title; u is the
 // drawing's unit.
 QRectF LayOutPlot(const QRectF& area, double u, const ChartAxes& axes, int titleLines);
