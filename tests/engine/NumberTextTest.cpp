@@ -124,23 +124,50 @@ TEST(NumberText, ExtremeValuesSurviveAField)
     EXPECT_EQ(value, max);
 }
 
+// A number at a count of decimals, rounded half up: as the batch tool writes
+// it (FixedHalfUp), and as the column's messages do, with a decimal comma
+// below a million and two significant digits and a three-digit exponent from
+// there on.
 TEST(NumberText, DecimalsRoundHalfUp)
 {
+    using Writer = std::string (*)(double, int);
+    const Writer fixed = [](double value, int decimals) { return FixedHalfUp(value, decimals); };
+    const Writer message = [](double value, int decimals) {
+        return DecimalCommaText(value, decimals, MessageEngineeringFrom);
+    };
     const struct {
+        Writer write;
         double value;
         int decimals;
         const char* text;
     } cases[] = {
-        {1.125, 2, "1.13"},                         // an exact tie rounds up, where printf rounds it to even
-        {1.5708, 2, "1.57"},    {0.005, 2, "0.01"}, // 0.005 is a little above the tie as a double
-        {0.0049999, 2, "0.00"}, {9.995, 2, "9.99"}, // 9.995 is a little below the tie as a double
-        {99.999, 2, "100.00"},  {12.5, 2, "12.50"}, {0, 2, "0.00"},
-        {-1.125, 2, "-1.13"},   {2.5, 0, "3"},      {1e20, 2, "100000000000000000000.00"},
+        {fixed, 1.125, 2, "1.13"}, // an exact tie rounds up, where printf rounds it to even
+        {fixed, 1.5708, 2, "1.57"},
+        {fixed, 0.005, 2, "0.01"}, // 0.005 is a little above the tie as a double
+        {fixed, 0.0049999, 2, "0.00"},
+        {fixed, 9.995, 2, "9.99"}, // 9.995 is a little below the tie as a double
+        {fixed, 99.999, 2, "100.00"},
+        {fixed, 12.5, 2, "12.50"},
+        {fixed, 0, 2, "0.00"},
+        {fixed, -1.125, 2, "-1.13"},
+        {fixed, 2.5, 0, "3"},
+        {fixed, 1e20, 2, "100000000000000000000.00"},
+        {message, 999999.994, 2, "999999,99"},
+        {message, 1e6, 2, "1,0E+006"},
+        {message, -2.5e7, 2, "-2,5E+007"},
+        {message, 9.96e6, 2, "1,0E+007"},
+        {message, 1e308, 2, "1,0E+308"},
+        {message, -1.66e308, 2, "-1,7E+308"},
+        {message, 280.0, 2, "280,00"},
+        {message, -0.004, 2, "0,00"},
+        {message, 0.021676, 5, "0,02168"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(FixedHalfUp(c.value, c.decimals), c.text);
+        EXPECT_EQ(c.write(c.value, c.decimals), c.text);
     }
+    // The report's tables keep their digits up to 1e15.
+    EXPECT_EQ(DecimalCommaText(1e10, 2, TableEngineeringFrom), "10000000000,00");
 }
 
 TEST(NumberText, SignificantDigitsRoundHalfUp)
@@ -162,27 +189,6 @@ TEST(NumberText, SignificantDigitsRoundHalfUp)
         EXPECT_EQ(d.digits, c.digits);
         EXPECT_EQ(d.exponent, c.exponent);
     }
-}
-
-// The numbers of the column's messages: a decimal comma below a million,
-// two significant digits and a three-digit exponent from there on.
-TEST(NumberText, MessagesGoToEngineeringNotationFromAMillion)
-{
-    const struct {
-        double value;
-        int decimals;
-        const char* text;
-    } cases[] = {
-        {999999.994, 2, "999999,99"}, {1e6, 2, "1,0E+006"},   {-2.5e7, 2, "-2,5E+007"},
-        {9.96e6, 2, "1,0E+007"},      {1e308, 2, "1,0E+308"}, {-1.66e308, 2, "-1,7E+308"},
-        {280.0, 2, "280,00"},         {-0.004, 2, "0,00"},    {0.021676, 5, "0,02168"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(DecimalCommaText(c.value, c.decimals, MessageEngineeringFrom), c.text);
-    }
-    // The report's tables keep their digits up to 1e15.
-    EXPECT_EQ(DecimalCommaText(1e10, 2, TableEngineeringFrom), "10000000000,00");
 }
 
 } // namespace
