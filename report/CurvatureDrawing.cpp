@@ -40,28 +40,17 @@ QString CurvatureMomentAxisTitle()
 
 ChartAxes ScaleCurvaturePicture(const CurvaturePicture& picture)
 {
-    double xLow = 0.0, xHigh = 0.0, yLow = 0.0, yHigh = 0.0;
-    bool any = false;
-    auto take = [&](double x, double y) {
-        xLow = any ? std::min(xLow, x) : x;
-        xHigh = any ? std::max(xHigh, x) : x;
-        yLow = any ? std::min(yLow, y) : y;
-        yHigh = any ? std::max(yHigh, y) : y;
-        any = true;
-    };
+    PlotBounds bounds;
     if (picture.study) {
         for (int s = 0; s < CurvatureSideCount; ++s) {
             const double sign = SideSign(s);
             for (const CurvaturePoint& p : picture.study->curves[static_cast<std::size_t>(s)])
-                take(sign * p.curvature * CurvaturePerKm, sign * p.moment);
+                bounds.Take(sign * p.curvature * CurvaturePerKm, sign * p.moment);
             if (const auto& secant = picture.study->secant[static_cast<std::size_t>(s)])
-                take(0.0, sign * secant->target);
+                bounds.Take(0.0, sign * secant->target);
         }
     }
-    if (!any)
-        return ChartAxes{ScaleAxis(-NoticeHalfSize, NoticeHalfSize, false),
-                         ScaleAxis(-NoticeHalfSize, NoticeHalfSize, false)};
-    return ChartAxes{ScaleAxis(xLow, xHigh, true), ScaleAxis(yLow, yHigh, true)};
+    return bounds.Axes();
 }
 
 QPointF CurvatureFrame::ToDevice(double curvaturePerKm, double moment) const

@@ -41,24 +41,13 @@ QString NmAxialAxisTitle()
 
 ChartAxes ScaleNmDiagram(const NmPicture& picture)
 {
-    double mLow = 0.0, mHigh = 0.0, ndLow = 0.0, ndHigh = 0.0;
-    bool any = false;
-    auto take = [&](double m, double nd) {
-        mLow = any ? std::min(mLow, m) : m;
-        mHigh = any ? std::max(mHigh, m) : m;
-        ndLow = any ? std::min(ndLow, nd) : nd;
-        ndHigh = any ? std::max(ndHigh, nd) : nd;
-        any = true;
-    };
+    PlotBounds bounds;
     if (picture.diagram)
         for (const NmPoint& p : picture.diagram->outline)
-            take(p.m, p.nd);
+            bounds.Take(p.m, p.nd);
     for (const DiagramLoad& load : picture.loads)
-        take(load.onDiagram.m, load.onDiagram.nd);
-    if (!any)
-        return ChartAxes{ScaleAxis(-NoticeHalfSize, NoticeHalfSize, false),
-                         ScaleAxis(-NoticeHalfSize, NoticeHalfSize, false)};
-    return ChartAxes{ScaleAxis(mLow, mHigh, true), ScaleAxis(ndLow, ndHigh, true)};
+        bounds.Take(load.onDiagram.m, load.onDiagram.nd);
+    return bounds.Axes();
 }
 
 QPointF NmFrame::ToDevice(double m, double nd) const

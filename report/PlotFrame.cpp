@@ -21,6 +21,23 @@ QString AxisLabel(const AxisScale& scale, double value)
     return QString::fromStdString(AxisLabelText(scale, value));
 }
 
+void PlotBounds::Take(double x, double y)
+{
+    xLow = any ? std::min(xLow, x) : x;
+    xHigh = any ? std::max(xHigh, x) : x;
+    yLow = any ? std::min(yLow, y) : y;
+    yHigh = any ? std::max(yHigh, y) : y;
+    any = true;
+}
+
+ChartAxes PlotBounds::Axes() const
+{
+    if (!any)
+        return ChartAxes{ScaleAxis(-NoticeHalfSize, NoticeHalfSize, false),
+                         ScaleAxis(-NoticeHalfSize, NoticeHalfSize, false)};
+    return ChartAxes{ScaleAxis(xLow, xHigh, true), ScaleAxis(yLow, yHigh, true)};
+}
+
 QPointF PlotPoint(const QRectF& plot, const ChartAxes& axes, double x, double y, bool lowAtTop)
 {
     using Real = long double;

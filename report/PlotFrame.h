@@ -21,6 +21,18 @@ inline constexpr double PlotLabelPixels = 11.0;
 
 QString AxisLabel(const AxisScale& scale, double value);
 
+// The extent of the points a plot shows, and its axes: scaled to the points,
+// or the notice's square where there are none.
+class PlotBounds {
+public:
+    void Take(double x, double y);
+    ChartAxes Axes() const;
+
+private:
+    double xLow = 0.0, xHigh = 0.0, yLow = 0.0, yHigh = 0.0;
+    bool any = false;
+};
+
 // A point (x, y) in the axes' units on the plot: x to the right, y upwards,
 // or downwards from the top where lowAtTop.
 QPointF PlotPoint(const QRectF& plot, const ChartAxes& axes, double x, double y, bool lowAtTop = false);
