@@ -280,3 +280,130 @@ QString ColumnDetailsText(const LoadCombination& row, const CombinationResult& r
 }
 
 } // namespace flexara
+
+namespace flexara {
+
+namespace {
+
+// The unit each rule's value and limit are in.
+const char* RuleUnit(DetailingRule rule)
+{
+    switch (rule) {
+    case DetailingRule::BarCover:
+    case DetailingRule::AxisSpacing:
+    case DetailingRule::StirrupSpacing:
+        return "cm";
+    case DetailingRule::CoverOverBar:
+    case DetailingRule::AggregateSize:
+    case DetailingRule::LeastBarDiameter:
+    case DetailingRule::LargestBarDiameter:
+    case DetailingRule::ClearSpacing:
+    case DetailingRule::StirrupDiameter:
+        return "mm";
+    case DetailingRule::SteelMinimum:
+    case DetailingRule::SteelMaximum:
+        return "cm²";
+    case DetailingRule::CornerBars:
+        return "";
+    }
+    return "";
+}
+
+QString RuleNumber(DetailingRule rule, double value)
+{
+    if (rule == DetailingRule::CornerBars)
+        return QString::number(static_cast<long long>(std::llround(value)));
+    const QString unit = QString::fromUtf8(RuleUnit(rule));
+    return Number(value, 2) + (unit.isEmpty() ? QString() : QStringLiteral(" ") + unit);
+}
+
+// Why a rule could not be read: the rules that need b say so; the others
+// had no bars.
+QString NotJudgedText(DetailingRule rule)
+{
+    switch (rule) {
+    case DetailingRule::LargestBarDiameter:
+    case DetailingRule::AxisSpacing:
+    case DetailingRule::StirrupSpacing:
+        return QStringLiteral("não verificada: sem b");
+    default:
+        return QStringLiteral("não verificada: sem barras");
+    }
+}
+
+} // namespace
+
+std::vector<DetailingRuleRow> DetailingRuleRows(const DetailingCheck& check)
+{
+    std::vector<DetailingRuleRow> rows;
+    for (const RuleCheck& r : check.rules) {
+        DetailingRuleRow row;
+        row.item = QString::fromUtf8(DetailingRuleItem(r.rule));
+        row.rule = QString::fromUtf8(DetailingRuleText(r.rule));
+        row.holds = r.verdict == RuleVerdict::Holds;
+        const bool judged = r.verdict != RuleVerdict::NotJudged;
+        row.value = judged ? RuleNumber(r.rule, r.value) : QStringLiteral("-");
+        // A limit needs b where b is missing: none to show.
+        row.limit = judged || r.limit > 0.0
+                        ? QString::fromUtf8(r.upperLimit ? "≤ " : "≥ ") + RuleNumber(r.rule, r.limit)
+                        : QStringLiteral("-");
+        switch (r.verdict) {
+        case RuleVerdict::Holds:
+            row.verdict = QStringLiteral("atende");
+            break;
+        case RuleVerdict::Fails:
+            row.verdict = QStringLiteral("não atende");
+            break;
+        case RuleVerdict::NotJudged:
+            row.verdict = NotJudgedText(r.rule);
+            break;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<QString> DetailingDataLines(const DetailingCheck& check, const Detailing& detailing)
+{
+    std::vector<QString> lines;
+    const QString cover = QStringLiteral("c = %1 cm").arg(Number(check.cover, 2));
+    lines.push_back(detailing.environment
+                        ? cover + QStringLiteral(" (classe de agressividade %1, tabela 7.2)")
+                                      .arg(QString::fromUtf8(EnvironmentClassText(*detailing.environment)))
+                        : cover + QStringLiteral(" (informado)"));
+    lines.push_back(QStringLiteral("φt = %1 mm%2")
+                        .arg(QString::fromStdString(BarDiameterText(check.stirrupDiameter)),
+                             detailing.stirrupDiameter ? QString() : QStringLiteral(" (automático)")));
+    lines.push_back(QStringLiteral("st = %1 cm%2")
+                        .arg(Number(check.stirrupSpacing, 2),
+                             detailing.stirrupSpacing
+                                 ? QStringLiteral(" (informado)")
+                                 : QStringLiteral(" (o maior em centímetros inteiros que atende)")));
+    lines.push_back(QStringLiteral("dmáx = %1 mm").arg(Number(detailing.aggregateSize, 2)));
+    lines.push_back(check.leastDimension ? QStringLiteral("b = %1 cm").arg(Number(*check.leastDimension, 2))
+                                         : QStringLiteral("b: não informado"));
+    lines.push_back(QStringLiteral("As,máx = 4 % de Ac fora das emendas; 8 % com as emendas: %1 cm² (17.3.5.3.2)")
+                        .arg(Number(check.lapMaximum, 2)));
+    lines.push_back(check.Ties() == 0 ? QStringLiteral("Estribos suplementares (18.2.4): nenhum")
+                                      : QStringLiteral("Estribos suplementares (18.2.4): %1").arg(check.Ties()));
+    return lines;
+}
+
+QString DetailingText(const DetailingCheck& check, const Detailing& detailing)
+{
+    QStringList out;
+    out << QStringLiteral("Detalhamento (NBR 6118:2014)");
+    for (const QString& line : DetailingDataLines(check, detailing))
+        out << line;
+    out << QString();
+    for (const DetailingRuleRow& row : DetailingRuleRows(check))
+        out << QStringLiteral("%1%2%3%4%5")
+                   .arg(row.item, -12)
+                   .arg(row.rule, -26)
+                   .arg(row.value, -14)
+                   .arg(row.limit, -16)
+                   .arg(row.verdict);
+    return out.join(QLatin1Char('\n'));
+}
+
+} // namespace flexara

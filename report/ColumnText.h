@@ -6,6 +6,7 @@
 
 #include "engine/column/Column.h"
 #include "engine/column/Combinations.h"
+#include "engine/design/Detailing.h"
 
 #include <QString>
 
@@ -47,5 +48,27 @@ std::vector<QString> ColumnSlenderLines(const ColumnResult& result);
 // column check says something of itself (tension, Nd = 0, λ > 90), the table as
 // aligned text and the situations.
 QString ColumnDetailsText(const LoadCombination& row, const CombinationResult& result, const Column& column);
+
+// One rule of the detailing as the details and the record show it: the item
+// of NBR 6118:2014, what it asks, the value of the bars as they stand, the
+// limit ("≥ 3,50 cm", "≤ 40,00 cm") and the verdict ("atende", "não atende",
+// "não verificada: sem b").
+struct DetailingRuleRow {
+    QString item;
+    QString rule;
+    QString value;
+    QString limit;
+    QString verdict;
+    bool holds = false;
+};
+std::vector<DetailingRuleRow> DetailingRuleRows(const DetailingCheck& check);
+
+// The data the rules were read with: c, φt, st (typed or proposed), dmáx, b,
+// the 8 % with the laps, and the supplementary ties of 18.2.4.
+std::vector<QString> DetailingDataLines(const DetailingCheck& check, const Detailing& detailing);
+
+// The section "Detalhamento (NBR 6118:2014)": the data lines, then one line
+// per rule, aligned.
+QString DetailingText(const DetailingCheck& check, const Detailing& detailing);
 
 } // namespace flexara

@@ -836,8 +836,8 @@ std::string GeneralInstabilityText(const ColumnResult& column)
     const std::size_t side = static_cast<std::size_t>(column.instabilitySide);
     const std::optional<GeneralSolution>* solution = nullptr;
     if (check.general)
-        solution = column.generalMinimum || check.general->bothSigns ? &check.general->minimum[side]
-                                                                     : &check.general->bar[0];
+        solution =
+            column.generalMinimum || check.general->bothSigns ? &check.general->minimum[side] : &check.general->bar[0];
     const int station = solution && *solution ? (*solution)->station : -1;
     const std::string where =
         station >= 0 && check.general
@@ -969,6 +969,21 @@ std::string VerdictUtilisationText(double eta)
 std::string BarDiameterText(double mm)
 {
     return DiameterText(mm);
+}
+
+const char* EnvironmentClassText(EnvironmentClass environment)
+{
+    switch (environment) {
+    case EnvironmentClass::I:
+        return "I";
+    case EnvironmentClass::II:
+        return "II";
+    case EnvironmentClass::III:
+        return "III";
+    case EnvironmentClass::IV:
+        return "IV";
+    }
+    return "";
 }
 
 std::string ColumnSteelText(const ColumnSteel& steel)

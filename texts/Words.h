@@ -202,6 +202,8 @@ const char* CaseStandingCsvWord(CaseStanding standing);
 // diameter list does ("12,5", "16").
 std::string VerdictUtilisationText(double eta);
 std::string BarDiameterText(double mm);
+// The environmental class of table 7.2: "I", "II", "III", "IV".
+const char* EnvironmentClassText(EnvironmentClass environment);
 // What the steel of a column misses of its limits: "ok", or "As < As,mín",
 // "As > As,máx", "φ < 10 mm" joined by " e "; as a CSV field "ok", or
 // "abaixo-do-minimo", "acima-do-maximo", "diametro-menor-que-10" joined by
