@@ -6,6 +6,7 @@
 
 #include "editor/CaseHistory.h"
 #include "editor/CombinationsWindow.h"
+#include "editor/DesignDialog.h"
 #include "editor/InteractionChart.h"
 
 #include <QCheckBox>
@@ -105,6 +106,40 @@ TEST_F(UndoRedoTest, EveryKindOfStepUndoneAndRedoneByTheSavedBytes)
     EXPECT_EQ(Saved(), opened);
 }
 
+TEST_F(UndoRedoTest, AplicarOfTheDesignIsOneStepUndoneByTheSavedBytes)
+{
+    TFCombinacoes& combinations = *windows.FCombinacoes;
+    combinations.show();
+    const QByteArray before = Saved();
+    const std::vector<double> diameters = {main->State().BarLines[0].Diameter, main->State().BarLines[1].Diameter};
+    QTest::mouseClick(combinations.BtnDimensionar, Qt::LeftButton);
+    TFDimensionamento* dialog = combinations.FDimensionamento;
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_GE(dialog->Result().chosen, 0);
+    const double chosen = dialog->Result().options[static_cast<std::size_t>(dialog->Result().chosen)].diameter;
+    // The example's 20 mm bars are more than the two rows need.
+    ASSERT_NE(chosen, diameters[0]);
+    const int count = main->History->Stack().count();
+    QTest::mouseClick(dialog->BtnAplicar, Qt::LeftButton);
+    QApplication::processEvents();
+    main->History->RecordEdit();
+    // The new bars, the chart generated again and the rows checked again: one
+    // step, the generation and the check none.
+    EXPECT_EQ(main->History->Stack().count(), count + 1);
+    EXPECT_EQ(main->State().BarLines[0].Diameter, chosen);
+    EXPECT_EQ(main->Desfazer->text(), QStringLiteral("Desfazer aplicação do dimensionamento"));
+    const QByteArray after = Saved();
+    EXPECT_NE(after, before);
+    main->Desfazer->trigger();
+    EXPECT_EQ(Saved(), before);
+    EXPECT_EQ(main->State().BarLines[0].Diameter, diameters[0]);
+    EXPECT_EQ(main->State().BarLines[1].Diameter, diameters[1]);
+    EXPECT_FALSE(main->History->Modified());
+    main->Refazer->trigger();
+    EXPECT_EQ(Saved(), after);
+    EXPECT_EQ(main->State().BarLines[0].Diameter, chosen);
+}
+
 TEST_F(UndoRedoTest, BackToTheOpenedCaseThroughManySteps)
 {
     const QByteArray opened = Saved();
@@ -131,7 +166,7 @@ TEST_F(UndoRedoTest, TheMenuEditarComesAfterArquivoWithItsKeys)
     EXPECT_EQ(items[1]->text(), "&Editar");
     EXPECT_EQ(main->Desfazer->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
     EXPECT_EQ(main->Refazer->shortcuts(), QList<QKeySequence>({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                                                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+                                                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
     EXPECT_EQ(main->Desfazer->text(), "Desfazer");
     EXPECT_FALSE(main->Desfazer->isEnabled());
 }
