@@ -437,8 +437,11 @@ void WriteSteelLimits(Layout& out, const SteelLimits& limits, bool boldWhenMisse
 void WriteDetailing(Layout& out, const CaseStudy& study, const DetailingCheck& check, const Detailing& detailing,
                     int number)
 {
+    const std::vector<QString> data = DetailingDataLines(check, detailing);
+    // The heading, the data and the table on one page.
+    out.Ensure(HeadingGap + LineHeight * (1.2 + static_cast<double>(data.size()) + 2.0 + DetailingRuleCount));
     out.Heading(QStringLiteral("%1. Detalhamento (NBR 6118:2014)").arg(number));
-    for (const QString& line : DetailingDataLines(check, detailing))
+    for (const QString& line : data)
         out.Line(line);
     std::vector<QStringList> rows;
     std::vector<bool> missed;
@@ -452,7 +455,9 @@ void WriteDetailing(Layout& out, const CaseStudy& study, const DetailingCheck& c
                {QStringLiteral("Limite"), 30, Qt::AlignRight},
                {QStringLiteral("Verificação"), 48, Qt::AlignLeft}},
               rows, missed);
-    out.Figure(100.0, [&](QPainter& painter, const QRectF& area) {
+    // 105 mm: a 40 cm section at 1:5 with the room of its dimensions, scale
+    // and line.
+    out.Figure(105.0, [&](QPainter& painter, const QRectF& area) {
         DrawSection(painter, area, out.mm, *study.state, &check, &detailing);
     });
 }

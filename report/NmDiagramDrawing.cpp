@@ -16,7 +16,6 @@ namespace flexara {
 
 namespace {
 
-
 const QColor OutlineRed(255, 0, 0);
 const QColor HoldsNavy(0, 0, 128);
 const QColor PointBlue(0, 0, 255);

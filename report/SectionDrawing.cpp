@@ -354,8 +354,12 @@ void DrawDetailing(QPainter& painter, const AnalysisState& state, const Detailin
         const std::optional<Point> end = FirstCrossing(bar, inward, outerFaces);
         if (!end)
             continue;
-        // The straight ends of the hooks, both towards the tie's left.
-        const Point left{-inward.y, inward.x};
+        // The straight ends of the hooks, both towards the same side of the
+        // tie: up (or right for an upright tie), so that the ties of two
+        // bars facing each other draw as one.
+        Point left{-inward.y, inward.x};
+        if (left.y < 0.0 || (left.y == 0.0 && left.x < 0.0))
+            left = Times(left, -1.0);
         const Point atStart = Unit(Plus(inward, left)), atEnd = Unit(Minus(left, inward));
         QPolygonF tie;
         tie << at(Plus(start, Times(atStart, hook))) << at(start) << at(*end) << at(Plus(*end, Times(atEnd, hook)));

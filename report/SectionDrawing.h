@@ -19,7 +19,8 @@
 //   centre, across the section along the normal of the face nearest that bar,
 //   from the stirrup's outer face on that side to the first outer face it
 //   meets beyond; at each end the straight end of a 135° hook, 45° to the tie
-//   and both towards the same side, max(5·φt, 5 cm) long (9.4.6.1).
+//   and both towards the same side (up, or right for an upright tie),
+//   max(5·φt, 5 cm) long (9.4.6.1).
 // - a line under the scale: "c = 3,0 cm; estribo φ 5 mm a cada 12 cm;
 //   2 estribos suplementares".
 // Without detailing the drawing is the section alone, as it always was.
