@@ -15,6 +15,7 @@ namespace flexara {
 
 namespace {
 
+
 const QColor CurveRed(255, 0, 0);
 const QColor SecantBlue(0, 0, 255);
 const QColor TargetGreen(0, 128, 0);

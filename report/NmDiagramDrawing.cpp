@@ -16,6 +16,7 @@ namespace flexara {
 
 namespace {
 
+
 const QColor OutlineRed(255, 0, 0);
 const QColor HoldsNavy(0, 0, 128);
 const QColor PointBlue(0, 0, 255);

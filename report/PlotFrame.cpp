@@ -59,7 +59,8 @@ QRectF LayOutPlot(const QRectF& area, double u, const ChartAxes& axes, int title
 }
 
 void DrawPlotFrame(QPainter& painter, const QRectF& area, const QRectF& plot, const ChartAxes& axes, double u,
-                   const std::function<QPointF(double, double)>& toDevice, const QString& xTitle, const QString& yTitle)
+                   const std::function<QPointF(double, double)>& toDevice, const QString& xTitle,
+                   const QString& yTitle)
 {
     painter.setFont(ReportFont(PlotLabelPixels * u));
     const QFontMetricsF metrics(painter.font());
