@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <numbers>
 #include <optional>
 #include <vector>
 

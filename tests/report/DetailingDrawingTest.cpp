@@ -114,8 +114,9 @@ TEST(DetailingDrawing, TheStirrupStandsAtTheCoverWithRoundBends)
     for (const Probe& p : probes) {
         SCOPED_TRACE(p.what);
         EXPECT_EQ(StirrupAt(image, frame, p.x, p.y), p.stirrup);
-        if (!p.stirrup)
+        if (!p.stirrup) {
             EXPECT_EQ(image.pixelColor(frame.ToDevice(p.x, p.y).toPoint()), Concrete);
+        }
     }
     // The bars over the stirrup, black at their centres.
     EXPECT_EQ(image.pixelColor(frame.ToDevice(4.3, 4.3).toPoint()), QColor(Qt::black));
