@@ -151,6 +151,29 @@ TEST(DetailingDrawing, EachTiedBarGetsATieAcrossTheSection)
     }
 }
 
+// An outline too narrow for the stirrup: the centres of its bends would lie
+// c + φt + 1,5·φt = 3,0 + 0,5 + 0,75 = 4,25 cm in from each face, past the
+// middle of an 8 cm width, and the offset turns over. No stirrup is drawn
+// rather than a crossed one.
+TEST(DetailingDrawing, NoStirrupWhereItDoesNotFit)
+{
+    EnsureGuiApplication();
+    const auto s = MakeRectangleCase(8, 40, {{2, 10, 4, 4, 4, 36}});
+    const Detailing d = ClassTwo();
+    const DetailingCheck check = Check(*s, d);
+    const QImage image = Draw(*s, &check, &d);
+    int stirrup = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            stirrup += image.pixelColor(x, y) == StirrupColour ? 1 : 0;
+    EXPECT_EQ(stirrup, 0);
+    // 9 cm is wide enough: 4,5 > 4,25.
+    const auto wider = MakeRectangleCase(9, 40, {{2, 10, 4.5, 4, 4.5, 36}});
+    const DetailingCheck widerCheck = Check(*wider, d);
+    const SectionFrame frame = LayOutSection(Area, MmToDevice, *wider, true);
+    EXPECT_TRUE(StirrupAt(Draw(*wider, &widerCheck, &d), frame, 3.25, 12));
+}
+
 // Without detailing, the section as it was drawn: the same pixels whether the
 // check is given alone or not at all, and no stirrup colour anywhere.
 TEST(DetailingDrawing, WithoutDetailingTheSectionAlone)
