@@ -431,6 +431,37 @@ void WriteSteelLimits(Layout& out, const SteelLimits& limits, bool boldWhenMisse
     out.Line(QString::fromStdString(SteelLimitsVerdictText(limits)), boldWhenMissed && !limits.Meets());
 }
 
+// The detailing of the bars: the data the rules were read with, the table of
+// the rules (those not met in bold) and the section drawn with its stirrup
+// and ties, larger than in section 1 so that the cover reads.
+void WriteDetailing(Layout& out, const CaseStudy& study, const DetailingCheck& check, const Detailing& detailing,
+                    int number)
+{
+    const std::vector<QString> data = DetailingDataLines(check, detailing);
+    // The heading, the data and the table on one page.
+    out.Ensure(HeadingGap + LineHeight * (1.2 + static_cast<double>(data.size()) + 2.0 + DetailingRuleCount));
+    out.Heading(QStringLiteral("%1. Detalhamento (NBR 6118:2014)").arg(number));
+    for (const QString& line : data)
+        out.Line(line);
+    std::vector<QStringList> rows;
+    std::vector<bool> missed;
+    for (const DetailingRuleRow& row : DetailingRuleRows(check)) {
+        rows.push_back({row.item, row.rule, row.value, row.limit, row.verdict});
+        missed.push_back(!row.holds);
+    }
+    out.Table({{QStringLiteral("Item"), 20, Qt::AlignLeft},
+               {QStringLiteral("Regra"), 46, Qt::AlignLeft},
+               {QStringLiteral("Valor"), 28, Qt::AlignRight},
+               {QStringLiteral("Limite"), 30, Qt::AlignRight},
+               {QStringLiteral("Verificação"), 48, Qt::AlignLeft}},
+              rows, missed);
+    // 105 mm: a 40 cm section at 1:5 with the room of its dimensions, scale
+    // and line.
+    out.Figure(105.0, [&](QPainter& painter, const QRectF& area) {
+        DrawSection(painter, area, out.mm, *study.state, &check, &detailing);
+    });
+}
+
 // The verdict of the case as the engine gave it: whether it holds, the
 // governing combination and situation with η, a column's steel against its
 // limits, and the warnings of the check.
@@ -719,6 +750,11 @@ void WriteCase(Layout& out, const ReportCase& report)
         WriteCurvaturePictures(out, study);
         WriteGeneralBars(out, study);
     }
+
+    // The detailing, after the combinations and the column: its rules read
+    // their As,mín and As,máx and the column's b.
+    if (study.verdict && study.verdict->detailing && study.detailing)
+        WriteDetailing(out, study, *study.verdict->detailing, *study.detailing, method++);
 
     // The method.
     out.Heading(QStringLiteral("%1. Método").arg(method));

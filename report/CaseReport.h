@@ -2,7 +2,8 @@
 // device (a PDF writer, a printer): the program and the file, the section to
 // scale with its bars, the reinforcement table, areas and ratio, materials,
 // settings and actions, the reference axial forces, the interaction chart, the
-// verdict with η and MRd, the load combinations and the method. It draws what
+// verdict with η and MRd, the load combinations, the column, the detailing
+// with its stirrup and ties drawn, and the method. It draws what
 // the engine computed (a CaseStudy); it computes nothing itself.
 #pragma once
 

@@ -39,6 +39,7 @@ CaseStudy StudyCase(const AnalysisState& state, const MaterialSelection& selecti
     study.state = std::make_unique<AnalysisState>(state);
     study.combinations = combinations;
     study.column = column;
+    study.detailing = detailing;
     if (!combinations.empty()) {
         study.check = CheckCombinations(state, selection, combinations, column, WorkerThreads());
         CaseDiagrams& diagrams = study.diagrams.emplace();

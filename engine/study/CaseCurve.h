@@ -79,6 +79,7 @@ struct CaseStudy {
     CaseCurve curve;
     CombinationList combinations;
     std::optional<Column> column;          // the case's column: the rows are checked as a column
+    std::optional<Detailing> detailing;    // the case's detailing data, when it gives them
     std::optional<CombinationCheck> check; // when there are combinations
     std::optional<CaseDiagrams> diagrams;  // when there are combinations
     std::optional<CaseVerdict> verdict;    // when there are combinations

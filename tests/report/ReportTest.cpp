@@ -10,6 +10,7 @@
 #include "tests/support/Shell.h"
 
 #include <QColor>
+#include <QImage>
 #include <QTimeZone>
 #include <QXmlStreamReader>
 
@@ -24,6 +25,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -61,8 +63,9 @@ Rendered RenderReport(const std::string& project, const std::string& tag, bool w
     auto state = std::make_unique<AnalysisState>();
     CombinationList combinations;
     std::optional<Column> column;
-    const MaterialSelection selection = LoadProjectFileHeadless(project, *state, &combinations, &column);
-    CaseStudy study = StudyCase(*state, selection, combinations, column);
+    std::optional<Detailing> detailing;
+    const MaterialSelection selection = LoadProjectFileHeadless(project, *state, &combinations, &column, &detailing);
+    CaseStudy study = StudyCase(*state, selection, combinations, column, detailing);
     if (withoutDiagrams)
         study.diagrams.reset();
     ReportCase report;
@@ -481,6 +484,189 @@ TEST(Report, AZeroNdAndAHugeLengthInTheColumnsSection)
         EXPECT_NE(r.text.find(fragment), std::string::npos) << fragment << "\n" << r.text;
     EXPECT_EQ(r.text.find("Nd de tração"), std::string::npos);
     EXPECT_EQ(r.text.find("0000000000"), std::string::npos) << "a number of hundreds of digits";
+}
+
+// The 20 × 40 column of the example with six φ16 instead of its four φ20, at
+// c + φt + φ/2 = 3,0 + 0,5 + 0,8 = 4,3 cm from the faces (two at each of
+// y = 4,3, 20 and 35,7), one combination, and the detailing block given.
+std::string SixBars(const std::string& detailing)
+{
+    std::string text = LoadProjectBytes(Example("pilar-20x40.fxr"));
+    std::string lines = "3\r\n";
+    for (const double y : {4.3, 20.0, 35.7})
+        lines += "2\r\n" + FormatProjectReal(16) + "\r\n" + FormatProjectReal(y) + "\r\n" + FormatProjectReal(y) +
+                 "\r\n" + FormatProjectReal(4.3) + "\r\n" + FormatProjectReal(15.7) + "\r\nhor\r\n";
+    const std::size_t from = text.find("2\r\n2\r\n 2.00000000000000E+0001");
+    const std::size_t to = text.find("4\r\nretang");
+    text.replace(from, to - from, lines);
+    return text + "combinacoes\r\n1\r\nELU 1\r\n-500\r\n60\r\n20\r\n" + detailing;
+}
+
+// Class II (c = 3,0 cm), φt 5 mm, dmáx 19 mm, st 12 cm; class III, c = 4,0 cm.
+const char* const ClassTwo = "detalhamento\r\n2\r\n3\r\n5\r\n19\r\n12\r\n";
+const char* const ClassThree = "detalhamento\r\n3\r\n4\r\n5\r\n19\r\n12\r\n";
+
+// The line of the rendered text from `from` on that holds both texts.
+std::string RowWith(const std::string& text, std::size_t from, const std::string& item, const std::string& rule)
+{
+    std::istringstream lines(text.substr(std::min(from, text.size())));
+    for (std::string line; std::getline(lines, line);)
+        if (line.find(item) != std::string::npos && line.find(rule) != std::string::npos)
+            return line;
+    return {};
+}
+
+// pdftotext's layout may close up a blank ("≥4"): rows are read without them.
+std::string NoBlanks(std::string text)
+{
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    return text;
+}
+
+// Whether pdftohtml finds a piece of text that is exactly `text`, and whether it is bold.
+std::optional<bool> BoldPiece(const Rendered& r, const std::string& text)
+{
+    const std::string xml = Command("pdftohtml -xml -i -stdout " + r.pdfPath + " 2>/dev/null");
+    if (xml.find(">" + text + "</text>") != std::string::npos)
+        return false;
+    if (xml.find("><b>" + text + "</b></text>") != std::string::npos)
+        return true;
+    return std::nullopt;
+}
+
+// Every rule worked by hand for the six φ16 (As = 6·π·0,8² = 12,06 cm²) at
+// 4,3 cm from the faces in class II:
+// - 7.4.7.2: the surface at 4,3 − 0,8 = 3,50 cm, the limit c + φt = 3,0 +
+//   0,5 = 3,50 cm;
+// - 7.4.7.5: φ 16 mm ≤ c = 30 mm; 7.4.7.6: dmáx 19 ≤ 1,2·30 = 36 mm;
+// - 18.4.2.1: 16 ≥ 10 mm and 16 ≤ b/8 = 200/8 = 25 mm;
+// - 18.4.2.2: a bar in each of the 4 corners; the least clear distance across
+//   the 20 cm, (15,7 − 4,3)·10 − 16 = 98 mm ≥ max(20, 16, 1,2·19) = 22,8 mm;
+//   the widest axis distance along the side faces 20 − 4,3 = 15,7 ≤ min(2·20,
+//   40) = 40 cm;
+// - 17.3.5.3: As,mín = max(0,15·500/43,478, 0,004·800) = 3,20 and As,máx =
+//   0,04·800 = 32 cm²;
+// - 18.4.3: φt 5 ≥ max(5, 16/4) mm; st 12 ≤ min(20, b = 20, 12·1,6 = 19,2) cm.
+// The two bars at mid-height stand 15,7 cm from the corner bars, beyond
+// 20·φt = 10 cm: a supplementary tie each (18.2.4).
+TEST(Report, TheDetailingSectionHasEveryRuleWithItsNumbers)
+{
+    const std::string project = ::testing::TempDir() + "flexara-report-detailing.fxr";
+    SaveFileBytes(project, SixBars(ClassTwo));
+    const Rendered r = RenderReport(Example("pilar-20x40.fxr"), "detailing-none");
+    EXPECT_EQ(r.text.find("Detalhamento"), std::string::npos) << "the example gives no detailing data";
+    const Rendered with = RenderReport(project, "detailing");
+    const std::size_t heading = with.text.find("10. Detalhamento (NBR 6118:2014)");
+    ASSERT_NE(heading, std::string::npos) << with.text;
+    // After the combinations and before the method, which moves one on.
+    EXPECT_GT(heading, with.text.find("9. Combinações de esforços"));
+    EXPECT_LT(heading, with.text.find("11. Método"));
+    EXPECT_NE(with.text.find("12. Diagrama N–M"), std::string::npos);
+    for (const char* line :
+         {"c = 3,00 cm (classe de agressividade II, tabela 7.2)", "φt = 5 mm", "st = 12,00 cm (informado)",
+          "dmáx = 19,00 mm", "b = 20,00 cm", "Estribos suplementares (18.2.4): 2",
+          "c = 3,0 cm; estribo φ 5 mm a cada 12 cm; 2 estribos suplementares", "Escala 1:5"})
+        EXPECT_NE(with.text.find(line, heading), std::string::npos) << line;
+    const struct {
+        const char* item;
+        const char* rule;
+        const char* value;
+        const char* limit;
+    } rows[] = {
+        {"7.4.7.2", "cobrimento das barras", "3,50 cm", "≥ 3,50 cm"},
+        {"7.4.7.5", "cobrimento ≥ φ", "16,00 mm", "≤ 30,00 mm"},
+        {"7.4.7.6", "dmáx ≤ 1,2·c", "19,00 mm", "≤ 36,00 mm"},
+        {"18.4.2.1", "φ ≥ 10 mm", "16,00 mm", "≥ 10,00 mm"},
+        {"18.4.2.1", "φ ≤ b/8", "16,00 mm", "≤ 25,00 mm"},
+        {"18.4.2.2", "barras nos cantos", "4", "≥ 4"},
+        {"18.4.2.2", "espaçamento livre", "98,00 mm", "≥ 22,80 mm"},
+        {"18.4.2.2", "espaçamento entre eixos", "15,70 cm", "≤ 40,00 cm"},
+        {"17.3.5.3.1", "As ≥ As,mín", "12,06 cm²", "≥ 3,20 cm²"},
+        {"17.3.5.3.2", "As ≤ As,máx", "12,06 cm²", "≤ 32,00 cm²"},
+        {"18.4.3", "diâmetro do estribo", "5,00 mm", "≥ 5,00 mm"},
+        {"18.4.3", "espaçamento dos estribos", "12,00 cm", "≤ 19,20 cm"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.rule);
+        const std::string line = RowWith(with.text, heading, row.item, row.rule);
+        ASSERT_FALSE(line.empty());
+        EXPECT_NE(NoBlanks(line).find(NoBlanks(row.value)), std::string::npos) << line;
+        EXPECT_NE(NoBlanks(line).find(NoBlanks(row.limit)), std::string::npos) << line;
+        EXPECT_NE(line.find("atende"), std::string::npos) << line;
+        EXPECT_EQ(line.find("não"), std::string::npos) << line;
+    }
+    EXPECT_EQ(BoldPiece(with, "cobrimento das barras"), std::optional<bool>(false));
+
+    // Class III: c + φt = 4,0 + 0,5 = 4,50 cm over the surface at 3,50 cm. The
+    // rule fails, in bold, while 7.4.7.5 (16 ≤ 40 mm) holds in plain type.
+    SaveFileBytes(project, SixBars(ClassThree));
+    const Rendered failing = RenderReport(project, "detailing-failing");
+    const std::size_t at = failing.text.find("10. Detalhamento (NBR 6118:2014)");
+    ASSERT_NE(at, std::string::npos);
+    const std::string cover = RowWith(failing.text, at, "7.4.7.2", "cobrimento das barras");
+    EXPECT_NE(NoBlanks(cover).find("3,50cm"), std::string::npos) << cover;
+    EXPECT_NE(NoBlanks(cover).find("≥4,50cm"), std::string::npos) << cover;
+    EXPECT_NE(cover.find("não atende"), std::string::npos) << cover;
+    EXPECT_EQ(BoldPiece(failing, "cobrimento das barras"), std::optional<bool>(true));
+    EXPECT_EQ(BoldPiece(failing, "cobrimento ≥ φ"), std::optional<bool>(false));
+    const std::string overBar = NoBlanks(RowWith(failing.text, at, "7.4.7.5", "cobrimento"));
+    EXPECT_NE(overBar.find("≤40,00mm"), std::string::npos) << overBar;
+    EXPECT_EQ(overBar.find("não"), std::string::npos) << overBar;
+}
+
+// The detailing adds its section and changes nothing before it: the same
+// case without the block (every rule holds, so the conclusion is the same)
+// has the same text up to the heading and the same pictures on every page
+// wholly before it, section 1's drawing among them.
+TEST(Report, TheDetailingChangesNothingBeforeItsSection)
+{
+    // Under the same name, which the record prints.
+    const std::string plainDirectory = ::testing::TempDir() + "flexara-report-plain";
+    const std::string detailedDirectory = ::testing::TempDir() + "flexara-report-detailed";
+    std::filesystem::create_directories(plainDirectory);
+    std::filesystem::create_directories(detailedDirectory);
+    const std::string plainProject = plainDirectory + "/seis-barras.fxr";
+    const std::string detailedProject = detailedDirectory + "/seis-barras.fxr";
+    SaveFileBytes(plainProject, SixBars(""));
+    SaveFileBytes(detailedProject, SixBars(ClassTwo));
+    const Rendered plain = RenderReport(plainProject, "six-bars");
+    const Rendered detailed = RenderReport(detailedProject, "six-bars-detailed");
+    const std::string heading = "10. Detalhamento";
+    ASSERT_NE(detailed.text.find(heading), std::string::npos);
+    EXPECT_EQ(plain.text.find(heading), std::string::npos);
+    // The words before it, without the footers, are the plain record's
+    // before its method.
+    const auto words = [](const Rendered& r) {
+        std::string text = Command("pdftotext " + r.pdfPath + " - 2>/dev/null");
+        std::replace_if(
+            text.begin(), text.end(), [](char c) { return c == '\n' || c == '\f' || c == '\t'; }, ' ');
+        text = std::regex_replace(text, std::regex(" +"), " ");
+        return std::regex_replace(text, std::regex("Flexara 1[.]0 — seis-barras[.]fxr página [0-9]+ de [0-9]+ ?"), "");
+    };
+    const std::string detailedWords = words(detailed), plainWords = words(plain);
+    const std::size_t at = detailedWords.find(heading), method = plainWords.find("10. Método");
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_NE(method, std::string::npos);
+    EXPECT_EQ(detailedWords.substr(0, at), plainWords.substr(0, method));
+    // The pages wholly before the heading, that hold nothing after section 9
+    // in the plain record either, section 1's drawing among them.
+    int before = 0;
+    while (before < detailed.pages && PageText(detailed, before + 1).find(heading) == std::string::npos &&
+           PageText(plain, before + 1).find("10. Método") == std::string::npos)
+        ++before;
+    ASSERT_GE(before, 1);
+    // The pictures at 40 dpi above the footer, which says "de n": its rule
+    // lies 297 − 20 + 5 = 282 mm down the page, 282/25,4·40 = 444 pixels; the
+    // first 440 rows are compared.
+    for (int page = 1; page <= before; ++page) {
+        SCOPED_TRACE(page);
+        const QImage a = QImage::fromData(QByteArray::fromStdString(PagePicture(detailed.pdfPath, page)), "PNG");
+        const QImage b = QImage::fromData(QByteArray::fromStdString(PagePicture(plain.pdfPath, page)), "PNG");
+        ASSERT_FALSE(a.isNull());
+        ASSERT_EQ(a.size(), b.size());
+        ASSERT_GT(a.height(), 440);
+        EXPECT_EQ(a.copy(0, 0, a.width(), 440), b.copy(0, 0, b.width(), 440));
+    }
 }
 
 TEST(ReportText, HugeNumbersInOnePiece)
