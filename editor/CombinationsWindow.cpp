@@ -292,6 +292,7 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
         edit->setMaximumWidth(70);
         return edit;
     };
+    // Made in reading order, after the column's: Tab goes through them so.
     CombClasse = new CaptionedComboBox(GBDetalhamento);
     for (EnvironmentClass c : {EnvironmentClass::I, EnvironmentClass::II, EnvironmentClass::III, EnvironmentClass::IV})
         CombClasse->addItem(QString::fromUtf8(EnvironmentClassText(c)));
@@ -318,7 +319,6 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
              0);
     detailing->setColumnStretch(3, 1);
     detailing->setRowStretch(4, 1);
-    // Made in reading order, after the column's: Tab goes through them so.
     auto* groups = new QHBoxLayout();
     groups->addWidget(GBPilar, 3);
     groups->addWidget(GBDetalhamento, 2);

@@ -15,6 +15,7 @@
 #include "project/ProjectFile.h"
 #include "report/ColumnText.h"
 #include "tests/project/ProjectTestSupport.h"
+#include "texts/Words.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -370,8 +371,9 @@ TEST_F(DetailingWindowTest, TheBlockGoesToTheFileAndComesBack)
         EXPECT_TRUE(c.CBDetalhamento->isChecked());
         EXPECT_EQ(c.CombClasse->currentIndex(), k.classItem);
         EXPECT_EQ(c.EdCobrimento->isReadOnly(), k.classItem != 4);
-        if (k.classItem == 4)
+        if (k.classItem == 4) {
             EXPECT_EQ(c.EdCobrimento->text(), QString::fromUtf8(k.cover));
+        }
         EXPECT_EQ(c.CombEstribo->currentIndex(), k.stirrupItem);
         EXPECT_EQ(c.EdDmax->text(), QString::fromUtf8(k.dmax));
         EXPECT_EQ(c.EdSt->text(), QString::fromUtf8(k.st));
