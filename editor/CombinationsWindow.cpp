@@ -272,10 +272,10 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     HintControl(CBDetalhamento, QStringLiteral("Verifica o cobrimento, as barras, os espaçamentos, a armadura "
                                                "mínima e máxima e os estribos do pilar"));
     auto* detailing = new QGridLayout(GBDetalhamento);
-    detailing->addWidget(CBDetalhamento, 0, 0, 1, 4);
+    detailing->addWidget(CBDetalhamento, 0, 0, 1, 2);
     // Each control with its label as buddy, its name read with it.
     auto labelled = [this, detailing](QWidget* control, const char* name, const char* caption, const char* hint,
-                                      int row, int column) {
+                                      int row) {
         control->setObjectName(QString::fromUtf8(name));
         control->setAccessibleName(QString::fromUtf8(caption));
         HintControl(control, QString::fromUtf8(hint));
@@ -284,11 +284,13 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
         label->setObjectName(QStringLiteral("Lbl") +
                              controlName.mid(controlName.startsWith(QStringLiteral("Comb")) ? 4 : 2));
         label->setBuddy(control);
-        detailing->addWidget(label, row, column);
-        detailing->addWidget(control, row, column + 1);
+        detailing->addWidget(label, row, 0);
+        detailing->addWidget(control, row, 1, Qt::AlignLeft);
     };
     auto field = [this] {
         auto* edit = new QLineEdit(GBDetalhamento);
+        // Room for "12,5" and a little more, whatever the window's width.
+        edit->setMinimumWidth(60);
         edit->setMaximumWidth(70);
         return edit;
     };
@@ -300,28 +302,25 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     labelled(CombClasse, "CombClasse", "Classe de agressividade",
              "Classe de agressividade ambiental, que dá o cobrimento nominal c (NBR 6118:2014, tabela 7.2); ou o "
              "cobrimento informado",
-             1, 0);
+             1);
     EdCobrimento = field();
-    labelled(EdCobrimento, "EdCobrimento", "c (cm)", "Cobrimento nominal: o da classe, ou o informado", 1, 2);
+    labelled(EdCobrimento, "EdCobrimento", "c (cm)", "Cobrimento nominal: o da classe, ou o informado", 2);
     CombEstribo = new CaptionedComboBox(GBDetalhamento);
     CombEstribo->addItem(QStringLiteral("automático"));
     for (const double mm : BarDiameters)
         CombEstribo->addItem(FormatField(mm));
     labelled(CombEstribo, "CombEstribo", "φt (mm)",
-             "Diâmetro dos estribos; automático: o menor da lista com φt ≥ 5 mm e φt ≥ φ/4 (NBR 6118:2014, 18.4.3)", 2,
-             0);
+             "Diâmetro dos estribos; automático: o menor da lista com φt ≥ 5 mm e φt ≥ φ/4 (NBR 6118:2014, 18.4.3)", 3);
     EdDmax = field();
     labelled(EdDmax, "EdDmax", "dmáx (mm)",
-             "Dimensão máxima característica do agregado graúdo (NBR 6118:2014, 7.4.7.6)", 2, 2);
+             "Dimensão máxima característica do agregado graúdo (NBR 6118:2014, 7.4.7.6)", 4);
     EdSt = field();
     labelled(EdSt, "EdSt", "st (cm)",
-             "Espaçamento dos estribos; vazio: o maior em centímetros inteiros que atende (NBR 6118:2014, 18.4.3)", 3,
-             0);
-    detailing->setColumnStretch(3, 1);
-    detailing->setRowStretch(4, 1);
+             "Espaçamento dos estribos; vazio: o maior em centímetros inteiros que atende (NBR 6118:2014, 18.4.3)", 5);
+    detailing->setColumnStretch(1, 1);
     auto* groups = new QHBoxLayout();
-    groups->addWidget(GBPilar, 3);
-    groups->addWidget(GBDetalhamento, 2);
+    groups->addWidget(GBPilar, 1);
+    groups->addWidget(GBDetalhamento, 0);
 
     auto* buttons = new QHBoxLayout();
     for (QPushButton* b : {BtnAdicionar, BtnExcluir, BtnColar, BtnImportar, BtnExportar})
