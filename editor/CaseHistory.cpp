@@ -25,12 +25,12 @@ namespace flexara {
 
 namespace {
 
-// The controls of the group "Pilar" in the order they were made: every field,
-// list and check box of it belongs to the case.
-QList<QWidget*> ColumnControls(const TFCombinacoes& combinations)
+// The controls of a group ("Pilar", "Detalhamento") in the order they were
+// made: every field, list and check box of it belongs to the case.
+QList<QWidget*> GroupControls(const QGroupBox* group)
 {
     QList<QWidget*> controls;
-    for (QWidget* child : combinations.GBPilar->findChildren<QWidget*>())
+    for (QWidget* child : group->findChildren<QWidget*>())
         if (qobject_cast<QLineEdit*>(child) || qobject_cast<QComboBox*>(child) ||
             (qobject_cast<QAbstractButton*>(child) && qobject_cast<QAbstractButton*>(child)->isCheckable()))
             controls.append(child);
@@ -171,6 +171,8 @@ QString BlockName(const std::vector<std::string>& lines, std::size_t i)
             return QStringLiteral("alteração das combinações");
         if (lines[k] == ColumnKeyword)
             return QStringLiteral("alteração do pilar");
+        if (lines[k] == DetailingKeyword)
+            return QStringLiteral("alteração do detalhamento");
         if (lines[k] == ModelKeyword)
             return QStringLiteral("alteração das configurações");
     }
@@ -202,6 +204,8 @@ QString EditName(const CaseSnapshot& before, const CaseSnapshot& after)
                                           : QStringLiteral("exclusão de combinação");
         return QStringLiteral("alteração das combinações");
     }
+    if (before.column == after.column && before.detailing != after.detailing)
+        return QStringLiteral("alteração do detalhamento");
     return QStringLiteral("alteração do pilar");
 }
 
@@ -328,8 +332,10 @@ CaseSnapshot TCaseHistory::Take() const
             for (int c = 0; c < table.columnCount(); ++c)
                 if (CellTyped(table, r, c))
                     s.rows.append(table.item(r, c)->text());
-        for (QWidget* control : ColumnControls(*w.FCombinacoes))
+        for (QWidget* control : GroupControls(w.FCombinacoes->GBPilar))
             s.column.append(ControlValue(control));
+        for (QWidget* control : GroupControls(w.FCombinacoes->GBDetalhamento))
+            s.detailing.append(ControlValue(control));
     }
     for (QLineEdit* field : MainFields(w))
         s.fields.append(field->text());
@@ -353,9 +359,12 @@ void TCaseHistory::Restore(const CaseSnapshot& s)
 
     if (w.FCombinacoes && !s.rows.isEmpty()) {
         TFCombinacoes& combinations = *w.FCombinacoes;
-        const QList<QWidget*> controls = ColumnControls(combinations);
+        const QList<QWidget*> controls = GroupControls(combinations.GBPilar);
         for (qsizetype i = 0; i < controls.size() && i < s.column.size(); ++i)
             SetControlValue(controls[i], s.column[i]);
+        const QList<QWidget*> detailing = GroupControls(combinations.GBDetalhamento);
+        for (qsizetype i = 0; i < detailing.size() && i < s.detailing.size(); ++i)
+            SetControlValue(detailing[i], s.detailing[i]);
         // The rows as typed, a cell that does not convert too.
         const int count = s.rows.front().toInt();
         combinations.SetRows(CombinationList(static_cast<std::size_t>(count)));

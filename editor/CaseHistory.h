@@ -1,7 +1,7 @@
 // The history of the case in the main window. A snapshot is the case as
 // "Salvar" would write it (the project file's bytes) with what the file does
 // not hold but the windows show: the cells of the combinations as typed, the
-// group "Pilar" as set, the texts of the main window's fields and the line and
+// groups "Pilar" and "Detalhamento" as set, the texts of the main window's fields and the line and
 // vertex selected. The case has unsaved changes when its snapshot differs from
 // the one taken when it was created, opened or saved; each stored edit is a
 // step of the undo stack holding the snapshots before and after it, and an
@@ -24,9 +24,10 @@ namespace flexara {
 class TFPrincipal;
 
 struct CaseSnapshot {
-    std::string file;   // the project file Salvar would write
-    QStringList rows;   // the combinations' editable cells, row by row
-    QStringList column; // the controls of the group "Pilar"
+    std::string file;      // the project file Salvar would write
+    QStringList rows;      // the combinations' editable cells, row by row
+    QStringList column;    // the controls of the group "Pilar"
+    QStringList detailing; // the controls of the group "Detalhamento"
     // The state itself, also in what the file does not hold (Fyd).
     std::shared_ptr<const AnalysisState> state;
     // Shown, but no edit of the case by themselves.
@@ -37,7 +38,7 @@ struct CaseSnapshot {
     // The same case, whatever the window shows of it.
     bool SameCase(const CaseSnapshot& other) const
     {
-        return file == other.file && rows == other.rows && column == other.column;
+        return file == other.file && rows == other.rows && column == other.column && detailing == other.detailing;
     }
 };
 
@@ -95,7 +96,7 @@ private:
 };
 
 // The name of the step between two cases: the first value that changed, in
-// the order of the file, or the combinations and the column.
+// the order of the file, or the combinations, the column and the detailing.
 QString EditName(const CaseSnapshot& before, const CaseSnapshot& after);
 
 } // namespace flexara

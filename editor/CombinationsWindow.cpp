@@ -1,6 +1,7 @@
 #include "editor/CombinationsWindow.h"
 
 #include "dialogs/WindowLook.h"
+#include "editor/CaseHistory.h"
 #include "editor/DesignDialog.h"
 #include "editor/DiagramsWindow.h"
 #include "editor/DocumentCommands.h"
@@ -8,6 +9,7 @@
 #include "editor/TFPrincipal.h"
 #include "engine/Faults.h"
 #include "engine/NumberText.h"
+#include "engine/case/CaseEditing.h"
 #include "project/CsvText.h"
 #include "project/ProjectFile.h"
 #include "report/ColumnText.h"
@@ -221,8 +223,8 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     CombMetodo->setObjectName(QStringLiteral("CombMetodo"));
     CombMetodo->setAccessibleName(QStringLiteral("Método de 2ª ordem local"));
     // In the order of their codes: the index is the method.
-    for (SecondOrderMethod m : {SecondOrderMethod::Curvature, SecondOrderMethod::Stiffness,
-                                SecondOrderMethod::Coupled, SecondOrderMethod::General})
+    for (SecondOrderMethod m : {SecondOrderMethod::Curvature, SecondOrderMethod::Stiffness, SecondOrderMethod::Coupled,
+                                SecondOrderMethod::General})
         CombMetodo->addItem(QString::fromUtf8(SecondOrderMethodText(m)));
     // b, φ and ψ start empty: not given.
     EdB = lengthField("EdB", "b (cm)");
@@ -260,6 +262,66 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     pillar->addWidget(EdPsi, 5, 3, Qt::AlignLeft);
     pillar->setColumnStretch(3, 1);
 
+    // The group "Detalhamento": off, the case has no detailing data, as always.
+    GBDetalhamento = new QGroupBox(QStringLiteral("Detalhamento"), this);
+    GBDetalhamento->setObjectName(QStringLiteral("GBDetalhamento"));
+    GBDetalhamento->setAccessibleName(GBDetalhamento->title());
+    CBDetalhamento = new QCheckBox(QStringLiteral("Verificar o detalhamento (NBR 6118:2014)"), GBDetalhamento);
+    CBDetalhamento->setObjectName(QStringLiteral("CBDetalhamento"));
+    CBDetalhamento->setAccessibleName(CBDetalhamento->text());
+    HintControl(CBDetalhamento, QStringLiteral("Verifica o cobrimento, as barras, os espaçamentos, a armadura "
+                                               "mínima e máxima e os estribos do pilar"));
+    auto* detailing = new QGridLayout(GBDetalhamento);
+    detailing->addWidget(CBDetalhamento, 0, 0, 1, 2);
+    // Each control with its label as buddy, its name read with it.
+    auto labelled = [this, detailing](QWidget* control, const char* name, const char* caption, const char* hint,
+                                      int row) {
+        control->setObjectName(QString::fromUtf8(name));
+        control->setAccessibleName(QString::fromUtf8(caption));
+        HintControl(control, QString::fromUtf8(hint));
+        auto* label = new QLabel(QString::fromUtf8(caption), GBDetalhamento);
+        const QString controlName = QString::fromUtf8(name);
+        label->setObjectName(QStringLiteral("Lbl") +
+                             controlName.mid(controlName.startsWith(QStringLiteral("Comb")) ? 4 : 2));
+        label->setBuddy(control);
+        detailing->addWidget(label, row, 0);
+        detailing->addWidget(control, row, 1, Qt::AlignLeft);
+    };
+    auto field = [this] {
+        auto* edit = new QLineEdit(GBDetalhamento);
+        // Room for "12,5" and a little more, whatever the window's width.
+        edit->setMinimumWidth(60);
+        edit->setMaximumWidth(70);
+        return edit;
+    };
+    // Made in reading order, after the column's: Tab goes through them so.
+    CombClasse = new CaptionedComboBox(GBDetalhamento);
+    for (EnvironmentClass c : {EnvironmentClass::I, EnvironmentClass::II, EnvironmentClass::III, EnvironmentClass::IV})
+        CombClasse->addItem(QString::fromUtf8(EnvironmentClassText(c)));
+    CombClasse->addItem(QStringLiteral("cobrimento informado"));
+    labelled(CombClasse, "CombClasse", "Classe de agressividade",
+             "Classe de agressividade ambiental, que dá o cobrimento nominal c (NBR 6118:2014, tabela 7.2); ou o "
+             "cobrimento informado",
+             1);
+    EdCobrimento = field();
+    labelled(EdCobrimento, "EdCobrimento", "c (cm)", "Cobrimento nominal: o da classe, ou o informado", 2);
+    CombEstribo = new CaptionedComboBox(GBDetalhamento);
+    CombEstribo->addItem(QStringLiteral("automático"));
+    for (const double mm : BarDiameters)
+        CombEstribo->addItem(FormatField(mm));
+    labelled(CombEstribo, "CombEstribo", "φt (mm)",
+             "Diâmetro dos estribos; automático: o menor da lista com φt ≥ 5 mm e φt ≥ φ/4 (NBR 6118:2014, 18.4.3)", 3);
+    EdDmax = field();
+    labelled(EdDmax, "EdDmax", "dmáx (mm)",
+             "Dimensão máxima característica do agregado graúdo (NBR 6118:2014, 7.4.7.6)", 4);
+    EdSt = field();
+    labelled(EdSt, "EdSt", "st (cm)",
+             "Espaçamento dos estribos; vazio: o maior em centímetros inteiros que atende (NBR 6118:2014, 18.4.3)", 5);
+    detailing->setColumnStretch(1, 1);
+    auto* groups = new QHBoxLayout();
+    groups->addWidget(GBPilar, 1);
+    groups->addWidget(GBDetalhamento, 0);
+
     auto* buttons = new QHBoxLayout();
     for (QPushButton* b : {BtnAdicionar, BtnExcluir, BtnColar, BtnImportar, BtnExportar})
         buttons->addWidget(b);
@@ -290,7 +352,7 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     counted->addWidget(LblModelo);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GBPilar);
+    layout->addLayout(groups);
     layout->addWidget(Tabela, 1);
     layout->addLayout(counted);
     layout->addWidget(LblVeredito);
@@ -320,7 +382,14 @@ TFCombinacoes::TFCombinacoes(TFPrincipal& window, QWidget* parent) : QDialog(par
     });
     for (QComboBox* box : {CombApoioX, CombApoioY, CombMetodo, CombAgregado})
         connect(box, &QComboBox::currentIndexChanged, this, [this] { ClearResults(); });
+    // Other detailing data, another check: the case keeps them, the results go.
+    connect(CBDetalhamento, &QCheckBox::toggled, this, &TFCombinacoes::DetailingToggled);
+    connect(CombClasse, &QComboBox::currentIndexChanged, this, &TFCombinacoes::ShowCover);
+    connect(CombEstribo, &QComboBox::currentIndexChanged, this, &TFCombinacoes::StoreDetailing);
+    for (QLineEdit* field : {EdCobrimento, EdDmax, EdSt})
+        connect(field, &QLineEdit::textChanged, this, &TFCombinacoes::StoreDetailing);
     ColumnToggled();
+    SetDetailing(w.CaseDetailing());
     resize(std::max(width(), OpeningWidth()), 420);
 }
 
@@ -500,6 +569,108 @@ void TFCombinacoes::SetColumn(const std::optional<flexara::Column>& column)
     ColumnToggled();
 }
 
+// ---- The detailing ----
+
+namespace {
+
+// The class of the list's item; none for "cobrimento informado", the last.
+std::optional<EnvironmentClass> ClassOfItem(int item)
+{
+    if (item >= 0 && item < 4)
+        return static_cast<EnvironmentClass>(item + 1);
+    return std::nullopt;
+}
+
+// A length of the detailing as its field holds it: none for an empty field
+// where that is allowed (st), else positive, or the command stops, named.
+std::optional<double> DetailingValue(const QLineEdit& field, DetailingDatum datum, const char* name, bool mayBeEmpty)
+{
+    const QString text = field.text();
+    if (text.trimmed().isEmpty()) {
+        if (mayBeEmpty)
+            return std::nullopt;
+        throw std::runtime_error(std::string("Detalhamento: ") + name + " não informado");
+    }
+    double value = 0.0;
+    if (!ParseField(text, value))
+        throw std::runtime_error(std::string("Detalhamento: ") + name + " inválido");
+    if (!DetailingDatumValid(datum, value))
+        throw std::runtime_error(std::string("Detalhamento: ") + name + " deve ser maior que zero");
+    return value;
+}
+
+} // namespace
+
+std::optional<Detailing> TFCombinacoes::CheckedDetailing() const
+{
+    if (!CBDetalhamento->isChecked())
+        return std::nullopt;
+    Detailing detailing;
+    detailing.environment = ClassOfItem(CombClasse->currentIndex());
+    if (!detailing.environment)
+        detailing.typedCover = *DetailingValue(*EdCobrimento, DetailingDatum::Cover, "c", false);
+    const int stirrup = CombEstribo->currentIndex();
+    if (stirrup > 0 && stirrup <= static_cast<int>(BarDiameters.size()))
+        detailing.stirrupDiameter = BarDiameters[static_cast<std::size_t>(stirrup - 1)];
+    detailing.aggregateSize = *DetailingValue(*EdDmax, DetailingDatum::AggregateSize, "dmáx", false);
+    detailing.stirrupSpacing = DetailingValue(*EdSt, DetailingDatum::StirrupSpacing, "st", true);
+    return detailing;
+}
+
+void TFCombinacoes::SetDetailing(const std::optional<Detailing>& detailing)
+{
+    const Detailing shown = detailing.value_or(Detailing{});
+    fillingDetailing = true;
+    CBDetalhamento->setChecked(detailing.has_value());
+    CombClasse->setCurrentIndex(shown.environment ? static_cast<int>(*shown.environment) - 1 : 4);
+    EdCobrimento->setText(FormatField(shown.Cover()));
+    const auto diameter = std::find(BarDiameters.begin(), BarDiameters.end(), shown.stirrupDiameter.value_or(0.0));
+    CombEstribo->setCurrentIndex(
+        diameter == BarDiameters.end() ? 0 : static_cast<int>(std::distance(BarDiameters.begin(), diameter)) + 1);
+    EdDmax->setText(FormatField(shown.aggregateSize));
+    EdSt->setText(shown.stirrupSpacing ? FormatField(*shown.stirrupSpacing) : QString());
+    fillingDetailing = false;
+    DetailingToggled();
+    // As given, not as read back from the texts: a file's data are saved
+    // again to the last digit.
+    w.CaseDetailing() = detailing;
+}
+
+void TFCombinacoes::DetailingToggled()
+{
+    const bool on = CBDetalhamento->isChecked();
+    for (QWidget* control : std::initializer_list<QWidget*>{CombClasse, EdCobrimento, CombEstribo, EdDmax, EdSt})
+        control->setEnabled(on);
+    ShowCover();
+}
+
+void TFCombinacoes::ShowCover()
+{
+    // A class gives its cover, shown as the check takes it; a typed cover
+    // starts from the one shown last.
+    const std::optional<EnvironmentClass> environment = ClassOfItem(CombClasse->currentIndex());
+    EdCobrimento->setReadOnly(environment.has_value());
+    if (environment) {
+        const QSignalBlocker quiet(EdCobrimento);
+        EdCobrimento->setText(FormatField(ColumnCoverOf(*environment)));
+    }
+    StoreDetailing();
+}
+
+void TFCombinacoes::StoreDetailing()
+{
+    ClearResults();
+    // A step undone puts the case's data back from its file.
+    if (fillingDetailing || (w.History && w.History->Restoring()))
+        return;
+    try {
+        w.CaseDetailing() = CheckedDetailing();
+    } catch (const std::runtime_error&) {
+        // A bad entry: the case keeps its last data until it converts, and
+        // every command that needs them says what is wrong.
+    }
+}
+
 const CombinationResult* TFCombinacoes::ResultOfTableRow(int r) const
 {
     if (!results)
@@ -515,7 +686,11 @@ QString TFCombinacoes::DetailsText(int r) const
     const CombinationResult* result = ResultOfTableRow(r);
     if (result == nullptr || !checkedColumn)
         return QString();
-    return ColumnDetailsText(Rows()[static_cast<std::size_t>(r)], *result, *checkedColumn);
+    QString text = ColumnDetailsText(Rows()[static_cast<std::size_t>(r)], *result, *checkedColumn);
+    // The rules as the verdict judged them, with the data it read.
+    if (verdict && verdict->detailing && checkedDetailing)
+        text += QStringLiteral("\n\n") + DetailingText(*verdict->detailing, *checkedDetailing);
+    return text;
 }
 
 std::unique_ptr<QDialog> TFCombinacoes::DetailsDialog(int r)
@@ -842,9 +1017,10 @@ void TFCombinacoes::BtnVerificarClick()
 {
     ClearResults();
     // A row with a cell that does not convert stops the check, named; so does
-    // a length of the column.
+    // a length of the column and a detailing datum.
     CheckedRows();
     const std::optional<flexara::Column> column = CheckedColumn();
+    CheckedDetailing();
     std::vector<int> tableRows;
     const CombinationList valid = ValidRows(&tableRows);
     const std::string checking = w.CaseFingerprint();
@@ -922,13 +1098,16 @@ std::optional<CombinationCheck> TFCombinacoes::RunCheck(const CombinationList& r
     const auto state = std::make_unique<AnalysisState>(w.State());
     const MaterialSelection selection = w.Selection();
     const std::optional<flexara::Column> column = CheckedColumn();
+    const std::optional<Detailing> detailing = w.CaseDetailing();
     std::optional<CombinationCheck> check;
     RunWithProgress(this, QStringLiteral("Verificando as combinações..."), [&](WorkProgress& progress) {
         check = CheckCombinations(*state, selection, rows, column, WorkerThreads(), &progress);
     });
     // The case's verdict from the very case checked.
-    if (check && !check->cancelled)
-        judged = JudgeCase(*state, selection, rows, *check, column, w.CaseDetailing());
+    if (check && !check->cancelled) {
+        judged = JudgeCase(*state, selection, rows, *check, column, detailing);
+        checkedDetailing = detailing;
+    }
     return check;
 }
 
@@ -995,6 +1174,7 @@ void TFCombinacoes::ClearResults()
         ShowVerdict();
     checkedCase.clear();
     checkedColumn.reset();
+    checkedDetailing.reset();
     resultRows.clear();
     filling = true;
     for (int r = 0; r < Tabela->rowCount(); ++r)

@@ -5,13 +5,16 @@
 // makes the case a column (NBR 6118:2014): its lengths, support conditions and
 // method, the moments at the base of each row ("Mxd base", "Myd base"; an
 // empty cell is the top's) and, checked, the situation that governs each row
-// and its details. The rows belong
+// and its details. The group "Detalhamento" gives the case its detailing
+// data (the cover by class or typed, φt, dmáx, st), whose rules the check
+// judges with the combinations; unchecked, the case has none. The rows belong
 // to the case (they are saved in its project file); the results belong to the
 // case as it was checked and go as soon as the section, the bars, the
 // materials or the settings change.
 #pragma once
 
 #include "engine/column/Combinations.h"
+#include "engine/design/Detailing.h"
 #include "engine/study/CaseVerdict.h"
 
 #include <QDialog>
@@ -91,6 +94,18 @@ public:
     QComboBox* CombAgregado = nullptr;
     QPushButton* BtnDimensionar = nullptr;
 
+    // The group "Detalhamento": the environmental class ("I" to "IV", or
+    // "cobrimento informado"), the cover c (the class's shown read only, or
+    // typed), φt ("automático" or one of the bar diameters), dmáx and st
+    // (empty: the proposed spacing).
+    QGroupBox* GBDetalhamento = nullptr;
+    QCheckBox* CBDetalhamento = nullptr;
+    QComboBox* CombClasse = nullptr;
+    QLineEdit* EdCobrimento = nullptr;
+    QComboBox* CombEstribo = nullptr;
+    QLineEdit* EdDmax = nullptr;
+    QLineEdit* EdSt = nullptr;
+
     void BtnAdicionarClick();
     void BtnExcluirClick();
     void BtnColarClick();
@@ -108,8 +123,18 @@ public:
     // The group shows the column (a project file, its lengths as written,
     // 0 too) or none (a new case: the lengths empty); the results go.
     void SetColumn(const std::optional<flexara::Column>& column);
+    // The detailing data as the group holds them; none when the box is not
+    // checked. A c or dmáx that is empty, not positive or does not convert,
+    // and an st given so, stop the command that asks, named ("Detalhamento:
+    // c deve ser maior que zero").
+    std::optional<Detailing> CheckedDetailing() const;
+    // The group shows the case's detailing data (a project file's) or none
+    // (a new case: the box unchecked, the defaults shown); the case gets them
+    // as given, the results go.
+    void SetDetailing(const std::optional<Detailing>& detailing);
     // The details of row r of the last check as "Detalhes do pilar" shows
-    // them; empty without a column check of that row.
+    // them; empty without a column check of that row. A case checked with
+    // its detailing data has their rules after the column's text.
     QString DetailsText(int r) const;
     // The dialog "Detalhes do pilar" of row r, none where DetailsText is
     // empty: the text and, for a row checked by the general method, a page
@@ -167,6 +192,12 @@ private:
     // b as the case's outline has it: typed for a free polygon (the text the
     // user left), computed and read only for a family.
     void ShowLeastDimension();
+    // The group "Detalhamento" follows its box and its class; an edit of it
+    // is stored as the case's detailing data when it converts (a bad entry
+    // is said by the command that needs the data).
+    void DetailingToggled();
+    void ShowCover();
+    void StoreDetailing();
     // The last check's result of table row r, when it has one.
     const CombinationResult* ResultOfTableRow(int r) const;
     // After rows were added: the buttons follow, and rows beyond the capacity
@@ -191,6 +222,8 @@ private:
     std::optional<flexara::Column> checkedColumn; // the column the results were checked with
     bool filling = false;                         // the program is setting cells: no handler
     QString typedLeastDimension;                  // b as typed for a free polygon
+    std::optional<Detailing> checkedDetailing;    // the detailing data the verdict was judged with
+    bool fillingDetailing = false;                // the program is setting the group: nothing stored
 };
 
 } // namespace flexara

@@ -134,6 +134,7 @@ bool TDocumentCommands::Salvar()
     if (w.FCombinacoes) {
         w.FCombinacoes->CheckedRows();
         w.FCombinacoes->CheckedColumn();
+        w.FCombinacoes->CheckedDetailing();
     }
     if (!w.HasFileName) {
         const QString path = fileDialogs->AskSavePath();
@@ -174,6 +175,8 @@ void TDocumentCommands::WriteProjectFile(const QString& path)
     // Never a marked cell written as 0: the save stops, naming the row.
     const CombinationList combinations = w.FCombinacoes ? w.FCombinacoes->CheckedRows() : CombinationList{};
     const std::optional<Column> column = w.FCombinacoes ? w.FCombinacoes->CheckedColumn() : std::nullopt;
+    if (w.FCombinacoes)
+        w.FCombinacoes->CheckedDetailing();
     SaveFileBytes(LocalPath(path), WriteProjectText(w.State(), w.WriteInput(&combinations, &column)), writeFault);
     caseFile = path;
     w.History->MarkSaved();

@@ -542,6 +542,7 @@ void TFPrincipal::FormCreate()
     detailing.reset();
     if (FCombinacoes) {
         FCombinacoes->SetColumn(std::nullopt);
+        FCombinacoes->SetDetailing(std::nullopt);
         FCombinacoes->SetRows({});
     }
     update();
@@ -706,6 +707,9 @@ CaseStudy TFPrincipal::StudyForReport() const
 {
     const CombinationList rows = FCombinacoes ? FCombinacoes->ValidRows() : CombinationList{};
     const std::optional<Column> column = FCombinacoes ? FCombinacoes->CheckedColumn() : std::nullopt;
+    // A detailing datum that does not convert stops the report, named.
+    if (FCombinacoes)
+        FCombinacoes->CheckedDetailing();
     return StudyCase(*state, Selection(), rows, column, detailing);
 }
 

@@ -178,10 +178,13 @@ void WindowProjectReader::SetColumn(const Column& column, const std::vector<std:
     w.FCombinacoes->SetRows(combinations);
 }
 
-// The detailing data stay with the case, for its check and its file.
+// The detailing data stay with the case, for its check and its file, and
+// go into the group "Detalhamento".
 void WindowProjectReader::SetDetailing(const Detailing& detailing)
 {
     w.CaseDetailing() = detailing;
+    if (w.FCombinacoes)
+        w.FCombinacoes->SetDetailing(detailing);
 }
 
 } // namespace flexara

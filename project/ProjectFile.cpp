@@ -663,7 +663,7 @@ void ReadDetailing(Tokens& in, FileBlocks& blocks)
                 " (1 a 4, ou 0 para o cobrimento digitado)");
     const double cover = in.Real();
     if (environment == 0) {
-        if (!(cover > 0.0))
+        if (!DetailingDatumValid(DetailingDatum::Cover, cover))
             in.Fail("cobrimento do detalhamento não positivo");
         d.environment.reset();
         d.typedCover = cover;
@@ -678,10 +678,10 @@ void ReadDetailing(Tokens& in, FileBlocks& blocks)
         in.Fail("diâmetro do estribo fora da lista: " + FormatGeneral(stirrup) + " mm (0 para automático)");
     d.stirrupDiameter = stirrup != 0.0 ? std::optional<double>(stirrup) : std::nullopt;
     d.aggregateSize = in.Real();
-    if (!(d.aggregateSize > 0.0))
+    if (!DetailingDatumValid(DetailingDatum::AggregateSize, d.aggregateSize))
         in.Fail("dimensão máxima do agregado não positiva");
     const double spacing = in.Real();
-    if (spacing < 0.0)
+    if (spacing != 0.0 && !DetailingDatumValid(DetailingDatum::StirrupSpacing, spacing))
         in.Fail("espaçamento dos estribos negativo");
     d.stirrupSpacing = spacing > 0.0 ? std::optional<double>(spacing) : std::nullopt;
 }

@@ -127,6 +127,12 @@ double ColumnCoverOf(EnvironmentClass environment)
     return 3.0;
 }
 
+bool DetailingDatumValid(DetailingDatum, double value)
+{
+    // Every one of them is a length: none is zero or negative.
+    return std::isfinite(value) && value > 0.0;
+}
+
 double AutomaticStirrupDiameter(double largestBar)
 {
     const Real least = std::max(static_cast<Real>(LeastStirrupDiameter), static_cast<Real>(largestBar) / 4.0L);

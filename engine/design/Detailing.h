@@ -48,6 +48,12 @@ struct Detailing {
     bool operator==(const Detailing&) const = default;
 };
 
+// The detailing data a value can be: the typed cover c (cm), dmax (mm) and
+// a given st (cm) are each positive and finite (a file's st of 0 is no st:
+// the proposed one).
+enum class DetailingDatum : std::uint8_t { Cover, AggregateSize, StirrupSpacing };
+bool DetailingDatumValid(DetailingDatum datum, double value);
+
 // The least diameter of the list with φt ≥ max(5 mm, φ/4); the largest of
 // the list where none is.
 double AutomaticStirrupDiameter(double largestBar);
