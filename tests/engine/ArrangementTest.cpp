@@ -222,6 +222,10 @@ TEST(Arrangement, TheChoiceAppliedPassesTheCheck)
         const CaseVerdict verdict = JudgeCase(*s, MaterialSelection{}, rows, check, c.column, applied);
         EXPECT_TRUE(verdict.holds);
         EXPECT_EQ(verdict.utilisation, chosen.governingEta);
+        // A column's situation that governs, as its own check finds it; none
+        // for a section.
+        EXPECT_EQ(chosen.governingSituation, verdict.governingSituation);
+        EXPECT_EQ(chosen.governingSituation.has_value(), c.column.has_value());
         // Every lighter arrangement listed fails a combination or a rule.
         for (const ArrangementOption& o : design.options)
             if (o.steelArea < chosen.steelArea) {
