@@ -201,12 +201,16 @@ void TFDimensionamento::FillArrangements(const CombinationList& rows, bool colum
                 item->setForeground(FailingColour);
             if (chosen)
                 MarkChosen(*item);
+            if (c == ColRules)
+                item->setToolTip(texts[c]);
             Tabela->setItem(static_cast<int>(i), c, item);
         }
     }
     Tabela->setVerticalHeaderLabels(rowHeaders);
     Tabela->setColumnHidden(ColSituation, !column);
+    // The rules take the room left, their whole text in the tooltip.
     Tabela->resizeColumnsToContents();
+    Tabela->setColumnWidth(ColRules, Tabela->horizontalHeader()->sectionSizeHint(ColRules));
     Tabela->horizontalHeader()->setStretchLastSection(true);
     if (design.chosen >= 0)
         Tabela->setCurrentCell(design.chosen, ColBarsX);

@@ -182,6 +182,14 @@ TEST_F(ArrangementDialogTest, TheArrangementsHoldingFirstTheFailingMarked)
     EXPECT_TRUE(Marked(*dialog, byEta));
     EXPECT_GT(holding, 1);
 
+    if (const QByteArray shots = qgetenv("FLEXARA_SCREENSHOTS"); !shots.isEmpty()) {
+        QTest::qWait(100);
+        dialog->grab().save(QString::fromLocal8Bit(shots) + "/design-arrangement.png");
+        dialog->Tabela->scrollToItem(dialog->Tabela->item(holding, 0), QAbstractItemView::PositionAtTop);
+        QTest::qWait(100);
+        dialog->grab().save(QString::fromLocal8Bit(shots) + "/design-arrangement-failing.png");
+    }
+
     // Aplicar follows the row selected: the choice, a failing row, another
     // that holds.
     EXPECT_TRUE(dialog->BtnAplicar->isEnabled());
