@@ -17,8 +17,10 @@
 #include "project/ProjectFile.h"
 #include "uikit/FieldText.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTableWidget>
 
@@ -298,6 +300,31 @@ TEST_F(ArrangementDialogTest, AplicarOfAnotherHoldingRowIsTheEnginesAppliedCaseA
     EXPECT_EQ(Saved(), before);
     EXPECT_FALSE(main->CaseDetailing()->stirrupDiameter.has_value());
     EXPECT_EQ(State().LineCount, 2);
+}
+
+// Checked as a column, each arrangement says the situation that governs its
+// governing row.
+TEST_F(ArrangementDialogTest, AColumnsArrangementsSayTheirGoverningSituation)
+{
+    Window()->CBPilar->setChecked(true);
+    Window()->EdLeX->setText("300");
+    Window()->EdLeY->setText("300");
+    TFDimensionamento* dialog = Design();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->Arrangements().has_value());
+    ASSERT_FALSE(dialog->Tabela->isColumnHidden(TFDimensionamento::ColSituation));
+    EXPECT_EQ(dialog->Tabela->horizontalHeaderItem(TFDimensionamento::ColSituation)->text(), "Situação determinante");
+    const QStringList situations = {"topo", "base", "seção intermediária", "envoltória mínima"};
+    int governed = 0;
+    for (int r = 0; r < dialog->Tabela->rowCount(); ++r)
+        if (!Cell(*dialog, r, TFDimensionamento::ColGoverningRow).isEmpty()) {
+            SCOPED_TRACE(r);
+            ++governed;
+            EXPECT_TRUE(situations.contains(Cell(*dialog, r, TFDimensionamento::ColSituation)))
+                << Cell(*dialog, r, TFDimensionamento::ColSituation).toStdString();
+        }
+    EXPECT_GT(governed, 0);
+    QTest::mouseClick(dialog->BtnCancelar, Qt::LeftButton);
 }
 
 // Another outline with detailing data is designed by its diameter, judged by
