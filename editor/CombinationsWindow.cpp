@@ -5,6 +5,7 @@
 #include "editor/DesignDialog.h"
 #include "editor/DiagramsWindow.h"
 #include "editor/DocumentCommands.h"
+#include "editor/FailingMark.h"
 #include "editor/ProgressRun.h"
 #include "editor/TFPrincipal.h"
 #include "engine/Faults.h"
@@ -99,29 +100,6 @@ QString SituationText(const CombinationResult& row)
     const QString text =
         QString::fromStdString(stopped ? CombinationMessage(row) : std::string(CombinationStatusText(row.status)));
     return row.governing ? text + QStringLiteral(" (determinante)") : text;
-}
-
-// A row that does not hold (fails, Nd beyond the section, refused, a fault)
-// and an η above 1 stand out in the colour of the marks.
-const QColor FailingColour(192, 0, 0);
-
-// The mark of a row that does not hold beside its words: a red disc with a
-// white cross, which a screen reader reads by its name.
-const QString FailingIconName = QStringLiteral("Falha");
-
-QIcon FailingIcon()
-{
-    QPixmap picture(12, 12);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(FailingColour);
-    painter.drawEllipse(QRectF(0.5, 0.5, 11, 11));
-    painter.setPen(QPen(Qt::white, 1.8));
-    painter.drawLine(QPointF(3.5, 3.5), QPointF(8.5, 8.5));
-    painter.drawLine(QPointF(8.5, 3.5), QPointF(3.5, 8.5));
-    return QIcon(picture);
 }
 
 // "4 de 50 combinações não atendem"; the verb agrees with one.
@@ -1073,17 +1051,27 @@ void TFCombinacoes::BtnDimensionarClick()
     // The workers read a copy of the case taken now.
     const auto state = std::make_unique<AnalysisState>(w.State());
     const MaterialSelection selection = w.Selection();
+    const std::optional<Detailing> detailing = w.CaseDetailing();
+    // A rectangle with detailing data is designed by its arrangement; any
+    // other case by the diameter of its lines, judged by the rules too.
+    const bool byArrangement = detailing && state->Section.ShapeKind == ShapeRectangle;
     std::optional<DesignResult> designed;
+    std::optional<ArrangementDesign> arranged;
     RunWithProgress(this, QStringLiteral("Dimensionando a armadura..."), [&](WorkProgress& progress) {
-        designed = DesignReinforcement(*state, selection, rows, column, WorkerThreads(), &progress);
+        if (byArrangement)
+            arranged = DesignArrangement(*state, selection, rows, column, *detailing, WorkerThreads(), &progress);
+        else
+            designed = DesignReinforcement(*state, selection, rows, column, WorkerThreads(), &progress,
+                                           CurveReading::AroundEachRay, detailing);
     });
-    if (!designed || designed->cancelled)
+    if (byArrangement ? (!arranged || arranged->cancelled) : (!designed || designed->cancelled))
         return;
     if (FDimensionamento)
         FDimensionamento->close();
     // Shown without a nested event loop, and modal: the case stays as it was
     // designed until the dialog closes.
-    auto* dialog = new TFDimensionamento(w, rows, std::move(*designed), this);
+    auto* dialog = byArrangement ? new TFDimensionamento(w, rows, std::move(*arranged), column.has_value(), this)
+                                 : new TFDimensionamento(w, rows, std::move(*designed), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::ApplicationModal);
     FDimensionamento = dialog;

@@ -295,6 +295,32 @@ void TGBArmadura::ChooseDiameterInEveryLine(double diameter)
     }
 }
 
+void TGBArmadura::PutLines(const AnalysisState& source)
+{
+    for (BarLine& line : context.State().BarLines)
+        line = BarLine{};
+    const int count = ClampCount(source.LineCount, MaxLines);
+    BeginLinesFromFile(count);
+    for (int k = 0; k < count; ++k) {
+        const BarLine& line = source.BarLines[static_cast<std::size_t>(k)];
+        BeginLineFromFile(k + 1);
+        SetBarCountFromFile(line.BarCount);
+        SetDiameterFromFile(line.Diameter);
+        SetY1FromFile(line.Y1);
+        SetY2FromFile(line.Y2);
+        SetX1FromFile(line.X1);
+        SetX2FromFile(line.X2);
+        SetOrientationFromFile(line.Orientation);
+    }
+    if (count > 0) {
+        SelectListRow(0);
+        ShowLine(0);
+    }
+    UpdateLineButtons();
+    context.TaxaArmadura();
+    context.RepaintSection();
+}
+
 void TGBArmadura::CombDiametroExit()
 {
     CombDiametroChange();

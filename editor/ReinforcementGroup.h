@@ -43,6 +43,12 @@ public:
     // the user would; the line selected before is selected again.
     void ChooseDiameterInEveryLine(double diameter);
 
+    // Every line of source in place of the case's lines, each stored
+    // through the fields as a project file's lines are read; the first line
+    // selected, and the ratio and the drawing of the new bars. Nothing of
+    // the old lines lingers in the slots past the new ones.
+    void PutLines(const AnalysisState& source);
+
     // The line selected in LBLinhas, 0-based; -1 when none is.
     int SelectedLine() const;
 

@@ -421,6 +421,12 @@ std::string Joined(const std::vector<std::string>& parts, const char* separator)
     return text;
 }
 
+// "espaçamento livre (18.4.2.2)"
+std::string RuleWithItem(DetailingRule rule)
+{
+    return std::string(DetailingRuleText(rule)) + " (" + DetailingRuleItem(rule) + ")";
+}
+
 } // namespace
 
 std::vector<std::string> DesignLimitKeys(const DesignOption& option)
@@ -444,7 +450,38 @@ std::string DesignLimitsText(const DesignOption& option)
         Joined(Misses(option.belowMinimum, option.aboveMaximum, option.belowColumnDiameter, LimitTexts), "; ");
     if (!option.fits)
         text += (text.empty() ? "" : "; ") + std::string("não cabe");
+    // The rules the words above do not already say.
+    if (option.detailing)
+        for (const DetailingRule rule : option.detailing->Broken()) {
+            const bool said = (rule == DetailingRule::SteelMinimum && option.belowMinimum) ||
+                              (rule == DetailingRule::SteelMaximum && option.aboveMaximum) ||
+                              (rule == DetailingRule::LeastBarDiameter && option.belowColumnDiameter) ||
+                              (rule == DetailingRule::BarCover && !option.fits);
+            if (!said)
+                text += (text.empty() ? "" : "; ") + RuleWithItem(rule);
+        }
     return text.empty() ? "ok" : text;
+}
+
+const std::array<const char*, 10> ArrangementTableHeaders = {
+    "nx",
+    "ny",
+    "φ (mm)",
+    "Barras",
+    "As (cm²)",
+    "η determinante",
+    "Combinação determinante",
+    "Situação determinante",
+    "Estribos suplementares",
+    "Regras",
+};
+
+std::string ArrangementRulesText(const DetailingCheck& check)
+{
+    std::vector<std::string> broken;
+    for (const DetailingRule rule : check.Broken())
+        broken.push_back(RuleWithItem(rule));
+    return broken.empty() ? "atende" : Joined(broken, "; ");
 }
 
 std::string ArrangementChoiceText(const ArrangementDesign& design)
@@ -575,7 +612,7 @@ std::string DetailingMisses(const CaseVerdict& v)
         return {};
     std::vector<std::string> broken;
     for (const DetailingRule rule : v.detailing->Broken())
-        broken.push_back(std::string(DetailingRuleText(rule)) + " (" + DetailingRuleItem(rule) + ")");
+        broken.push_back(RuleWithItem(rule));
     return "; as barras não atendem ao detalhamento: " + Joined(broken, ", ");
 }
 

@@ -117,11 +117,12 @@ const char* AggregateText(Aggregate aggregate);
 
 // The design of the reinforcement ("Dimensionamento da armadura"): the
 // captions of its table, what a diameter misses of the limits ("ok", or
-// "As < As,mín", "As > As,máx", "φ < 10 mm", "não cabe" joined by "; "), the
-// choice ("Diâmetro escolhido: 16 mm (η = 0,82).", "Nenhum diâmetro atende:
-// com 40 mm, η = 1,48.", "... com 25 mm as combinações atenderiam, mas as
-// barras não cabem na seção.", or that the case has no bars) and the area
-// needed ("As,nec = 6,62 cm² (ρnec = 0,83 %),
+// "As < As,mín", "As > As,máx", "φ < 10 mm", "não cabe" joined by "; ", and
+// with detailing data the other rules it breaks, "espaçamento livre
+// (18.4.2.2)"), the choice ("Diâmetro escolhido: 16 mm (η = 0,82).",
+// "Nenhum diâmetro atende: com 40 mm, η = 1,48.", "... com 25 mm as
+// combinações atenderiam, mas as barras não cabem na seção.", or that the
+// case has no bars) and the area needed ("As,nec = 6,62 cm² (ρnec = 0,83 %),
 // para η = 1 com as barras nas posições atuais.").
 extern const char* const DesignTitle;
 extern const std::array<const char*, 6> DesignTableHeaders;
@@ -130,6 +131,13 @@ std::string DesignChoiceText(const DesignResult& result);
 // The arrangement a design chose: "Arranjo escolhido: 8 barras de 10 mm (nx = 0,
 // ny = 2; η = 0,96).", or that none holds every combination and every rule.
 std::string ArrangementChoiceText(const ArrangementDesign& design);
+// The table of the arrangements: "nx", "ny", "φ (mm)", "Barras", "As (cm²)",
+// "η determinante", "Combinação determinante", "Situação determinante",
+// "Estribos suplementares", "Regras"; and the rules of an arrangement,
+// "atende" or those it breaks with their items, "espaçamento entre eixos
+// (18.4.2.2); φ ≥ 10 mm (18.4.2.1)".
+extern const std::array<const char*, 10> ArrangementTableHeaders;
+std::string ArrangementRulesText(const DetailingCheck& check);
 std::string DesignAreaNeededText(const DesignResult& result);
 // The steel-area limits as the report states them: "As,mín = 13,80 cm² =
 // 0,15·|Nd|/fyd, com Nd = -4000,00 kN (NBR 6118, 17.3.5.3.1)" or "As,mín =

@@ -69,8 +69,8 @@ double AreaOf(const AnalysisState& s)
 
 struct Candidate {
     Arrangement arrangement;
-    int depth = 0;             // prime factors of (nx + 1)·(ny + 1)
-    std::vector<int> subsets;  // the candidates one prime factor fewer, same φ
+    int depth = 0;              // prime factors of (nx + 1)·(ny + 1)
+    std::vector<int> subsets;   // the candidates one prime factor fewer, same φ
     std::vector<RowBound> rows; // after its reading: exact where read
     ArrangementOption option;
 };
@@ -267,8 +267,8 @@ ArrangementDesign DesignArrangement(const AnalysisState& state, const MaterialSe
                     column ? worker.reading->Read(row, *column, worker.section) : worker.reading->Read(row);
                 RowBound& exact = c.rows[static_cast<std::size_t>(r)];
                 exact.held = read.status == CombinationStatus::Holds && read.utilisation.has_value();
-                exact.eta = read.utilisation && (read.status == CombinationStatus::Holds ||
-                                                 read.status == CombinationStatus::Fails)
+                exact.eta = read.utilisation &&
+                                    (read.status == CombinationStatus::Holds || read.status == CombinationStatus::Fails)
                                 ? *read.utilisation
                                 : Unbounded;
                 rows[static_cast<std::size_t>(r)] = std::move(read);
@@ -284,6 +284,9 @@ ArrangementDesign DesignArrangement(const AnalysisState& state, const MaterialSe
             option.governingEta = g.utilisation;
             option.governingStatus = g.status;
             option.allHold = g.status == CombinationStatus::Holds;
+            if (g.column && g.column->governingSituation >= 0)
+                option.governingSituation =
+                    g.column->situations[static_cast<std::size_t>(g.column->governingSituation)].situation;
         }
         SteelLimits limits = design.limits;
         limits.steelArea = option.steelArea;

@@ -52,6 +52,8 @@ struct ArrangementOption {
     int governingRow = -1;
     std::optional<double> governingEta;
     CombinationStatus governingStatus = CombinationStatus::Error;
+    // A column's: the design situation that governs the governing row.
+    std::optional<DesignSituation> governingSituation;
     bool allHold = false;
     DetailingCheck detailing;
     bool Holds() const { return allHold && detailing.Holds(); }

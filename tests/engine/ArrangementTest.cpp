@@ -67,8 +67,13 @@ TEST(Arrangement, BarsPlacedAtTheCover)
     const struct {
         int line, bar;
         double x, y;
-    } bars[] = {{0, 1, 4.5, 4.5},  {0, 2, 10, 4.5},  {0, 3, 15.5, 4.5}, {1, 3, 15.5, 45.5},
-                {2, 1, 4.5, 4.5 + 41.0 / 3}, {2, 2, 4.5, 45.5 - 41.0 / 3}, {3, 1, 15.5, 4.5 + 41.0 / 3}};
+    } bars[] = {{0, 1, 4.5, 4.5},
+                {0, 2, 10, 4.5},
+                {0, 3, 15.5, 4.5},
+                {1, 3, 15.5, 45.5},
+                {2, 1, 4.5, 4.5 + 41.0 / 3},
+                {2, 2, 4.5, 45.5 - 41.0 / 3},
+                {3, 1, 15.5, 4.5 + 41.0 / 3}};
     for (const auto& b : bars) {
         SCOPED_TRACE(b.line * 10 + b.bar);
         const Point p = BarPosition(s->BarLines[static_cast<std::size_t>(b.line)], b.bar);
@@ -178,9 +183,8 @@ TEST(Arrangement, BoundsAndThreadsChangeNoResult)
     CombinationList rows = Rows20x50;
     rows.push_back({"ELU 4", -300, 5, 30});
     rows.push_back({"ELU 5", -1500, 10, 10});
-    const ArrangementDesign whole =
-        DesignArrangement(*s, MaterialSelection{}, rows, std::nullopt, Detailing{}, 1, nullptr,
-                          CurveReading::AroundEachRay, false);
+    const ArrangementDesign whole = DesignArrangement(*s, MaterialSelection{}, rows, std::nullopt, Detailing{}, 1,
+                                                      nullptr, CurveReading::AroundEachRay, false);
     const ArrangementDesign bounded1 = DesignArrangement(*s, MaterialSelection{}, rows, std::nullopt, Detailing{}, 1);
     const ArrangementDesign bounded2 = DesignArrangement(*s, MaterialSelection{}, rows, std::nullopt, Detailing{}, 2);
     ExpectSameOptions(whole, bounded1);
@@ -199,7 +203,8 @@ TEST(Arrangement, TheChoiceAppliedPassesTheCheck)
         Detailing detailing;
     } cases[] = {
         {"a section, class II", std::nullopt, Detailing{}},
-        {"a column 3 m long, class IV", [] {
+        {"a column 3 m long, class IV",
+         [] {
              Column c;
              c.bending[0] = ColumnBending{300, SupportCondition::PinnedWithoutTransverseLoads};
              c.bending[1] = ColumnBending{300, SupportCondition::PinnedWithoutTransverseLoads};
@@ -222,6 +227,10 @@ TEST(Arrangement, TheChoiceAppliedPassesTheCheck)
         const CaseVerdict verdict = JudgeCase(*s, MaterialSelection{}, rows, check, c.column, applied);
         EXPECT_TRUE(verdict.holds);
         EXPECT_EQ(verdict.utilisation, chosen.governingEta);
+        // A column's situation that governs, as its own check finds it; none
+        // for a section.
+        EXPECT_EQ(chosen.governingSituation, verdict.governingSituation);
+        EXPECT_EQ(chosen.governingSituation.has_value(), c.column.has_value());
         // Every lighter arrangement listed fails a combination or a rule.
         for (const ArrangementOption& o : design.options)
             if (o.steelArea < chosen.steelArea) {
