@@ -1044,9 +1044,10 @@ void TFCombinacoes::BtnDiagramasClick()
 void TFCombinacoes::BtnDimensionarClick()
 {
     // A row with a cell that does not convert stops the design, named; so
-    // does a length of the column.
+    // do a length of the column and a detailing datum.
     CheckedRows();
     const std::optional<flexara::Column> column = CheckedColumn();
+    CheckedDetailing();
     const CombinationList rows = ValidRows();
     // The workers read a copy of the case taken now.
     const auto state = std::make_unique<AnalysisState>(w.State());

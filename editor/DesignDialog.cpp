@@ -1,6 +1,7 @@
 #include "editor/DesignDialog.h"
 
 #include "dialogs/WindowLook.h"
+#include "editor/CombinationsWindow.h"
 #include "editor/FailingMark.h"
 #include "editor/ReinforcementGroup.h"
 #include "editor/TFPrincipal.h"
@@ -242,6 +243,9 @@ void TFDimensionamento::BtnAplicarClick()
         auto applied = std::make_unique<AnalysisState>(w.State());
         ApplyArrangement(*applied, *w.CaseDetailing(), arrangements->options[static_cast<std::size_t>(option)]);
         w.Armadura().PutLines(*applied);
+        // The group "Detalhamento" shows the stirrups applied.
+        if (w.FCombinacoes)
+            w.FCombinacoes->SetDetailing(w.CaseDetailing());
     } else {
         if (result.chosen < 0)
             return;

@@ -18,6 +18,7 @@
 #include "uikit/FieldText.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -251,6 +252,14 @@ TEST_F(ArrangementDialogTest, AplicarOfAnotherHoldingRowIsTheEnginesAppliedCaseA
     EXPECT_EQ(main->Armadura().EdY1->text(), "4,125");
     EXPECT_EQ(main->Armadura().EdX2->text(), "15,875");
     // st = min(20 cm, b = 20 cm, 12·φ = 15 cm).
+    ASSERT_TRUE(main->CaseDetailing().has_value());
+    EXPECT_EQ(main->CaseDetailing()->stirrupDiameter, 5.0);
+    EXPECT_EQ(main->CaseDetailing()->stirrupSpacing, 15.0);
+    // The group "Detalhamento" shows them, and keeps them through an edit of
+    // another of its fields.
+    EXPECT_EQ(Window()->CombEstribo->currentText(), "5");
+    EXPECT_EQ(Window()->EdSt->text(), "15");
+    Window()->EdDmax->setText("19");
     ASSERT_TRUE(main->CaseDetailing().has_value());
     EXPECT_EQ(main->CaseDetailing()->stirrupDiameter, 5.0);
     EXPECT_EQ(main->CaseDetailing()->stirrupSpacing, 15.0);
