@@ -27,6 +27,7 @@ Action AddRewriteCommand(CLI::App& app)
         input.dimFieldVisible = VisibleDimFieldsOf(loaded->state->Section.ShapeKind);
         input.combinations = &loaded->combinations;
         input.column = &loaded->column;
+        input.detailing = &loaded->detailing;
         // A rewrite writes a project file: over its own case it may.
         try {
             return WriteOutput(a.output, WriteProjectText(*loaded->state, input));

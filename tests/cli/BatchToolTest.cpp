@@ -85,7 +85,8 @@ TEST(BatchTool, RewriteKeepsEveryBlockByteForByte)
 {
     const std::string folder = Folder();
     for (const char* name : {"caixao.fxr", "pilar-20x40.fxr", "pilar-20x40-combinacoes.fxr", "pilar-esbelto.fxr",
-                             "poligono-L.fxr", "viga-T.fxr"}) {
+                             "poligono-L.fxr", "viga-T.fxr", "pilar-acoplado.fxr", "pilar-geral.fxr",
+                             "pilar-detalhado.fxr"}) {
         SCOPED_TRACE(name);
         const std::string out = folder + name;
         ASSERT_EQ(Cli("rewrite " + Example(name) + " -o " + out).status, 0);
