@@ -281,71 +281,61 @@ if field is not None:
     check("status bar after abc and Tab", wait_for(read, "Valor de entrada inválido"), "Valor de entrada inválido")
 
 # The combinations window, opened from its menu item: its table and buttons by name.
-item = find(app, lambda a: role(a) == pyatspi.ROLE_MENU_ITEM and a.name == "Combinações")
-check("menu item Combinações", item.name if item else None, "Combinações")
-if item is not None:
-    item.queryAction().doAction(0)
-    window = None
-    for _ in range(40):
-        window = find(app, lambda a: role(a) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME)
-                      and a.name == "Combinações de esforços")
-        if window is not None:
-            break
-        time.sleep(0.1)
-    check("combinations window", window.name if window else None, "Combinações de esforços")
-    if window is not None:
-        table = find(window, lambda a: role(a) == pyatspi.ROLE_TABLE)
-        check("combinations table", table.name if table else None, "Combinações de esforços")
-        for name in ("Adicionar", "Excluir", "Colar", "Importar CSV...", "Exportar CSV...", "Verificar",
-                     "Mostrar no gráfico", "Detalhes do pilar...", "Diagramas...", "Dimensionar..."):
-            button = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_PUSH_BUTTON and a.name == n)
-            check("button " + name, button.name if button else None, name)
-        # The group "Pilar": its check box, the two lengths, the two support
-        # conditions and the method, each by its name.
-        box = find(window, lambda a: role(a) == pyatspi.ROLE_CHECK_BOX
-                   and a.name == "Verificar como pilar (NBR 6118:2014)")
-        check("check box of the column", box.name if box else None, "Verificar como pilar (NBR 6118:2014)")
-        # Ticked, the group's fields and lists open for input.
-        if box is not None:
-            box.queryAction().doAction(0)
-            time.sleep(0.5)
-        # They start empty: the lengths are typed, as a user would, before
-        # the design checks the column.
-        for name in ("le (Mxd) (cm)", "le (Myd) (cm)"):
-            field = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_TEXT and a.name == n)
-            check("field " + name, field.name if field else None, name)
-            if field is not None:
-                check("field " + name + " empty", field.queryText().getText(0, -1), "")
-                field.queryEditableText().setTextContents("280")
-                check("field " + name + " typed", wait_for(lambda f=field: f.queryText().getText(0, -1), "280"), "280")
-        for name in ("Condição de apoio (Mxd)", "Condição de apoio (Myd)", "Método de 2ª ordem local"):
-            combo = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_COMBO_BOX and a.name == n)
-            check("list " + name, combo.name if combo else None, name)
-        read_design(window)
+window = open_window("Combinações", "Combinações de esforços")
+check("combinations window", window.name if window else None, "Combinações de esforços")
+if window is not None:
+    table = find(window, lambda a: role(a) == pyatspi.ROLE_TABLE)
+    check("combinations table", table.name if table else None, "Combinações de esforços")
+    for name in ("Adicionar", "Excluir", "Colar", "Importar CSV...", "Exportar CSV...", "Verificar",
+                 "Mostrar no gráfico", "Detalhes do pilar...", "Diagramas...", "Dimensionar..."):
+        button = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_PUSH_BUTTON and a.name == n)
+        check("button " + name, button.name if button else None, name)
+    # The group "Pilar": its check box, the two lengths, the two support
+    # conditions and the method, each by its name.
+    box = find(window, lambda a: role(a) == pyatspi.ROLE_CHECK_BOX
+               and a.name == "Verificar como pilar (NBR 6118:2014)")
+    check("check box of the column", box.name if box else None, "Verificar como pilar (NBR 6118:2014)")
+    # Ticked, the group's fields and lists open for input.
+    if box is not None:
+        box.queryAction().doAction(0)
+        time.sleep(0.5)
+    # They start empty: the lengths are typed, as a user would, before
+    # the design checks the column.
+    for name in ("le (Mxd) (cm)", "le (Myd) (cm)"):
+        field = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_TEXT and a.name == n)
+        check("field " + name, field.name if field else None, name)
+        if field is not None:
+            check("field " + name + " empty", field.queryText().getText(0, -1), "")
+            field.queryEditableText().setTextContents("280")
+            check("field " + name + " typed", wait_for(lambda f=field: f.queryText().getText(0, -1), "280"), "280")
+    for name in ("Condição de apoio (Mxd)", "Condição de apoio (Myd)", "Método de 2ª ordem local"):
+        combo = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_COMBO_BOX and a.name == n)
+        check("list " + name, combo.name if combo else None, name)
+    # The group "Detalhamento": its check box, lists and fields by name.
+    box = find(window, lambda a: role(a) == pyatspi.ROLE_CHECK_BOX
+               and a.name == "Verificar o detalhamento (NBR 6118:2014)")
+    check("check box of the detailing", box.name if box else None, "Verificar o detalhamento (NBR 6118:2014)")
+    for name, kind in (("Classe de agressividade", pyatspi.ROLE_COMBO_BOX), ("c (cm)", pyatspi.ROLE_TEXT),
+                       ("φt (mm)", pyatspi.ROLE_COMBO_BOX), ("dmáx (mm)", pyatspi.ROLE_TEXT),
+                       ("st (cm)", pyatspi.ROLE_TEXT)):
+        control = find(window, lambda a, n=name, k=kind: role(a) == k and a.name == n)
+        check("detailing " + name, control.name if control else None, name)
+    read_design(window)
 
 # The diagrams window, opened from its menu item: the list of combinations by
 # its caption, the two views as page tabs and by their names, the export.
-item = find(app, lambda a: role(a) == pyatspi.ROLE_MENU_ITEM and a.name == "Diagramas")
-check("menu item Diagramas", item.name if item else None, "Diagramas")
-if item is not None:
-    item.queryAction().doAction(0)
-    window = None
-    for _ in range(100):
-        window = find(app, lambda a: role(a) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME) and a.name == "Diagramas")
-        if window is not None:
-            break
-        time.sleep(0.1)
-    check("diagrams window", window.name if window else None, "Diagramas")
-    if window is not None:
-        combo = find(window, lambda a: role(a) == pyatspi.ROLE_COMBO_BOX)
-        check("list of combinations", combo.name if combo else None, "Combinação")
-        for name in ("N–M", "Superfície N–Mx–My"):
-            tab = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_PAGE_TAB and a.name == n)
-            check("view " + name, tab.name if tab else None, name)
-        view = find(window, lambda a: a.name == "Diagrama N–M" and role(a) != pyatspi.ROLE_PAGE_TAB)
-        check("N–M chart", view.name if view else None, "Diagrama N–M")
-        button = find(window, lambda a: role(a) == pyatspi.ROLE_PUSH_BUTTON and a.name == "Exportar figura...")
-        check("button Exportar figura...", button.name if button else None, "Exportar figura...")
+window = open_window("Diagramas", "Diagramas")
+check("diagrams window", window.name if window else None, "Diagramas")
+if window is not None:
+    combo = find(window, lambda a: role(a) == pyatspi.ROLE_COMBO_BOX)
+    check("list of combinations", combo.name if combo else None, "Combinação")
+    for name in ("N–M", "Superfície N–Mx–My"):
+        tab = find(window, lambda a, n=name: role(a) == pyatspi.ROLE_PAGE_TAB and a.name == n)
+        check("view " + name, tab.name if tab else None, name)
+    view = find(window, lambda a: a.name == "Diagrama N–M" and role(a) != pyatspi.ROLE_PAGE_TAB)
+    check("N–M chart", view.name if view else None, "Diagrama N–M")
+    button = find(window, lambda a: role(a) == pyatspi.ROLE_PUSH_BUTTON and a.name == "Exportar figura...")
+    check("button Exportar figura...", button.name if button else None, "Exportar figura...")
 
 # The menu "Editar" and its two items, each naming its step when there is one.
 menu = find(app, lambda a: role(a) in (pyatspi.ROLE_MENU, pyatspi.ROLE_MENU_ITEM) and a.name == "Editar")

@@ -42,23 +42,6 @@ protected:
     TFCombinacoes* Window() { return windows.FCombinacoes; }
     QTableWidget* Table() { return Window()->Tabela; }
     QString Cell(int r, int c) { return Table()->item(r, c)->text(); }
-    QStringList Items(QComboBox* box)
-    {
-        QStringList items;
-        for (int i = 0; i < box->count(); ++i)
-            items.append(box->itemText(i));
-        return items;
-    }
-    // A button clicked from the event loop, as the user does: the text of the
-    // error box it showed, empty for none.
-    QString Click(QPushButton* button)
-    {
-        ErrorBoxAnswerer boxes;
-        QTest::mouseClick(button, Qt::LeftButton);
-        for (int i = 0; i < 50 && boxes.texts.isEmpty(); ++i)
-            QTest::qWait(10);
-        return boxes.texts.isEmpty() ? QString() : boxes.texts.front();
-    }
     QString SaveAs(const QString& name)
     {
         const QString path = folder.filePath(name);

@@ -46,23 +46,6 @@ protected:
         if (lightRow)
             Window()->SetRows({LoadCombination{"leve", -500, 10, 5}});
     }
-    QStringList Items(QComboBox* box)
-    {
-        QStringList items;
-        for (int i = 0; i < box->count(); ++i)
-            items.append(box->itemText(i));
-        return items;
-    }
-    // A button clicked from the event loop: the text of the error box it
-    // showed, empty for none.
-    QString Click(QPushButton* button)
-    {
-        ErrorBoxAnswerer boxes;
-        QTest::mouseClick(button, Qt::LeftButton);
-        for (int i = 0; i < 50 && boxes.texts.isEmpty(); ++i)
-            QTest::qWait(10);
-        return boxes.texts.isEmpty() ? QString() : boxes.texts.front();
-    }
     std::string SaveAs(const char* name)
     {
         const QString path = folder.filePath(QString::fromUtf8(name));

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
@@ -171,6 +172,26 @@ public:
 private:
     QTimer timer;
 };
+
+// The items of a drop-down list, in order.
+inline QStringList Items(const QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items.append(box->itemText(i));
+    return items;
+}
+
+// A button clicked from the event loop, as the user does: the text of the
+// error box it showed, empty for none.
+inline QString Click(QPushButton* button)
+{
+    ErrorBoxAnswerer boxes;
+    QTest::mouseClick(button, Qt::LeftButton);
+    for (int i = 0; i < 50 && boxes.texts.isEmpty(); ++i)
+        QTest::qWait(10);
+    return boxes.texts.isEmpty() ? QString() : boxes.texts.front();
+}
 
 // Answers the file dialogs in their place; an empty answer is a Cancel.
 struct ScriptedDialogs : FileDialogs {
