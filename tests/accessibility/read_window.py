@@ -72,6 +72,27 @@ def button_named(root, name):
     return find(root, lambda a: role(a) == pyatspi.ROLE_PUSH_BUTTON and a.name == name)
 
 
+def wait_window(title, tries=100):
+    """The window or dialog of that title once it is on the bus; None after
+    tries tenths of a second."""
+    for _ in range(tries):
+        window = find(app, lambda a: role(a) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT, pyatspi.ROLE_FRAME)
+                      and a.name == title)
+        if window is not None:
+            return window
+        time.sleep(0.1)
+    return None
+
+
+def open_window(menu_item, title):
+    item = find(app, lambda a: role(a) == pyatspi.ROLE_MENU_ITEM and a.name == menu_item)
+    check("menu item " + menu_item, item.name if item else None, menu_item)
+    if item is None:
+        return None
+    item.queryAction().doAction(0)
+    return wait_window(title)
+
+
 def read_design(window):
     """A row from the main window's actions, "Dimensionar...", and the design
     dialog's table read cell by cell with its headers, the chosen row by the
@@ -81,13 +102,7 @@ def read_design(window):
         if button is not None:
             button.queryAction().doAction(0)
             time.sleep(0.3)
-    dialog = None
-    for _ in range(100):
-        dialog = find(app, lambda a: role(a) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME)
-                      and a.name == "Dimensionamento da armadura")
-        if dialog is not None:
-            break
-        time.sleep(0.1)
+    dialog = wait_window("Dimensionamento da armadura")
     check("design dialog", dialog.name if dialog else None, "Dimensionamento da armadura")
     if dialog is None:
         return
@@ -115,20 +130,6 @@ def read_design(window):
     if cancel is not None:
         cancel.queryAction().doAction(0)
         time.sleep(0.3)
-
-
-def open_window(menu_item, title, tries=100):
-    item = find(app, lambda a: role(a) == pyatspi.ROLE_MENU_ITEM and a.name == menu_item)
-    check("menu item " + menu_item, item.name if item else None, menu_item)
-    if item is None:
-        return None
-    item.queryAction().doAction(0)
-    for _ in range(tries):
-        window = find(app, lambda a: role(a) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME) and a.name == title)
-        if window is not None:
-            return window
-        time.sleep(0.1)
-    return None
 
 
 def press_keys(*keycodes):
@@ -203,13 +204,7 @@ def read_failing_and_question():
     pyatspi.Registry.generateKeyboardEvent(23, None, pyatspi.KEY_PRESSRELEASE)  # Tab: stored
     time.sleep(0.3)
     press_keys(37, 57)  # Control_L + n
-    question = None
-    for _ in range(50):
-        question = find(app, lambda a: role(a) in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT, pyatspi.ROLE_FRAME)
-                        and a.name == "Confirmação")
-        if question is not None:
-            break
-        time.sleep(0.1)
+    question = wait_window("Confirmação", 50)
     check("question about unsaved changes", question.name if question else None, "Confirmação")
     if question is None:
         return
