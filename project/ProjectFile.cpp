@@ -399,6 +399,10 @@ struct FileBlocks {
     std::size_t columnDataAt = 0;
     bool columnRead = false;
     Detailing detailing;
+    // The section the blocks complete, and where a column's b was given: only
+    // a free polygon is given one, the other shapes have their own.
+    std::uint8_t shapeKind = ShapeRectangle;
+    std::size_t leastDimensionAt = 0;
 };
 
 // The load combinations: their count, then per row the name on a line of its
@@ -613,6 +617,8 @@ void ReadColumnData(Tokens& in, FileBlocks& blocks)
         if (given == 0)
             continue;
         const double value = in.Real();
+        if (item.datum == ColumnDatum::LeastDimension)
+            blocks.leastDimensionAt = in.LastValueAt();
         if (!ColumnDatumValid(item.datum, value))
             in.Fail(std::string(item.name) + " fora dos limites: " + FormatProjectReal(value) + " (" + item.range +
                     ")");
@@ -631,6 +637,12 @@ void CheckColumnData(const FileBlocks& blocks, const Tokens& in)
     if (!blocks.columnRead)
         in.FailAt(blocks.columnDataAt, std::string("o bloco «") + ColumnDataKeyword +
                                            "» completa o pilar, e o arquivo não tem o bloco «" + ColumnKeyword + "»");
+    // A b given for a shape that has its own would be read and not used.
+    if (blocks.column.leastDimension && blocks.shapeKind != ShapeFreePolygon)
+        in.FailAt(blocks.leastDimensionAt, std::string("menor dimensão b do pilar numa seção «") +
+                                               ShapeKeyword(blocks.shapeKind) + "»: só um polígono qualquer («" +
+                                               ShapeKeyword(ShapeFreePolygon) +
+                                               "») a informa; as outras formas têm a sua");
 }
 
 // Handed on with the column (GiveColumn), whose data they are.
@@ -728,13 +740,14 @@ std::string KnownBlocks()
 // Every line after the section that is not blank opens a block: anything
 // else, or a block for the second time, is refused at its line. Nothing goes
 // to the sink before every block has read whole and agrees with the others.
-void ReadOptionalBlocks(Tokens& in, ProjectReaderSink& sink)
+void ReadOptionalBlocks(Tokens& in, ProjectReaderSink& sink, std::uint8_t shapeKind)
 {
     // A file that ended inside its section, as files always could, has no more.
     if (in.EndedEarly())
         return;
     std::array<std::optional<std::size_t>, OptionalBlockCount> openedAt; // where each keyword is
     FileBlocks blocks;
+    blocks.shapeKind = shapeKind;
     for (;;) {
         in.SkipBlankLines();
         if (in.AtEnd())
@@ -884,7 +897,7 @@ void ReadProjectText(std::string_view bytes, ProjectReaderSink& sink)
                 if (family.Shows(i))
                     sink.SetShapeDim(i, in.Real());
         }
-        ReadOptionalBlocks(in, sink);
+        ReadOptionalBlocks(in, sink, kind);
         return;
     }
     sink.KeepDefaultSection();

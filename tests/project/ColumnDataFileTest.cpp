@@ -14,13 +14,27 @@
 namespace flexara {
 namespace {
 
-std::string Written(const CombinationList& rows, const std::optional<Column>& column,
-                    CalculationModel model = CalculationModel::Classic)
+// The default case with its section a free polygon of three vertices, the
+// one shape whose column is given b.
+std::string PolygonCaseFile()
 {
-    auto s = testing::Load(testing::DefaultCaseFile()).state;
+    std::string text = testing::DefaultCaseFile();
+    const std::string rectangle = testing::Lines({"4", "retang", " 0.00000000000000E+0000", " 0.00000000000000E+0000"});
+    text.replace(
+        text.find(rectangle), rectangle.size(),
+        testing::Lines({"3", "qual", " 0.00000000000000E+0000", " 0.00000000000000E+0000", " 2.00000000000000E+0001",
+                        " 0.00000000000000E+0000", " 0.00000000000000E+0000", " 4.00000000000000E+0001"}));
+    return text;
+}
+
+std::string Written(const CombinationList& rows, const std::optional<Column>& column,
+                    CalculationModel model = CalculationModel::Classic,
+                    const std::string& section = testing::DefaultCaseFile())
+{
+    auto s = testing::Load(section).state;
     s->Model = model;
     ProjectWriteInput input;
-    input.dimFieldVisible = VisibleDimFieldsOf(ShapeRectangle);
+    input.dimFieldVisible = VisibleDimFieldsOf(s->Section.ShapeKind);
     input.combinations = &rows;
     input.column = &column;
     return WriteProjectText(*s, input);
@@ -101,13 +115,15 @@ TEST(ColumnDataFile, WrittenAfterEveryBlockOnlyWhenGivenAndReadBack)
         column.quasiPermanentShare = c.psi;
         column.aggregate = c.aggregate;
         const std::string methodLine = std::to_string(static_cast<int>(c.method)) + "\r\n";
-        const std::string text = Written({}, column, CalculationModel::NbrParabolaRectangle);
+        // b belongs to a free polygon's column.
+        const std::string section = c.b ? PolygonCaseFile() : testing::DefaultCaseFile();
+        const std::string text = Written({}, column, CalculationModel::NbrParabolaRectangle, section);
         // After the column and the model: the new block is the last.
-        EXPECT_EQ(text, testing::DefaultCaseFile() + ColumnLines + methodLine + ModelLines + c.data);
+        EXPECT_EQ(text, section + ColumnLines + methodLine + ModelLines + c.data);
         const std::optional<Column> back = ReadColumn(text);
         ASSERT_TRUE(back.has_value());
         EXPECT_EQ(*back, column);
-        EXPECT_EQ(Written({}, back, CalculationModel::NbrParabolaRectangle), text);
+        EXPECT_EQ(Written({}, back, CalculationModel::NbrParabolaRectangle, section), text);
     }
 }
 
@@ -146,6 +162,9 @@ TEST(ColumnDataFile, ADamagedBlockIsRefusedAtItsLine)
          "Linha 30: indicação de menor dimensão b do pilar desconhecida: 2"},
         {"b of 0", testing::Lines({"pilar-b-fluencia", "1", "0", "0", "0", "0"}),
          "Linha 31: menor dimensão b do pilar fora dos limites"},
+        // The rectangle has its own b: one given would be read and not used.
+        {"b of a rectangle", testing::Lines({"pilar-b-fluencia", "1", "14", "0", "0", "0"}),
+         "Linha 31: menor dimensão b do pilar numa seção «retang»: só um polígono qualquer («qual») a informa"},
         {"a negative φ", testing::Lines({"pilar-b-fluencia", "0", "1", "-0.5", "0", "0"}),
          "Linha 32: coeficiente de fluência φ fora dos limites"},
         {"ψ above 1", testing::Lines({"pilar-b-fluencia", "0", "0", "1", "1.2", "0"}),
