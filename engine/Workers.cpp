@@ -85,28 +85,29 @@ private:
 
     bool Called(int index, long long seen) const { return sweep.load() != seen && index < wanted.load(); }
 
+    // A helper joins a sweep only as it reads the sweep under the lock: the
+    // caller sets the job, the helpers wanted, their count and the
+    // environment together, and a helper that read some of them before the
+    // others would run a sweep it is not counted in. Looking without the
+    // lock only tells it when to take the lock.
     void Serve(int index)
     {
         insideHelper = true;
         long long seen = 0;
         for (;;) {
-            if (!LookAWhile([&] { return stopping.load() || Called(index, seen); })) {
-                std::unique_lock<std::mutex> lock(mutex);
-                wake.wait(lock, [&] { return stopping.load() || Called(index, seen); });
-            }
+            LookAWhile([&] { return stopping.load() || Called(index, seen); });
+            std::unique_lock<std::mutex> lock(mutex);
+            wake.wait(lock, [&] { return stopping.load() || Called(index, seen); });
             if (stopping)
                 return;
             seen = sweep.load();
             const std::function<void(int)>* work = job.load();
-            fenv_t start{};
-            {
-                const std::lock_guard<std::mutex> lock(mutex);
-                start = environment;
-            }
+            const fenv_t start = environment;
+            lock.unlock();
             std::fesetenv(&start);
             (*work)(index + 1);
             if (running.fetch_sub(1) == 1) {
-                const std::lock_guard<std::mutex> lock(mutex);
+                const std::lock_guard<std::mutex> hold(mutex);
                 finished.notify_all();
             }
         }
