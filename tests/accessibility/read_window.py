@@ -132,6 +132,21 @@ def read_design(window):
         time.sleep(0.3)
 
 
+def type_into(field, text):
+    """A click in the field, as a user starts typing (it also gives the window
+    the keyboard on a display without a window manager), then the text key
+    by key in place of what the field held."""
+    box = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
+    time.sleep(0.5)
+    field.queryComponent().grabFocus()
+    time.sleep(0.3)
+    field.queryEditableText().setTextContents("")
+    for key in text:
+        pyatspi.Registry.generateKeyboardEvent(0, key, pyatspi.KEY_STRING)
+        time.sleep(0.05)
+
+
 def press_keys(*keycodes):
     """Keys held down in order and let go in reverse, as a hand does them."""
     for code in keycodes:
@@ -192,15 +207,7 @@ def read_failing_and_question():
     check("field Mxd", field.name if field else None, "Mxd (kN.m)")
     if field is None:
         return
-    box = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
-    time.sleep(0.5)
-    field.queryComponent().grabFocus()
-    time.sleep(0.2)
-    field.queryEditableText().setTextContents("")
-    for key in ("1", "2"):
-        pyatspi.Registry.generateKeyboardEvent(0, key, pyatspi.KEY_STRING)
-        time.sleep(0.05)
+    type_into(field, "12")
     pyatspi.Registry.generateKeyboardEvent(23, None, pyatspi.KEY_PRESSRELEASE)  # Tab: stored
     time.sleep(0.3)
     press_keys(37, 57)  # Control_L + n
@@ -256,17 +263,7 @@ for name, value in (("Concreto", "C-30"), ("Aço", "CA-50 A"), ("Diâmetro das b
 field = find(app, lambda a: role(a) == pyatspi.ROLE_TEXT and a.name == "Mxd (kN.m)")
 check("field Mxd", field.name if field else None, "Mxd (kN.m)")
 if field is not None:
-    # A click in the field, as a user starts typing (it also gives the window
-    # the keyboard on a display without a window manager).
-    box = field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
-    time.sleep(0.5)
-    field.queryComponent().grabFocus()
-    time.sleep(0.3)
-    field.queryEditableText().setTextContents("")
-    for key in ("a", "b", "c"):
-        pyatspi.Registry.generateKeyboardEvent(0, key, pyatspi.KEY_STRING)
-        time.sleep(0.05)
+    type_into(field, "abc")
     time.sleep(0.2)
     typed = field.queryText()
     check("typed into Mxd", typed.getText(0, typed.characterCount), "abc")

@@ -32,6 +32,18 @@ namespace {
 
 const char* const Plain = FLEXARA_SOURCE_DIR "/examples/pilar-20x40-combinacoes.fxr";
 
+// The group's class, cover (typed with "cobrimento informado", item 4),
+// stirrup, dmáx and st as a row of a table gives them.
+template <class Row> void FillDetailing(TFCombinacoes& c, const Row& k)
+{
+    c.CombClasse->setCurrentIndex(k.classItem);
+    if (k.classItem == 4)
+        c.EdCobrimento->setText(QString::fromUtf8(k.cover));
+    c.CombEstribo->setCurrentIndex(k.stirrupItem);
+    c.EdDmax->setText(QString::fromUtf8(k.dmax));
+    c.EdSt->setText(QString::fromUtf8(k.st));
+}
+
 class DetailingWindowTest : public ProgramWithDialogsTest {
 protected:
     void SetUp() override
@@ -228,12 +240,7 @@ TEST_F(DetailingWindowTest, TheVerdictNamesTheBrokenRules)
     for (const auto& k : cases) {
         SCOPED_TRACE(k.name);
         c.CBDetalhamento->setChecked(k.on);
-        c.CombClasse->setCurrentIndex(k.classItem);
-        if (k.classItem == 4)
-            c.EdCobrimento->setText(QString::fromUtf8(k.cover));
-        c.CombEstribo->setCurrentIndex(k.stirrupItem);
-        c.EdDmax->setText(QString::fromUtf8(k.dmax));
-        c.EdSt->setText(QString::fromUtf8(k.st));
+        FillDetailing(c, k);
         EXPECT_EQ(Click(c.BtnVerificar), "");
         ASSERT_TRUE(c.Verdict().has_value());
         const CaseVerdict& v = *c.Verdict();
@@ -338,12 +345,7 @@ TEST_F(DetailingWindowTest, TheBlockGoesToTheFileAndComesBack)
         SCOPED_TRACE(k.name);
         OpenPlain(false);
         c.CBDetalhamento->setChecked(true);
-        c.CombClasse->setCurrentIndex(k.classItem);
-        if (k.classItem == 4)
-            c.EdCobrimento->setText(QString::fromUtf8(k.cover));
-        c.CombEstribo->setCurrentIndex(k.stirrupItem);
-        c.EdDmax->setText(QString::fromUtf8(k.dmax));
-        c.EdSt->setText(QString::fromUtf8(k.st));
+        FillDetailing(c, k);
         const std::string saved = SaveAs("com.fxr");
         EXPECT_EQ(saved, plain + k.block) << "the block after the others, the rest as before";
         // A new case has none, and shows the defaults.
