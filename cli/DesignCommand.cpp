@@ -142,7 +142,7 @@ Action AddDesignCommand(CLI::App& app)
             rows = loaded->combinations;
         }
         const CombinationList& combinations = *rows;
-        if (loaded->detailing && loaded->state->Section.ShapeKind == ShapeRectangle)
+        if (DesignedByArrangement(*loaded->state, loaded->detailing))
             return DesignArrangementOf(*loaded, combinations, a, files);
         const DesignResult result =
             DesignReinforcement(*loaded->state, loaded->selection, combinations, CaseColumn(*loaded), WorkerThreads(),

@@ -99,7 +99,7 @@ std::string DesignArrangementOf(const ReadCase& read, const ManyCasesOptions& op
 // choice names in every line.
 std::string Design(const ReadCase& read, const ManyCasesOptions& options, CaseOutcome& outcome)
 {
-    if (read.detailing && read.state->Section.ShapeKind == ShapeRectangle)
+    if (DesignedByArrangement(*read.state, read.detailing))
         return DesignArrangementOf(read, options, outcome);
     const DesignResult result = DesignReinforcement(*read.state, read.selection, read.rows, read.column, 1, nullptr,
                                                     options.reading, read.detailing);

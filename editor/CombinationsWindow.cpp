@@ -11,6 +11,7 @@
 #include "engine/Faults.h"
 #include "engine/NumberText.h"
 #include "engine/case/CaseEditing.h"
+#include "engine/design/Arrangement.h"
 #include "project/CsvText.h"
 #include "project/ProjectFile.h"
 #include "report/ColumnText.h"
@@ -1053,9 +1054,8 @@ void TFCombinacoes::BtnDimensionarClick()
     const auto state = std::make_unique<AnalysisState>(w.State());
     const MaterialSelection selection = w.Selection();
     const std::optional<Detailing> detailing = w.CaseDetailing();
-    // A rectangle with detailing data is designed by its arrangement; any
-    // other case by the diameter of its lines, judged by the rules too.
-    const bool byArrangement = detailing && state->Section.ShapeKind == ShapeRectangle;
+    // The diameter design is judged by the detailing rules too.
+    const bool byArrangement = DesignedByArrangement(*state, detailing);
     std::optional<DesignResult> designed;
     std::optional<ArrangementDesign> arranged;
     RunWithProgress(this, QStringLiteral("Dimensionando a armadura..."), [&](WorkProgress& progress) {
@@ -1113,9 +1113,7 @@ void TFCombinacoes::ShowResults(const std::vector<int>& tableRows)
         QTableWidgetItem* situation = Tabela->item(r, ColSituation);
         situation->setText(SituationText(row));
         const bool failing = row.status != CombinationStatus::Holds;
-        situation->setForeground(failing ? QBrush(FailingColour) : QBrush());
-        situation->setIcon(failing ? FailingIcon() : QIcon());
-        situation->setData(Qt::AccessibleDescriptionRole, failing ? QVariant(FailingIconName) : QVariant());
+        MarkFailing(*situation, failing);
         const bool above = row.utilisation && *row.utilisation > 1.0;
         Tabela->item(r, ColEta)->setForeground(above ? QBrush(FailingColour) : QBrush());
         if (row.column && row.column->governingSituation >= 0)
@@ -1173,9 +1171,7 @@ void TFCombinacoes::ClearResults()
                 continue;
             if (c > ColMydBase) {
                 item->setText(QString());
-                item->setForeground(QBrush());
-                item->setIcon(QIcon());
-                item->setData(Qt::AccessibleDescriptionRole, QVariant());
+                MarkFailing(*item, false);
             }
             QFont font = item->font();
             font.setBold(false);

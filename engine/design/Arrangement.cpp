@@ -128,6 +128,11 @@ void WriteArrangement(AnalysisState& state, const Arrangement& a, double cover)
     state.LineCount = lines;
 }
 
+bool DesignedByArrangement(const AnalysisState& state, const std::optional<Detailing>& detailing)
+{
+    return detailing.has_value() && state.Section.ShapeKind == ShapeRectangle;
+}
+
 void ApplyArrangement(AnalysisState& state, Detailing& detailing, const ArrangementOption& option)
 {
     WriteArrangement(state, option.arrangement, detailing.Cover());

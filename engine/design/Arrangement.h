@@ -77,6 +77,10 @@ ArrangementDesign DesignArrangement(const AnalysisState& state, const MaterialSe
                                     const Detailing& detailing, int threads, WorkProgress* progress = nullptr,
                                     CurveReading reading = CurveReading::AroundEachRay, bool bounds = true);
 
+// Whether the design of the case searches arrangements: a rectangle with
+// detailing data; any other case is designed by the diameter of its lines.
+bool DesignedByArrangement(const AnalysisState& state, const std::optional<Detailing>& detailing);
+
 // The case and its detailing data as "Aplicar" leaves them: the lines of the
 // option, and its stirrup diameter and spacing.
 void ApplyArrangement(AnalysisState& state, Detailing& detailing, const ArrangementOption& option);
